@@ -1,0 +1,35 @@
+# Windows 95 and NT 4 are the oldest targets: the ANSI API and nothing newer
+# than the headers of that era unless it is looked up at run time.
+add_compile_definitions(WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0500
+                        STRICT NOMINMAX WIN32_LEAN_AND_MEAN)
+add_compile_options(-Wall -Wextra $<$<COMPILE_LANGUAGE:CXX>:-Wno-cast-function-type>)
+# No mingw runtime DLL to ship: everything but the system DLLs is linked in.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(MIVORA_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+file(MAKE_DIRECTORY ${MIVORA_DIST_DIR})
+
+# A deliverable lands in dist/, the folder a user copies onto a Windows machine.
+function(mivora_deliverable target)
+  set_target_properties(${target} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${MIVORA_DIST_DIR}
+    LIBRARY_OUTPUT_DIRECTORY ${MIVORA_DIST_DIR}
+    PREFIX "")
+endfunction()
+
+# GoogleTest, cross-compiled from Debian's sources.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(MIVORA_RUN_WINE_TESTS ON)
+else()
+  set(MIVORA_RUN_WINE_TESTS OFF)
+endif()
+
+# Exports are listed undecorated in .def files. On 32-bit Windows a stdcall
+# function's symbol carries "@<bytes>"; the linker matches the plain name to it.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  add_link_options(LINKER:--enable-stdcall-fixup)
+endif()

@@ -1,0 +1,256 @@
+// Controls: the visual components placed on forms.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Component.h"
+#include "Graphics.h"
+
+// A colour is an RGB value, or a system colour: the high bit set and the
+// system's COLOR_ index in the low byte, so it follows the user's scheme.
+using TColor = DWORD;
+constexpr TColor clSystemColor = 0x80000000u;
+constexpr TColor clBtnFace = clSystemColor | COLOR_BTNFACE;
+constexpr TColor clBtnShadow = clSystemColor | COLOR_BTNSHADOW;
+constexpr TColor clBtnHighlight = clSystemColor | COLOR_BTNHIGHLIGHT;
+constexpr TColor clInfoBk = clSystemColor | COLOR_INFOBK;
+constexpr TColor clInfoText = clSystemColor | COLOR_INFOTEXT;
+constexpr TColor clWindow = clSystemColor | COLOR_WINDOW;
+constexpr TColor clWindowText = clSystemColor | COLOR_WINDOWTEXT;
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clNavy = 0x800000;  // COLORREF order: blue in the high byte
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clWhite = 0xFFFFFF;
+COLORREF ColorToRGB(TColor color);
+
+using TCursor = int;
+enum : TCursor {
+    crDefault = 0,
+    crArrow = -2,
+    crHourGlass = -11,
+    crHandPoint = -21,
+    crSizeAll = -22,
+};
+// The system cursor for a cursor value; the hand falls back to the arrow where
+// the system has none (it came with Windows 98 and 2000).
+HCURSOR CursorHandle(TCursor cursor);
+
+enum class TAlignment { taLeftJustify, taCenter, taRightJustify };
+enum class TBevelCut { bvNone, bvLowered, bvRaised };
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* AOwner) : TComponent(AOwner) {}
+    ~TControl() override;
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& value);
+    // The system window showing this control, when it has one.
+    HWND Handle() const { return handle_; }
+    void SetHandle(HWND h) { handle_ = h; }
+
+    // Everything below shows the control as a child window of its parent: a
+    // window of its own, so tests can find a control and click it.
+    TControl* Parent() const { return parent_; }
+    void SetParent(TControl* parent);
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    TControl* Controls(int index) const { return controls_[static_cast<size_t>(index)]; }
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int value) { SetBounds(value, top_, width_, height_); }
+    void SetTop(int value) { SetBounds(left_, value, width_, height_); }
+    void SetWidth(int value) { SetBounds(left_, top_, value, height_); }
+    void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    int ClientWidth() const;
+    int ClientHeight() const;
+    void SetClientWidth(int value);
+    void SetClientHeight(int value);
+    RECT BoundsRect() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
+
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool value);
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
+    // Takes the parent's colour until a colour of its own is set.
+    bool ParentColor = false;
+    TColor EffectiveColor() const;
+    TCursor Cursor = crDefault;
+
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& value);
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool value);
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    void HandleNeeded();
+    void Invalidate();
+    void Repaint();
+    void BringToFront();
+    virtual void Click();
+
+    // The tool-tip window of the form this control stands on.
+    virtual HWND TooltipWindow();
+
+protected:
+    // Window class of the control; one per kind, so tests can tell them apart.
+    virtual const char* WindowClassName() const { return "TMivoraControl"; }
+    virtual DWORD WindowStyle() const { return WS_CHILD | WS_CLIPSIBLINGS; }
+    virtual void CreateHandle();
+    void DestroyHandle();
+    // Creates the windows of the children once this control has its own.
+    void CreateChildHandles();
+    // Gives true when the message was handled, with `result` set.
+    virtual bool WndProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    virtual void Paint(HDC dc, const RECT& client);
+    virtual void EraseBackground(HDC dc, const RECT& client);
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseLeave() {}
+    // Registers the class and hooks a window created elsewhere to this object.
+    static void RegisterWindowClass(const char* name, UINT classStyle);
+    void Attach(HWND hwnd);
+    void UpdateTool();
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool transparent_ = false;
+    bool pressed_ = false;     // a button went down over the control and the mouse is captured
+    bool mouseInside_ = false;
+    bool tracking_ = false;      // a leave notice has been asked for
+    bool clickPending_ = false;  // the left button went up over the control it went down on
+
+private:
+    void RemoveTool();
+    std::string caption_;
+    HWND handle_ = nullptr;
+    TControl* parent_ = nullptr;
+    std::vector<TControl*> controls_;
+    bool ownsHandle_ = false;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool enabled_ = true;
+    TColor color_ = clBtnFace;
+    std::string hint_;
+    bool showHint_ = true;
+    bool toolAdded_ = false;
+    TMouseButton downButton_ = TMouseButton::mbLeft;
+};
+
+class TLabel : public TControl {
+public:
+    explicit TLabel(TComponent* AOwner) : TControl(AOwner) { ParentColor = true; }
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
+    TColor FontColor = clWindowText;
+    TAlignment Alignment = TAlignment::taLeftJustify;
+
+protected:
+    const char* WindowClassName() const override { return "TLabel"; }
+    void Paint(HDC dc, const RECT& client) override;
+};
+
+// A rectangle with a bevelled edge, its caption centred.
+class TPanel : public TControl {
+public:
+    explicit TPanel(TComponent* AOwner);
+    TBevelCut BevelOuter = TBevelCut::bvRaised;
+    TBevelCut BevelInner = TBevelCut::bvNone;
+    TColor FontColor = clWindowText;
+    TAlignment Alignment = TAlignment::taCenter;
+    // Runs after the panel has painted itself, for drawing on top of it.
+    TNotifyEvent OnPaint;
+
+protected:
+    const char* WindowClassName() const override { return "TPanel"; }
+    DWORD WindowStyle() const override { return TControl::WindowStyle() | WS_CLIPCHILDREN; }
+    void Paint(HDC dc, const RECT& client) override;
+};
+
+// A picture, drawn at the top-left corner unscaled.
+class TImage : public TControl {
+public:
+    explicit TImage(TComponent* AOwner) : TControl(AOwner) { ParentColor = true; }
+    TBitmap* Picture() { return &picture_; }
+    // Pixels of the picture's bottom-left colour are left undrawn.
+    bool Transparent = false;
+
+protected:
+    const char* WindowClassName() const override { return "TImage"; }
+    void Paint(HDC dc, const RECT& client) override;
+
+private:
+    TBitmap picture_;
+};
+
+// A vertical or horizontal groove separating groups of controls.
+class TBevel : public TControl {
+public:
+    explicit TBevel(TComponent* AOwner) : TControl(AOwner) { ParentColor = true; }
+
+protected:
+    const char* WindowClassName() const override { return "TBevel"; }
+    void Paint(HDC dc, const RECT& client) override;
+};
+
+// A button that shows a picture and, when flat, its edge only under the mouse.
+class TSpeedButton : public TControl {
+public:
+    explicit TSpeedButton(TComponent* AOwner) : TControl(AOwner) { ParentColor = true; }
+    bool Flat = false;
+    // The picture; its bottom-left pixel's colour is drawn as transparent.
+    TBitmap* Glyph() { return &glyph_; }
+    // Call after drawing into Glyph() so the button shows the new picture.
+    void GlyphChanged() { Invalidate(); }
+
+protected:
+    const char* WindowClassName() const override { return "TSpeedButton"; }
+    void Paint(HDC dc, const RECT& client) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseLeave() override;
+
+private:
+    TBitmap glyph_;
+};
+
+// Draws `bitmap` at (x, y) leaving out the pixels of its bottom-left colour.
+void DrawTransparentBitmap(HDC dc, int x, int y, const TBitmap& bitmap);
+
+class TForm;
+
+// The screen: its size, the forms that exist, and a cursor that, when set,
+// stands for every control's own (the hourglass of a long task).
+class TScreen {
+public:
+    int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+    int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor value);
+    int FormCount() const { return static_cast<int>(forms_.size()); }
+    TForm* Forms(int index) const { return forms_[static_cast<size_t>(index)]; }
+    void AddForm(TForm* form) { forms_.push_back(form); }
+    void RemoveForm(TForm* form);
+
+private:
+    TCursor cursor_ = crDefault;
+    std::vector<TForm*> forms_;
+};
+
+extern TScreen* Screen;

@@ -1,0 +1,325 @@
+#include "Forms.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace {
+const UINT CM_RELEASE = WM_APP + 0x3E1;
+const char kFormClass[] = "TMivoraForm";
+
+void InitControls() {
+    static bool done = false;
+    if (done) return;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    if (!InitCommonControlsEx(&icc)) InitCommonControls();
+    done = true;
+}
+}  // namespace
+
+// ---- application additions ----
+
+void TApplication::Initialize() { InitControls(); }
+
+void TApplication::SetMainForm(TForm* form) {
+    if (!mainForm_ || !form) mainForm_ = form;
+}
+
+void TApplication::DestroyForms() {
+    for (int i = ComponentCount() - 1; i >= 0; --i) {
+        if (i >= ComponentCount()) continue;
+        if (auto* form = dynamic_cast<TForm*>(Components(i))) {
+            if (form == mainForm_) mainForm_ = nullptr;
+            delete form;
+        }
+    }
+}
+
+void TApplication::SetTitle(const std::string& value) {
+    Title = value;
+    if (handle_) SetWindowTextA(handle_, Title.c_str());
+}
+
+void TApplication::Activated(bool active) {
+    if (active == appActive_) return;
+    appActive_ = active;
+    TNotifyEvent event = active ? OnActivate : OnDeactivate;
+    if (event) event(this);
+}
+
+void TApplication::SetShowHint(bool value) {
+    showHint_ = value;
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (HWND tip = Screen->Forms(i)->TooltipWindow()) SendMessageA(tip, TTM_ACTIVATE, value, 0);
+}
+
+std::string TApplication::ExeName() const {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// ---- forms ----
+
+TForm::TForm(TComponent* AOwner) : TControl(AOwner) {
+    SetVisible(false);
+    SetBounds(0, 0, 320, 240);
+    Screen->AddForm(this);
+}
+
+TForm::~TForm() {
+    Screen->RemoveForm(this);
+    if (Application->MainForm() == this) Application->SetMainForm(nullptr);
+    // The derived form is already gone: nothing may call back into it while
+    // the window goes (deactivation and the like arrive during DestroyWindow).
+    OnActivate = nullptr;
+    OnDeactivate = nullptr;
+    OnPaint = nullptr;
+    OnClose = nullptr;
+    OnShow = nullptr;
+    OnClick = nullptr;
+    OnMouseDown = nullptr;
+    OnMouseMove = nullptr;
+    OnMouseUp = nullptr;
+    handlers_.clear();
+    if (tooltip_) DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
+    DestroyHandle();
+    if (font_) DeleteObject(font_);
+}
+
+void TForm::DestroyWindowHandle() {
+    if (tooltip_) DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
+    DestroyHandle();
+}
+
+void TForm::SetMessageHandler(UINT Msg, TMessageHandler Handler) {
+    if (Handler)
+        handlers_[Msg] = std::move(Handler);
+    else
+        handlers_.erase(Msg);
+}
+
+void TForm::DoCreate() {
+    if (created_) return;
+    created_ = true;
+    // An error while the form sets itself up is reported, and the form stays.
+    if (OnCreate) CallSafely(this, [this] { OnCreate(this); });
+}
+
+void TForm::CreateParams(TCreateParams& Params) {
+    Params.Caption = Caption();
+    Params.Style = WS_POPUP | WS_CLIPSIBLINGS;
+    Params.ExStyle = 0;
+    switch (BorderStyle) {
+        case TBorderStyle::bsNone: break;
+        case TBorderStyle::bsSingle: Params.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX; break;
+        case TBorderStyle::bsDialog:
+            Params.Style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+            Params.ExStyle |= WS_EX_DLGMODALFRAME;
+            break;
+        case TBorderStyle::bsSizeable: Params.Style |= WS_OVERLAPPEDWINDOW; break;
+        case TBorderStyle::bsToolWindow:
+            Params.Style |= WS_CAPTION | WS_SYSMENU;
+            Params.ExStyle |= WS_EX_TOOLWINDOW;
+            break;
+    }
+    if (FormStyle == TFormStyle::fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+    Params.X = Left();
+    Params.Y = Top();
+    Params.Width = Width();
+    Params.Height = Height();
+    // Owned by the hidden application window: no taskbar button of its own.
+    Params.WndParent = Application->Handle();
+    Params.WinClassName = kFormClass;
+}
+
+void TForm::CreateHandle() {
+    if (Handle()) return;
+    InitControls();
+    TCreateParams p;
+    CreateParams(p);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(instance, p.WinClassName.c_str(), &wc)) {
+        wc = WNDCLASSA{};
+        wc.style = p.ClassStyle;
+        wc.lpfnWndProc = ControlProc;
+        wc.hInstance = instance;
+        wc.hIcon = Application->Icon ? Application->Icon : LoadIconA(nullptr, IDI_APPLICATION);
+        wc.lpszClassName = p.WinClassName.c_str();
+        RegisterClassA(&wc);
+    }
+    HWND hwnd = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
+                                p.Height, p.WndParent, nullptr, instance, this);
+    if (!hwnd) throw Exception("Error creating window");
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    // Tool tips even while the form is not the active window: the bar rarely is.
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance, nullptr);
+    if (tooltip_ && !Application->ShowHint()) SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
+    CreateChildHandles();
+}
+
+HWND TForm::TooltipWindow() { return tooltip_; }
+
+HFONT TForm::Font() {
+    if (!font_) {
+        HDC dc = GetDC(nullptr);
+        const int height = -MulDiv(FontSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
+        ReleaseDC(nullptr, dc);
+        font_ = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FontName.c_str());
+    }
+    return font_;
+}
+
+void TForm::SetVisible(bool value) {
+    if (value) {
+        HandleNeeded();
+        if (Position == TPosition::poScreenCenter && !Visible())
+            SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+    }
+    const bool was = Visible();
+    TControl::SetVisible(value);
+    if (value && Handle()) {
+        ShowWindow(Handle(), SW_SHOW);
+        if (!was && OnShow) OnShow(this);
+    }
+}
+
+void TForm::DoClose(TCloseAction& action) {
+    if (OnClose) OnClose(this, action);
+}
+
+void TForm::Close() {
+    if (modal_) {
+        ModalResult = mrCancel;
+        return;
+    }
+    TCloseAction action = TCloseAction::caHide;
+    DoClose(action);
+    if (action == TCloseAction::caNone) return;
+    if (Application->MainForm() == this) {
+        Application->Terminate();
+    } else if (action == TCloseAction::caHide) {
+        Hide();
+    } else if (action == TCloseAction::caMinimize) {
+        if (Handle()) ShowWindow(Handle(), SW_MINIMIZE);
+    } else {
+        Release();
+    }
+}
+
+TModalResult TForm::ShowModal() {
+    HandleNeeded();
+    // Every other window of the thread is disabled while the form is up, as a
+    // dialog box does; they come back in any case, also after an error.
+    struct Disabled {
+        std::vector<HWND> windows;
+        ~Disabled() {
+            for (HWND w : windows) EnableWindow(w, TRUE);
+        }
+    } disabled;
+    HWND self = Handle();
+    struct Ctx {
+        HWND self;
+        std::vector<HWND>* list;
+    } ctx{self, &disabled.windows};
+    struct Enum {
+        static BOOL CALLBACK Disable(HWND w, LPARAM lp) {
+            auto* c = reinterpret_cast<Ctx*>(lp);
+            if (w != c->self && IsWindowVisible(w) && IsWindowEnabled(w)) {
+                EnableWindow(w, FALSE);
+                c->list->push_back(w);
+            }
+            return TRUE;
+        }
+    };
+    EnumThreadWindows(GetCurrentThreadId(), Enum::Disable, reinterpret_cast<LPARAM>(&ctx));
+    modal_ = true;
+    ModalResult = mrNone;
+    Show();
+    SetForegroundWindow(self);
+    MSG msg;
+    while (ModalResult == mrNone) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            // The program is ending: give the quit back to the outer loop.
+            PostQuitMessage(got == 0 ? static_cast<int>(msg.wParam) : 0);
+            ModalResult = mrCancel;
+            break;
+        }
+        if (!IsDialogMessageA(self, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (ModalResult != mrNone) {
+            TCloseAction action = TCloseAction::caHide;
+            CallSafely(this, [&] { DoClose(action); });
+            if (action == TCloseAction::caNone) ModalResult = mrNone;
+        }
+    }
+    modal_ = false;
+    for (HWND w : disabled.windows) EnableWindow(w, TRUE);
+    disabled.windows.clear();
+    Hide();
+    return ModalResult;
+}
+
+void TForm::Release() {
+    if (Handle())
+        PostMessageA(Handle(), CM_RELEASE, 0, 0);
+    else
+        delete this;
+}
+
+void TForm::Paint(HDC dc, const RECT&) {
+    paintDc_ = dc;
+    if (OnPaint) OnPaint(this);
+    paintDc_ = nullptr;
+}
+
+bool TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    auto it = handlers_.find(msg);
+    if (it != handlers_.end()) {
+        TMessage m{msg, wp, lp, 0};
+        // A copy: the handler may replace itself.
+        TMessageHandler handler = it->second;
+        handler(m);
+        result = m.Result;
+        return true;
+    }
+    switch (msg) {
+        case CM_RELEASE:
+            delete this;
+            result = 0;
+            return true;
+        case WM_CLOSE:
+            Close();
+            result = 0;
+            return true;
+        case WM_GETFONT:
+            result = reinterpret_cast<LRESULT>(Font());
+            return true;
+        case WM_ACTIVATE: {
+            const bool now = LOWORD(wp) != WA_INACTIVE;
+            active_ = now;
+            TNotifyEvent event = now ? OnActivate : OnDeactivate;
+            if (event) event(this);
+            return false;
+        }
+        case WM_ACTIVATEAPP:
+            Application->Activated(wp != FALSE);
+            return false;
+        default:
+            return TControl::WndProc(msg, wp, lp, result);
+    }
+}

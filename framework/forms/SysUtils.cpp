@@ -1,0 +1,175 @@
+#include "SysUtils.h"
+
+namespace {
+
+const int kSkippableAttrs = faHidden | faSysFile | faVolumeID | faDirectory;
+
+void FillFromFindData(TSearchRec& F) {
+    const WIN32_FIND_DATAA& d = F.FindData;
+    F.Size = (static_cast<int64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+    F.Attr = static_cast<int>(d.dwFileAttributes);
+    F.Name = d.cFileName;
+    FILETIME local;
+    WORD date = 0, time = 0;
+    if (FileTimeToLocalFileTime(&d.ftLastWriteTime, &local) && FileTimeToDosDateTime(&local, &date, &time))
+        F.Time = (static_cast<int>(date) << 16) | time;
+    else
+        F.Time = -1;
+}
+
+// Skips entries the mask excludes; 0 when one is found.
+int FindMatching(TSearchRec& F) {
+    while (static_cast<int>(F.FindData.dwFileAttributes) & F.ExcludeAttr) {
+        if (!FindNextFileA(F.FindHandle, &F.FindData)) return static_cast<int>(GetLastError());
+    }
+    FillFromFindData(F);
+    return 0;
+}
+
+}  // namespace
+
+TSearchRec::~TSearchRec() { FindClose(*this); }
+
+int FindFirst(const std::string& Path, int Attr, TSearchRec& F) {
+    FindClose(F);
+    F.ExcludeAttr = ~Attr & kSkippableAttrs;
+    F.FindHandle = FindFirstFileA(Path.c_str(), &F.FindData);
+    if (F.FindHandle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+    const int rc = FindMatching(F);
+    if (rc != 0) FindClose(F);
+    return rc;
+}
+
+int FindNext(TSearchRec& F) {
+    if (F.FindHandle == INVALID_HANDLE_VALUE) return ERROR_INVALID_HANDLE;
+    if (!FindNextFileA(F.FindHandle, &F.FindData)) return static_cast<int>(GetLastError());
+    return FindMatching(F);
+}
+
+void FindClose(TSearchRec& F) {
+    if (F.FindHandle != INVALID_HANDLE_VALUE) ::FindClose(F.FindHandle);
+    F.FindHandle = INVALID_HANDLE_VALUE;
+}
+
+bool FileExists(const std::string& FileName) {
+    const DWORD a = GetFileAttributesA(FileName.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& Directory) {
+    const DWORD a = GetFileAttributesA(Directory.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ForceDirectories(const std::string& Dir) {
+    std::string d = Dir;
+    while (d.size() > 1 && d.back() == '\\') d.pop_back();
+    if (d.empty()) return false;
+    if (DirectoryExists(d)) return true;
+    // Stop at a drive ("C:") or a share root ("\\server\share"), which cannot be created.
+    const size_t slash = d.find_last_of('\\');
+    if (d.size() == 2 && d[1] == ':') return DirectoryExists(d + "\\");
+    if (slash != std::string::npos && slash > 0) {
+        const std::string parent = d.substr(0, slash);
+        const bool shareRoot = parent.rfind("\\\\", 0) == 0 && parent.find('\\', 2) == std::string::npos;
+        if (!shareRoot && !ForceDirectories(parent)) return false;
+    }
+    return CreateDirectoryA(d.c_str(), nullptr) || DirectoryExists(d);
+}
+
+std::string ModuleFileName(HMODULE module) {
+    std::string buf(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD got = GetModuleFileNameA(module, &buf[0], static_cast<DWORD>(buf.size()));
+        if (got == 0) return "";
+        // A full buffer may mean a cut name, on every system version.
+        if (got < buf.size() - 1) {
+            buf.resize(got);
+            return buf;
+        }
+        buf.assign(buf.size() * 2, '\0');
+    }
+}
+
+std::string ProgramFolder() { return ExtractFilePath(ModuleFileName(nullptr)); }
+
+std::string WindowsFolder() {
+    const UINT need = GetWindowsDirectoryA(nullptr, 0);
+    std::string buf(need + 1, '\0');
+    const UINT got = GetWindowsDirectoryA(&buf[0], static_cast<UINT>(buf.size()));
+    buf.resize(got < buf.size() ? got : 0);
+    return buf;
+}
+
+std::string AnsiUpperCase(std::string text) {
+    if (!text.empty()) CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+bool AnsiSameText(const std::string& a, const std::string& b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+int64_t DiskSize(const std::string& Root) {
+    // The extended call is missing on the first release of Windows 95.
+    using ExFn = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+    auto ex = reinterpret_cast<ExFn>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA"));
+    if (ex) {
+        ULARGE_INTEGER avail, total, free;
+        if (ex(Root.c_str(), &avail, &total, &free)) return static_cast<int64_t>(total.QuadPart);
+        return -1;
+    }
+    DWORD spc, bps, freeClusters, clusters;
+    if (!GetDiskFreeSpaceA(Root.c_str(), &spc, &bps, &freeClusters, &clusters)) return -1;
+    return static_cast<int64_t>(spc) * bps * clusters;
+}
+
+std::wstring ToWide(const std::string& text) {
+    if (text.empty()) return L"";
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+    return out;
+}
+
+std::string FromWide(const std::wstring& text) {
+    if (text.empty()) return "";
+    const int n =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+namespace {
+// Index of the last path separator, honouring double-byte characters whose
+// trail byte looks like a backslash.
+size_t LastDelimiter(const std::string& s, const char* delims) {
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(s[i])) && i + 1 < s.size()) {
+            ++i;
+            continue;
+        }
+        for (const char* d = delims; *d; ++d)
+            if (s[i] == *d) last = i;
+    }
+    return last;
+}
+}  // namespace
+
+std::string ExtractFilePath(const std::string& FileName) {
+    const size_t p = LastDelimiter(FileName, "\\:");
+    return p == std::string::npos ? "" : FileName.substr(0, p + 1);
+}
+
+std::string ExtractFileName(const std::string& FileName) {
+    const size_t p = LastDelimiter(FileName, "\\:");
+    return p == std::string::npos ? FileName : FileName.substr(p + 1);
+}
+
+std::string ExtractFileExt(const std::string& FileName) {
+    const size_t p = LastDelimiter(FileName, ".\\:");
+    return (p != std::string::npos && FileName[p] == '.') ? FileName.substr(p) : "";
+}

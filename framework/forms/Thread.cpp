@@ -1,0 +1,42 @@
+#include "Thread.h"
+
+#include "Application.h"
+
+TThread::TThread() = default;
+
+TThread::~TThread() {
+    if (handle_) CloseHandle(handle_);
+}
+
+void TThread::Start() {
+    if (handle_) return;
+    // The hidden window must exist before the worker asks for synchronised
+    // calls, and it must belong to this (the GUI) thread.
+    Application->Handle();
+    handle_ = CreateThread(nullptr, 0, ThreadProc, this, 0, &id_);
+    if (!handle_) throw Exception("Thread creation error: " + std::to_string(GetLastError()));
+}
+
+DWORD TThread::WaitFor() {
+    if (!handle_) return 0;
+    WaitForSingleObject(handle_, INFINITE);
+    DWORD code = 0;
+    GetExitCodeThread(handle_, &code);
+    return code;
+}
+
+void TThread::Synchronize(const std::function<void()>& call) { Application->Synchronize(call); }
+
+DWORD WINAPI TThread::ThreadProc(LPVOID param) {
+    auto* self = static_cast<TThread*>(param);
+    try {
+        self->Execute();
+    } catch (const std::exception& e) {
+        const Exception copy(e.what());
+        Application->Synchronize([copy] { throw copy; });
+    } catch (...) {
+        Application->Synchronize([] { throw Exception("Unknown error in worker thread"); });
+    }
+    if (self->FreeOnTerminate) delete self;
+    return 0;
+}

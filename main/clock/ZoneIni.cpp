@@ -1,0 +1,67 @@
+#include "ZoneIni.h"
+
+#include "StrUtils.h"
+#include "ZoneOffsets.h"
+
+int ParseIniInt(const std::string& text, int minValue, int maxValue, int fallback) {
+    const int value = StrToIntDef(text, fallback);
+    return value >= minValue && value <= maxValue ? value : fallback;
+}
+
+int ParseIniOffset(const std::string& text, int fallback) {
+    return ParseIniInt(text, MinZoneOffset, MaxZoneOffset, fallback);
+}
+
+int ParseIniCount(const std::string& text, int maxCount, int fallback) {
+    return ParseIniInt(text, 0, maxCount, fallback);
+}
+
+bool ParseIniFlag(const std::string& text, bool fallback) {
+    // Two tries tell a text that parses to the fallback from one that does not.
+    const int a = StrToIntDef(text, 0);
+    const int b = StrToIntDef(text, 1);
+    if (a != b) return fallback;
+    return a != 0;
+}
+
+LocationNameFault CheckLocationName(const std::string& name) {
+    if (name.empty()) return LocationNameFault::Empty;
+    for (const char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c == 0x7F) return LocationNameFault::ControlCharacter;
+        if (c == '=' || c == '[' || c == ']') return LocationNameFault::ReservedCharacter;
+    }
+    if (name.front() == ' ' || name.back() == ' ') return LocationNameFault::EdgeBlank;
+    if (name.front() == ';') return LocationNameFault::LeadingSemicolon;
+    if (name == "-") return LocationNameFault::Separator;
+    return LocationNameFault::None;
+}
+
+int FindLocationName(const std::vector<std::string>& names, const std::string& name, int exceptIndex) {
+    for (size_t i = 0; i < names.size(); ++i)
+        if (static_cast<int>(i) != exceptIndex && SameTextAscii(names[i], name)) return static_cast<int>(i);
+    return -1;
+}
+
+LocationNameFault ValidateLocationName(const std::string& name, const std::vector<std::string>& names,
+                                       int exceptIndex) {
+    const LocationNameFault fault = CheckLocationName(name);
+    if (fault != LocationNameFault::None) return fault;
+    return FindLocationName(names, name, exceptIndex) >= 0 ? LocationNameFault::Taken
+                                                           : LocationNameFault::None;
+}
+
+std::string LocationNameFaultText(LocationNameFault fault) {
+    switch (fault) {
+    case LocationNameFault::None: return "";
+    case LocationNameFault::Empty: return "Please enter a location name.";
+    case LocationNameFault::EdgeBlank: return "A location name cannot begin or end with a blank.";
+    case LocationNameFault::ControlCharacter: return "A location name cannot contain tabs or line breaks.";
+    case LocationNameFault::ReservedCharacter:
+        return "A location name cannot contain \"=\", \"[\" or \"]\".";
+    case LocationNameFault::LeadingSemicolon: return "A location name cannot begin with \";\".";
+    case LocationNameFault::Separator: return "\"-\" cannot be used as a location name.";
+    case LocationNameFault::Taken: return "The location name you specified already exist!";
+    }
+    return "";
+}

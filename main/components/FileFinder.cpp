@@ -1,0 +1,49 @@
+#include "FileFinder.h"
+
+#include <vector>
+
+#include "Application.h"
+#include "Wilds.h"
+
+TFileFinder::TFileFinder(TComponent* AOwner) : TComponent(AOwner) {}
+
+TFileFinder::~TFileFinder() { StatusLabel = nullptr; }
+
+void TFileFinder::Execute() {
+    stopped_ = false;
+    SearchDir(Root);
+}
+
+bool TFileFinder::Matches(const std::string& name) const {
+    if (FuzzySearch) return WildcardMatch(name, Filename, IgnoreCase, AnsiUpperCase);
+    return IgnoreCase ? SameTextAscii(name, Filename) : name == Filename;
+}
+
+void TFileFinder::SearchDir(const std::string& Dir) {
+    // Everything about this folder is local: a handler may pump messages and
+    // start another walk on this same finder in the middle of this one.
+    bool stop = stopped_;
+    std::vector<std::string> subFolders;
+    {
+        TSearchRec rec;
+        int rc = FindFirst(Dir + "*.*", FileAttr, rec);
+        while (rc == 0 && !stopped_ && !stop) {
+            const bool isDir = (rec.Attr & faDirectory) != 0;
+            // Folder links (junctions, symbolic links) can lead back into the
+            // tree and make the walk endless: match them, never enter them.
+            const bool isLink = (rec.Attr & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+            if (isDir && !isLink && !rec.Name.empty() && rec.Name[0] != '.') subFolders.push_back(Dir + rec.Name);
+            if (!Filename.empty() && Matches(rec.Name) && OnFileFound) OnFileFound(this, Dir, rec, stop);
+            stopped_ = stop;
+            rc = FindNext(rec);
+            if (StatusLabel) StatusLabel->SetCaption(Dir);
+            if (ProcessMessages) Application->ProcessMessages();
+        }
+    }
+    if (SubFolders)
+        for (const std::string& sub : subFolders) {
+            if (stopped_ || stop) break;
+            SearchDir(sub + "\\");
+        }
+    if (Dir == Root && OnStop) OnStop(this);
+}

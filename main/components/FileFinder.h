@@ -1,0 +1,37 @@
+// A folder walker that reports every entry whose name matches a pattern.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "Component.h"
+#include "Controls.h"
+#include "SysUtils.h"
+
+using TFileFoundEvent =
+    std::function<void(TObject* Sender, const std::string& Directory, TSearchRec& SearchRec, bool& Stop)>;
+
+class TFileFinder : public TComponent {
+public:
+    explicit TFileFinder(TComponent* AOwner);
+    ~TFileFinder() override;
+
+    int FileAttr = faAnyFile;
+    std::string Root = "C:\\";  // must end with a backslash
+    bool SubFolders = true;
+    bool ProcessMessages = true;
+    std::string Filename;
+    TLabel* StatusLabel = nullptr;  // not owned
+    bool FuzzySearch = true;
+    bool IgnoreCase = true;
+    bool Stopped() const { return stopped_; }
+    TFileFoundEvent OnFileFound;
+    TNotifyEvent OnStop;
+
+    // Walks Root synchronously; returns when the walk has ended or a handler stopped it.
+    void Execute();
+
+private:
+    void SearchDir(const std::string& Dir);
+    bool Matches(const std::string& name) const;
+    bool stopped_ = false;
+};

@@ -1,0 +1,86 @@
+#include "Funcs.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "Exceptions.h"
+#include "Registry.h"
+#include "SysUtils.h"
+
+namespace {
+
+// Releases a COM interface when it goes out of scope.
+template <class T>
+struct ComPtr {
+    T* p = nullptr;
+    ~ComPtr() {
+        if (p) p->Release();
+    }
+    T** operator&() { return &p; }
+    T* operator->() const { return p; }
+};
+
+}  // namespace
+
+std::string GetShellFolder(const std::string& Name) {
+    TRegistry reg;
+    reg.RootKey = HKEY_CURRENT_USER;
+    std::string path;
+    if (reg.OpenKeyReadOnly("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"))
+        path = reg.ReadString(Name);
+    if (!DirectoryExists(path)) {
+        if (path.empty()) throw Exception("Unable to create directory");
+        ForceDirectories(path);  // a folder that cannot be made shows up later, where it is used
+    }
+    return path;
+}
+
+std::string GetLinkTarget(const std::string& LinkFile) {
+    ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+        throw Exception("Unable to create the shell link object");
+    ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
+        throw Exception("The shell link object cannot load files");
+    // A name that does not fit the system's path limit would be loaded cut
+    // short, as another file: refuse it instead.
+    const std::wstring wide = ToWide(LinkFile);
+    if (wide.empty() || wide.size() >= MAX_PATH) return "";
+    if (FAILED(file->Load(wide.c_str(), STGM_READ))) return "";
+    std::string target(MAX_PATH + 1, '\0');
+    WIN32_FIND_DATAA fd{};
+    if (link->GetPath(&target[0], MAX_PATH, &fd, SLGP_UNCPRIORITY) != S_OK) return "";
+    target.resize(target.find('\0'));
+    return target;
+}
+
+void DrawFileIcon(const std::string& FileName, TBitmap& Bitmap, bool Small) {
+    SHFILEINFOA info{};
+    UINT flags = SHGFI_ICON | (Small ? SHGFI_SMALLICON : 0);
+    if (!SHGetFileInfoA(FileName.c_str(), 0, &info, sizeof info, flags) || !info.hIcon) return;
+    const int size = Small ? 16 : 32;
+    DrawIconEx(Bitmap.Canvas()->Handle(), 0, 0, info.hIcon, size, size, 0, nullptr, DI_NORMAL);
+    DestroyIcon(info.hIcon);
+}
+
+bool PruneMissingPaths(TStringList& List, const std::string& ListFile) {
+    bool removed = false;
+    for (int i = List.Count() - 1; i >= 0; --i) {
+        if (!DirectoryExists(List[i]) && !FileExists(List[i])) {
+            List.Delete(i);
+            removed = true;
+        }
+    }
+    if (removed && !ListFile.empty()) List.SaveToFile(ProgramFolder() + ListFile);
+    return removed;
+}
+
+std::string GetDriverDesc(const std::string& ClassName) {
+    TRegistry reg;
+    reg.RootKey = HKEY_LOCAL_MACHINE;
+    if (!reg.OpenKeyReadOnly("System\\CurrentControlSet\\Services\\Class\\" + ClassName + "\\0000")) return "";
+    return reg.ReadString("DriverDesc");
+}

@@ -1,0 +1,20 @@
+// Shell and registry routines of the bar.
+#pragma once
+#include <string>
+
+#include "ExeFromCmdLine.h"
+#include "Graphics.h"
+#include "StringList.h"
+
+// A named folder of Explorer's "Shell Folders" key, created when missing.
+// An empty stored path raises "Unable to create directory".
+std::string GetShellFolder(const std::string& Name);
+// The target of a shortcut file; "" when it cannot be loaded or has no path.
+std::string GetLinkTarget(const std::string& LinkFile);
+// Draws the shell's icon of a file at (0, 0) of the bitmap, 16 or 32 pixels.
+void DrawFileIcon(const std::string& FileName, TBitmap& Bitmap, bool Small);
+// Removes entries that name neither a file nor a folder; when any went and
+// ListFile is not empty, saves the list beside the program under that name.
+bool PruneMissingPaths(TStringList& List, const std::string& ListFile);
+// Description of the first driver of a device class, "" when unknown.
+std::string GetDriverDesc(const std::string& ClassName);

@@ -1,0 +1,69 @@
+#!/bin/bash
+# Sourced: sets up the Wine environment of one build folder.
+#   source scripts/wine-env.sh BUILD_DIR
+# The prefixes live inside the build folder, never in the user's ~/.wine.
+#
+# Two kinds of prefix: a 32-bit one for the deliverables, where the host can
+# execute 32-bit code (Wine's 32-bit loader needs it), and a 64-bit one in
+# which the tests run the 64-bit build of the same sources on every host.
+MIVORA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+MIVORA_BUILD_DIR="$(mkdir -p "$1" && cd "$1" && pwd)"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No prompts to download browser or .NET engines; the suite needs neither.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+# True when this host runs 32-bit programs (some virtual machines cannot).
+mivora_host_runs_32bit() {
+  [ -x /usr/lib/wine/wine ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+# Selects and creates a prefix: mivora_use_prefix 32|64
+mivora_use_prefix() {
+  if [ "$1" = 32 ]; then
+    export WINEARCH=win32 WINEPREFIX="$MIVORA_BUILD_DIR/wineprefix32" MIVORA_WINE=/usr/lib/wine/wine
+  else
+    export WINEARCH=win64 WINEPREFIX="$MIVORA_BUILD_DIR/wineprefix64" MIVORA_WINE=/usr/lib/wine/wine64
+  fi
+  if [ -f "$WINEPREFIX/system.reg" ] && [ -f "$WINEPREFIX/.mivora-ready" ]; then return 0; fi
+  echo "setup: creating Wine prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  "$MIVORA_WINE" wineboot --init >/dev/null 2>&1 || true
+  wineserver -w
+  # There is no sound device here; without drivers the sound calls fail fast.
+  "$MIVORA_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1 || true
+  wineserver -w
+  touch "$WINEPREFIX/.mivora-ready"
+}
+
+# Starts one Xvfb for a whole run on a fixed display and exports DISPLAY.
+# Parallel displays picked automatically collide, so each caller names its own.
+mivora_start_xvfb() {
+  local display="$1" size="${2:-1280x1024x24}"
+  rm -f "/tmp/.X${display#:}-lock" "/tmp/.X11-unix/X${display#:}" 2>/dev/null || true
+  Xvfb "$display" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
+  MIVORA_XVFB_PID=$!
+  export DISPLAY="$display"
+  for _ in $(seq 1 50); do
+    if xdpyinfo >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  echo "Xvfb on $display did not start" >&2
+  return 1
+}
+
+mivora_stop_xvfb() {
+  if [ -n "${MIVORA_XVFB_PID:-}" ]; then kill "$MIVORA_XVFB_PID" 2>/dev/null || true; wait "$MIVORA_XVFB_PID" 2>/dev/null || true; fi
+  MIVORA_XVFB_PID=
+}
+
+# Wine's helper processes (services, explorer with the tray) start with the
+# first program; starting them before ctest keeps them from holding its pipes.
+mivora_start_wine() {
+  wineserver -k 2>/dev/null || true  # a server bound to an old display breaks window creation
+  wineserver -p
+  "$MIVORA_WINE" cmd /c exit >/dev/null 2>&1 || true
+}
+
+mivora_stop_wine() {
+  wineserver -k 2>/dev/null || true
+}

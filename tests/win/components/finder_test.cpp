@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FileFinder.h"
+#include "TestSupport.h"
+#include "Wilds.h"
+
+namespace {
+
+struct Walk {
+    std::vector<std::string> found;  // Directory + Name
+    int stops = 0;
+};
+
+void Track(TFileFinder& f, Walk& w, bool stopOnFirst = false) {
+    f.OnFileFound = [&w, stopOnFirst](TObject*, const std::string& dir, TSearchRec& rec, bool& stop) {
+        w.found.push_back(dir + rec.Name);
+        if (stopOnFirst) stop = true;
+    };
+    f.OnStop = [&w](TObject*) { ++w.stops; };
+}
+
+// a.lnk, B.LNK, x.txt, sub\c.lnk, sub\deep\e.lnk, .hid\d.lnk
+void MakeTree(const TempDir& t) {
+    WriteFileBytes(t.File("a.lnk"), "a");
+    WriteFileBytes(t.File("B.LNK"), "b");
+    WriteFileBytes(t.File("x.txt"), "x");
+    CreateDirectoryA(t.File("sub").c_str(), nullptr);
+    CreateDirectoryA(t.File("sub\\deep").c_str(), nullptr);
+    CreateDirectoryA(t.File(".hid").c_str(), nullptr);
+    WriteFileBytes(t.File("sub\\c.lnk"), "c");
+    WriteFileBytes(t.File("sub\\deep\\e.lnk"), "e");
+    WriteFileBytes(t.File(".hid\\d.lnk"), "d");
+}
+
+}  // namespace
+
+TEST(FileFinder, ReportsEveryEntryOfAFolderBeforeItsSubfoldersAndNeverEntersDotFolders) {
+    TempDir t;
+    MakeTree(t);
+    TFileFinder f(nullptr);
+    f.Root = t.Path();
+    f.Filename = "*.lnk";
+    Walk w;
+    Track(f, w);
+    f.Execute();
+    const std::vector<std::string> expected = {t.File("a.lnk"), t.File("B.LNK"), t.File("sub\\c.lnk"),
+                                               t.File("sub\\deep\\e.lnk")};
+    EXPECT_EQ(w.found, expected);
+    EXPECT_EQ(w.stops, 1);
+    EXPECT_FALSE(f.Stopped());
+}
+
+TEST(FileFinder, CaseSensitiveMatchSkipsOtherCase) {
+    TempDir t;
+    MakeTree(t);
+    TFileFinder f(nullptr);
+    f.Root = t.Path();
+    f.Filename = "*.lnk";
+    f.IgnoreCase = false;
+    f.SubFolders = false;
+    Walk w;
+    Track(f, w);
+    f.Execute();
+    EXPECT_EQ(w.found, std::vector<std::string>{t.File("a.lnk")});
+}
+
+TEST(FileFinder, DotEntriesAndFoldersAreTestedAgainstThePattern) {
+    TempDir t;
+    MakeTree(t);
+    TFileFinder f(nullptr);
+    f.Root = t.Path();
+    f.Filename = "*";
+    f.SubFolders = false;
+    Walk w;
+    Track(f, w);
+    f.Execute();
+    ASSERT_GE(w.found.size(), 2u);
+    EXPECT_EQ(w.found[0], t.File("."));
+    EXPECT_EQ(w.found[1], t.File(".."));
+    EXPECT_NE(std::find(w.found.begin(), w.found.end(), t.File("sub")), w.found.end());
+}
+
+TEST(FileFinder, AStopOnTheFirstMatchEndsTheWholeWalkAndStillFiresOnStopOnce) {
+    TempDir t;
+    MakeTree(t);
+    TFileFinder f(nullptr);
+    f.Root = t.Path();
+    f.Filename = "*.lnk";
+    Walk w;
+    Track(f, w, true);
+    f.Execute();
+    EXPECT_EQ(w.found, std::vector<std::string>{t.File("a.lnk")});
+    EXPECT_TRUE(f.Stopped());
+    EXPECT_EQ(w.stops, 1);
+
+    // A new walk starts unstopped.
+    Walk again;
+    Track(f, again);
+    f.Execute();
+    EXPECT_FALSE(f.Stopped());
+    EXPECT_EQ(again.found.size(), 4u);
+}
+
+TEST(FileFinder, ExactNameSearchComparesWholeNames) {
+    TempDir t;
+    WriteFileBytes(t.File("setup.exe"), "s");
+    WriteFileBytes(t.File("other.exe"), "o");
+    TFileFinder f(nullptr);
+    f.Root = t.Path();
+    f.FuzzySearch = false;
+    Walk w;
+    Track(f, w);
+    f.Filename = "SETUP.EXE";
+    f.Execute();
+    EXPECT_EQ(w.found, std::vector<std::string>{t.File("setup.exe")});
+
+    w.found.clear();
+    f.Filename = "*.exe";
+    f.Execute();
+    EXPECT_TRUE(w.found.empty());
+
+    f.IgnoreCase = false;
+    f.Filename = "SETUP.EXE";
+    f.Execute();
+    EXPECT_TRUE(w.found.empty());
+}
+
+TEST(FileFinder, EmptyPatternReportsNothingButStillStops) {
+    TempDir t;
+    MakeTree(t);
+    TFileFinder f(nullptr);
+    f.Root = t.Path();
+    Walk w;
+    Track(f, w);
+    f.Execute();
+    EXPECT_TRUE(w.found.empty());
+    EXPECT_EQ(w.stops, 1);
+}
+
+TEST(FileFinder, StatusLabelShowsTheFolderBeingSearched) {
+    TempDir t;
+    MakeTree(t);
+    TLabel label(nullptr);
+    TFileFinder f(nullptr);
+    f.Root = t.Path();
+    f.Filename = "*.lnk";
+    f.StatusLabel = &label;
+    std::vector<std::string> seen;
+    f.OnFileFound = [&](TObject*, const std::string&, TSearchRec&, bool&) { seen.push_back(label.Caption()); };
+    f.Execute();
+    EXPECT_EQ(label.Caption(), t.File("sub\\deep\\"));
+}
+
+TEST(FileFinder, FolderLinksAreMatchedButNeverEntered) {
+    // tree\link is a host symbolic link to ..\target, which holds f.lnk.
+    const std::string root = HostPathToWindows(MIVORA_TEST_DATA "/finder/tree") + "\\";
+    ASSERT_TRUE(DirectoryExists(root + "link")) << root;
+    ASSERT_TRUE(FileExists(root + "link\\f.lnk"));
+    TFileFinder f(nullptr);
+    f.Root = root;
+    f.Filename = "*";
+    Walk w;
+    Track(f, w);
+    f.Execute();
+    EXPECT_NE(std::find(w.found.begin(), w.found.end(), root + "link"), w.found.end());
+    EXPECT_NE(std::find(w.found.begin(), w.found.end(), root + "e.lnk"), w.found.end());
+    for (const auto& p : w.found) EXPECT_EQ(p.find("link\\"), std::string::npos) << p;
+}
+
+TEST(FileFinder, SearchRecordCarriesSizeAttributesAndDosTime) {
+    TempDir t;
+    WriteFileBytes(t.File("sized.lnk"), std::string(1234, 'z'));
+    TFileFinder f(nullptr);
+    f.Root = t.Path();
+    f.Filename = "*.lnk";
+    int64_t size = -1;
+    int attr = 0, time = 0;
+    f.OnFileFound = [&](TObject*, const std::string&, TSearchRec& rec, bool&) {
+        size = rec.Size;
+        attr = rec.Attr;
+        time = rec.Time;
+    };
+    f.Execute();
+    EXPECT_EQ(size, 1234);
+    EXPECT_EQ(attr & faDirectory, 0);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    EXPECT_EQ((time >> 25) + 1980, now.wYear);  // DOS date: years since 1980 in the top bits
+}
+
+TEST(Wilds, LocaleAwareFoldingMatchesAccentedCapitals) {
+    // Code page 1252: e-acute 0xE9, E-acute 0xC9.
+    EXPECT_TRUE(WildcardMatch("r\xE9sum\xE9.txt", "R\xC9SUM\xC9.*", true, AnsiUpperCase));
+    EXPECT_FALSE(WildcardMatch("r\xE9sum\xE9.txt", "R\xC9SUM\xC9.*", true));  // the ASCII fold keeps them apart
+    EXPECT_FALSE(WildcardMatch("r\xE9sum\xE9.txt", "R\xC9SUM\xC9.*", false, AnsiUpperCase));
+}

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "SysUtils.h"
+#include "TestSupport.h"
+
+TEST(FileSearch, MaskSkipsHiddenSystemAndFolderEntriesOutsideIt) {
+    TempDir t;
+    WriteFileBytes(t.File("plain.txt"), "p");
+    WriteFileBytes(t.File("hidden.txt"), "h");
+    SetFileAttributesA(t.File("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    CreateDirectoryA(t.File("folder").c_str(), nullptr);
+    auto names = [&](int attr) {
+        std::vector<std::string> out;
+        TSearchRec r;
+        for (int rc = FindFirst(t.Path() + "*.*", attr, r); rc == 0; rc = FindNext(r))
+            if (r.Name[0] != '.') out.push_back(r.Name);
+        FindClose(r);
+        FindClose(r);  // closing twice is harmless
+        return out;
+    };
+    EXPECT_EQ(names(faArchive), std::vector<std::string>{"plain.txt"});
+    EXPECT_EQ(names(faAnyFile), (std::vector<std::string>{"folder", "hidden.txt", "plain.txt"}));
+    EXPECT_EQ(names(faDirectory), (std::vector<std::string>{"folder", "plain.txt"}));
+
+    TSearchRec none;
+    EXPECT_NE(FindFirst(t.Path() + "nothing*", faAnyFile, none), 0);
+}
+
+TEST(Files, ForceDirectoriesBuildsNestedFoldersAndStopsAtRoots) {
+    TempDir t;
+    EXPECT_TRUE(ForceDirectories(t.File("x\\y\\z\\")));
+    EXPECT_TRUE(DirectoryExists(t.File("x\\y\\z")));
+    EXPECT_TRUE(ForceDirectories("C:\\"));
+    EXPECT_TRUE(ForceDirectories("C:"));
+    EXPECT_FALSE(ForceDirectories(""));
+    WriteFileBytes(t.File("file"), "f");
+    EXPECT_FALSE(ForceDirectories(t.File("file\\below")));
+}
+
+TEST(Files, PathPartsAndProgramFolder) {
+    EXPECT_EQ(ExtractFilePath("c:\\a\\b.txt"), "c:\\a\\");
+    EXPECT_EQ(ExtractFileName("c:\\a\\b.txt"), "b.txt");
+    EXPECT_EQ(ExtractFileExt("c:\\a.d\\b"), "");
+    EXPECT_EQ(ExtractFileExt("c:\\a\\b.tar.gz"), ".gz");
+    const std::string folder = ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '\\');
+    EXPECT_TRUE(FileExists(folder + "forms_tests.exe"));
+    EXPECT_GT(DiskSize("C:\\"), 0);
+    EXPECT_EQ(DiskSize("Q:\\"), -1);
+    EXPECT_EQ(FromWide(ToWide("abc \xE9")), "abc \xE9");
+}

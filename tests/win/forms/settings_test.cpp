@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "IniFile.h"
+#include "Registry.h"
+#include "TestSupport.h"
+
+namespace {
+const char kTestKey[] = "Software\\MivoraTests\\Registry";
+
+void CleanKey() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\MivoraTests\\Registry\\Sub");
+    RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\MivoraTests");
+}
+}  // namespace
+
+TEST(Registry, RootedAndRelativePathsOpenTheSameKeys) {
+    CleanKey();
+    {
+        TRegistry reg;
+        reg.RootKey = HKEY_CURRENT_USER;
+        EXPECT_FALSE(reg.OpenKeyReadOnly(std::string("\\") + kTestKey));  // reading never creates
+        ASSERT_TRUE(reg.OpenKey(std::string("\\") + kTestKey, true));
+        reg.WriteString("Name", "value one");
+        ASSERT_TRUE(reg.OpenKey("Sub", true));  // relative to the open key
+        EXPECT_EQ(reg.CurrentPath(), std::string(kTestKey) + "\\Sub");
+        reg.WriteString("Deep", "two");
+    }
+    TRegistry reg;
+    reg.RootKey = HKEY_CURRENT_USER;
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kTestKey));
+    EXPECT_EQ(reg.ReadString("Name"), "value one");
+    EXPECT_EQ(reg.ReadString("Missing"), "");
+    EXPECT_TRUE(reg.ValueExists("Name"));
+    ASSERT_TRUE(reg.OpenKeyReadOnly("Sub"));
+    EXPECT_EQ(reg.ReadString("Deep"), "two");
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\MivoraTests"));
+    EXPECT_EQ(reg.GetKeyNames(), std::vector<std::string>{"Registry"});
+    reg.CloseKey();
+    CleanKey();
+}
+
+TEST(Registry, NonStringValuesRaiseAndUnterminatedStringsAreCut) {
+    CleanKey();
+    HKEY k;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+              ERROR_SUCCESS);
+    const DWORD n = 5;
+    RegSetValueExA(k, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&n), sizeof n);
+    RegSetValueExA(k, "Raw", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3);  // no terminating zero
+    const std::string big(5000, 'q');
+    RegSetValueExA(k, "Big", 0, REG_SZ, reinterpret_cast<const BYTE*>(big.c_str()), 5001);
+    RegCloseKey(k);
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kTestKey));
+    EXPECT_THROW(reg.ReadString("Number"), ERegistryException);
+    EXPECT_EQ(reg.ReadString("Raw"), "abc");
+    EXPECT_EQ(reg.ReadString("Big"), big);
+    reg.CloseKey();
+    CleanKey();
+}
+
+TEST(IniFile, ValuesRoundTripWithDefaultsForMissingAndMalformedEntries) {
+    TempDir t;
+    TIniFile ini(t.File("test.ini"));
+    EXPECT_EQ(ini.ReadString("ToolBar", "Top", "dflt"), "dflt");
+    ini.WriteInteger("ToolBar", "Top", -12);
+    ini.WriteBool("Record", "Files", true);
+    ini.WriteString("ToolBar", "Left", "not a number");
+    const std::string longValue(3000, 'v');
+    ini.WriteString("Long", "Value", longValue);
+    EXPECT_EQ(ini.ReadInteger("ToolBar", "Top", 0), -12);
+    EXPECT_EQ(ini.ReadInteger("ToolBar", "Left", 77), 77);
+    EXPECT_TRUE(ini.ReadBool("Record", "Files", false));
+    EXPECT_EQ(ini.ReadString("Long", "Value", ""), longValue);
+    ini.UpdateFile();
+    const std::string text = ReadFileBytes(t.File("test.ini"));
+    EXPECT_NE(text.find("[ToolBar]"), std::string::npos);
+    EXPECT_NE(text.find("Files=1"), std::string::npos);
+}
+
+TEST(IniFile, SectionsListKeysInFileOrderAndCanBeErased) {
+    TempDir t;
+    WriteFileBytes(t.File("g.ini"), "[appDoc]\r\nWriter=c:\\w.exe\r\nCalc=c:\\c.exe\r\n[User]\r\nMine=1\r\n");
+    TIniFile ini(t.File("g.ini"));
+    TStringList keys;
+    ini.ReadSection("appDoc", keys);
+    EXPECT_EQ(keys.Items(), (std::vector<std::string>{"Writer", "Calc"}));
+    ini.ReadSectionValues("appDoc", keys);
+    EXPECT_EQ(keys.Items(), (std::vector<std::string>{"Writer=c:\\w.exe", "Calc=c:\\c.exe"}));
+    TStringList sections;
+    ini.ReadSections(sections);
+    EXPECT_EQ(sections.Items(), (std::vector<std::string>{"appDoc", "User"}));
+    EXPECT_TRUE(ini.ValueExists("appDoc", "calc"));
+    ini.EraseSection("appDoc");
+    EXPECT_FALSE(ini.SectionExists("appDoc"));
+    EXPECT_TRUE(ini.SectionExists("User"));
+    ini.DeleteKey("User", "Mine");
+    EXPECT_FALSE(ini.SectionExists("User"));
+}

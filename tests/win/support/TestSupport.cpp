@@ -1,0 +1,114 @@
+#include "TestSupport.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Application->ProcessMessages();
+        if (done()) return true;
+        if (GetTickCount() - start >= ms) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+TempDir::TempDir() {
+    char base[MAX_PATH + 1];
+    GetTempPathA(sizeof base, base);
+    static int counter = 0;
+    for (;;) {
+        path_ = std::string(base) + "mvt" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter) +
+                "\\";
+        if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create temp dir " + path_);
+    }
+}
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+void RemoveTree(const std::string& path) {
+    std::string dir = path;
+    if (!dir.empty() && dir.back() == '\\') dir.pop_back();
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string full = dir + "\\" + name;
+            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                RemoveTree(full);
+            } else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveDirectoryA(full.c_str());
+            } else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream f(path, std::ios::binary);
+    if (!f) throw std::runtime_error("cannot write " + path);
+    f << bytes;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+ErrorReports::ErrorReports() : previous_(Application->OnException) {
+    Application->OnException = [this](TObject*, const Exception& e) { messages.push_back(e.Message()); };
+}
+
+ErrorReports::~ErrorReports() { Application->OnException = previous_; }
+
+std::string HostPathToWindows(const std::string& hostPath) {
+    using Fn = WCHAR*(CDECL*)(const char*);
+    auto fn = reinterpret_cast<Fn>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name"));
+    if (!fn) return hostPath;
+    WCHAR* wide = fn(hostPath.c_str());
+    if (!wide) return hostPath;
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, &out[0], n, nullptr, nullptr);
+    HeapFree(GetProcessHeap(), 0, wide);
+    return out;
+}
+
+SavedRegValue::SavedRegValue(HKEY root, const std::string& key, const std::string& name)
+    : root_(root), key_(key), name_(name) {
+    HKEY k;
+    if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return;
+    DWORD size = 0;
+    if (RegQueryValueExA(k, name_.c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+        data_.assign(size, '\0');
+        RegQueryValueExA(k, name_.c_str(), nullptr, &type_, reinterpret_cast<BYTE*>(&data_[0]), &size);
+        existed_ = true;
+    }
+    RegCloseKey(k);
+}
+
+SavedRegValue::~SavedRegValue() {
+    HKEY k;
+    if (RegCreateKeyExA(root_, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) != ERROR_SUCCESS)
+        return;
+    if (existed_)
+        RegSetValueExA(k, name_.c_str(), 0, type_, reinterpret_cast<const BYTE*>(data_.data()),
+                       static_cast<DWORD>(data_.size()));
+    else
+        RegDeleteValueA(k, name_.c_str());
+    RegCloseKey(k);
+}
