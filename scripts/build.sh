@@ -9,7 +9,7 @@ J="-j$(nproc)"
 cmake -S . -B "$B/win32" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$B/win32" $J
 cmake -S . -B "$B/win64" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DMIVORA_I686_DIST="$(pwd)/$B/win32/dist" >/dev/null
+  -DMIVORA_I686_DIST="$(cd "$B/win32/dist" && pwd)" >/dev/null
 cmake --build "$B/win64" $J
 if [ "${1:-}" = "--native" ]; then
   cmake -S . -B "$B/native" -G Ninja -DMIVORA_NATIVE=ON -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \

@@ -64,7 +64,6 @@ public:
     // the menu handle stays the same, so an open submenu shows the new items.
     void RebuildLiveHandle();
     void DestroyLiveHandle();
-    TImageList* LiveImages() const { return live_.images; }
 
 private:
     void FillLive();

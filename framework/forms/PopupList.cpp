@@ -58,12 +58,15 @@ TMenuItem* TPopupList::FindItemBySubmenu(HMENU submenu) const {
     return nullptr;
 }
 
-TMenuItem* TPopupList::KnownItem(ULONG_PTR data) const {
+TMenuItem* TPopupList::KnownItem(ULONG_PTR data, TPopupMenu** owner) const {
     // The item data of an owner-drawn entry is trusted only when it names an
     // item of a menu being shown.
     auto* item = reinterpret_cast<TMenuItem*>(data);
-    for (TPopupMenu* menu : tracking_)
-        if (menu->Items()->Contains(item)) return item;
+    for (TPopupMenu* menu : tracking_) {
+        if (!menu->Items()->Contains(item)) continue;
+        if (owner) *owner = menu;
+        return item;
+    }
     return nullptr;
 }
 
@@ -165,7 +168,8 @@ void TPopupList::MeasureItem(MEASUREITEMSTRUCT& mis) {
 }
 
 void TPopupList::DrawItem(const DRAWITEMSTRUCT& dis) {
-    TMenuItem* item = KnownItem(dis.itemData);
+    TPopupMenu* menu = nullptr;
+    TMenuItem* item = KnownItem(dis.itemData, &menu);
     if (!item) return;
     HDC dc = dis.hDC;
     RECT r = dis.rcItem;
@@ -173,8 +177,8 @@ void TPopupList::DrawItem(const DRAWITEMSTRUCT& dis) {
     const bool grayed = (dis.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
     FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
     const int iconTop = r.top + (r.bottom - r.top - 16) / 2;
-    if (item->ImageIndex >= 0 && item->LiveImages()) {
-        item->LiveImages()->Draw(dc, r.left + 3, iconTop, item->ImageIndex, !grayed);
+    if (item->ImageIndex >= 0 && menu->Images) {
+        menu->Images->Draw(dc, r.left + 3, iconTop, item->ImageIndex, !grayed);
     } else if (item->Checked) {
         RECT mark{r.left + 3, iconTop, r.left + 19, iconTop + 16};
         DrawFrameControl(dc, &mark, DFC_MENU, item->RadioItem ? DFCS_MENUBULLET : DFCS_MENUCHECK);

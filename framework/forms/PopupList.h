@@ -35,7 +35,7 @@ private:
     LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void MeasureItem(MEASUREITEMSTRUCT& mis);
     void DrawItem(const DRAWITEMSTRUCT& dis);
-    TMenuItem* KnownItem(ULONG_PTR data) const;
+    TMenuItem* KnownItem(ULONG_PTR data, TPopupMenu** owner = nullptr) const;
     HFONT MenuFont(bool bold);
 
     HWND window_ = nullptr;

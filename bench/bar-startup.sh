@@ -1,0 +1,75 @@
+#!/bin/bash
+# Start-up of the launch bar under Wine: the time from the process start to
+# its first shown window and the resident memory after it, against a minimal
+# program that opens one window, both measured in the same run, with 100,
+# 1,000 and 5,000 shortcuts in the Start menu's Programs folder and 200 in the
+# Recent folder. Also the bar with no extra shortcuts, so the two scans' share
+# shows.
+#   bench/bar-startup.sh            (uses $MIVORA_BUILD, default "build")
+set -euo pipefail
+cd "$(dirname "$0")/.."
+B="${MIVORA_BUILD:-build}"
+RUNS="${MIVORA_BENCH_RUNS:-3}"
+source scripts/wine-env.sh "$B"
+mivora_use_prefix 64
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  trap 'mivora_stop_wine' EXIT
+else
+  mivora_start_xvfb "${MIVORA_BENCH_DISPLAY:-:74}"
+  trap 'mivora_stop_wine; mivora_stop_xvfb' EXIT
+fi
+mivora_start_wine
+
+TESTS="$B/win64/tests"
+BENCH="$TESTS/bar_bench.exe"
+PROBE="$TESTS/launch_probe.exe"
+WORK="$WINEPREFIX/drive_c/mivora-bench"
+rm -rf "$WORK" && mkdir -p "$WORK"
+cp "$B/win64/dist/"{Mivora.exe,Dorvane.dll,hook.dll,logo.bmp} "$WORK/"
+# No software search on the first start.
+"$MIVORA_WINE" reg add 'HKLM\SOFTWARE\Keltor\Mivora\1.0' /v FirstRun /d no /f >/dev/null 2>&1
+
+# One start: prints "ms rss_kb". The resident size is read from the Wine
+# process that runs the program (the one started by the helper, found by name).
+measure() { # name-pattern exe args...
+  local pattern=$1; shift
+  local out; out=$(mktemp)
+  "$MIVORA_WINE" "$BENCH" start 2500 "$@" >"$out" 2>/dev/null &
+  local helper=$!
+  # Programs the bar starts write to the same output: only the number counts.
+  for _ in $(seq 1 600); do tr -d '\r' <"$out" | grep -qE '^[0-9]+$' && break; sleep 0.05; done
+  sleep 1.5
+  local pid rss=0
+  pid=$(pgrep -f "$pattern" | head -1 || true)
+  [ -n "$pid" ] && rss=$(ps -o rss= -p "$pid" | tr -d ' ')
+  wait "$helper" || true
+  echo "$(tr -d '\r' <"$out" | grep -E '^[0-9]+$' | head -1) ${rss:-0}"
+  rm -f "$out"
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+row() { # label shortcuts
+  local probe_ms=() probe_rss=() bar_ms=() bar_rss=()
+  for _ in $(seq 1 "$RUNS"); do
+    read -r t r < <(measure '^[A-Z]:.*launch_probe.exe' "$("$MIVORA_WINE" winepath -w "$PROBE" 2>/dev/null)" --window 4000)
+    probe_ms+=("$t"); probe_rss+=("$r")
+    read -r t r < <(measure '^C:.mivora-bench.Mivora.exe' 'C:\mivora-bench\Mivora.exe')
+    bar_ms+=("$t"); bar_rss+=("$r")
+  done
+  local pm pr bm br
+  pm=$(printf '%s\n' "${probe_ms[@]}" | median); pr=$(printf '%s\n' "${probe_rss[@]}" | median)
+  bm=$(printf '%s\n' "${bar_ms[@]}" | median); br=$(printf '%s\n' "${bar_rss[@]}" | median)
+  printf '%-22s %10s %10s %8s %14s\n' "$1" "$pm" "$bm" "$(awk -v a="$bm" -v b="$pm" 'BEGIN{printf "%.2f", a/b}')" \
+    "$(( (br - pr) / 1024 ))"
+}
+
+printf '%-22s %10s %10s %8s %14s\n' "shortcuts (Programs)" "minimal ms" "bar ms" "ratio" "extra RSS MB"
+"$MIVORA_WINE" "$BENCH" unlink >/dev/null 2>&1 || true
+row "none" 0
+for n in 100 1000 5000; do
+  "$MIVORA_WINE" "$BENCH" links "$n" 200 'C:\windows\notepad.exe' >/dev/null 2>&1
+  row "$n (+200 Recent)" "$n"
+  "$MIVORA_WINE" "$BENCH" unlink >/dev/null 2>&1
+done
+rm -rf "$WORK"

@@ -1,0 +1,89 @@
+#include "MbcsPath.h"
+
+bool SingleByteCodePage(unsigned char) { return false; }
+
+bool Cp932LeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+namespace {
+
+// Calls visit(position) for the first byte of every single-byte character;
+// double-byte characters are skipped whole. A lead byte at the very end (a
+// cut string) counts as a character of its own.
+template <class Visit>
+void ForEachSingleByteChar(const std::string& text, LeadBytePredicate isLead, Visit visit) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+            i += 2;
+            continue;
+        }
+        visit(i);
+        ++i;
+    }
+}
+
+}  // namespace
+
+std::size_t LastCharPos(const std::string& text, char ch, LeadBytePredicate isLead) {
+    std::size_t last = std::string::npos;
+    ForEachSingleByteChar(text, isLead, [&](std::size_t i) {
+        if (text[i] == ch) last = i;
+    });
+    return last;
+}
+
+std::size_t ExtensionDotPos(const std::string& path, LeadBytePredicate isLead) {
+    std::size_t slash = std::string::npos, dot = std::string::npos;
+    ForEachSingleByteChar(path, isLead, [&](std::size_t i) {
+        if (path[i] == '\\') slash = i;
+        if (path[i] == '.') dot = i;
+    });
+    if (dot == std::string::npos) return dot;
+    if (slash != std::string::npos && dot < slash) return std::string::npos;
+    return dot;
+}
+
+std::string NameAfterLastBackslash(const std::string& path, LeadBytePredicate isLead) {
+    const std::size_t slash = LastCharPos(path, '\\', isLead);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderWithBackslash(const std::string& path, LeadBytePredicate isLead) {
+    const std::size_t slash = LastCharPos(path, '\\', isLead);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string CutExtension(const std::string& path, LeadBytePredicate isLead) {
+    const std::size_t dot = ExtensionDotPos(path, isLead);
+    return dot == std::string::npos ? path : path.substr(0, dot);
+}
+
+std::string SplitPathBaseName(const std::string& path, LeadBytePredicate isLead) {
+    std::size_t nameStart = 0;
+    std::size_t dot = std::string::npos;
+    ForEachSingleByteChar(path, isLead, [&](std::size_t i) {
+        const char c = path[i];
+        if (c == '\\' || c == '/' || (c == ':' && i == 1)) {
+            nameStart = i + 1;
+            dot = std::string::npos;
+        } else if (c == '.') {
+            dot = i;
+        }
+    });
+    const std::size_t end = dot == std::string::npos ? path.size() : dot;
+    return path.substr(nameStart, end - nameStart);
+}
+
+std::string LowerAsciiMbcs(const std::string& text, LeadBytePredicate isLead) {
+    std::string out = text;
+    ForEachSingleByteChar(out, isLead, [&](std::size_t i) {
+        if (out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] - 'A' + 'a');
+    });
+    return out;
+}
+
+std::string TrimBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    const std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}

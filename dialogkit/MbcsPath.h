@@ -1,0 +1,37 @@
+// Path scanning for multi-byte ANSI strings. In code page 932 the trail byte of
+// a double-byte character can be 0x5C ("\") or 0x2E-like values, so a plain
+// byte search for "\" or "." can land inside a character and cut a Japanese
+// path in two. Every search here walks the string from its start, stepping
+// over whole characters; the caller supplies the lead-byte test of the code
+// page in use (the system's on Windows, a table in tests).
+#pragma once
+#include <cstddef>
+#include <string>
+
+using LeadBytePredicate = bool (*)(unsigned char);
+
+// No lead bytes: every byte is a character of its own.
+bool SingleByteCodePage(unsigned char byte);
+// The lead bytes of code page 932 (Shift JIS): 0x81-0x9F and 0xE0-0xFC.
+bool Cp932LeadByte(unsigned char byte);
+
+// Position of the last character `ch` (never a trail byte), npos when none.
+std::size_t LastCharPos(const std::string& text, char ch, LeadBytePredicate isLead);
+// Position of the last "." that comes after the last "\", npos when none.
+std::size_t ExtensionDotPos(const std::string& path, LeadBytePredicate isLead);
+// The text after the last "\" (all of it without one).
+std::string NameAfterLastBackslash(const std::string& path, LeadBytePredicate isLead);
+// The path up to and including its last "\" ("" without one).
+std::string FolderWithBackslash(const std::string& path, LeadBytePredicate isLead);
+// The path less its extension, cut at the last "." when that dot comes after
+// the last "\"; otherwise the whole path.
+std::string CutExtension(const std::string& path, LeadBytePredicate isLead);
+// The file name without folder and extension, split as the C runtime's
+// _splitpath does: the folder ends at the last "\" or "/" (or a drive's ":"),
+// the extension starts at the last "." of what follows.
+std::string SplitPathBaseName(const std::string& path, LeadBytePredicate isLead);
+// Lower-cases ASCII letters only, leaving trail bytes of double-byte characters
+// untouched (a trail byte may be an ASCII capital).
+std::string LowerAsciiMbcs(const std::string& text, LeadBytePredicate isLead);
+// Blanks (spaces and tabs) removed from both ends.
+std::string TrimBlanks(const std::string& text);

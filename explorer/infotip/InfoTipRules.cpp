@@ -1,0 +1,21 @@
+#include "InfoTipRules.h"
+
+#include "HtmlToText.h"
+#include "StrUtils.h"
+
+const char* const kTipExtensions[6] = {".txt", ".htm", ".html", ".exe", ".dll", ".zip"};
+
+TipKind TipKindForFile(const std::string& fileName, LeadBytePredicate isLead) {
+    const std::string ext = LowerCaseAscii(ExtractFileExt(fileName, isLead));
+    if (ext == ".zip") return TipKind::kZip;
+    if (ext == ".txt") return TipKind::kText;
+    if (ext == ".htm" || ext == ".html") return TipKind::kHtml;
+    if (ext == ".exe" || ext == ".dll") return TipKind::kProgram;
+    return TipKind::kOther;
+}
+
+std::string UpToFirstNul(const std::string& bytes) { return bytes.substr(0, bytes.find('\0')); }
+
+std::string TextTip(const std::string& head) { return UpToFirstNul(head.substr(0, kTextTipBytes)); }
+
+std::string HtmlTip(const std::string& head) { return HtmlToText(UpToFirstNul(head.substr(0, kHtmlTipBytes)), false); }

@@ -1,0 +1,124 @@
+#include "TxtInfo.h"
+
+#include <vector>
+
+#include "ComRegistry.h"
+#include "InfoTipRules.h"
+#include "InfoTipText.h"
+#include "StrUtils.h"
+
+const CLSID CLSID_TxtInfo = {0x7090FC40, 0x6315, 0x11D4, {0xB1, 0x9B, 0x00, 0x40, 0x05, 0x2E, 0xF5, 0xD0}};
+
+namespace {
+
+const char kDescription[] = "TxtInfo";
+const char kApprovedKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
+
+bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+std::string HandlerKey(const char* extension) { return std::string(extension) + "\\shellex\\" + GuidToString(IID_IQueryInfo); }
+
+TTxtInfoFactory factory;
+
+}  // namespace
+
+STDMETHODIMP TTxtInfo::GetInfoTip(DWORD, PWSTR* ppwszTip) {
+    if (ppwszTip == nullptr) return E_POINTER;
+    *ppwszTip = nullptr;
+    try {
+        std::string tip;
+        switch (TipKindForFile(fileName_, IsLeadByte)) {
+        case TipKind::kZip:
+            tip = ListZipEntries(fileName_, kZipTipEntries);
+            break;
+        case TipKind::kText:
+            tip = TextTip(ReadFileHead(fileName_, kTextTipBytes));
+            if (tip.empty()) return E_NOTIMPL;
+            break;
+        case TipKind::kHtml:
+            // A page that cannot be read or converted gets the shell's own tip.
+            try {
+                tip = HtmlTip(ReadFileHead(fileName_, kHtmlTipBytes));
+            } catch (...) {
+                tip.clear();
+            }
+            if (tip.empty()) return E_NOTIMPL;
+            break;
+        case TipKind::kProgram:
+            tip = GetVersionString(fileName_, "FileDescription");
+            if (tip.empty()) return E_NOTIMPL;
+            break;
+        case TipKind::kOther:
+            break;
+        }
+        // The shell frees the tip with its own allocator.
+        IMalloc* malloc = nullptr;
+        if (FAILED(SHGetMalloc(&malloc)) || malloc == nullptr) return E_FAIL;
+        auto* block = static_cast<wchar_t*>(malloc->Alloc(2 * (tip.size() + 1)));
+        malloc->Release();
+        if (block == nullptr) return E_OUTOFMEMORY;
+        // An ANSI character never takes more than one UTF-16 unit.
+        const int length = tip.empty() ? 0
+                                       : MultiByteToWideChar(CP_ACP, 0, tip.data(), static_cast<int>(tip.size()),
+                                                             block, static_cast<int>(tip.size()));
+        block[length > 0 ? length : 0] = L'\0';
+        *ppwszTip = block;
+        return S_OK;
+    } catch (...) {
+        return comkit::ExceptionToHresult();
+    }
+}
+
+STDMETHODIMP TTxtInfo::GetInfoFlags(DWORD*) { return E_NOTIMPL; }
+STDMETHODIMP TTxtInfo::GetClassID(CLSID*) { return E_NOTIMPL; }
+STDMETHODIMP TTxtInfo::IsDirty() { return E_NOTIMPL; }
+
+STDMETHODIMP TTxtInfo::Load(LPCOLESTR pszFileName, DWORD) {
+    try {
+        if (pszFileName == nullptr) return E_POINTER;
+        const int size = WideCharToMultiByte(CP_ACP, 0, pszFileName, -1, nullptr, 0, nullptr, nullptr);
+        if (size <= 0) return E_FAIL;
+        std::vector<char> name(size);
+        WideCharToMultiByte(CP_ACP, 0, pszFileName, -1, name.data(), size, nullptr, nullptr);
+        fileName_.assign(name.data(), static_cast<std::size_t>(size - 1));
+        return S_OK;
+    } catch (...) {
+        return comkit::ExceptionToHresult();
+    }
+}
+
+STDMETHODIMP TTxtInfo::Save(LPCOLESTR, BOOL) { return E_NOTIMPL; }
+STDMETHODIMP TTxtInfo::SaveCompleted(LPCOLESTR) { return E_NOTIMPL; }
+STDMETHODIMP TTxtInfo::GetCurFile(LPOLESTR*) { return E_NOTIMPL; }
+
+TTxtInfoFactory::TTxtInfoFactory()
+    : TComObjectFactory(CLSID_TxtInfo, kDescription, "Apartment", comkit::CreateComObject<TTxtInfo>) {}
+
+void TTxtInfoFactory::UpdateRegistry(bool Register) {
+    if (Register) {
+        TComObjectFactory::UpdateRegistry(true);
+        for (const char* extension : kTipExtensions) {
+            CreateRegKey(HKEY_CLASSES_ROOT, std::string(extension) + "\\shellex", "", "");
+            CreateRegKey(HKEY_CLASSES_ROOT, HandlerKey(extension), "", ClassIdText());
+        }
+        // Only the NT family consults the approved list.
+        if (IsNtPlatform()) CreateRegKey(HKEY_LOCAL_MACHINE, kApprovedKey, ClassIdText(), kDescription);
+    } else {
+        // Registration replaced whatever handler was there before; a handler
+        // registered since then is somebody else's and stays.
+        for (const char* extension : kTipExtensions) {
+            std::string current;
+            if (ReadRegString(HKEY_CLASSES_ROOT, HandlerKey(extension), "", current) &&
+                SameTextAscii(current, ClassIdText()))
+                DeleteRegKeyTree(HKEY_CLASSES_ROOT, HandlerKey(extension));
+        }
+        TComObjectFactory::UpdateRegistry(false);
+    }
+}
+
+STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
+    return comkit::ServerGetClassObject(rclsid, riid, ppv);
+}
+STDAPI DllCanUnloadNow() { return comkit::ServerCanUnloadNow(); }
+STDAPI DllRegisterServer() { return comkit::ServerRegister(); }
+STDAPI DllUnregisterServer() { return comkit::ServerUnregister(); }

@@ -1,0 +1,118 @@
+#include "DataExchange.h"
+
+#include "Exceptions.h"
+#include "FrameworkTexts.h"
+#include "StrUtils.h"
+#include "Text.h"
+#include "WinApp.h"
+
+namespace {
+
+const UINT kJapaneseCodePage = 932;
+
+}  // namespace
+
+HWND CDataExchange::PrepareCtrl(int id) {
+    last_ = m_pDlgWnd->GetDlgItem(id);
+    lastIsEdit_ = false;
+    return last_;
+}
+
+HWND CDataExchange::PrepareEditCtrl(int id) {
+    PrepareCtrl(id);
+    lastIsEdit_ = true;
+    return last_;
+}
+
+void CDataExchange::FocusFailedControl() const {
+    if (!last_) return;
+    m_pDlgWnd->GotoDlgCtrl(last_);
+    if (lastIsEdit_) SendMessageA(last_, EM_SETSEL, 0, -1);
+}
+
+void CDataExchange::Tell(const std::wstring& text) const {
+    CWinApp* app = GetApp();
+    const std::wstring caption = app ? WideFromAnsi(app->AppName()) : std::wstring();
+    m_pDlgWnd->MessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) { pDX->m_pDlgWnd->AttachControl(id, control); }
+
+void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
+    HWND control = pDX->PrepareEditCtrl(id);
+    if (pDX->m_bSaveAndValidate) {
+        value = WindowTextOf(control);
+    } else {
+        SetWindowTextA(control, value.c_str());
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int id, int& value) {
+    HWND control = pDX->PrepareEditCtrl(id);
+    if (!pDX->m_bSaveAndValidate) {
+        SetWindowTextA(control, std::to_string(value).c_str());
+        return;
+    }
+    try {
+        value = StrToInt(WindowTextOf(control));
+    } catch (const EConvertError&) {
+        pDX->Tell(WideFromCodePage(kJapaneseCodePage, kEnterIntegerText));
+        pDX->Fail();
+    }
+}
+
+void DDX_Check(CDataExchange* pDX, int id, int& value) {
+    HWND control = pDX->PrepareCtrl(id);
+    if (pDX->m_bSaveAndValidate) {
+        value = static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0));
+    } else {
+        SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+    }
+}
+
+void DDX_Radio(CDataExchange* pDX, int id, int& value) {
+    HWND first = pDX->PrepareCtrl(id);
+    if (pDX->m_bSaveAndValidate) value = -1;
+    int index = 0;
+    for (HWND button = first; button; button = GetWindow(button, GW_HWNDNEXT)) {
+        if (button != first && (GetWindowLongA(button, GWL_STYLE) & WS_GROUP)) break;
+        if (!(SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)) continue;
+        if (pDX->m_bSaveAndValidate) {
+            if (SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
+        } else {
+            SendMessageA(button, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+        ++index;
+    }
+}
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum) {
+    if (!pDX->m_bSaveAndValidate || (value >= minimum && value <= maximum)) return;
+    pDX->Tell(FormatTemplate(WideFromCodePage(kJapaneseCodePage, kIntegerRangeText),
+                             std::to_wstring(minimum), std::to_wstring(maximum)));
+    pDX->Fail();
+}
+
+void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars) {
+    if (!pDX->m_bSaveAndValidate) {
+        // The field this check follows then refuses more characters itself.
+        SendMessageA(pDX->LastControl(), EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
+        return;
+    }
+    if (static_cast<int>(value.size()) <= maxChars) return;
+    pDX->Tell(FormatTemplate(WideFromCodePage(kJapaneseCodePage, kMaxCharsText), std::to_wstring(maxChars)));
+    pDX->Fail();
+}
+
+std::wstring FormatTemplate(const std::wstring& text, const std::wstring& first, const std::wstring& second) {
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'%' && i + 1 < text.size() && (text[i + 1] == L'1' || text[i + 1] == L'2')) {
+            out += text[i + 1] == L'1' ? first : second;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}

@@ -1,0 +1,81 @@
+#include "Services.h"
+
+#include <commdlg.h>
+#include <mmsystem.h>
+
+#include <vector>
+
+#include "Text.h"
+
+namespace {
+
+std::optional<std::string> ChooseFile(const FileDialogRequest& request) {
+    // The filter's "|" separators become the NULs the dialog wants.
+    std::wstring filter = request.filter;
+    for (wchar_t& c : filter)
+        if (c == L'|') c = L'\0';
+    filter.push_back(L'\0');
+    // Large enough for any path the wide dialog can return.
+    std::vector<wchar_t> file(32768, L'\0');
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = request.owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+    ofn.Flags = request.flags;
+    const BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    if (!chosen) return std::nullopt;
+    return AnsiFromWide(file.data());
+}
+
+std::optional<std::string> ChooseFolder(const FolderDialogRequest& request) {
+    wchar_t display[MAX_PATH] = {};
+    BROWSEINFOW info{};
+    info.hwndOwner = request.owner;
+    info.pszDisplayName = display;
+    info.lpszTitle = request.title.c_str();
+    info.ulFlags = request.flags;
+    info.lpfn = request.callback;
+    info.lParam = request.data;
+    LPITEMIDLIST chosen = SHBrowseForFolderW(&info);
+    if (!chosen) return std::nullopt;
+    wchar_t path[MAX_PATH] = {};
+    const bool ok = SHGetPathFromIDListW(chosen, path) != FALSE;
+    // The item list belongs to the shell's allocator.
+    IMalloc* malloc = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&malloc))) {
+        malloc->Free(chosen);
+        malloc->Release();
+    }
+    if (!ok) return std::nullopt;
+    return AnsiFromWide(path);
+}
+
+void ShowError(const std::string& what) {
+    MessageBoxW(nullptr, WideFromAnsi(what).c_str(), L"Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+DialogServices Defaults() {
+    DialogServices s;
+    s.chooseFile = ChooseFile;
+    s.chooseFolder = ChooseFolder;
+    s.winHelp = [](HWND owner, const std::string& file, UINT command, ULONG_PTR data) {
+        return WinHelpA(owner, file.c_str(), command, data);
+    };
+    s.playSound = [](const std::string& path, UINT flags) { return sndPlaySoundA(path.c_str(), flags); };
+    s.reportError = ShowError;
+    return s;
+}
+
+DialogServices& Table() {
+    static DialogServices services = Defaults();
+    return services;
+}
+
+}  // namespace
+
+DialogServices& Services() { return Table(); }
+
+void ResetServices() { Table() = Defaults(); }

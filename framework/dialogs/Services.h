@@ -1,0 +1,56 @@
+// What a test cannot drive or observe: the common file dialogs, the shell's
+// folder browser, the help system and sounds. The dialogs reach them only
+// through this table, whose members a test replaces; the defaults call the
+// platform.
+#pragma once
+#include <windows.h>
+#include <shlobj.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+struct FileDialogRequest {
+    HWND owner = nullptr;
+    bool save = false;
+    DWORD flags = 0;
+    // Filter pairs separated by "|" and ended by "||", as in "All(*.*)|*.*||".
+    std::wstring filter;
+    std::wstring title;
+};
+
+struct FolderDialogRequest {
+    HWND owner = nullptr;
+    std::wstring title;
+    UINT flags = 0;
+    BFFCALLBACK callback = nullptr;
+    LPARAM data = 0;
+};
+
+struct DialogServices {
+    // The chosen path, or nothing when the user cancelled.
+    std::function<std::optional<std::string>(const FileDialogRequest&)> chooseFile;
+    std::function<std::optional<std::string>(const FolderDialogRequest&)> chooseFolder;
+    std::function<BOOL(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data)> winHelp;
+    std::function<BOOL(const std::string& path, UINT flags)> playSound;
+    // An unexpected error caught where it must not go further (a window
+    // procedure, a thread, a library export).
+    std::function<void(const std::string& what)> reportError;
+};
+
+// The table in use; tests assign members and call ResetServices() afterwards.
+DialogServices& Services();
+void ResetServices();
+
+// Runs `f`, turning any exception into an error report: for every callback
+// the system calls and every export another module calls.
+template <class F>
+void CallGuarded(F&& f) noexcept {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        if (Services().reportError) Services().reportError(e.what());
+    } catch (...) {
+        if (Services().reportError) Services().reportError("unknown error");
+    }
+}

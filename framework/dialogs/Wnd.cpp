@@ -1,0 +1,5 @@
+#include "Wnd.h"
+
+#include "Text.h"
+
+std::string CWnd::GetWindowText() const { return WindowTextOf(hwnd_); }

@@ -1,0 +1,26 @@
+// A worker thread that its starter can wait for. A library called from
+// another process's thread (Explorer) must not return, and so be unloaded,
+// while its worker still runs its code: the destructor waits.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+class CWorkerThread {
+public:
+    CWorkerThread() = default;
+    ~CWorkerThread() { Wait(); }
+    CWorkerThread(const CWorkerThread&) = delete;
+    CWorkerThread& operator=(const CWorkerThread&) = delete;
+
+    // Starts `body` on a new thread of normal priority; false when no thread
+    // could be made. A thread still running from an earlier start is waited for first.
+    bool Start(std::function<int()> body);
+    // Waits for the thread's end and returns its result (-1 when none ran).
+    int Wait();
+    bool Running() const { return thread_ != nullptr && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT; }
+
+private:
+    HANDLE thread_ = nullptr;
+    int result_ = -1;
+};

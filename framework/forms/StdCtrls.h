@@ -1,0 +1,265 @@
+// Standard controls: the system's own list box, combo box, buttons, edits and
+// up-down control, each a thin object over its window, plus the message box
+// of the forms.
+//
+// The system controls report to their parent window (WM_COMMAND, WM_NOTIFY,
+// WM_VSCROLL). The first standard control made on a parent subclasses that
+// parent once and hands each report back to the control that sent it, so the
+// controls work on any form or panel of the layer.
+//
+// Event rules, fixed here because dialogs depend on them:
+// - TCheckBox and TRadioButton: a change of Checked by the program raises
+//   OnClick, as a click by the user does; setting the state it already has
+//   raises nothing.
+// - TListBox: OnClick when the user changes the selection (mouse or keys),
+//   never when the program sets ItemIndex; OnDblClick on a double click.
+// - TComboBox: OnChange when the user edits the text (not when the program
+//   sets it); a pick from the list sets the text, then raises OnClick, then
+//   OnChange.
+// - TEdit: OnChange for every change of the text, also by the program.
+// - TButton: a click sets the form's ModalResult to the button's, then raises
+//   OnClick. Enter clicks the Default button and Esc the Cancel button while
+//   the form runs modally.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Forms.h"
+
+class TStdControl : public TControl {
+public:
+    explicit TStdControl(TComponent* AOwner);
+    ~TStdControl() override;
+    // Gives the control the keyboard focus.
+    void SetFocus();
+    bool Focused() const;
+    // The window text as it is now (the user may have changed it).
+    std::string Text() const;
+    void SetText(const std::string& value);
+    // The form the control stands on, or null.
+    TForm* ParentForm() const;
+    int ControlId() const { return id_; }
+
+    // The control that owns a window, or null for any other window.
+    static TStdControl* FromHandle(HWND hwnd);
+
+protected:
+    virtual const char* SystemClassName() const = 0;
+    virtual DWORD SystemStyle() const { return WS_TABSTOP; }
+    virtual DWORD SystemExStyle() const { return 0; }
+    void CreateHandle() override;
+    // After the window exists: load the state kept while it did not.
+    virtual void HandleCreated() {}
+    // Reports of the window to its parent, handed back here.
+    virtual void Command(WORD code) { (void)code; }
+    virtual LRESULT Notify(NMHDR& header) {
+        (void)header;
+        return 0;
+    }
+    virtual void Scroll(WORD code) { (void)code; }
+    LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+
+private:
+    static LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK ParentSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static void ReflectFrom(HWND parent);
+    int id_;
+};
+
+// Static text; an "&" marks the key that, with Alt, focuses the control made
+// right after the label.
+class TStaticLabel : public TStdControl {
+public:
+    explicit TStaticLabel(TComponent* AOwner) : TStdControl(AOwner) {}
+
+protected:
+    const char* SystemClassName() const override { return "STATIC"; }
+    DWORD SystemStyle() const override { return SS_LEFT; }
+};
+
+class TButton : public TStdControl {
+public:
+    explicit TButton(TComponent* AOwner) : TStdControl(AOwner) {}
+    TModalResult ModalResult = mrNone;
+    bool Default = false;
+    bool Cancel = false;
+    void Click() override;
+
+protected:
+    const char* SystemClassName() const override { return "BUTTON"; }
+    DWORD SystemStyle() const override { return WS_TABSTOP | (Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON); }
+    void Command(WORD code) override;
+};
+
+class TCheckBox : public TStdControl {
+public:
+    explicit TCheckBox(TComponent* AOwner) : TStdControl(AOwner) {}
+    bool Checked() const;
+    void SetChecked(bool value);
+
+protected:
+    const char* SystemClassName() const override { return "BUTTON"; }
+    DWORD SystemStyle() const override { return WS_TABSTOP | BS_AUTOCHECKBOX; }
+    void HandleCreated() override;
+    void Command(WORD code) override;
+
+private:
+    bool checked_ = false;
+};
+
+// Radio buttons of one parent exclude each other.
+class TRadioButton : public TStdControl {
+public:
+    explicit TRadioButton(TComponent* AOwner) : TStdControl(AOwner) {}
+    bool Checked() const;
+    void SetChecked(bool value);
+
+protected:
+    const char* SystemClassName() const override { return "BUTTON"; }
+    DWORD SystemStyle() const override { return WS_TABSTOP | BS_RADIOBUTTON; }
+    void HandleCreated() override;
+    void Command(WORD code) override;
+
+private:
+    void Check(bool value);
+    bool checked_ = false;
+};
+
+class TGroupBox : public TStdControl {
+public:
+    explicit TGroupBox(TComponent* AOwner) : TStdControl(AOwner) {}
+
+protected:
+    const char* SystemClassName() const override { return "BUTTON"; }
+    DWORD SystemStyle() const override { return BS_GROUPBOX; }
+};
+
+class TEdit : public TStdControl {
+public:
+    explicit TEdit(TComponent* AOwner) : TStdControl(AOwner) {}
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool value);
+    // 0: no limit but the system's.
+    void SetMaxLength(int value);
+    void SelectAll();
+    TNotifyEvent OnChange;
+
+protected:
+    const char* SystemClassName() const override { return "EDIT"; }
+    DWORD SystemStyle() const override { return WS_TABSTOP | ES_AUTOHSCROLL | (readOnly_ ? ES_READONLY : 0); }
+    DWORD SystemExStyle() const override { return WS_EX_CLIENTEDGE; }
+    void HandleCreated() override;
+    void Command(WORD code) override;
+
+private:
+    bool readOnly_ = false;
+    int maxLength_ = 0;
+};
+
+class TListBox : public TStdControl {
+public:
+    explicit TListBox(TComponent* AOwner) : TStdControl(AOwner) {}
+    int Count() const;
+    std::string Strings(int index) const;
+    std::vector<std::string> Items() const;
+    void SetItems(const std::vector<std::string>& items);
+    int Add(const std::string& text);
+    void Insert(int index, const std::string& text);
+    // Replaces the entry in place; its selection stays.
+    void SetString(int index, const std::string& text);
+    void Delete(int index);
+    void Clear();
+    // The selected entry, -1 when none.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    // The entry with the focus mark: the current one even while nothing is selected.
+    int CaretIndex() const;
+
+protected:
+    const char* SystemClassName() const override { return "LISTBOX"; }
+    DWORD SystemStyle() const override {
+        return WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+    }
+    DWORD SystemExStyle() const override { return WS_EX_CLIENTEDGE; }
+    void Command(WORD code) override;
+};
+
+enum class TComboBoxStyle { csDropDown, csDropDownList };
+
+class TComboBox : public TStdControl {
+public:
+    explicit TComboBox(TComponent* AOwner) : TStdControl(AOwner) {}
+    // Both take effect when the window is made.
+    TComboBoxStyle Style = TComboBoxStyle::csDropDown;
+    bool Sorted = false;
+    // Lines of the opened list.
+    int DropDownCount = 8;
+
+    int Count() const;
+    std::string Strings(int index) const;
+    std::vector<std::string> Items() const;
+    // The text of a drop-down box stays as it was.
+    void SetItems(const std::vector<std::string>& items);
+    int Add(const std::string& text);
+    void Clear();
+    int ItemIndex() const;
+    // -1 selects nothing (and empties a drop-down box's text).
+    void SetItemIndex(int index);
+    // The entry with exactly this text, compared without regard to case as the
+    // system does; -1 when none.
+    int IndexOf(const std::string& text) const;
+    void SelectAll();
+    TNotifyEvent OnChange;
+    // The height is that of the closed box; the opened list comes below it.
+    void SetBounds(int left, int top, int width, int height) override;
+
+protected:
+    const char* SystemClassName() const override { return "COMBOBOX"; }
+    DWORD SystemStyle() const override;
+    void HandleCreated() override;
+    void Command(WORD code) override;
+
+private:
+    void FitDroppedHeight();
+};
+
+// Arrows that step a number, shown in the edit they are tied to.
+class TUpDown : public TStdControl {
+public:
+    explicit TUpDown(TComponent* AOwner) : TStdControl(AOwner) {}
+    int Min = 0;
+    int Max = 100;
+    int Position() const;
+    void SetPosition(int value);
+    // Places the arrows at the right of `edit`, which then shows the number.
+    void SetAssociate(TEdit* edit);
+
+protected:
+    const char* SystemClassName() const override;
+    DWORD SystemStyle() const override;
+    void HandleCreated() override;
+    void Scroll(WORD code) override;
+
+private:
+    TEdit* associate_ = nullptr;
+    int position_ = 0;
+};
+
+// ---- message boxes ----
+
+enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgButton : unsigned { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8 };
+using TMsgDlgButtons = unsigned;
+constexpr TMsgDlgButtons mbYesNo = mbYes | mbNo;
+constexpr TMsgDlgButtons mbOKCancel = mbOK | mbCancel;
+
+// A message box owned by the active window; the answer is mrYes, mrNo, mrOk or mrCancel.
+int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons);
+
+// Tests answer message boxes themselves: while a hook is set it is asked
+// instead of the user. Returns the hook it replaces.
+using TMessageDlgHook = std::function<int(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons)>;
+TMessageDlgHook SetMessageDlgHook(TMessageDlgHook hook);

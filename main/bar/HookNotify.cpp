@@ -1,0 +1,119 @@
+// The receiving side of the bar's notices: paths opened and program windows
+// shown, recorded in the recent lists and saved at once; and the table of
+// Start-menu shortcuts that name programs.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include "Funcs.h"
+#include "RecentLists.h"
+#include "SysUtils.h"
+#include "mainfrm.h"
+
+namespace {
+
+// Toolhelp is looked up at run time: NT 4 has none.
+struct Toolhelp {
+    using Snapshot = HANDLE(WINAPI*)(DWORD, DWORD);
+    using ProcessWalk = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
+    using ModuleWalk = BOOL(WINAPI*)(HANDLE, MODULEENTRY32*);
+    Snapshot snapshot = nullptr;
+    ProcessWalk processFirst = nullptr, processNext = nullptr;
+    ModuleWalk moduleFirst = nullptr, moduleNext = nullptr;
+    Toolhelp() {
+        HMODULE k = GetModuleHandleA("kernel32.dll");
+        if (!k) return;
+        snapshot = reinterpret_cast<Snapshot>(GetProcAddress(k, "CreateToolhelp32Snapshot"));
+        processFirst = reinterpret_cast<ProcessWalk>(GetProcAddress(k, "Process32First"));
+        processNext = reinterpret_cast<ProcessWalk>(GetProcAddress(k, "Process32Next"));
+        moduleFirst = reinterpret_cast<ModuleWalk>(GetProcAddress(k, "Module32First"));
+        moduleNext = reinterpret_cast<ModuleWalk>(GetProcAddress(k, "Module32Next"));
+    }
+    bool ok() const { return snapshot && processFirst && processNext && moduleFirst && moduleNext; }
+};
+
+struct SnapshotHandle {
+    HANDLE h;
+    ~SnapshotHandle() {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+};
+
+// The executable of a process: its process entry's name, looked up among its
+// modules when the entry holds a bare name (NT-family systems).
+std::string ProcessExePath(DWORD pid) {
+    static const Toolhelp th;
+    if (!th.ok()) return "";
+    std::string name;
+    {
+        SnapshotHandle snap{th.snapshot(TH32CS_SNAPPROCESS, 0)};
+        if (snap.h == INVALID_HANDLE_VALUE) return "";
+        PROCESSENTRY32 pe{};
+        pe.dwSize = sizeof pe;
+        for (BOOL more = th.processFirst(snap.h, &pe); more; more = th.processNext(snap.h, &pe)) {
+            if (pe.th32ProcessID == pid) {
+                name = pe.szExeFile;
+                break;
+            }
+        }
+    }
+    if (!NeedsModuleLookup(name)) return name;
+    SnapshotHandle snap{th.snapshot(TH32CS_SNAPMODULE, pid)};
+    if (snap.h == INVALID_HANDLE_VALUE) return "";
+    MODULEENTRY32 me{};
+    me.dwSize = sizeof me;
+    for (BOOL more = th.moduleFirst(snap.h, &me); more; more = th.moduleNext(snap.h, &me))
+        if (SameTextAscii(me.szModule, name)) return me.szExePath;
+    return "";
+}
+
+}  // namespace
+
+void TForm1::WMHookNotify(TMessage& Message) {
+    Message.Result = 0;
+    // Notices come from other processes at any time: none is taken before the
+    // lists are loaded or once the bar is closing.
+    if (closing_ || !ListsReady) return;
+    switch (ClassifyHookNotice(static_cast<long long>(Message.LParam))) {
+        case HookNotice::Path: {
+            // 256: an atom name can be 255 characters, plus the terminator.
+            std::string buffer(256, '\0');
+            const UINT got = GlobalGetAtomNameA(static_cast<ATOM>(LOWORD(Message.WParam)), &buffer[0], 256);
+            const std::string path = AtomNameFromBuffer(buffer, got);
+            if (path.empty()) return;
+            // The sender may go on (and delete its atom): a failed save below
+            // must not keep it waiting behind an error box.
+            if (InSendMessage()) ReplyMessage(0);
+            const DWORD attrs = GetFileAttributesA(path.c_str());
+            // Unreadable attributes (all bits set) count as a folder.
+            if (attrs & FILE_ATTRIBUTE_DIRECTORY)
+                RecordRecentPath(*RecentFolders, *LockedFolders, path, SamePathText);
+            else
+                RecordRecentPath(*RecentFiles, *LockedFiles, path, SamePathText);
+            SaveListFile(*RecentFolders, "folders.lst");
+            SaveListFile(*RecentFiles, "files.lst");
+            return;
+        }
+        case HookNotice::Window: {
+            auto window = reinterpret_cast<HWND>(Message.WParam);
+            if (!IsWindowVisible(window)) return;
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (InSendMessage()) ReplyMessage(0);
+            if (!pid) return;
+            const std::string path = ProcessExePath(pid);
+            if (path.empty() || !IsRecordableProgram(path, Application->ExeName())) return;
+            RecordRecentPath(*RecentApps, *LockedApps, path, SamePathText);
+            SaveListFile(*RecentApps, "app.lst");
+            return;
+        }
+        case HookNotice::Ignored:
+            return;
+    }
+}
+
+void TForm1::ProgramFinderFileFound(TObject*, const std::string& Directory, TSearchRec& SearchRec, bool&) {
+    const std::string target = GetLinkTarget(Directory + SearchRec.Name);
+    if (UpperCaseAscii(ExtractFileExt(target)) != ".EXE") return;
+    LinkNames->Add(SearchRec.Name.substr(0, SearchRec.Name.size() >= 4 ? SearchRec.Name.size() - 4 : 0));
+    LinkTargets->Add(target);
+}

@@ -1,0 +1,21 @@
+// The info-tip text builders over files: the bar's tips and the info-tip
+// shell extension call these. The byte-level work is in HtmlToText.h,
+// VersionInfo.h and ZipEntries.h; this unit reads the files.
+#pragma once
+#include <cstddef>
+#include <string>
+
+#include "HtmlToText.h"
+#include "ZipEntries.h"
+
+// At most maxBytes from the start of a file; "" when it cannot be read.
+std::string ReadFileHead(const std::string& path, std::size_t maxBytes);
+
+// The string stored under key (such as "FileDescription") in the version
+// resource of a program or library, for its first language and code page;
+// "" when the file has no version resource or the table no such string.
+std::string GetVersionString(const std::string& path, const std::string& key);
+
+// Entry names of a ZIP file, one a line, at most maxCount of them and then
+// "..."; "" when the file cannot be read or is no archive.
+std::string ListZipEntries(const std::string& path, int maxCount);

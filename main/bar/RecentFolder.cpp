@@ -1,0 +1,125 @@
+// The recent lists' other two sources: the shell's Recent folder, whose new
+// shortcuts name the documents the user opened, and files dropped on the bar.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "Funcs.h"
+#include "RecentFolderRules.h"
+#include "RecentLists.h"
+#include "SysUtils.h"
+#include "mainfrm.h"
+
+namespace {
+const char kQuickStart[] = "Quick Start";
+
+// The file system's modification stamp, as decimal text; "" when unreadable.
+std::string FileAgeText(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return "";
+    const unsigned long long stamp =
+        (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return std::to_string(stamp);
+}
+
+struct DropHandle {
+    HDROP h;
+    ~DropHandle() {
+        if (h) DragFinish(h);
+    }
+};
+}  // namespace
+
+void TForm1::FileFinder1FileFound(TObject*, const std::string& Directory, TSearchRec& SearchRec, bool&) {
+    if (!RecentRescan) {
+        RecentLinks->Add(SearchRec.Name);
+        RecentLinkAges->Add(FileAgeText(Directory + SearchRec.Name));
+    } else {
+        RecentLinksNow->Add(SearchRec.Name);
+    }
+}
+
+bool TForm1::ScanRecentFolder() {
+    // The finder pumps messages: a change notice handled inside it would
+    // start a second scan over the lists this one is filling. It is kept for
+    // one rescan after this one instead.
+    recentChangePending_ = false;
+    recentScanning_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{recentScanning_};
+    FileFinder1->Root = IncludeTrailingBackslash(GetShellFolder("Recent"));
+    FileFinder1->Filename = "*.lnk";
+    FileFinder1->Execute();
+    return recentChangePending_;
+}
+
+void TForm1::FileSysMonitor1FileSysChange(TObject*, const std::string&) {
+    if (closing_ || !ListsReady) return;
+    if (recentScanning_) {
+        recentChangePending_ = true;
+        return;
+    }
+    RescanRecentFolder();
+}
+
+void TForm1::RescanRecentFolder() {
+    bool again = true;
+    while (again && !closing_ && ListsReady) {
+        RecentRescan = true;
+        RecentLinksNow->Clear();
+        const std::string folder = IncludeTrailingBackslash(GetShellFolder("Recent"));
+        again = ScanRecentFolder();
+        std::vector<std::string> ages;
+        for (const std::string& name : RecentLinksNow->Items()) ages.push_back(FileAgeText(folder + name));
+        // One notice records at most one shortcut: the first new one.
+        const int fresh = FirstNewShortcut(RecentLinksNow->Items(), ages, *RecentLinks, *RecentLinkAges);
+        if (fresh >= 0) {
+            const std::string target = GetLinkTarget(folder + (*RecentLinksNow)[fresh]);
+            const DWORD attrs = target.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(target.c_str());
+            if (attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY)) {
+                RecordRecentPath(*RecentFiles, *LockedFiles, target, SamePathText);
+                const std::string parent = FolderOfFile(target);
+                const FolderRecordOptions options{RecRoot, RecDesktop, RecNet, RecSubDir};
+                if (ShouldRecordFolder(parent, options, GetShellFolder("Desktop"), *RecentFolders, *LockedFolders))
+                    RecordRecentPath(*RecentFolders, *LockedFolders, parent, SamePathText);
+            }
+        }
+        *RecentLinks = *RecentLinksNow;
+        RecentLinkAges->Clear();
+        for (const std::string& age : ages) RecentLinkAges->Add(age);
+        SaveListFile(*RecentFiles, "files.lst");
+        SaveListFile(*RecentFolders, "folders.lst");
+    }
+}
+
+void TForm1::WMDropFiles(TMessage& Message) {
+    Message.Result = 0;
+    DropHandle drop{reinterpret_cast<HDROP>(Message.WParam)};
+    if (closing_ || !ListsReady || !drop.h) return;
+    TIniFile ini(BarIniPath());
+    TStringList keys;
+    ini.ReadSection(kQuickStart, keys);
+    std::vector<std::string> programs;
+    const UINT count = DragQueryFileA(drop.h, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        // Sized from the query: a fixed buffer would cut long paths short and
+        // record another path than the one dropped.
+        const UINT length = DragQueryFileA(drop.h, i, nullptr, 0);
+        std::string path(length + 1, '\0');
+        DragQueryFileA(drop.h, i, &path[0], length + 1);
+        path.resize(length);
+        const DWORD attrs = GetFileAttributesA(path.c_str());
+        const bool folder = attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+        switch (ClassifyDrop(path, folder)) {
+            case DropKind::Folder: RecordRecentPath(*RecentFolders, *LockedFolders, path, SamePathText); break;
+            case DropKind::QuickStart: programs.push_back(path); break;
+            case DropKind::File: RecordRecentPath(*RecentFiles, *LockedFiles, path, SamePathText); break;
+        }
+    }
+    SaveListFile(*RecentFolders, "folders.lst");
+    SaveListFile(*RecentFiles, "files.lst");
+    ini.EraseSection(kQuickStart);
+    for (const std::string& key : QuickStartAfterDrop(programs, keys.Items())) ini.WriteString(kQuickStart, key, "");
+    if (!programs.empty()) ArrangeBar();
+}

@@ -1,0 +1,328 @@
+#include "ShellMenus.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "Application.h"
+#include "Controls.h"
+#include "Exceptions.h"
+#include "BarRules.h"
+#include "IdList.h"
+#include "SysUtils.h"
+#include "mainfrm.h"
+
+namespace {
+
+template <class T>
+struct ComRef {
+    T* p = nullptr;
+    ~ComRef() {
+        if (p) p->Release();
+    }
+    T** operator&() { return &p; }
+    T* operator->() const { return p; }
+    explicit operator bool() const { return p != nullptr; }
+};
+
+// Shell lists are trusted to be terminated; the walkers still take a bound.
+const size_t kUnbounded = static_cast<size_t>(-1);
+const uint8_t* Bytes(LPCITEMIDLIST list) { return reinterpret_cast<const uint8_t*>(list); }
+
+struct IdListOwner {
+    LPITEMIDLIST p = nullptr;
+    ~IdListOwner() { ShellFree(p); }
+    LPITEMIDLIST release() {
+        LPITEMIDLIST r = p;
+        p = nullptr;
+        return r;
+    }
+};
+
+// The hourglass for a whole run; then the arrow, then each control's own.
+struct HourGlass {
+    HourGlass() { Screen->SetCursor(crHourGlass); }
+    ~HourGlass() {
+        Screen->SetCursor(crArrow);
+        Screen->SetCursor(crDefault);
+    }
+};
+
+std::string HResultText(const char* what, HRESULT hr) {
+    char code[16];
+    wsprintfA(code, "%08lX", static_cast<unsigned long>(hr));
+    return std::string(what) + " failed (error " + code + ")";
+}
+
+TMenuItem* MakeShellItem(const ShellMenuHost& host, const std::string& caption, LPITEMIDLIST list, int image) {
+    auto* item = new TMenuItem(nullptr);
+    item->Caption = caption;
+    item->SetData(list, ShellFree);
+    item->ImageIndex = image;
+    item->OnClick = [host](TObject* sender) { ShellMenuItemClick(host, sender); };
+    return item;
+}
+
+void AddPlaceholder(TMenuItem* item) { item->Insert(0, new TMenuItem(nullptr)); }
+
+void AddNotice(TMenuItem* parent, const char* caption) {
+    auto* notice = new TMenuItem(nullptr);
+    notice->Caption = caption;
+    notice->Enabled = false;
+    parent->Insert(0, notice);
+}
+
+bool FoldersOnlyInForce() {
+    return (OpenMenuKind == 1 && NetFoldersOnly) || (OpenMenuKind == 2 && ExplorerFoldersOnly) ||
+           (OpenMenuKind == 3 && QuickFoldersOnly);
+}
+
+}  // namespace
+
+LPITEMIDLIST ShellAlloc(size_t bytes) {
+    void* p = CoTaskMemAlloc(bytes);
+    if (p) std::memset(p, 0, bytes);
+    return static_cast<LPITEMIDLIST>(p);
+}
+
+void ShellFree(void* block) {
+    if (block) CoTaskMemFree(block);
+}
+
+size_t IdListSize(LPCITEMIDLIST list) { return list ? IdListSize(Bytes(list), kUnbounded) : 0; }
+
+size_t IdListItemCount(LPCITEMIDLIST list) { return list ? IdListItemCount(Bytes(list), kUnbounded) : 0; }
+
+LPCITEMIDLIST IdListItemAt(LPCITEMIDLIST list, size_t n) {
+    return reinterpret_cast<LPCITEMIDLIST>(IdListItemAt(Bytes(list), kUnbounded, n));
+}
+
+LPITEMIDLIST CopyIdList(LPCITEMIDLIST list, long bytes) {
+    const std::vector<uint8_t> copy =
+        CopyIdListBytes(Bytes(list), list ? kUnbounded : 0, bytes < 0 ? kIdListWhole : static_cast<size_t>(bytes));
+    LPITEMIDLIST out = ShellAlloc(copy.size());
+    if (out) std::memcpy(out, copy.data(), copy.size());
+    return out;
+}
+
+LPITEMIDLIST ConcatIdLists(LPCITEMIDLIST first, LPCITEMIDLIST second) {
+    const std::vector<uint8_t> joined =
+        ConcatIdListBytes(Bytes(first), first ? kUnbounded : 0, Bytes(second), second ? kUnbounded : 0);
+    LPITEMIDLIST out = ShellAlloc(joined.size());
+    if (out) std::memcpy(out, joined.data(), joined.size());
+    return out;
+}
+
+bool SplitIdList(LPCITEMIDLIST list, IShellFolder** parent, LPITEMIDLIST* last) {
+    *parent = nullptr;
+    *last = nullptr;
+    const size_t count = IdListItemCount(list);
+    if (count == 0) return false;
+    ComRef<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(&desktop))) return false;
+    LPCITEMIDLIST lastItem = IdListItemAt(list, count - 1);
+    if (count == 1) {
+        *parent = desktop.p;
+        desktop.p = nullptr;
+    } else {
+        IdListOwner parentList{CopyIdList(list, static_cast<long>(IdListParentBytes(Bytes(list), kUnbounded)))};
+        if (!parentList.p ||
+            FAILED(desktop->BindToObject(parentList.p, nullptr, IID_IShellFolder, reinterpret_cast<void**>(parent))))
+            return false;
+    }
+    *last = CopyIdList(lastItem);
+    return *last != nullptr;
+}
+
+LPITEMIDLIST PathToIdList(const std::string& path) {
+    ComRef<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(&desktop))) return nullptr;
+    std::wstring wide = ToWide(path);
+    LPITEMIDLIST list = nullptr;
+    ULONG eaten = 0;
+    if (FAILED(desktop->ParseDisplayName(Application->Handle(), nullptr, &wide[0], &eaten, &list, nullptr)))
+        return nullptr;
+    return list;
+}
+
+std::string IdListToPath(LPCITEMIDLIST list) {
+    if (!list) return "";
+    char buf[MAX_PATH + 1] = {};
+    if (!SHGetPathFromIDListA(list, buf)) return "";
+    return buf;
+}
+
+bool IsFolderIdList(LPCITEMIDLIST list) {
+    if (!list) return false;
+    SHFILEINFOA info{};
+    info.dwAttributes = SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
+    if (!SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_ATTRIBUTES))
+        return false;
+    return info.dwAttributes != static_cast<DWORD>(-1) && (info.dwAttributes & (SFGAO_FOLDER | SFGAO_HASSUBFOLDER));
+}
+
+bool IsFolderItem(IShellFolder* folder, LPCITEMIDLIST item) {
+    SFGAOF attrs = SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
+    if (FAILED(folder->GetAttributesOf(1, &item, &attrs))) return false;
+    return (attrs & (SFGAO_FOLDER | SFGAO_HASSUBFOLDER)) != 0;
+}
+
+bool IsFileSystemIdList(LPCITEMIDLIST list) {
+    if (!list) return false;
+    SHFILEINFOA info{};
+    info.dwAttributes = SFGAO_FILESYSTEM;
+    if (!SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_ATTRIBUTES))
+        return false;
+    return (info.dwAttributes & SFGAO_FILESYSTEM) != 0;
+}
+
+DWORD GetPathAttributes(const std::string& path) {
+    SHFILEINFOA info{};
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ATTRIBUTES)) return 0;
+    return info.dwAttributes;
+}
+
+int GetSmallIconIndex(const std::string& path) {
+    SHFILEINFOA info{};
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)) return -1;
+    return info.iIcon;
+}
+
+void AttachSystemImageList(TImageList& list) {
+    SHFILEINFOA info{};
+    auto system = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    // Borrowed: the shell owns its icon list, destroying it would break every program's icons.
+    if (system) list.SetHandle(system, true);
+}
+
+bool OpenIdList(HWND owner, const char* verb, LPCITEMIDLIST list) {
+    SHELLEXECUTEINFOA sei{};
+    sei.cbSize = sizeof sei;
+    sei.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_FLAG_NO_UI;
+    sei.hwnd = owner;
+    sei.lpVerb = verb;
+    sei.lpIDList = const_cast<ITEMIDLIST*>(list);
+    sei.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExA(&sei) != FALSE;
+}
+
+int GetWinVersionCode() {
+    OSVERSIONINFOA vi{};
+    vi.dwOSVersionInfoSize = sizeof vi;
+    if (!GetVersionExA(&vi)) return 0;
+    return WinVersionCodeFor(vi.dwPlatformId, vi.dwMajorVersion, vi.dwMinorVersion, vi.dwBuildNumber,
+                             vi.szCSDVersion);
+}
+
+bool RunningOnWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+void BuildShellMenu(const ShellMenuHost& host, TMenuItem* item, TPopupMenu* menu, const std::string& path,
+                    int csidl) {
+    IdListOwner folder;
+    if (!path.empty()) {
+        folder.p = PathToIdList(path);
+    } else if (csidl != 0) {
+        const HRESULT hr = SHGetSpecialFolderLocation(host.owner, csidl, &folder.p);
+        if (FAILED(hr)) throw Exception(HResultText("Locating a special folder", hr));
+    }
+    if (item) {
+        if (folder.p) {
+            SHFILEINFOA info{};
+            if (SHGetFileInfoA(reinterpret_cast<LPCSTR>(folder.p), 0, &info, sizeof info,
+                               SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON)) {
+                item->Caption = info.szDisplayName;
+                item->ImageIndex = info.iIcon;
+            }
+        }
+        item->HelpContext = 0;
+        item->SetData(folder.release(), ShellFree);
+        item->OnClick = [host](TObject* sender) { ShellMenuItemClick(host, sender); };
+        AddPlaceholder(item);
+        return;
+    }
+    menu->Items()->Clear();
+    menu->Images = host.images;
+    FillShellMenu(host, folder.p, nullptr, menu);
+}
+
+void FillShellMenu(const ShellMenuHost& host, LPCITEMIDLIST list, TMenuItem* parent, TPopupMenu* menu) {
+    HourGlass hourglass;
+    ComRef<IShellFolder> desktop;
+    HRESULT hr = SHGetDesktopFolder(&desktop);
+    if (FAILED(hr)) throw Exception(HResultText("Opening the desktop folder", hr));
+    const bool isDesktop = IdListItemCount(list) == 0;
+    ComRef<IShellFolder> folder;
+    if (isDesktop) {
+        folder.p = desktop.p;
+        folder.p->AddRef();
+    } else {
+        hr = desktop->BindToObject(list, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder));
+        if (FAILED(hr)) throw Exception(HResultText("Opening a folder", hr));
+    }
+    SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN;
+    if (FoldersOnlyInForce()) flags &= ~SHCONTF_NONFOLDERS;
+    ComRef<IEnumIDList> items;
+    if (folder->EnumObjects(nullptr, flags, &items) != S_OK || !items) {
+        if (parent) AddNotice(parent, "<Not valid>");
+        return;
+    }
+    const int winCode = GetWinVersionCode();
+    TMenuItem* top = menu ? menu->Items() : nullptr;
+    int count = 0;
+    for (;;) {
+        IdListOwner child;
+        if (items->Next(1, &child.p, nullptr) != S_OK || !child.p) break;
+        if (count == kMaxShellMenuItems) break;  // the 401st ends the walk
+        ++count;
+        IdListOwner absolute{ConcatIdLists(list, child.p)};
+        if (!absolute.p) continue;
+        SHFILEINFOA info{};
+        SHGetFileInfoA(reinterpret_cast<LPCSTR>(absolute.p), 0, &info, sizeof info,
+                       SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        std::string caption = info.szDisplayName;
+        // Windows 98 names shared network folders by their share path there.
+        if ((winCode == 4 || winCode == 5) && OpenMenuKind == 1) {
+            const std::string p = IdListToPath(absolute.p);
+            if ((GetPathAttributes(p) & 0xF000000F) == 0xF0000004) caption = p.substr(p.find_last_of('\\') + 1);
+        }
+        TMenuItem* item = MakeShellItem(host, caption, absolute.release(), info.iIcon);
+        TMenuItem* into = parent ? parent : top;
+        if (IsFolderItem(folder.p, child.p)) {
+            // Folders go first, latest found on top; on the desktop the first
+            // folder found (usually "My Computer") keeps the top place.
+            const int at = (!parent && isDesktop && into->Count() > 0) ? 1 : 0;
+            into->Insert(at, item);
+            AddPlaceholder(item);
+        } else {
+            into->Add(item);
+        }
+    }
+    if (parent && count == 0) AddNotice(parent, "<Empty>");
+}
+
+void ShellMenuItemClick(const ShellMenuHost& host, TObject* sender) {
+    auto* item = dynamic_cast<TMenuItem*>(sender);
+    if (!item || item->HelpContext == 1) return;
+    LPCITEMIDLIST list = ItemIdList(item);
+    if (!list) {
+        // A folder whose path gave no item-id list: without a list the walk
+        // would show the desktop under its name, so it shows nothing valid.
+        if (item->Count() > 0) {
+            item->Items(0)->Visible = false;
+            AddNotice(item, "<Not valid>");
+            item->HelpContext = 1;
+        }
+        return;
+    }
+    if (!IsFolderIdList(list)) {
+        OpenIdList(Application->Handle(), nullptr, list);
+        return;
+    }
+    if (item->Count() > 0) item->Items(0)->Visible = false;
+    FillShellMenu(host, list, item, nullptr);
+    item->HelpContext = 1;
+}

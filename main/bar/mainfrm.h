@@ -1,0 +1,223 @@
+// The bar: the program's main form, a borderless always-on-top strip of
+// buttons whose window class other programs look for.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "FileFinder.h"
+#include "Filemoni.h"
+#include "Forms.h"
+#include "HintWindow.h"
+#include "ImageList.h"
+#include "IniFile.h"
+#include "Menus.h"
+#include "StringList.h"
+#include "Timer.h"
+#include "TrayIcon.h"
+#include "sysinfo.h"
+
+// The notice other processes send the bar: a path opened (lParam -1, wParam a
+// global atom) or a program window shown (lParam 2, wParam the window).
+const UINT WM_HOOKNOTIFY = WM_USER + 66;
+extern const char kBarWindowClass[];  // "Tolvex"
+
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* AOwner);
+    ~TForm1() override;
+
+    // ---- components, as named on the form ----
+    TPanel* Panel1;
+    TImage* aImage;
+    TSpeedButton* QApp;
+    TSpeedButton* Qrecentapp;
+    TSpeedButton* QFile;
+    TSpeedButton* Qrecentfile;
+    TSpeedButton* Qexplorer;
+    TSpeedButton* Qnet;
+    TSpeedButton* Qdoctor;
+    TSpeedButton* Qfind;
+    TSpeedButton* Qcontrol;
+    TSpeedButton* Qfavorites;
+    TSpeedButton* Qhistory;
+    TSpeedButton* Qmail;
+    TSpeedButton* Qdialup;
+    TSpeedButton* Qie;
+    TSpeedButton* Qoutlook;
+    TPanel* Qtime;
+    TBevel* Bevel2;
+    TBevel* Bevel3;
+    TBevel* Bevel4;
+    TLabel* Label1;
+    TLabel* ZoneHint;
+    TTimer* Timer1;
+    TTimer* Timer3;
+    TTimer* Timer4;
+    TTrayIcon* TrayIcon1;
+    TFileFinder* FileFinder1;
+    TFileFinder* ProgramFinder;
+    TFileSysMonitor* FileSysMonitor1;
+    TSysInfo* SysInfo1;
+    TImageList* ImageList;       // shares the system's small icons
+    TImageList* SmallImageList;  // the bar's own button pictures, by Tag
+    TPopupMenu* TrayMenu;
+    TMenuItem* MenuBar;
+    TMenuItem* MenuOption;
+    TMenuItem* Help1;
+    TMenuItem* MenuAbout;
+    TMenuItem* MenuExit;
+    TPopupMenu* DesktopMenu;
+    TPopupMenu* FindMenu;
+    TMenuItem* FindFiles1;
+    TMenuItem* Findtexts1;
+    TMenuItem* Findbydate1;
+    TMenuItem* Findadvanced1;
+    TMenuItem* FindComputer1;
+    TMenuItem* Finduser1;
+    TPopupMenu* DoctorMenu;
+    TMenuItem* Mivorabackup1;
+    TMenuItem* SysinfoMenu;
+    std::array<TSpeedButton*, 5> QuickStartButtons{};
+
+    // ---- life cycle, settings, tray (mainfrm.cpp) ----
+    void FormCreate(TObject* Sender);
+    void CreateQuickStartButtons();
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void FormPaint(TObject* Sender);
+    void FormActivate(TObject* Sender);
+    void AppActivateChange(TObject* Sender);
+    void PaintGripGradient();
+    void Panel1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void QAppMouseMove(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void Timer1Timer(TObject* Sender);
+    void Timer4Timer(TObject* Sender);
+    void TrayIcon1Click(TObject* Sender);
+    void MenuOptionClick(TObject* Sender);
+    void MenuAboutClick(TObject* Sender);
+    void Help1Click(TObject* Sender);
+    void MenuExitClick(TObject* Sender);
+    // After a move by the grip: collapse above the screen, else keep on it.
+    void AfterGripMove();
+
+    // ---- layout (BarArrange.cpp) ----
+    void ArrangeBar();
+    void CollapseBar();
+    void QstartMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    int BarWidth = 0;
+    int BarHeight = 22;
+
+    // ---- shell-folder menus (ShellMenus.cpp) ----
+    void BuildShellMenu(TMenuItem* Item, TPopupMenu* Menu, const std::string& Path, int SpecialFolder);
+    void FillShellMenu(const void* IdList, TMenuItem* Parent, TPopupMenu* Menu);
+    void ShellMenuItemClick(TObject* Sender);
+
+    // ---- launch buttons and bar menus (BarButtons.cpp) ----
+    void QexplorerClick(TObject* Sender);
+    void QcontrolClick(TObject* Sender);
+    void QfavoritesClick(TObject* Sender);
+    void QhistoryClick(TObject* Sender);
+    void QnetClick(TObject* Sender);
+    void QfindClick(TObject* Sender);
+    void QdoctorClick(TObject* Sender);
+    void QmailClick(TObject* Sender);
+    void QdialupClick(TObject* Sender);
+    void QieClick(TObject* Sender);
+    void QoutlookClick(TObject* Sender);
+    void FindFiles1Click(TObject* Sender);
+    void FindComputer1Click(TObject* Sender);
+    void Finduser1Click(TObject* Sender);
+    void MailMenuItemClick(TObject* Sender);
+    void Mivorabackup1Click(TObject* Sender);
+    void SysinfoMenuClick(TObject* Sender);
+    void QnetMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void QfavoritesMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void QmailMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void QdialupMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void QieMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void QoutlookMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void aImageMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void Timer3Timer(TObject* Sender);
+    void AddToolItem(const std::string& Path);
+    // The shared steps of opening a bar menu under its button.
+    void OpenBarMenu(TPopupMenu* Menu, TSpeedButton* Button, int Kind);
+    // Program files of the quick-start strip and tools: run by their Hint.
+    void OnRunFileBtnClick(TObject* Sender);
+    void OnRunFileItemClick(TObject* Sender);
+
+    // ---- recent lists and hook notices (HookNotify.cpp) ----
+    void WMHookNotify(TMessage& Message);
+    void ProgramFinderFileFound(TObject* Sender, const std::string& Directory, TSearchRec& SearchRec, bool& Stop);
+
+    // ---- the Recent folder and dropped files (RecentFolder.cpp) ----
+    void FileFinder1FileFound(TObject* Sender, const std::string& Directory, TSearchRec& SearchRec, bool& Stop);
+    void FileSysMonitor1FileSysChange(TObject* Sender, const std::string& Directory);
+    void WMDropFiles(TMessage& Message);
+    // Runs FileFinder1 over the Recent folder; true when a change notice came
+    // meanwhile, which then asks for one more rescan.
+    bool ScanRecentFolder();
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+
+private:
+    void BuildComponents();
+    TSpeedButton* MakeBarButton(const char* name, int tag, const char* hint);
+    void LoadGlyphs();
+    void RescanRecentFolder();
+    bool closing_ = false;
+    bool recentScanning_ = false;
+    bool recentChangePending_ = false;
+};
+
+extern TForm1* Form1;
+
+// ---- globals of the bar unit ----
+extern std::string BrowserPath;
+extern std::string MailClientPath;
+extern bool BarHidden;
+extern int MaxFile, MaxlFile, MaxFolder, MaxlFolder, MaxRecentApps, MaxlRecentApps;
+extern bool RecRoot, RecDesktop, RecNet, RecSubDir;
+// The lists exist from start-up until the bar object goes, so a late notice
+// never finds them freed; ListsReady says whether notices may use them.
+extern std::unique_ptr<TStringList> RecentLinks, RecentLinksNow, RecentLinkAges, LinkNames, LinkTargets;
+extern std::unique_ptr<TStringList> RecentFiles, RecentFolders, LockedFiles, LockedFolders, RecentApps, LockedApps;
+extern bool ListsReady;
+extern TPopupMenu* NetworkMenu;
+extern bool NetworkMenuStale;
+extern THintWindow* TipWindow;
+extern HWND TipHandle;
+extern int OpenMenuKind;
+extern int OpenMenuButton;
+extern bool NetFoldersOnly, ExplorerFoldersOnly, QuickFoldersOnly;
+
+extern bool RecentRescan;
+
+// The folder of the settings and list files: the program's folder. Tests that
+// drive the bar in their own process point it elsewhere.
+std::string BarFolder();
+void SetBarFolder(const std::string& folder);
+// The settings file beside the program.
+std::string BarIniPath();
+// Fills `list` from a list file beside the program when it exists.
+void LoadListFile(TStringList& list, const std::string& fileName);
+// Writes `list` to its file beside the program (CR LF after every line).
+void SaveListFile(const TStringList& list, const std::string& fileName);
+// The user locale's case-insensitive comparison of two paths.
+bool SamePathText(const std::string& a, const std::string& b);
+
+// Dialogs and the clock that live in other units of the program: each entry
+// is set by its unit when linked in; an empty one does nothing.
+struct TBarExtensions {
+    std::function<void(TForm1*)> BuildZoneMenu;
+    std::function<void(TForm1*)> SaveZoneSelection;
+    std::function<void(TForm1*)> ClockTick;
+    std::function<void(TForm1*)> ShowSoftwareSearch;
+    std::function<void(TForm1*)> ShowOptions;
+    std::function<void(TForm1*)> ShowAbout;
+    std::function<void(TForm1*)> ShowSystemReport;
+    std::function<void(TForm1*)> LoadToolbarBackground;
+};
+extern TBarExtensions BarExtensions;

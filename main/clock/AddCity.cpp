@@ -1,0 +1,129 @@
+#include "AddCity.h"
+
+#include <climits>
+
+#include "ClockIni.h"
+#include "ZoneIni.h"
+
+const char LocationPlaceholder[] = "Please select a location.";
+
+TAddCityForm* AddCityForm = nullptr;
+
+namespace {
+const char kEditCaption[] = "Edit Clock";
+}
+
+TAddCityForm::TAddCityForm(TComponent* AOwner) : TForm(AOwner) {
+    SetName("AddCityForm");
+    SetCaption("New Clock");
+    BorderStyle = TBorderStyle::bsToolWindow;
+    HandleNeeded();
+    SetClientWidth(296);
+    SetClientHeight(104);
+    // Centred the first time; afterwards where the user or the caller put it.
+    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+
+    // Each label comes right before its box, so its Alt key reaches the box.
+    CityLabel = new TStaticLabel(this);
+    CityLabel->SetName("CityLabel");
+    CityLabel->SetCaption("&Location Name:");
+    CityLabel->SetBounds(8, 8, 180, 14);
+    CityLabel->SetParent(this);
+    CityName = new TComboBox(this);
+    CityName->SetName("CityName");
+    CityName->Style = TComboBoxStyle::csDropDown;
+    CityName->Sorted = true;
+    CityName->SetBounds(8, 24, 192, 21);
+    CityName->OnChange = Bind(this, &TAddCityForm::CityNameChange);
+    CityName->OnClick = Bind(this, &TAddCityForm::CityNameClick);
+    CityName->SetParent(this);
+    Label1 = new TStaticLabel(this);
+    Label1->SetName("Label1");
+    Label1->SetCaption("Stand Time &Zone:");
+    Label1->SetBounds(8, 54, 180, 14);
+    Label1->SetParent(this);
+    ComboBoxZone = new TComboBox(this);
+    ComboBoxZone->SetName("ComboBoxZone");
+    ComboBoxZone->Style = TComboBoxStyle::csDropDownList;
+    ComboBoxZone->DropDownCount = 12;
+    ComboBoxZone->SetBounds(8, 70, 192, 21);
+    ComboBoxZone->SetParent(this);
+    std::vector<std::string> captions;
+    for (int minutes : ZoneOffsets) captions.push_back(::ZoneOffsetToText(minutes));
+    ComboBoxZone->SetItems(captions);
+    AddCityOk = new TButton(this);
+    AddCityOk->SetName("AddCityOk");
+    AddCityOk->SetCaption("&OK");
+    AddCityOk->Default = true;
+    AddCityOk->SetBounds(212, 24, 75, 23);
+    AddCityOk->OnClick = Bind(this, &TAddCityForm::AddCityOkClick);
+    AddCityOk->SetParent(this);
+    AddCityCancel = new TButton(this);
+    AddCityCancel->SetName("AddCityCancel");
+    AddCityCancel->SetCaption("Cancel");
+    AddCityCancel->Cancel = true;
+    AddCityCancel->SetBounds(212, 56, 75, 23);
+    AddCityCancel->OnClick = Bind(this, &TAddCityForm::AddCityCancelClick);
+    AddCityCancel->SetParent(this);
+
+    OnShow = Bind(this, &TAddCityForm::FormShow);
+}
+
+TAddCityForm::~TAddCityForm() {
+    DestroyWindowHandle();
+    if (AddCityForm == this) AddCityForm = nullptr;
+}
+
+void TAddCityForm::CreateParams(TCreateParams& Params) {
+    TForm::CreateParams(Params);
+    Params.ExStyle |= WS_EX_CONTEXTHELP;
+}
+
+void TAddCityForm::LookUpZone(const std::string& name, const std::string& def) {
+    const std::string value = ZoneIni().ReadString("Zone", name, def);
+    if (value.empty()) return;
+    // A value that is no number at all selects nothing, like one outside the list.
+    const int minutes = ParseIniInt(value, MinZoneOffset, MaxZoneOffset, INT_MIN);
+    ComboBoxZone->SetItemIndex(minutes == INT_MIN ? -1 : ComboBoxZone->IndexOf(::ZoneOffsetToText(minutes)));
+}
+
+void TAddCityForm::FormShow(TObject*) {
+    CityName->SetItems(ZoneIni().ReadKeys("Zone"));
+    if (Caption() == kEditCaption) LookUpZone(CityName->Text(), "480");
+    AddCityOk->SetEnabled(true);
+    CityName->SetFocus();
+    CityName->SelectAll();
+}
+
+void TAddCityForm::CityNameChange(TObject*) {
+    const std::string text = CityName->Text();
+    AddCityOk->SetEnabled(!text.empty());
+    // A name [Zone] does not know starts at five hours west of UTC.
+    LookUpZone(text, "-300");
+}
+
+void TAddCityForm::CityNameClick(TObject*) { LookUpZone(CityName->Text(), "480"); }
+
+void TAddCityForm::AddCityOkClick(TObject*) {
+    const std::string name = CityName->Text();
+    if (name == LocationPlaceholder) {
+        MessageDlg("Please select a location!", TMsgDlgType::mtError, mbOK);
+        return;
+    }
+    if (ComboBoxZone->ItemIndex() < 0) {
+        MessageDlg("The Time Zone box can not be blank ", TMsgDlgType::mtConfirmation, mbOK);
+        return;
+    }
+    // The name becomes a key of the settings files and a menu caption: refuse
+    // what they cannot hold, and a name another entry has in any letter case
+    // (also when renaming, or the files would hold fewer names than the list).
+    const int except = Caption() == kEditCaption ? EditedPosition : -1;
+    const LocationNameFault fault = ValidateLocationName(name, ListedNames, except);
+    if (fault != LocationNameFault::None) {
+        MessageDlg(LocationNameFaultText(fault), TMsgDlgType::mtError, mbOK);
+        return;
+    }
+    ModalResult = mrOk;
+}
+
+void TAddCityForm::AddCityCancelClick(TObject*) { ModalResult = mrCancel; }

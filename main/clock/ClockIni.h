@@ -1,0 +1,41 @@
+// The world clock's two settings files: "Zonef.ini" beside the program (the
+// known locations in [Zone]) and "Zonefset.ini", opened by its bare name so the
+// system keeps it in the Windows folder (the clock menu's locations, their
+// daylight flags and the last choice).
+//
+// Reads are one key per call, each with its default; numbers that do not parse
+// or lie out of range give the default. Writes that fail are not reported: on
+// NT the Windows folder may not be writable for the user, and the clock goes on
+// with what it has.
+#pragma once
+#include <string>
+#include <vector>
+
+class TClockIni {
+public:
+    explicit TClockIni(std::string fileName) : fileName_(std::move(fileName)) {}
+    const std::string& FileName() const { return fileName_; }
+
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
+    // A stored offset in minutes (-1439..1439).
+    int ReadOffset(const std::string& section, const std::string& key, int def) const;
+    bool ReadFlag(const std::string& section, const std::string& key, bool def) const;
+    // Key names of a section in file order.
+    std::vector<std::string> ReadKeys(const std::string& section) const;
+
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    void WriteInteger(const std::string& section, const std::string& key, int value);
+    // "1" or "0".
+    void WriteFlag(const std::string& section, const std::string& key, bool value);
+    void EraseSection(const std::string& section);
+
+private:
+    std::string fileName_;
+};
+
+// "Zonef.ini" in the program folder.
+TClockIni ZoneIni();
+// "Zonefset.ini", by its bare name.
+TClockIni ZoneSetIni();
+// Tests keep both files elsewhere; empty names restore the defaults.
+void SetClockIniNames(const std::string& zoneIni, const std::string& zoneSetIni);

@@ -1,0 +1,35 @@
+#include "BrowseFolder.h"
+
+#include <shlobj.h>
+
+#include "Services.h"
+
+namespace {
+
+void CentreOnScreen(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+int CALLBACK BrowseFolderCallback(HWND window, UINT message, LPARAM, LPARAM data) {
+    CallGuarded([&] {
+        if (message != BFFM_INITIALIZED || !window) return;
+        CentreOnScreen(window);
+        LPITEMIDLIST folder = nullptr;
+        if (FAILED(SHGetSpecialFolderLocation(window, static_cast<int>(data), &folder)) || !folder) return;
+        // The browser is the wide one: select by item list, which needs no text.
+        SendMessageW(window, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(folder));
+        IMalloc* malloc = nullptr;
+        if (SUCCEEDED(SHGetMalloc(&malloc))) {
+            malloc->Free(folder);
+            malloc->Release();
+        }
+    });
+    return 1;
+}

@@ -1,0 +1,96 @@
+// The file operations the split and join engines need, so that the same
+// engine runs over Win32 files in the library and over memory in tests.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Which file a handle is, beyond its name: two names (an 8.3 name, "..\", a
+// hard link) can reach one file.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool known = false;
+    bool SameAs(const FileIdentity& other) const {
+        return known && other.known && volume == other.volume && index == other.index;
+    }
+};
+
+class EngineInput {
+public:
+    virtual ~EngineInput() = default;
+    // False on a read error; `got` 0 with true means the end of the file.
+    virtual bool Read(void* buffer, std::size_t size, std::size_t& got) = 0;
+    virtual std::uint64_t Length() const = 0;
+    virtual FileIdentity Identity() const = 0;
+    // The system's code of the last failure, 0 when unknown.
+    virtual int LastError() const { return 0; }
+};
+
+class EngineOutput {
+public:
+    virtual ~EngineOutput() = default;
+    virtual bool Write(const void* data, std::size_t size) = 0;
+    // Cuts the file to `length` bytes and continues writing there.
+    virtual bool Truncate(std::uint64_t length) = 0;
+    virtual FileIdentity Identity() const = 0;
+    // Flushes and closes; false when the last data could not be written.
+    virtual bool Close() = 0;
+    virtual int LastError() const { return 0; }
+};
+
+enum class OutputOpen {
+    CreateOrReplace,  // created, or emptied when it exists
+    Append,           // created, or opened at its end when it exists
+};
+
+class EngineFiles {
+public:
+    virtual ~EngineFiles() = default;
+    // `denyWrite`: nobody may write the file while it is open (a split's source).
+    virtual std::unique_ptr<EngineInput> OpenInput(const std::string& path, bool denyWrite, int& error) = 0;
+    // `created`: the file did not exist before; `previousLength`: its length
+    // before this open (0 when created or replaced).
+    virtual std::unique_ptr<EngineOutput> OpenOutput(const std::string& path, OutputOpen how, bool& created,
+                                                     std::uint64_t& previousLength, int& error) = 0;
+    virtual bool Remove(const std::string& path) = 0;
+};
+
+// Both engines copy through one buffer of this size. Larger buffers are
+// slower, not faster: a block that no longer fits the processor's cache is
+// copied from memory twice (into the buffer, out of it), and 1-MiB blocks
+// made a split or join take two to three times as long as with these.
+constexpr std::size_t kCopyBlockSize = 128u * 1024;
+// How often a running copy looks at the stop signal: a poll is a call into
+// the system, too costly for every block.
+constexpr std::uint64_t kStopCheckBytes = 1024u * 1024;
+
+// What a worker tells its dialog, and how it learns that the user cancelled.
+class EngineEvents {
+public:
+    virtual ~EngineEvents() = default;
+    virtual bool StopRequested() = 0;
+    virtual void Percent(int percent) = 0;
+    virtual void Item(std::uint64_t number) = 0;
+};
+
+enum class RunStatus {
+    Done,
+    Stopped,
+    NoMemory,
+    OpenInputFailed,
+    ReadFailed,
+    OpenOutputFailed,
+    WriteFailed,
+    SameFile,   // an input is the output itself
+    BadRequest, // a piece size of 0
+};
+
+struct RunResult {
+    RunStatus status = RunStatus::Done;
+    std::string path;  // the file the failure concerns
+    int error = 0;     // the system's error code, when there is one
+    std::uint64_t written = 0;  // pieces (split) or bytes (join) written
+    bool Failed() const { return status != RunStatus::Done && status != RunStatus::Stopped; }
+};

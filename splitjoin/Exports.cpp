@@ -1,0 +1,163 @@
+#include "Exports.h"
+
+#include <commdlg.h>
+#include <objbase.h>
+
+#include <string>
+#include <vector>
+
+#include "JapaneseTexts.h"
+#include "JoinDlg.h"
+#include "MessageBox.h"
+#include "PelmitApp.h"
+#include "PieceNames.h"
+#include "Services.h"
+#include "ShellFiles.h"
+#include "ShortcutDlg.h"
+#include "SplitDlg.h"
+#include "SplitProgressDlg.h"
+#include "Text.h"
+#include "VoiceEvents.h"
+#include "resource.h"
+
+namespace {
+
+enum VoiceEvent { kVoiceOk = 3, kVoiceCancel = 4, kVoiceShortcut = 14, kVoiceSplit = 16, kVoiceJoin = 17 };
+
+const char kSplitCaption[] = "Files Seprate";
+
+void ShowSplitFailure(const RunResult& result) {
+    if (result.status == RunStatus::NoMemory) {
+        AppMessageBox(std::string("Memory allocation failed!"), MB_OK);
+        return;
+    }
+    MessageBoxW(nullptr, theApp.LoadStringW(IDS_SPLIT_FAILED).c_str(), L"   ", MB_OK | MB_ICONERROR);
+}
+
+// The outside cabinet archiver: int WINAPI Cab(HWND, LPCSTR, LPSTR, DWORD).
+using CabFunction = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
+
+void RunCabinet(const std::string& source, int pieceKB) {
+    const std::string command = BuildCabCommand(source, pieceKB, SystemLeadByte);
+    HMODULE library = LoadLibraryA("Cab32.dll");
+    if (!library) {
+        // Without the archiver nothing was made, although the start was
+        // confirmed with the OK sound: say so.
+        MessageBoxA(nullptr, "The cabinet archiver Cab32.dll can't be loaded.", kSplitCaption, MB_OK | MB_ICONERROR);
+        return;
+    }
+    const auto cab = reinterpret_cast<CabFunction>(reinterpret_cast<void*>(GetProcAddress(library, "Cab")));
+    if (!cab) {
+        MessageBoxA(nullptr, "Cab32.dll has no Cab function.", kSplitCaption, MB_OK | MB_ICONERROR);
+    } else {
+        const int result = cab(nullptr, command.c_str(), nullptr, 0);
+        if (result != 0) {
+            const std::string text = "The cabinet archiver failed (code " + std::to_string(result) + ").";
+            MessageBoxA(nullptr, text.c_str(), kSplitCaption, MB_OK | MB_ICONERROR);
+        }
+    }
+    FreeLibrary(library);
+}
+
+// Removes what the user agreed to replace; false (and told) when a file stays,
+// since a later join would take it in.
+bool RemoveReplaced(const std::vector<std::string>& files) {
+    for (const std::string& file : files) {
+        if (!DeleteFileA(file.c_str()) && GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            const std::string text = file + "\nThis file of an earlier split can't be deleted: " +
+                                      SystemErrorText(GetLastError());
+            MessageBoxA(nullptr, text.c_str(), kSplitCaption, MB_OK | MB_ICONERROR);
+            return false;
+        }
+    }
+    return true;
+}
+
+void Segment(HDROP drop) {
+    std::string source;
+    if (drop) {
+        dialogkit::PlayVoiceEvent(kVoiceSplit);
+        const std::vector<std::string> items = ReadDropList(drop);
+        if (items.size() == 1 && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 1 && !IsShellFolder(items[0]))
+            source = items[0];
+        DragFinish(drop);
+    } else {
+        FileDialogRequest request;
+        request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
+        request.filter = WideFromCodePage(932, kSegmentOpenFilter);
+        request.title = WideFromCodePage(932, kSegmentOpenTitle);
+        const auto chosen = Services().chooseFile(request);
+        if (chosen) source = *chosen;
+    }
+    if (source.empty()) return;
+
+    CSplitDlg dialog;
+    dialog.m_source = source;
+    if (dialog.DoModal() != IDOK) {
+        dialogkit::PlayVoiceEvent(kVoiceCancel);
+        return;
+    }
+    dialogkit::PlayVoiceEvent(kVoiceOk);
+    if (!RemoveReplaced(dialog.m_replaced)) return;
+    if (dialog.m_cabinet) {
+        RunCabinet(source, dialog.m_pieceKB);
+        return;
+    }
+    CSplitProgressDlg progress;
+    progress.m_source = source;
+    progress.m_destination = dialog.m_destination;
+    progress.m_pieceKB = dialog.m_pieceKB;
+    progress.DoModal();
+    const RunResult result = progress.Result();
+    if (result.Failed()) ShowSplitFailure(result);
+}
+
+void Join(HDROP drop) {
+    dialogkit::PlayVoiceEvent(kVoiceJoin);
+    CJoinDlg dialog;
+    dialog.m_hDrop = drop;
+    dialogkit::PlayVoiceEvent(dialog.DoModal() == IDOK ? kVoiceOk : kVoiceCancel);
+}
+
+void Shortcuts(HDROP drop) {
+    if (!drop) return;
+    dialogkit::PlayVoiceEvent(kVoiceShortcut);
+    CShortcutDlg dialog;
+    // The calling thread may already be in another apartment (RPC_E_CHANGED_MODE):
+    // then this call took no reference and must not be balanced.
+    const HRESULT com = CoInitialize(nullptr);
+    for (const std::string& item : ReadDropList(drop)) {
+        dialog.m_filePath = item;
+        if (dialog.DoModal() != IDOK) {
+            dialogkit::PlayVoiceEvent(kVoiceCancel);
+            break;
+        }
+        dialogkit::PlayVoiceEvent(kVoiceOk);
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+}
+
+}  // namespace
+
+// Each export first makes sure the application object has been set up (its
+// name and settings key), on the caller's first call into the library.
+extern "C" void SegmentFile(HDROP drop) {
+    CallGuarded([&] {
+        GetApp();
+        Segment(drop);
+    });
+}
+
+extern "C" void JoinFiles(HDROP drop) {
+    CallGuarded([&] {
+        GetApp();
+        Join(drop);
+    });
+}
+
+extern "C" void CreateShortcut(HDROP drop) {
+    CallGuarded([&] {
+        GetApp();
+        Shortcuts(drop);
+    });
+}

@@ -1,0 +1,278 @@
+#include "JoinDlg.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "DataExchange.h"
+#include "File.h"
+#include "FileRoutines.h"
+#include "JoinProgressDlg.h"
+#include "MessageBox.h"
+#include "PelmitApp.h"
+#include "PieceSeries.h"
+#include "Services.h"
+#include "ShellFiles.h"
+#include "Text.h"
+#include "resource.h"
+
+namespace {
+
+const char kJoinCaption[] = "Files join";
+
+}  // namespace
+
+CJoinDlg::CJoinDlg() : CDialog(IDD_JOIN) {
+    m_icon = theApp.LoadIcon(IDI_PELMIT);
+    MapClicked(IDC_JOIN_BROWSE, [this] { OnBrowse(); });
+    MapClicked(IDC_JOIN_ADD, [this] { OnAdd(); });
+    MapClicked(IDC_JOIN_DELETE, [this] { OnDelete(); });
+    MapClicked(IDC_JOIN_UP, [this] { OnUp(); });
+    MapClicked(IDC_JOIN_DOWN, [this] { OnDown(); });
+    // The list asks in the parent's character set: wide here, ANSI under Windows 9x.
+    MapNotify(IDC_JOIN_LIST, LVN_GETDISPINFOA, [this](NMHDR* h, LRESULT*) { OnGetDispInfo(h); });
+    MapNotify(IDC_JOIN_LIST, LVN_GETDISPINFOW, [this](NMHDR* h, LRESULT*) { OnGetDispInfo(h); });
+    MapNotify(IDC_JOIN_LIST, LVN_COLUMNCLICK, [this](NMHDR* h, LRESULT*) { OnColumnClick(h); });
+}
+
+CJoinDlg::~CJoinDlg() = default;
+
+void CJoinDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_JOIN_BROWSE, m_browse);
+    DDX_Control(pDX, IDC_JOIN_LIST, m_list);
+    DDX_Check(pDX, IDC_JOIN_NEXT, m_joinNext);
+    DDX_Check(pDX, IDC_JOIN_NO_EOF, m_noEof);
+    DDX_Text(pDX, IDC_JOIN_OUTPUT, m_output);
+    DDV_MaxChars(pDX, m_output, 255);
+}
+
+BOOL CJoinDlg::OnInitDialog() {
+    m_joinNext = theApp.GetProfileInt(kJoinSection, "JoinNext", 0) != 0 ? 1 : 0;
+    m_noEof = theApp.GetProfileInt(kJoinSection, "Eof", 0) != 0 ? 1 : 0;
+    CDialog::OnInitDialog();
+    BringToFront();
+    m_browse.SetIcon(IDI_BROWSE, 16, 16);
+    m_list.InsertColumn(0, theApp.LoadString(IDS_COLUMN_NAME), LVCFMT_LEFT, 88);
+    m_list.InsertColumn(1, theApp.LoadString(IDS_COLUMN_SIZE), LVCFMT_RIGHT, 68);
+    m_list.InsertColumn(2, theApp.LoadString(IDS_COLUMN_DATE), LVCFMT_LEFT, 92);
+    m_images.Create(16, 16, ILC_COLOR16 | ILC_MASK, 10, 5);
+    m_images.SetBkColor(RGB(255, 255, 255));
+    m_list.SetSmallImageList(m_images.Handle());
+
+    if (!m_hDrop) return TRUE;
+    std::vector<DroppedItem> items;
+    for (const std::string& path : ReadDropList(m_hDrop)) items.push_back({path, IsShellFolder(path)});
+    DragFinish(m_hDrop);
+    m_hDrop = nullptr;
+
+    const DropRows rows = ClassifyDrop(items, dialogkit::FileExists, SameNoCase, SystemLeadByte);
+    if (rows.firstDroppedItem) FirstDroppedItem = *rows.firstDroppedItem;
+    for (const std::string& path : rows.rows) AddRow(path);
+    if (!rows.output.empty()) {
+        m_output = rows.output;
+        UpdateData(false);
+    }
+    return TRUE;
+}
+
+void CJoinDlg::AddRow(const std::string& path) {
+    SHFILEINFOA info{};
+    int image = -1;
+    if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon) {
+        // The image list keeps its own copy.
+        image = m_images.Add(info.hIcon);
+        DestroyIcon(info.hIcon);
+    }
+    auto item = std::make_unique<JoinItem>();
+    item->path = path;
+    CFileStatus status;
+    if (CFile::GetStatus(path, status)) {
+        item->size = status.size;
+        item->writeTime = (static_cast<std::uint64_t>(status.lastWrite.dwHighDateTime) << 32) |
+                          status.lastWrite.dwLowDateTime;
+    }
+    m_list.InsertCallbackItem(m_list.GetItemCount(), image, reinterpret_cast<LPARAM>(item.get()));
+    items_.push_back(std::move(item));
+}
+
+std::vector<std::string> CJoinDlg::RowPaths() const {
+    std::vector<std::string> paths;
+    const int count = m_list.GetItemCount();
+    for (int i = 0; i < count; ++i) paths.push_back(reinterpret_cast<const JoinItem*>(m_list.GetItemData(i))->path);
+    return paths;
+}
+
+std::string CJoinDlg::CellText(const JoinItem& item, int column) const {
+    switch (column) {
+    case kColumnName:
+        return NameAfterLastBackslash(item.path, SystemLeadByte);
+    case kColumnSize:
+        return std::to_string(item.size);
+    default: {
+        FILETIME utc{static_cast<DWORD>(item.writeTime), static_cast<DWORD>(item.writeTime >> 32)};
+        FILETIME local{};
+        SYSTEMTIME t{};
+        if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &t)) return std::string();
+        return FormatJoinDate(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute);
+    }
+    }
+}
+
+void CJoinDlg::OnGetDispInfo(NMHDR* header) {
+    // The wide and ANSI records differ only in the text pointer's type, and
+    // both carry the list's own buffer size, which bounds the copy.
+    if (header->code == LVN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+        if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return;
+        const auto* item = reinterpret_cast<const JoinItem*>(info->item.lParam);
+        if (!item) return;
+        const std::wstring text = WideFromAnsi(CellText(*item, info->item.iSubItem));
+        lstrcpynW(info->item.pszText, text.c_str(), info->item.cchTextMax);
+    } else {
+        auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+        if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return;
+        const auto* item = reinterpret_cast<const JoinItem*>(info->item.lParam);
+        if (!item) return;
+        lstrcpynA(info->item.pszText, CellText(*item, info->item.iSubItem).c_str(), info->item.cchTextMax);
+    }
+}
+
+int CALLBACK CJoinDlg::CompareRows(LPARAM a, LPARAM b, LPARAM column) {
+    return CompareJoinItems(*reinterpret_cast<const JoinItem*>(a), *reinterpret_cast<const JoinItem*>(b),
+                            static_cast<int>(column), SortDescending, CompareNoCase);
+}
+
+void CJoinDlg::OnColumnClick(NMHDR* header) {
+    const auto* view = reinterpret_cast<NMLISTVIEW*>(header);
+    m_list.SortItems(CompareRows, view->iSubItem);
+    SortDescending = !SortDescending;
+}
+
+void CJoinDlg::OnUp() {
+    const int selected = m_list.GetSelected();
+    if (selected <= 0) return;
+    const LPARAM data = m_list.GetItemData(selected);
+    const int image = m_list.GetItemImage(selected);
+    m_list.InsertCallbackItem(selected - 1, image, data);
+    m_list.DeleteItem(selected + 1);
+    m_list.Select(selected - 1);
+    m_list.EnsureVisible(selected - 1);
+}
+
+void CJoinDlg::OnDown() {
+    const int selected = m_list.GetSelected();
+    if (selected < 0 || selected >= m_list.GetItemCount() - 1) return;
+    const LPARAM data = m_list.GetItemData(selected);
+    const int image = m_list.GetItemImage(selected);
+    m_list.DeleteItem(selected);
+    m_list.InsertCallbackItem(selected + 1, image, data);
+    m_list.Select(selected + 1);
+    m_list.EnsureVisible(selected + 1);
+}
+
+void CJoinDlg::OnDelete() {
+    const int selected = m_list.GetSelected();
+    if (selected < 0) return;
+    const auto* record = reinterpret_cast<const JoinItem*>(m_list.GetItemData(selected));
+    m_list.DeleteItem(selected);
+    items_.erase(std::remove_if(items_.begin(), items_.end(),
+                                [&](const std::unique_ptr<JoinItem>& p) { return p.get() == record; }),
+                 items_.end());
+    if (selected < m_list.GetItemCount()) m_list.Select(selected);
+}
+
+void CJoinDlg::OnAdd() {
+    FileDialogRequest request;
+    request.owner = Handle();
+    request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
+    request.filter = L"all(*.*)|*.*||";
+    request.title = L"Select file to join";
+    const auto chosen = Services().chooseFile(request);
+    if (!chosen) return;
+    AddRow(*chosen);
+    const int last = m_list.GetItemCount() - 1;
+    m_list.Select(last);
+    m_list.EnsureVisible(last);
+}
+
+void CJoinDlg::OnBrowse() {
+    FileDialogRequest request;
+    request.owner = Handle();
+    request.save = true;
+    request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    request.filter = L"All Files(*.*)|*.*||";
+    request.title = L"Files Join";
+    const auto chosen = Services().chooseFile(request);
+    if (!chosen) return;
+    browsedOutput_ = *chosen;
+    SetDlgItemText(IDC_JOIN_OUTPUT, *chosen);
+}
+
+void CJoinDlg::OnHelp() { theApp.ShowVoiceHelp(Handle(), 5003); }
+
+void CJoinDlg::OnDestroy() {
+    // The list window goes with the dialog; its records go with it.
+    items_.clear();
+}
+
+bool CJoinDlg::AskHowToWrite(bool& replace) {
+    replace = false;
+    if (!dialogkit::FileExists(m_output)) return true;
+    // The Save dialog has asked already when the name came from it.
+    if (!browsedOutput_.empty() && SameNoCase(browsedOutput_, m_output)) {
+        replace = true;
+        return true;
+    }
+    const int answer = MessageBox(m_output +
+                                      "\nThis file exists.\n\nYes: replace it with the joined files.\n"
+                                      "No: append the joined files to it.",
+                                  kJoinCaption, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3);
+    if (answer == IDCANCEL) return false;
+    replace = answer == IDYES;
+    return true;
+}
+
+void CJoinDlg::OnOK() {
+    if (!UpdateData(true)) return;
+    m_output = TrimBlanks(m_output);
+    if (m_output.empty()) return;
+    const std::vector<std::string> rows = RowPaths();
+    for (const std::string& row : rows) {
+        // Compared as full long paths: another spelling of the output must
+        // not slip through and have the join read what it writes.
+        if (SamePath(m_output, row)) {
+            MessageBox("Two folder's name are same.", "Files jion", MB_OK | MB_ICONERROR);
+            return;
+        }
+        if (IsCabinetPath(row, SystemLeadByte)) {
+            AppMessageBox(IDS_CANT_JOIN_FORMAT, MB_OK);
+            return;
+        }
+    }
+    const auto gap = FindSeriesGap(rows, FilesStartingWith, SameNoCase, SystemLeadByte);
+    if (gap) {
+        const std::string text = gap->onDisk ? gap->name + "\nThis piece of the series is not in the list."
+                                             : gap->name + "\nThis piece of the series is missing.";
+        MessageBox(text + "\nThe files can't be joined.", kJoinCaption, MB_OK | MB_ICONERROR);
+        return;
+    }
+    bool replace = false;
+    if (!AskHowToWrite(replace)) return;
+    theApp.WriteProfileInt(kJoinSection, "JoinNext", m_joinNext);
+    theApp.WriteProfileInt(kJoinSection, "Eof", m_noEof);
+
+    JoinJob job;
+    job.rows = rows;
+    job.output = m_output;
+    job.how = replace ? OutputOpen::CreateOrReplace : OutputOpen::Append;
+    job.dropEndMark = m_noEof != 0;
+    job.joinNext = m_joinNext != 0;
+    ShowWindow(SW_HIDE);
+    CJoinProgressDlg progress(job);
+    progress.DoModal();
+    if (progress.Failed()) {
+        EndDialog(IDCANCEL);
+        return;
+    }
+    CDialog::OnOK();
+}

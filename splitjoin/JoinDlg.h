@@ -1,0 +1,60 @@
+// The join dialog: the files to append, in order, and the output file. A
+// dropped piece of a numbered series brings the whole series in.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Controls.h"
+#include "Dialog.h"
+#include "IconButton.h"
+#include "JoinItems.h"
+
+class CJoinDlg : public CDialog {
+public:
+    CJoinDlg();
+    ~CJoinDlg() override;
+
+    // Set by the caller; released while the dialog opens.
+    HDROP m_hDrop = nullptr;
+    int m_joinNext = 0;
+    int m_noEof = 0;
+    std::string m_output;
+
+    // The rows' paths in list order.
+    std::vector<std::string> RowPaths() const;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnHelp() override;
+    void OnDestroy() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
+private:
+    void AddRow(const std::string& path);
+    void OnBrowse();
+    void OnAdd();
+    void OnDelete();
+    void OnUp();
+    void OnDown();
+    void OnGetDispInfo(NMHDR* header);
+    void OnColumnClick(NMHDR* header);
+    static int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM column);
+    std::string CellText(const JoinItem& item, int column) const;
+    // The user's answer for an existing output; false: back to the dialog.
+    bool AskHowToWrite(bool& replace);
+
+    CImageList m_images;
+    CIconButton m_browse;
+    CListCtrl m_list;
+    HICON m_icon = nullptr;
+    // The rows' records; the list holds raw pointers to them as item data.
+    std::vector<std::unique_ptr<JoinItem>> items_;
+    // The output chosen with the Save dialog, whose replace question the user
+    // has already answered.
+    std::string browsedOutput_;
+};

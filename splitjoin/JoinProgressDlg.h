@@ -1,0 +1,71 @@
+// The join's progress dialog and its next-file dialog. The worker appends
+// the listed files to the output; with the join-next setting the dialog then
+// asks for one further file at a time and appends each, until the user stops.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Controls.h"
+#include "Dialog.h"
+#include "EngineFiles.h"
+#include "IconButton.h"
+#include "WorkerThread.h"
+
+// What a join runs on: a copy of the join dialog's list and settings, taken
+// before the worker starts, so that the worker never reads the dialog.
+struct JoinJob {
+    std::vector<std::string> rows;
+    std::string output;
+    OutputOpen how = OutputOpen::Append;
+    bool dropEndMark = false;
+    bool joinNext = false;
+};
+
+class CJoinProgressDlg : public CDialog {
+public:
+    explicit CJoinProgressDlg(JoinJob job);
+    ~CJoinProgressDlg() override;
+
+    // Runs the dialog, then waits for the worker.
+    INT_PTR DoModal() override;
+    // A run failed (and the user was told); the output is as it was before it.
+    bool Failed() const { return failed_; }
+
+    // The further file being appended.
+    std::string m_further;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
+private:
+    struct Run;
+    LRESULT OnJobProgress(WPARAM kind, LPARAM value);
+    bool StartRun(std::vector<std::string> inputs, OutputOpen how, bool dropEndMark, bool reportItems);
+    void ReportFailure(const RunResult& result);
+
+    JoinJob job_;
+    CAnimateCtrl m_animation;
+    HICON m_icon = nullptr;
+    std::shared_ptr<Run> run_;
+    CWorkerThread worker_;
+    bool failed_ = false;
+};
+
+class CJoinNameDlg : public CDialog {
+public:
+    explicit CJoinNameDlg(CWnd* parent);
+    ~CJoinNameDlg() override;
+    std::string m_name;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
+private:
+    void OnBrowse();
+    CIconButton m_browse;
+};

@@ -1,0 +1,93 @@
+#include "ShellFiles.h"
+
+#include "MbcsPath.h"
+#include "Text.h"
+
+std::vector<std::string> ReadDropList(HDROP drop) {
+    std::vector<std::string> items;
+    if (!drop) return items;
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        if (length == 0 || length >= MAX_PATH) continue;
+        std::string path(length + 1, '\0');
+        const UINT got = DragQueryFileA(drop, i, &path[0], length + 1);
+        path.resize(got);
+        items.push_back(path);
+    }
+    return items;
+}
+
+bool IsShellFolder(const std::string& path) {
+    SHFILEINFOA info{};
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ATTRIBUTES | SHGFI_DISPLAYNAME)) return false;
+    return (info.dwAttributes & SFGAO_FOLDER) != 0;
+}
+
+namespace {
+
+std::string FullPath(const std::string& path) {
+    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::string full(needed, '\0');
+    char* name = nullptr;
+    const DWORD got = GetFullPathNameA(path.c_str(), needed, &full[0], &name);
+    if (got == 0 || got >= needed) return path;
+    full.resize(got);
+    return full;
+}
+
+// GetLongPathNameA is missing on Windows 95 and NT 4: looked up at run time.
+std::string LongPath(const std::string& path) {
+    using LongPathFn = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
+    static const auto longPath = reinterpret_cast<LongPathFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
+    if (!longPath) return path;
+    const DWORD needed = longPath(path.c_str(), nullptr, 0);
+    if (needed == 0) return path;
+    std::string full(needed, '\0');
+    const DWORD got = longPath(path.c_str(), &full[0], needed);
+    if (got == 0 || got >= needed) return path;
+    full.resize(got);
+    return full;
+}
+
+}  // namespace
+
+std::string NormalisedPath(const std::string& path) { return LongPath(FullPath(path)); }
+
+bool SamePath(const std::string& a, const std::string& b) { return SameNoCase(NormalisedPath(a), NormalisedPath(b)); }
+
+std::vector<std::string> FilesStartingWith(const std::string& prefix) {
+    std::vector<std::string> found;
+    const std::string folder = FolderWithBackslash(prefix, SystemLeadByte);
+    WIN32_FIND_DATAA entry{};
+    HANDLE search = FindFirstFileA((prefix + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return found;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) found.push_back(folder + entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return found;
+}
+
+std::string SystemErrorText(DWORD code) {
+    char* text = nullptr;
+    const DWORD got = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = got && text ? std::string(text, got) : "error " + std::to_string(code);
+    if (text) LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    return message;
+}
+
+std::string AbsoluteFolder(const std::string& folder, const std::string& base) {
+    if (folder.empty()) return folder;
+    const bool absolute = (folder.size() >= 2 && folder[1] == ':') || folder[0] == '\\';
+    if (absolute) return folder;
+    std::string root = base;
+    if (!root.empty() && LastCharPos(root, '\\', SystemLeadByte) + 1 != root.size()) root += '\\';
+    return root + folder;
+}

@@ -1,0 +1,31 @@
+// What Pelmit asks the shell and the file system: the dropped-file list,
+// folder tests, path normalisation, folder listings and error texts.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+// The items of a dropped-file list, in order. Items the ANSI file calls cannot
+// take (MAX_PATH or longer) are left out rather than cut to another name.
+std::vector<std::string> ReadDropList(HDROP drop);
+
+// The shell's folder attribute of an item.
+bool IsShellFolder(const std::string& path);
+
+// The full, long form of a path, for comparing two spellings of one file.
+std::string NormalisedPath(const std::string& path);
+bool SamePath(const std::string& a, const std::string& b);
+
+// Files (not folders) whose full paths start with `prefix`, which ends in a
+// partial file name: C:\d\movie. lists C:\d\movie.001, C:\d\movie.avi, ...
+std::vector<std::string> FilesStartingWith(const std::string& prefix);
+
+// The system's text for an error code, without a trailing line break.
+std::string SystemErrorText(DWORD code);
+
+// An absolute form of a folder typed by the user: a relative one is taken
+// from `base`, not from the process's current folder.
+std::string AbsoluteFolder(const std::string& folder, const std::string& base);

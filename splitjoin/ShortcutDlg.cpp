@@ -1,0 +1,145 @@
+#include "ShortcutDlg.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "BrowseFolder.h"
+#include "ComPtr.h"
+#include "DataExchange.h"
+#include "JapaneseTexts.h"
+#include "MbcsPath.h"
+#include "PelmitApp.h"
+#include "Services.h"
+#include "ShellFiles.h"
+#include "ShortcutNames.h"
+#include "Text.h"
+#include "resource.h"
+
+CShortcutDlg::CShortcutDlg() : CDialog(IDD_SHORTCUT) {
+    m_icon = theApp.LoadIcon(IDI_PELMIT);
+    MapClicked(IDC_SHORTCUT_DESKTOP, [this] { OnBrowse(CSIDL_DESKTOPDIRECTORY); });
+    MapClicked(IDC_SHORTCUT_STARTMENU, [this] { OnBrowse(CSIDL_STARTMENU); });
+}
+
+CShortcutDlg::~CShortcutDlg() = default;
+
+void CShortcutDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Text(pDX, IDC_SHORTCUT_FILE, m_filePath);
+    DDX_Text(pDX, IDC_SHORTCUT_TITLE, m_title);
+    DDX_Text(pDX, IDC_SHORTCUT_LOCATION, m_location);
+    DDX_Text(pDX, IDC_SHORTCUT_WORKDIR, m_workDir);
+    DDX_Text(pDX, IDC_SHORTCUT_NAME, m_displayName);
+}
+
+BOOL CShortcutDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    BringToFront();
+    SHFILEINFOA info{};
+    SHGetFileInfoA(m_filePath.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_ATTRIBUTES);
+    if (info.hIcon) {
+        if (info.dwAttributes & SFGAO_SHARE) {
+            shownIcon_ = MakeSharedIcon(info.hIcon);
+            DestroyIcon(info.hIcon);
+        } else {
+            shownIcon_ = info.hIcon;
+        }
+        SendDlgItemMessage(IDC_SHORTCUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(shownIcon_));
+    }
+    m_displayName = info.szDisplayName;
+    m_title = TitleFromDisplayName(m_displayName, SystemLeadByte);
+    m_location = FolderWithBackslash(m_filePath, SystemLeadByte);
+    m_workDir = m_location;
+    UpdateData(false);
+    return TRUE;
+}
+
+void CShortcutDlg::OnDestroy() {
+    // Explorer runs this once per selected item: no icon may stay behind.
+    if (shownIcon_) {
+        SendDlgItemMessage(IDC_SHORTCUT_ICON, STM_SETICON, 0);
+        DestroyIcon(shownIcon_);
+        shownIcon_ = nullptr;
+    }
+}
+
+void CShortcutDlg::OnBrowse(int specialFolder) {
+    FolderDialogRequest request;
+    request.owner = Handle();
+    request.title = WideFromCodePage(932, kFolderBrowseTitle);
+    request.flags = BIF_RETURNONLYFSDIRS;
+    request.callback = BrowseFolderCallback;
+    request.data = specialFolder;
+    const auto folder = Services().chooseFolder(request);
+    if (folder) SetDlgItemText(IDC_SHORTCUT_LOCATION, *folder);
+}
+
+void CShortcutDlg::OnHelp() { theApp.ShowVoiceHelp(Handle(), 5009); }
+
+bool CShortcutDlg::SaveLink(bool& unavailable) {
+    unavailable = false;
+    const std::wstring caption = WideFromCodePage(932, kShortcutCaption);
+    const std::string linkFile = LinkFileName(m_location, m_title, SystemLeadByte);
+    // The ANSI shell calls take no longer names, and a cut name would be another file.
+    if (linkFile.size() >= MAX_PATH) {
+        MessageBox(WideFromAnsi(linkFile + "\nThis name is too long for a shortcut."), caption, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                link.ReceiveVoid()))) {
+        unavailable = true;
+        return false;
+    }
+    link->SetPath(m_filePath.c_str());
+    link->SetDescription(m_title.c_str());
+    link->SetWorkingDirectory(m_workDir.c_str());
+    ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()))) {
+        unavailable = true;
+        return false;
+    }
+    wchar_t wideName[MAX_PATH] = {};
+    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, linkFile.c_str(), -1, wideName, MAX_PATH) == 0) {
+        MessageBox(WideFromAnsi(linkFile + "\nThis name can't be used for a shortcut."), caption,
+                   MB_OK | MB_ICONERROR);
+        return false;
+    }
+    const HRESULT saved = file->Save(wideName, TRUE);
+    if (FAILED(saved)) {
+        MessageBox(WideFromAnsi(linkFile + "\nThe shortcut can't be saved: " +
+                                SystemErrorText(static_cast<DWORD>(saved))),
+                   caption, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    return true;
+}
+
+void CShortcutDlg::OnOK() {
+    if (!UpdateData(true)) return;
+    bool unavailable = false;
+    if (SaveLink(unavailable)) {
+        CDialog::OnOK();
+    } else if (unavailable) {
+        EndDialog(IDCANCEL);
+    }
+}
+
+HICON MakeSharedIcon(HICON icon) {
+    HICON overlay = nullptr;
+    ExtractIconExA("shell32.dll", 28, &overlay, nullptr, 1);
+    HIMAGELIST images = ImageList_Create(32, 32, ILC_MASK | ILC_COLOR32, 1, 0);
+    HICON merged = nullptr;
+    if (images) {
+        ImageList_AddIcon(images, icon);
+        if (overlay) ImageList_AddIcon(images, overlay);
+        HIMAGELIST combined = ImageList_Merge(images, 0, images, overlay ? 1 : 0, 0, 0);
+        if (combined) {
+            merged = ImageList_GetIcon(combined, 0, ILD_NORMAL);
+            ImageList_Destroy(combined);
+        }
+        ImageList_Destroy(images);
+    }
+    if (overlay) DestroyIcon(overlay);
+    return merged ? merged : CopyIcon(icon);
+}

@@ -1,0 +1,40 @@
+// The shortcut dialog: one shell shortcut (.lnk) for one file or folder.
+#pragma once
+#include <string>
+
+#include "Dialog.h"
+
+class CShortcutDlg : public CDialog {
+public:
+    CShortcutDlg();
+    ~CShortcutDlg() override;
+
+    // Set by the caller before each run.
+    std::string m_filePath;
+    // Proposed when the dialog opens; the user may edit them.
+    std::string m_title;
+    std::string m_location;
+    std::string m_workDir;
+    std::string m_displayName;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnHelp() override;
+    void OnDestroy() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
+private:
+    void OnBrowse(int specialFolder);
+    // Writes the link; false after telling the user why not (the dialog stays).
+    // `unavailable` is set when the shell's link object cannot be had at all.
+    bool SaveLink(bool& unavailable);
+
+    HICON m_icon = nullptr;
+    // The icon static 1117 shows; released when the dialog closes.
+    HICON shownIcon_ = nullptr;
+};
+
+// The item's icon with the shell's shared-item overlay laid over it; the
+// caller owns the result. `icon` stays the caller's.
+HICON MakeSharedIcon(HICON icon);

@@ -1,0 +1,177 @@
+#include "SplitDlg.h"
+
+#include <shlobj.h>
+
+#include "BrowseFolder.h"
+#include "DataExchange.h"
+#include "File.h"
+#include "FileRoutines.h"
+#include "PelmitApp.h"
+#include "PieceNames.h"
+#include "PieceSeries.h"
+#include "Services.h"
+#include "ShellFiles.h"
+#include "StrUtils.h"
+#include "Text.h"
+#include "resource.h"
+
+namespace {
+
+const int kPresetKB[] = {640, 720, 1250, 1440};
+const char kCaption[] = "Files Seprate";
+
+}  // namespace
+
+CSplitDlg::CSplitDlg() : CDialog(IDD_SPLIT) {
+    SelectedSizeKB = 1440;
+    m_icon = theApp.LoadIcon(IDI_PELMIT);
+    const int presets[] = {IDC_SPLIT_640, IDC_SPLIT_720, IDC_SPLIT_125, IDC_SPLIT_144};
+    for (int i = 0; i < 4; ++i) MapClicked(presets[i], [this, i] { OnPreset(i); });
+    MapClicked(IDC_SPLIT_OTHERS, [this] { OnOthers(); });
+    MapClicked(IDC_SPLIT_CABINET, [this] { UpdateSplitPreview(); });
+    MapClicked(IDC_SPLIT_BROWSE, [this] { OnBrowse(); });
+    MapCommand(IDC_SPLIT_SIZE, EN_CHANGE, [this] { OnSizeChanged(); });
+}
+
+CSplitDlg::~CSplitDlg() = default;
+
+void CSplitDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_SPLIT_BROWSE, m_browse);
+    DDX_Control(pDX, IDC_SPLIT_SPIN, m_spin);
+    DDX_Radio(pDX, IDC_SPLIT_640, m_sizeChoice);
+    DDX_Text(pDX, IDC_SPLIT_SOURCE, m_source);
+    DDX_Check(pDX, IDC_SPLIT_CABINET, m_cabinet);
+    // The folder before the size: a size the user still has to correct must
+    // not cost the folder typed meanwhile.
+    DDX_Text(pDX, IDC_SPLIT_DEST, m_destination);
+    DDX_Text(pDX, IDC_SPLIT_SIZE, m_pieceKB);
+    DDV_MinMaxInt(pDX, m_pieceKB, kMinPieceKB, kMaxPieceKB);
+}
+
+BOOL CSplitDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    BringToFront();
+    PieceBaseName = SplitPathBaseName(m_source, SystemLeadByte);
+    m_browse.SetIcon(IDI_BROWSE, 16, 16);
+    m_spin.SetRange(0, kMaxPieceKB);
+    m_destination = FolderWithBackslash(m_source, SystemLeadByte);
+
+    m_cabinet = theApp.GetProfileInt(kSegmentSection, "Cabinet", 0) != 0 ? 1 : 0;
+    // A value this dialog did not write must still name one of its five choices.
+    const int choice = static_cast<int>(theApp.GetProfileInt(kSegmentSection, "640K", 3));
+    m_sizeChoice = choice >= 0 && choice <= 4 ? choice : 3;
+    if (m_sizeChoice != 4) EnableDlgItem(IDC_SPLIT_SIZE, false);
+    SelectedSizeKB = static_cast<int>(theApp.GetProfileInt(kSegmentSection, "Size", 1440));
+    m_pieceKB = SelectedSizeKB;
+    UpdateData(false);
+
+    CFileStatus status;
+    m_sourceLength = CFile::GetStatus(m_source, status) ? status.size : 0;
+    UpdateSplitPreview();
+    return TRUE;
+}
+
+void CSplitDlg::UpdateSplitPreview() {
+    const bool cabinet = IsDlgButtonChecked(IDC_SPLIT_CABINET);
+    SelectedSizeKB = ClampPieceKB(SelectedSizeKB);
+    SetDlgItemText(IDC_SPLIT_PREVIEW, PreviewText(PieceBaseName, m_sourceLength, SelectedSizeKB, cabinet));
+}
+
+void CSplitDlg::OnPreset(int choice) {
+    // An invalid size field is reported here too, and the choice still goes on.
+    UpdateData(true);
+    EnableDlgItem(IDC_SPLIT_SIZE, false);
+    SelectedSizeKB = kPresetKB[choice];
+    m_sizeChoice = choice;
+    UpdateData(false);
+    UpdateSplitPreview();
+}
+
+void CSplitDlg::OnOthers() {
+    UpdateData(true);
+    EnableDlgItem(IDC_SPLIT_SIZE, true);
+    SelectedSizeKB = m_spin.GetPos();
+    m_sizeChoice = 4;
+    UpdateData(false);
+    UpdateSplitPreview();
+}
+
+void CSplitDlg::OnSizeChanged() {
+    if (m_sizeChoice == 4) SelectedSizeKB = StrToIntDef(TrimBlanks(GetDlgItemText(IDC_SPLIT_SIZE)), 0);
+    UpdateSplitPreview();
+}
+
+void CSplitDlg::OnBrowse() {
+    FolderDialogRequest request;
+    request.owner = Handle();
+    request.title = L"Folder Browse";
+    request.flags = BIF_RETURNONLYFSDIRS;
+    request.callback = BrowseFolderCallback;
+    request.data = CSIDL_DESKTOP;
+    const auto folder = Services().chooseFolder(request);
+    if (folder) SetDlgItemText(IDC_SPLIT_DEST, *folder);
+}
+
+void CSplitDlg::OnHelp() { theApp.ShowVoiceHelp(Handle(), 5002); }
+
+bool CSplitDlg::ConfirmPieces() {
+    m_replaced.clear();
+    CFileStatus status;
+    if (CFile::GetStatus(m_source, status)) m_sourceLength = status.size;
+    const std::uint64_t pieceBytes = static_cast<std::uint64_t>(m_pieceKB) * 1024;
+    const std::uint64_t count = PieceCount(m_sourceLength, pieceBytes);
+    std::vector<std::string> existing;
+    if (!m_cabinet) {
+        const std::string source = NormalisedPath(m_source);
+        const std::string prefix = PiecePrefix(NormalisedPath(m_destination), source, SystemLeadByte);
+        const std::uint64_t clash = PlannedPieceNumber(prefix, source, count, SameNoCase);
+        if (clash != 0) {
+            MessageBox(source + "\nThis file would be overwritten by its own piece " + PieceName(prefix, clash) +
+                           ".\nChoose another folder.",
+                       kCaption, MB_OK | MB_ICONERROR);
+            return false;
+        }
+        const ExistingPieces found = FindExistingPieces(prefix, count, FilesStartingWith(prefix), SameNoCase);
+        existing = found.planned;
+        existing.insert(existing.end(), found.stale.begin(), found.stale.end());
+        m_replaced = found.stale;
+    } else {
+        const std::string base = CutExtension(m_source, SystemLeadByte);
+        existing = FindExistingCabVolumes(base, FilesStartingWith(base), SameNoCase);
+        m_replaced = existing;
+    }
+    if (existing.empty()) return true;
+    std::string list;
+    for (std::size_t i = 0; i < existing.size() && i < 5; ++i) list += existing[i] + "\n";
+    if (existing.size() > 5) list += "...\n";
+    const int answer = MessageBox("These files of an earlier split exist:\n" + list +
+                                      "\nReplace them? Left-over pieces of the earlier split are deleted too, so "
+                                      "that a later join does not take them in.",
+                                  kCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    if (answer != IDYES) {
+        m_replaced.clear();
+        return false;
+    }
+    return true;
+}
+
+void CSplitDlg::OnOK() {
+    if (m_sizeChoice != 4) SetDlgItemInt(IDC_SPLIT_SIZE, SelectedSizeKB);
+    if (!UpdateData(true)) return;
+    // A folder typed without a drive means one beside the source, not one
+    // in whatever folder the calling program has as its current one.
+    const std::string absolute = AbsoluteFolder(m_destination, FolderWithBackslash(m_source, SystemLeadByte));
+    if (absolute != m_destination) {
+        m_destination = absolute;
+        SetDlgItemText(IDC_SPLIT_DEST, m_destination);
+    }
+    if (!dialogkit::CreateDirectoryTree(m_destination)) {
+        MessageBox("Operation Fail", kCaption, MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (!ConfirmPieces()) return;
+    theApp.WriteProfileInt(kSegmentSection, "Cabinet", m_cabinet);
+    theApp.WriteProfileInt(kSegmentSection, "640K", m_sizeChoice);
+    theApp.WriteProfileInt(kSegmentSection, "Size", m_pieceKB);
+    CDialog::OnOK();
+}

@@ -1,0 +1,48 @@
+// The split dialog: where the pieces go, how large they are, plain pieces or
+// cabinet volumes, with a live preview of the piece names.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Controls.h"
+#include "Dialog.h"
+#include "IconButton.h"
+
+class CSplitDlg : public CDialog {
+public:
+    CSplitDlg();
+    ~CSplitDlg() override;
+
+    // Set by the caller before the dialog runs.
+    std::string m_source;
+    // The choices, valid after IDOK.
+    int m_sizeChoice = 3;  // 0 640 KB, 1 720 KB, 2 1.25 MB, 3 1.44 MB, 4 others
+    int m_cabinet = 0;
+    int m_pieceKB = 1440;
+    std::string m_destination;
+    std::uint64_t m_sourceLength = 0;
+    // Pieces or volumes of an earlier split that the user agreed to replace
+    // and that the new run would not overwrite itself: they go before it starts.
+    std::vector<std::string> m_replaced;
+
+    void UpdateSplitPreview();
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnHelp() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
+private:
+    void OnPreset(int choice);
+    void OnOthers();
+    void OnSizeChanged();
+    void OnBrowse();
+    // The checks that keep a split from destroying data: false keeps the dialog open.
+    bool ConfirmPieces();
+
+    CIconButton m_browse;
+    CSpinButtonCtrl m_spin;
+    HICON m_icon = nullptr;
+};

@@ -1,0 +1,24 @@
+// Cuts one file into consecutive pieces of a fixed size: prefix.001,
+// prefix.002, ... The pieces carry no header: joining them in number order
+// gives the source back.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "EngineFiles.h"
+#include "MbcsPath.h"
+
+// Reads never cross a piece boundary; one buffer of at most kCopyBlockSize.
+
+struct SplitRequest {
+    std::string source;
+    std::string destination;
+    std::uint64_t pieceBytes = 0;
+};
+
+// Writes floor(L / P) + 1 pieces (an exact multiple ends with an empty piece).
+// Cancel is looked at before every piece and every kStopCheckBytes within one. A cancelled or failed run removes
+// every piece it made, so no piece, complete or not, is left that a later join
+// could take for part of a finished series. Events: Item(n) and Percent when
+// piece n starts.
+RunResult RunSplit(EngineFiles& files, const SplitRequest& request, EngineEvents& events, LeadBytePredicate isLead);

@@ -1,0 +1,107 @@
+#include "Win32EngineFiles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "File.h"
+
+namespace {
+
+FileIdentity IdentityOf(CFile& file) {
+    FileIdentity id;
+    id.known = file.GetIdentity(id.volume, id.index);
+    return id;
+}
+
+class Win32Input : public EngineInput {
+public:
+    bool Open(const std::string& path, bool denyWrite) {
+        // Readers share with everybody except, for a split's source, writers.
+        // FILE_SHARE_DELETE is unknown to Windows 9x, so it is not asked for.
+        const DWORD share = denyWrite ? FILE_SHARE_READ : (FILE_SHARE_READ | FILE_SHARE_WRITE);
+        if (!file_.Open(path, GENERIC_READ, share, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN)) return false;
+        const std::int64_t length = file_.GetLength();
+        if (length < 0) return false;
+        length_ = static_cast<std::uint64_t>(length);
+        identity_ = IdentityOf(file_);
+        return true;
+    }
+    bool Read(void* buffer, std::size_t size, std::size_t& got) override {
+        DWORD count = 0;
+        const bool ok = file_.Read(buffer, static_cast<DWORD>(std::min<std::size_t>(size, UINT_MAX)), count);
+        got = count;
+        return ok;
+    }
+    std::uint64_t Length() const override { return length_; }
+    FileIdentity Identity() const override { return identity_; }
+    int LastError() const override { return static_cast<int>(file_.LastError()); }
+    CFile& File() { return file_; }
+
+private:
+    CFile file_;
+    std::uint64_t length_ = 0;
+    FileIdentity identity_;
+};
+
+class Win32Output : public EngineOutput {
+public:
+    bool Open(const std::string& path, OutputOpen how, bool& created, std::uint64_t& previousLength) {
+        const DWORD disposition = how == OutputOpen::CreateOrReplace ? CREATE_ALWAYS : OPEN_ALWAYS;
+        // Others may read what is being written, not write to it.
+        if (!file_.Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, disposition,
+                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN))
+            return false;
+        created = file_.Created();
+        previousLength = 0;
+        if (how == OutputOpen::Append) {
+            const std::int64_t length = file_.GetLength();
+            if (length < 0 || !file_.SeekToEnd()) return false;
+            previousLength = static_cast<std::uint64_t>(length);
+        }
+        identity_ = IdentityOf(file_);
+        return true;
+    }
+    bool Write(const void* data, std::size_t size) override {
+        const auto* bytes = static_cast<const char*>(data);
+        while (size > 0) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 0x40000000));
+            if (!file_.Write(bytes, chunk)) return false;
+            bytes += chunk;
+            size -= chunk;
+        }
+        return true;
+    }
+    bool Truncate(std::uint64_t length) override { return file_.SetLength(length); }
+    FileIdentity Identity() const override { return identity_; }
+    bool Close() override { return file_.Close(); }
+    int LastError() const override { return static_cast<int>(file_.LastError()); }
+
+private:
+    CFile file_;
+    FileIdentity identity_;
+};
+
+}  // namespace
+
+std::unique_ptr<EngineInput> Win32EngineFiles::OpenInput(const std::string& path, bool denyWrite, int& error) {
+    auto input = std::make_unique<Win32Input>();
+    if (!input->Open(path, denyWrite)) {
+        error = static_cast<int>(input->File().LastError());
+        return nullptr;
+    }
+    return input;
+}
+
+std::unique_ptr<EngineOutput> Win32EngineFiles::OpenOutput(const std::string& path, OutputOpen how, bool& created,
+                                                           std::uint64_t& previousLength, int& error) {
+    auto output = std::make_unique<Win32Output>();
+    if (!output->Open(path, how, created, previousLength)) {
+        error = output->LastError();
+        return nullptr;
+    }
+    return output;
+}
+
+bool Win32EngineFiles::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }

@@ -1,0 +1,11 @@
+// The split and join engines' files on the Win32 file system.
+#pragma once
+#include "EngineFiles.h"
+
+class Win32EngineFiles : public EngineFiles {
+public:
+    std::unique_ptr<EngineInput> OpenInput(const std::string& path, bool denyWrite, int& error) override;
+    std::unique_ptr<EngineOutput> OpenOutput(const std::string& path, OutputOpen how, bool& created,
+                                             std::uint64_t& previousLength, int& error) override;
+    bool Remove(const std::string& path) override;
+};

@@ -1,0 +1,49 @@
+#!/bin/bash
+# Checks the shipped program folder: every binary is 32-bit x86, imports only
+# system DLLs (nothing of the compiler's runtime to ship along), and each DLL
+# exports exactly the names and ordinals listed in exports.txt.
+#   check-dist.sh DIST_DIR
+set -u
+dist="$1"
+here="$(cd "$(dirname "$0")" && pwd)"
+objdump=i686-w64-mingw32-objdump
+fail=0
+note() { echo "dist: $*"; fail=1; }
+
+shopt -s nullglob nocaseglob
+bins=("$dist"/*.exe "$dist"/*.dll)
+[ ${#bins[@]} -gt 0 ] || { echo "dist: no binaries in $dist"; exit 1; }
+
+# System DLLs a Windows 9x or NT machine has; anything else must not be needed.
+allowed=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll oleaut32.dll comctl32.dll
+ comdlg32.dll winmm.dll version.dll msvcrt.dll shlwapi.dll cabinet.dll uuid.dll msimg32.dll mpr.dll
+ hook.dll dorvane.dll cab32.dll unlha32.dll tar32.dll unzip32.dll "
+allowed=$(echo "$allowed" | tr '\n' ' ')
+for b in "${bins[@]}"; do
+  name=$(basename "$b")
+  file -b "$b" | grep -q "PE32 executable.*Intel 80386" || note "$name is not a 32-bit x86 program: $(file -b "$b")"
+  while read -r dll; do
+    lower=$(echo "$dll" | tr 'A-Z' 'a-z')
+    case "$allowed" in *" $lower "*) ;; *) note "$name imports $dll" ;; esac
+  done < <($objdump -p "$b" | sed -n 's/^\s*DLL Name: //p')
+done
+
+# exports.txt: "<dll> <name> [ordinal]" per line; a DLL listed there must
+# export exactly those names (undecorated), with those ordinals where given.
+for path in "$dist"/*.dll; do
+  dll=$(basename "$path")
+  grep -qi "^$dll " "$here/exports.txt" || { note "$dll has no entry in exports.txt"; continue; }
+  actual=$(/usr/bin/python3 "$here/exports.py" "$path") || { note "$dll: cannot read exports"; continue; }
+  while read -r d sym ord; do
+    [ "$(echo "$d" | tr 'A-Z' 'a-z')" = "$(echo "$dll" | tr 'A-Z' 'a-z')" ] || continue
+    line=$(echo "$actual" | grep -E "^$sym [0-9]+$")
+    [ -n "$line" ] || { note "$dll does not export $sym"; continue; }
+    [ -z "${ord:-}" ] || [ "${line#* }" = "$ord" ] || note "$dll exports $sym with ordinal ${line#* }, not $ord"
+  done < <(grep -v '^#' "$here/exports.txt")
+  while read -r sym ord; do
+    grep -qiE "^$dll $sym( |$)" "$here/exports.txt" || note "$dll exports unexpected $sym"
+  done <<< "$actual"
+done
+
+[ $fail = 0 ] && echo "dist: ${#bins[@]} binaries checked"
+exit $fail

@@ -1,0 +1,30 @@
+// A test with a fresh program folder for the bar, the program's registry
+// values saved and put back, and "FirstRun" preset so no search runs.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "BarProcess.h"
+
+constexpr char kBarKey[] = "SOFTWARE\\Keltor\\Mivora\\1.0";
+
+void SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+std::string GetRegString(HKEY root, const std::string& key, const std::string& name, bool* exists = nullptr);
+void DeleteRegValue(HKEY root, const std::string& key, const std::string& name);
+
+class BarTest : public ::testing::Test {
+protected:
+    BarTest()
+        : firstRun_(HKEY_LOCAL_MACHINE, kBarKey, "FirstRun"), rootDir_(HKEY_LOCAL_MACHINE, kBarKey, "RootDir") {
+        SetRegString(HKEY_LOCAL_MACHINE, kBarKey, "FirstRun", "no");
+        bar_ = std::make_unique<BarProcess>(dir_.Path());
+    }
+    void WriteIni(const std::string& text) { WriteFileBytes(dir_.File("mivora.ini"), text); }
+    std::string List(const char* name) const { return ReadFileBytes(dir_.File(name)); }
+
+    TempDir dir_;
+    SavedRegValue firstRun_;
+    SavedRegValue rootDir_;
+    std::unique_ptr<BarProcess> bar_;
+};

@@ -1,0 +1,140 @@
+// The start-up benchmark's helper (bench/bar-startup.sh):
+//   bar_bench links PROGRAMS RECENT TARGET   shortcuts to TARGET in the Start menu's
+//                                            Programs folder and in the Recent folder
+//   bar_bench unlink                         removes them
+//   bar_bench start HOLD_MS EXE [ARGS...]    starts EXE, prints the milliseconds until
+//                                            its first window shows, holds it HOLD_MS,
+//                                            then closes it
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const char kBenchFolder[] = "\\Mivora bench";
+const int kPerFolder = 100;  // creating files slows down with the count in one folder
+
+std::string SpecialFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, path, csidl, TRUE);
+    return path;
+}
+
+bool MakeLink(const std::string& link, const std::string& target) {
+    IShellLinkA* sl = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&sl))))
+        return false;
+    sl->SetPath(target.c_str());
+    IPersistFile* pf = nullptr;
+    bool ok = SUCCEEDED(sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)));
+    if (ok) {
+        wchar_t wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
+        ok = SUCCEEDED(pf->Save(wide, TRUE));
+        pf->Release();
+    }
+    sl->Release();
+    return ok;
+}
+
+void RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(dir + "\\" + name);
+            else
+                DeleteFileA((dir + "\\" + name).c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+int Links(int programs, int recent, const std::string& target) {
+    const std::string root = SpecialFolder(CSIDL_PROGRAMS) + kBenchFolder;
+    CreateDirectoryA(root.c_str(), nullptr);
+    for (int i = 0; i < programs; ++i) {
+        const std::string sub = root + "\\group " + std::to_string(i / kPerFolder);
+        if (i % kPerFolder == 0) CreateDirectoryA(sub.c_str(), nullptr);
+        if (!MakeLink(sub + "\\program " + std::to_string(i) + ".lnk", target)) return 1;
+    }
+    const std::string rec = SpecialFolder(CSIDL_RECENT);
+    for (int i = 0; i < recent; ++i)
+        if (!MakeLink(rec + "\\mivora bench " + std::to_string(i) + ".lnk", target)) return 1;
+    return 0;
+}
+
+int Unlink() {
+    RemoveTree(SpecialFolder(CSIDL_PROGRAMS) + kBenchFolder);
+    const std::string rec = SpecialFolder(CSIDL_RECENT);
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((rec + "\\mivora bench *.lnk").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do DeleteFileA((rec + "\\" + fd.cFileName).c_str());
+        while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    return 0;
+}
+
+struct Shown {
+    DWORD pid;
+    HWND window;
+};
+
+BOOL CALLBACK FindShown(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<Shown*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == s->pid && IsWindowVisible(w)) {
+        s->window = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int Start(DWORD holdMs, int argc, char** argv, int first) {
+    std::string cmd;
+    for (int i = first; i < argc; ++i) cmd += std::string(i > first ? " \"" : "\"") + argv[i] + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const DWORD t0 = GetTickCount();
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
+    Shown s{pi.dwProcessId, nullptr};
+    while (!s.window && GetTickCount() - t0 < 120000) {
+        EnumWindows(FindShown, reinterpret_cast<LPARAM>(&s));
+        if (!s.window) Sleep(2);
+    }
+    printf("%lu\n", static_cast<unsigned long>(GetTickCount() - t0));
+    fflush(stdout);
+    Sleep(holdMs);
+    if (s.window) PostMessageA(s.window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return s.window ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CoInitialize(nullptr);
+    const std::string what = argc > 1 ? argv[1] : "";
+    int rc = 2;
+    if (what == "links" && argc == 5) rc = Links(atoi(argv[2]), atoi(argv[3]), argv[4]);
+    if (what == "unlink") rc = Unlink();
+    if (what == "start" && argc >= 4) rc = Start(static_cast<DWORD>(atoi(argv[2])), argc, argv, 3);
+    if (rc == 2) fprintf(stderr, "usage: bar_bench links N M TARGET | unlink | start HOLD_MS EXE [ARGS]\n");
+    CoUninitialize();
+    return rc;
+}

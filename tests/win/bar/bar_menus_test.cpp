@@ -1,0 +1,274 @@
+// The bar's menus in this process: the opening protocol, the address menu
+// from an address-book file, the tools menu, and the guards on the find items.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "BarFixture.h"
+#include "MenuDriver.h"
+#include "SendKeysScript.h"
+#include "StrUtils.h"
+#include "mainfrm.h"
+#include "sndkey32.h"
+
+namespace {
+
+class BarMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form_ = std::make_unique<TForm1>(nullptr);
+        form_->SetBounds(200, 40, 406, 22);
+        form_->HandleNeeded();
+        OpenMenuKind = 0;
+        OpenMenuButton = -1;
+    }
+    void TearDown() override { form_.reset(); }
+
+    struct Seen {
+        int kind = -1, button = -1, items = -1;
+        std::vector<std::string> captions;
+        std::vector<int> images;
+        TImageList* images_list = nullptr;
+    };
+    // Opens a menu by `open` and notes the protocol's state and the shown items.
+    Seen Open(TPopupMenu* menu, const std::function<void()>& open) {
+        Seen seen;
+        MenuDriver driver({[&](HWND) {
+            seen.kind = OpenMenuKind;
+            seen.button = OpenMenuButton;
+            seen.items = menu->Items()->Count();
+            for (int i = 0; i < menu->Items()->Count(); ++i) {
+                seen.captions.push_back(menu->Items()->Items(i)->Caption);
+                seen.images.push_back(menu->Items()->Items(i)->ImageIndex);
+            }
+            seen.images_list = menu->Images;
+        }});
+        open();
+        return seen;
+    }
+    std::unique_ptr<TForm1> form_;
+    TempDir dir_;
+};
+
+TEST_F(BarMenuTest, ShellFolderButtonsOpenTheirMenusUnderTheButton) {
+    struct Case {
+        void (TForm1::*click)(TObject*);
+        TSpeedButton* TForm1::*button;
+        int kind, tag;
+    } cases[] = {
+        {&TForm1::QexplorerClick, &TForm1::Qexplorer, 2, 4},
+        {&TForm1::QcontrolClick, &TForm1::Qcontrol, 10, 8},
+    };
+    for (const Case& c : cases) {
+        TForm1* f = form_.get();
+        const Seen seen = Open(f->DesktopMenu, [&] { (f->*c.click)(f->*c.button); });
+        EXPECT_EQ(seen.kind, c.kind);
+        EXPECT_EQ(seen.button, c.tag);
+        EXPECT_GT(seen.items, 0);
+        EXPECT_EQ(seen.images_list, f->ImageList);
+        EXPECT_EQ(OpenMenuKind, 0);
+        EXPECT_EQ(OpenMenuButton, c.tag);  // never reset
+    }
+}
+
+TEST_F(BarMenuTest, TheNetworkMenuIsBuiltOnceThenShownAsItIs) {
+    NetworkMenu = new TPopupMenu(form_.get());
+    NetworkMenu->Images = form_->ImageList;
+    NetworkMenuStale = true;
+    auto* marker = new TMenuItem(nullptr);
+    marker->Caption = "kept";
+    Open(NetworkMenu, [&] { form_->QnetClick(form_->Qnet); });
+    EXPECT_FALSE(NetworkMenuStale);
+    NetworkMenu->Items()->Insert(0, marker);
+    Open(NetworkMenu, [&] { form_->QnetClick(form_->Qnet); });
+    EXPECT_EQ(NetworkMenu->Items()->IndexOf(marker), 0);  // not rebuilt
+    // The five-minute rebuild skips a network menu that is open.
+    OpenMenuKind = 1;
+    form_->Timer3Timer(nullptr);
+    EXPECT_EQ(NetworkMenu->Items()->IndexOf(marker), 0);
+    OpenMenuKind = 0;
+    form_->Timer3Timer(nullptr);
+    EXPECT_EQ(NetworkMenu->Items()->IndexOf(marker), -1);
+    NetworkMenu = nullptr;
+}
+
+std::string AddressBook(const std::vector<std::string>& addresses) {
+    std::string file(6212, '\x11');
+    for (const std::string& a : addresses) {
+        std::string e = a;
+        e.resize(36, '\0');
+        file += e;
+    }
+    file += std::string(36, '\0');
+    return file;
+}
+
+TEST_F(BarMenuTest, TheAddressMenuListsTheAddressBookInFileOrder) {
+    const char* key = "Software\\Microsoft\\WAB\\WAB4\\Wab File Name";
+    SavedRegValue saved(HKEY_CURRENT_USER, key, "");
+    const std::string book = dir_.File("people.wab");
+    WriteFileBytes(book, AddressBook({"ann@example.org", "bob@example.org", "cy@example.org"}));
+    SetRegString(HKEY_CURRENT_USER, key, "", book);
+    Seen seen = Open(form_->DesktopMenu, [&] { form_->QmailClick(form_->Qmail); });
+    EXPECT_EQ(seen.kind, 10);
+    EXPECT_EQ(seen.button, 11);
+    EXPECT_EQ(seen.captions, (std::vector<std::string>{"ann@example.org", "bob@example.org", "cy@example.org"}));
+    EXPECT_EQ(seen.images, (std::vector<int>{13, 13, 13}));
+    EXPECT_EQ(seen.images_list, form_->SmallImageList);
+    // A file too short for any entry: the menu is opened empty (an empty
+    // menu shows no window), so the protocol still names the button.
+    WriteFileBytes(book, "short");
+    OpenMenuButton = -1;
+    Open(form_->DesktopMenu, [&] { form_->QmailClick(form_->Qmail); });
+    EXPECT_EQ(form_->DesktopMenu->Items()->Count(), 0);
+    EXPECT_EQ(OpenMenuButton, 11);
+    // No address book at all: nothing is opened.
+    SetRegString(HKEY_CURRENT_USER, key, "", "");
+    OpenMenuButton = -1;
+    Open(form_->DesktopMenu, [&] { form_->QmailClick(form_->Qmail); });
+    EXPECT_EQ(OpenMenuButton, -1);
+    EXPECT_EQ(OpenMenuKind, 0);
+}
+
+// A tool program in the Windows folder for the length of a test.
+struct DummyTool {
+    std::string path;
+    bool made = false;
+    explicit DummyTool(const std::string& p) : path(p) {
+        if (GetFileAttributesA(p.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            WriteFileBytes(p, "MZ");
+            made = true;
+        }
+    }
+    ~DummyTool() {
+        if (made) DeleteFileA(path.c_str());
+    }
+};
+
+TEST_F(BarMenuTest, TheToolsMenuListsExistingToolsInReverseCallOrder) {
+    const std::string w = form_->SysInfo1->WinPath();
+    ASSERT_FALSE(w.empty());
+    DeleteFileA((w + "\\cleanmgr.exe").c_str());
+    DummyTool defrag(w + "\\defrag.exe"), scan(w + "\\scandskw.exe");
+    // A Start-menu shortcut to the disk checker names it.
+    LinkNames = std::make_unique<TStringList>();
+    LinkTargets = std::make_unique<TStringList>();
+    LinkNames->Add("Disk check");
+    LinkTargets->Add(w + "\\SCANDSKW.EXE");
+    for (int opening = 0; opening < 2; ++opening) {
+        const Seen seen = Open(form_->DoctorMenu, [&] { form_->QdoctorClick(form_->Qdoctor); });
+        EXPECT_EQ(seen.kind, 10);
+        EXPECT_EQ(seen.captions, (std::vector<std::string>{"Mivora backup", "-", "Disk check", "defrag.exe", "-",
+                                                           "System info..."}))
+            << "opening " << opening;
+        ASSERT_EQ(seen.images.size(), 6u);
+        EXPECT_GE(seen.images[2], 0);
+        EXPECT_EQ(form_->DoctorMenu->Items()->Items(3)->Hint, w + "\\defrag.exe");
+    }
+    LinkNames.reset();
+    LinkTargets.reset();
+}
+
+class KeyRecorder : public KeySink {
+public:
+    int keys = 0;
+    void KeyEvent(std::uint8_t, std::uint8_t, std::uint32_t) override { ++keys; }
+    std::uint16_t CharToKeyCode(char c) override { return static_cast<std::uint8_t>(c); }
+    std::uint16_t VirtualKeyToScan(std::uint8_t) override { return 0; }
+    void ToggleNumLock() override {}
+    void Message(const std::string&) override {}
+    void PumpKeyboardMessages() override {}
+};
+
+TEST_F(BarMenuTest, FindItemsDoNothingWhereTheShellHasNoDialogs) {
+    KeyRecorder recorder;
+    KeySink* previous = SetSendKeysSink(&recorder);
+    // Under Wine the shell's find dialog doesn't open: no keys may go out.
+    for (TMenuItem* item : {form_->FindFiles1, form_->Findtexts1, form_->Findbydate1, form_->Findadvanced1})
+        form_->FindFiles1Click(item);
+    SetSendKeysSink(previous);
+    EXPECT_EQ(recorder.keys, 0);
+    // Wine's find-computer export ends the process that calls it.
+    form_->FindComputer1Click(form_->FindComputer1);
+    SUCCEED();
+}
+
+TEST_F(BarMenuTest, ProgramButtonsWithoutAProgramStartNothing) {
+    BrowserPath.clear();
+    MailClientPath.clear();
+    const DWORD before = GetTickCount();
+    form_->QieClick(form_->Qie);
+    form_->QoutlookClick(form_->Qoutlook);
+    form_->QmailMouseUp(form_->Qmail, TMouseButton::mbRight, 0, 0, 0);
+    EXPECT_LT(GetTickCount() - before, 2000u);
+}
+
+}  // namespace
+
+namespace {
+
+// A dropped-file list as the shell hands it over, in this process's memory.
+HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
+    std::string block;
+    for (const std::string& p : paths) block += p + '\0';
+    block += '\0';
+    HGLOBAL h = GlobalAlloc(GHND, sizeof(DROPFILES) + block.size());
+    auto* df = static_cast<DROPFILES*>(GlobalLock(h));
+    df->pFiles = sizeof(DROPFILES);
+    df->fWide = FALSE;
+    memcpy(reinterpret_cast<char*>(df) + sizeof(DROPFILES), block.data(), block.size());
+    GlobalUnlock(h);
+    return h;
+}
+
+TEST_F(BarMenuTest, DroppedFilesGoToTheirListsAndProgramsToTheStrip) {
+    SetBarFolder(dir_.Path());
+    RecentFiles = std::make_unique<TStringList>();
+    RecentFolders = std::make_unique<TStringList>();
+    LockedFiles = std::make_unique<TStringList>();
+    LockedFolders = std::make_unique<TStringList>();
+    ListsReady = true;
+    form_->CreateQuickStartButtons();
+    std::string ini = "[Quick Start]\r\n";
+    std::vector<std::string> programs;
+    for (const char* name : {"a", "b", "c", "d", "e"}) {
+        programs.push_back(dir_.File(std::string(name) + ".exe"));
+        WriteFileBytes(programs.back(), "MZ");
+        ini += programs.back() + "=\r\n";
+    }
+    WriteFileBytes(dir_.File("mivora.ini"), ini);
+    const std::string folder = dir_.File("Folder");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string text = dir_.File("notes.txt");
+    // Longer than the 253 characters a fixed buffer would keep.
+    const std::string longName = dir_.File(std::string(258 - dir_.Path().size() - 4, 'n') + ".txt");
+    ASSERT_EQ(longName.size(), 258u);
+    const std::string self = dir_.File("Mivora.exe");
+    std::string again = programs[3];
+    again[again.size() - 5] = 'D';  // the fourth program again, in other letters
+    SendMessageA(form_->Handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({folder, text, again, self, longName})), 0);
+    EXPECT_EQ(ReadFileBytes(dir_.File("folders.lst")), folder + "\r\n");
+    EXPECT_EQ(ReadFileBytes(dir_.File("files.lst")), longName + "\r\n" + self + "\r\n" + text + "\r\n");
+    char keys[4096] = {};
+    const DWORD n = GetPrivateProfileStringA("Quick Start", nullptr, "", keys, sizeof keys, dir_.File("mivora.ini").c_str());
+    std::vector<std::string> got;
+    for (DWORD i = 0; i < n; i += static_cast<DWORD>(strlen(keys + i)) + 1) got.push_back(keys + i);
+    // The re-dropped program moves to the front; the other four all stay.
+    ASSERT_EQ(got.size(), 5u);
+    EXPECT_TRUE(SameTextAscii(got[0], again));
+    EXPECT_EQ(std::vector<std::string>(got.begin() + 1, got.end()),
+              (std::vector<std::string>{programs[0], programs[1], programs[2], programs[4]}));
+    EXPECT_EQ(form_->ClientWidth(), 406 + 5 * 22);
+    ListsReady = false;
+    RecentFiles.reset();
+    RecentFolders.reset();
+    LockedFiles.reset();
+    LockedFolders.reset();
+    SetBarFolder("");
+}
+
+}  // namespace

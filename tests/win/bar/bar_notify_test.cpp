@@ -1,0 +1,228 @@
+// Notices sent to the real bar: paths go to the recent files or folders,
+// shown programs to the recent applications, each list file rewritten at once.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include "BarFixture.h"
+
+namespace {
+
+const UINT WM_HOOKNOTIFY = WM_USER + 66;
+
+class NoticeTest : public BarTest {
+protected:
+    // The atom protocol of the senders: the atom lives until the send returns.
+    void SendPath(const std::string& path, LPARAM kind = -1) {
+        const ATOM atom = GlobalAddAtomA(path.c_str());
+        ASSERT_NE(atom, 0);
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(bar_->Window(), WM_HOOKNOTIFY, atom, kind, SMTO_ABORTIFHUNG, 5000, &answer);
+        GlobalDeleteAtom(atom);
+    }
+    std::string Expect(const char* list, const std::string& text) {
+        return WaitForFileBytes(dir_.File(list), text);
+    }
+};
+
+TEST_F(NoticeTest, PathsGoToTheirListsAndBothFilesAreWritten) {
+    const std::string file = dir_.File("doc.txt"), folder = dir_.File("sub"), missing = dir_.File("gone\\x.txt");
+    WriteFileBytes(file, "x");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(bar_->Start());
+    SendPath(file);
+    EXPECT_EQ(Expect("files.lst", file + "\r\n"), file + "\r\n");
+    EXPECT_EQ(Expect("folders.lst", ""), "");
+    SendPath(folder);
+    EXPECT_EQ(Expect("folders.lst", folder + "\r\n"), folder + "\r\n");
+    // A path that can't be read counts as a folder.
+    SendPath(missing);
+    EXPECT_EQ(Expect("folders.lst", missing + "\r\n" + folder + "\r\n"), missing + "\r\n" + folder + "\r\n");
+    // Rewritten again with the same content: wait for the write to end.
+    EXPECT_EQ(Expect("files.lst", file + "\r\n"), file + "\r\n");
+}
+
+TEST_F(NoticeTest, RepeatedPathsMoveToTheFrontKeepingTheirSpelling) {
+    const std::string a = dir_.File("Alpha.TXT"), b = dir_.File("beta.txt");
+    WriteFileBytes(a, "a");
+    WriteFileBytes(b, "b");
+    WriteFileBytes(dir_.File("files.lst"), a + "\r\n" + b + "\r\n");
+    ASSERT_TRUE(bar_->Start());
+    SendPath(b);
+    EXPECT_EQ(Expect("files.lst", b + "\r\n" + a + "\r\n"), b + "\r\n" + a + "\r\n");
+    std::string lower = a;
+    for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    SendPath(lower);
+    EXPECT_EQ(Expect("files.lst", a + "\r\n" + b + "\r\n"), a + "\r\n" + b + "\r\n");
+}
+
+TEST_F(NoticeTest, LockedPathsStayOutButTheFilesAreStillWritten) {
+    const std::string locked = dir_.File("pinned.txt");
+    WriteFileBytes(locked, "p");
+    WriteFileBytes(dir_.File("lfiles.lst"), locked + "\r\n");
+    ASSERT_TRUE(bar_->Start());
+    SendPath(locked);
+    ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA(dir_.File("files.lst").c_str()) != INVALID_FILE_ATTRIBUTES; },
+                        5000));
+    EXPECT_EQ(Expect("files.lst", ""), "");
+    EXPECT_EQ(List("lfiles.lst"), locked + "\r\n");
+}
+
+TEST_F(NoticeTest, RecordingHasNoLengthLimit) {
+    WriteIni("[Quick File]\r\nMaxFile=3\r\n");
+    ASSERT_TRUE(bar_->Start());
+    std::string expected;
+    for (int i = 0; i < 12; ++i) {
+        const std::string f = dir_.File("f" + std::to_string(i) + ".txt");
+        WriteFileBytes(f, "x");
+        SendPath(f);
+        expected = f + "\r\n" + expected;
+    }
+    EXPECT_EQ(Expect("files.lst", expected), expected);
+}
+
+TEST_F(NoticeTest, OtherKindsChangeNothing) {
+    const std::string file = dir_.File("doc.txt");
+    WriteFileBytes(file, "x");
+    ASSERT_TRUE(bar_->Start());
+    SendPath(file, 7);
+    SendPath(file, 0);
+    PumpFor(1000);
+    EXPECT_EQ(GetFileAttributesA(dir_.File("files.lst").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(dir_.File("folders.lst").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+struct Probe {
+    PROCESS_INFORMATION pi{};
+    HWND window = nullptr;
+    Probe(const std::string& exe, const char* mode) {
+        std::string cmd = "\"" + exe + "\" " + mode + " 6000";
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+        WaitFor(
+            [&] {
+                window = FindWindowA("LaunchProbe", nullptr);
+                DWORD pid = 0;
+                if (window) GetWindowThreadProcessId(window, &pid);
+                if (pid != pi.dwProcessId) window = nullptr;
+                return window != nullptr;
+            },
+            8000);
+    }
+    ~Probe() {
+        if (!pi.hProcess) return;
+        TerminateProcess(pi.hProcess, 0);
+        WaitForSingleObject(pi.hProcess, 5000);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+};
+
+TEST_F(NoticeTest, ShownProgramsAreRecordedByTheirFullPath) {
+    const std::string app = dir_.File("app.exe"), helper = dir_.File("RUNDLL32.EXE"), quiet = dir_.File("quiet.exe");
+    for (const std::string& p : {app, helper, quiet}) ASSERT_TRUE(CopyFileA(ProbePath().c_str(), p.c_str(), FALSE));
+    ASSERT_TRUE(bar_->Start());
+    {
+        Probe shown(app, "--window");
+        ASSERT_NE(shown.window, nullptr);
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(bar_->Window(), WM_HOOKNOTIFY, reinterpret_cast<WPARAM>(shown.window), 2,
+                            SMTO_ABORTIFHUNG, 5000, &answer);
+        const bool recorded = WaitFor([&] { return List("app.lst").find(app + "\r\n") != std::string::npos; }, 5000);
+        EXPECT_TRUE(recorded) << List("app.lst");
+    }
+    {
+        Probe host(helper, "--window");
+        Probe hidden(quiet, "--hidden");
+        ASSERT_NE(host.window, nullptr);
+        ASSERT_NE(hidden.window, nullptr);
+        for (HWND w : {host.window, hidden.window, bar_->Window()}) {
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutA(bar_->Window(), WM_HOOKNOTIFY, reinterpret_cast<WPARAM>(w), 2, SMTO_ABORTIFHUNG,
+                                5000, &answer);
+        }
+        PumpFor(1000);
+    }
+    const std::string apps = List("app.lst");
+    EXPECT_EQ(apps.find("RUNDLL32.EXE"), std::string::npos) << apps;
+    EXPECT_EQ(apps.find("quiet.exe"), std::string::npos) << apps;
+    EXPECT_EQ(apps.find("Mivora.exe"), std::string::npos) << apps;
+}
+
+TEST_F(NoticeTest, TheHookLibraryReportsProgramsStartedWhileTheBarRuns) {
+    const std::string app = dir_.File("viewer.exe"), doc = dir_.File("report.txt");
+    ASSERT_TRUE(CopyFileA(ProbePath().c_str(), app.c_str(), FALSE));
+    WriteFileBytes(doc, "r");
+    ASSERT_TRUE(bar_->Start());
+    {
+        std::string cmd = "\"" + app + "\" --window 3000 \"" + doc + "\"";
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        ASSERT_TRUE(CreateProcessA(app.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+        EXPECT_TRUE(WaitFor([&] { return List("app.lst").find(app + "\r\n") != std::string::npos; }, 10000))
+            << List("app.lst");
+        EXPECT_TRUE(WaitFor([&] { return List("files.lst").find(doc + "\r\n") != std::string::npos; }, 10000))
+            << List("files.lst");
+        TerminateProcess(pi.hProcess, 0);
+        WaitForSingleObject(pi.hProcess, 5000);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+std::string RecentFolder() {
+    return GetRegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                        "Recent");
+}
+
+bool MakeShortcut(const std::string& link, const std::string& target) {
+    IShellLinkA* sl = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&sl))))
+        return false;
+    sl->SetPath(target.c_str());
+    IPersistFile* pf = nullptr;
+    bool ok = SUCCEEDED(sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)));
+    if (ok) {
+        std::wstring wide(link.begin(), link.end());
+        ok = SUCCEEDED(pf->Save(wide.c_str(), TRUE));
+        pf->Release();
+    }
+    sl->Release();
+    return ok;
+}
+
+TEST_F(NoticeTest, ANewShortcutInTheRecentFolderRecordsTheDocumentAndItsFolder) {
+    const std::string recent = RecentFolder();
+    ASSERT_FALSE(recent.empty());
+    const std::string docs = dir_.File("docs");
+    CreateDirectoryA(docs.c_str(), nullptr);
+    const std::string doc = docs + "\\report.txt";
+    WriteFileBytes(doc, "r");
+    const std::string rootDoc = "C:\\mvt-root-note.txt";
+    WriteFileBytes(rootDoc, "n");
+    const std::string link1 = recent + "\\mvt report.lnk", link2 = recent + "\\mvt root.lnk";
+    ASSERT_TRUE(bar_->Start());
+    ASSERT_TRUE(MakeShortcut(link1, doc));
+    EXPECT_TRUE(WaitFor([&] { return List("files.lst") == doc + "\r\n"; }, 10000)) << List("files.lst");
+    EXPECT_TRUE(WaitFor([&] { return List("folders.lst") == docs + "\r\n"; }, 5000)) << List("folders.lst");
+    // A document in a drive root is recorded, its root folder isn't (by default).
+    ASSERT_TRUE(MakeShortcut(link2, rootDoc));
+    EXPECT_TRUE(WaitFor([&] { return List("files.lst") == rootDoc + "\r\n" + doc + "\r\n"; }, 10000))
+        << List("files.lst");
+    PumpFor(500);
+    EXPECT_EQ(WaitForFileBytes(dir_.File("folders.lst"), docs + "\r\n"), docs + "\r\n");
+    DeleteFileA(link1.c_str());
+    DeleteFileA(link2.c_str());
+    DeleteFileA(rootDoc.c_str());
+}
+
+}  // namespace

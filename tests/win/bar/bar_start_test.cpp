@@ -1,0 +1,246 @@
+// The real program under Wine: single instance, registry values, settings
+// kept across a restart, the row from the settings file, collapsing and
+// re-expanding, the tray toggle and a safe shut-down.
+#include <gtest/gtest.h>
+
+#include "BarFixture.h"
+
+namespace {
+
+const UINT WM_HOOKNOTIFY = WM_USER + 66;
+
+int Height(const RECT& r) { return r.bottom - r.top; }
+int Width(const RECT& r) { return r.right - r.left; }
+
+TEST_F(BarTest, ASecondStartEndsAtOnceWithExitCodeZero) {
+    ASSERT_TRUE(bar_->Start());
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(bar_->StartSecond(), 0u);
+    EXPECT_LT(GetTickCount() - start, 8000u);
+    EXPECT_EQ(FindBarWindow(0), bar_->Window());
+    EXPECT_TRUE(bar_->Running());
+}
+
+TEST_F(BarTest, StartWritesTheProgramFolderAndTheFirstRunMark) {
+    DeleteRegValue(HKEY_LOCAL_MACHINE, kBarKey, "FirstRun");
+    DeleteRegValue(HKEY_LOCAL_MACHINE, kBarKey, "RootDir");
+    ASSERT_TRUE(bar_->Start());
+    std::string folder = dir_.Path();
+    folder.pop_back();  // no trailing backslash
+    EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, kBarKey, "RootDir"), folder);
+    EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, kBarKey, "FirstRun"), "no");
+}
+
+TEST_F(BarTest, EmptySettingsGiveTheDefaultPlaceAndCloseSavesIt) {
+    ASSERT_TRUE(bar_->Start());
+    const RECT r = bar_->Rect();
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 1);
+    EXPECT_EQ(Width(r), 406);
+    EXPECT_EQ(Height(r), 22);
+    EXPECT_EQ(bar_->Close(), 0u);
+    EXPECT_EQ(bar_->Ini("ToolBar", "Top"), "1");
+    EXPECT_EQ(bar_->Ini("ToolBar", "Left"), "300");
+}
+
+TEST_F(BarTest, SavedPlaceIsRestoredAndKeptOnTheScreen) {
+    const int sw = GetSystemMetrics(SM_CXSCREEN);
+    struct Case {
+        const char* ini;
+        int left, top, height;
+    } cases[] = {
+        {"[ToolBar]\r\nTop=40\r\nLeft=120\r\n", 120, 40, 22},
+        {"[ToolBar]\r\nTop=5\r\nLeft=5000\r\n", sw - 406, 5, 22},  // pulled back flush with the right edge
+        {"[ToolBar]\r\nTop=0\r\nLeft=200\r\n", 200, 0, 2},         // docked: starts as the 2-pixel strip
+    };
+    for (const Case& c : cases) {
+        BarProcess bar(dir_.Path());
+        WriteIni(c.ini);
+        ASSERT_TRUE(bar.Start()) << c.ini;
+        const RECT r = bar.Rect();
+        EXPECT_EQ(r.left, c.left) << c.ini;
+        EXPECT_EQ(r.top, c.top) << c.ini;
+        EXPECT_EQ(Height(r), c.height) << c.ini;
+        EXPECT_EQ(bar.Close(), 0u);
+    }
+}
+
+TEST_F(BarTest, QuickStartSectionIsCutToFiveExistingProgramsInOrder) {
+    std::string ini = "[Quick Start]\r\n";
+    std::vector<std::string> existing;
+    for (int i = 0; i < 7; ++i) {
+        const std::string p = dir_.File("prog" + std::to_string(i) + ".exe");
+        // The second and fourth were deleted since they were put there.
+        if (i != 1 && i != 3) {
+            WriteFileBytes(p, "MZ");
+            existing.push_back(p);
+        }
+        ini += p + "=\r\n";
+    }
+    ini += "[ToolBar]\r\nTop=1\r\nLeft=10\r\n";
+    WriteIni(ini);
+    ASSERT_TRUE(bar_->Start());
+    EXPECT_EQ(bar_->IniKeys("Quick Start"), existing);
+    for (const std::string& p : existing) EXPECT_EQ(bar_->Ini("Quick Start", p), "");
+    EXPECT_EQ(Width(bar_->Rect()), 406 + 5 * 22);
+    // The strip's buttons, then the clock right after them.
+    for (int i = 0; i < 5; ++i) EXPECT_NE(bar_->ButtonAt(348 + 22 * i), nullptr) << i;
+}
+
+TEST_F(BarTest, DeleteItemOnAQuickStartButtonDropsItsProgram) {
+    const std::string a = dir_.File("a.exe"), b = dir_.File("b.exe");
+    WriteFileBytes(a, "MZ");
+    WriteFileBytes(b, "MZ");
+    WriteIni("[Quick Start]\r\n" + a + "=\r\n" + b + "=\r\n");
+    ASSERT_TRUE(bar_->Start());
+    ASSERT_EQ(Width(bar_->Rect()), 406 + 44);
+    HWND first = bar_->ButtonAt(348);
+    ASSERT_NE(first, nullptr);
+    // A middle-button release offers the same menu as a right-button one.
+    PostMessageA(first, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(4, 4));
+    PostMessageA(first, WM_MBUTTONUP, 0, MAKELPARAM(4, 4));
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr; }, 5000));
+    ChooseMenuItem(menu, 1);
+    ASSERT_TRUE(WaitFor([&] { return Width(bar_->Rect()) == 406 + 22; }, 5000));
+    EXPECT_EQ(bar_->IniKeys("Quick Start"), std::vector<std::string>{b});
+}
+
+TEST_F(BarTest, CollapsedBarReExpandsUnderTheMouseAndCollapsesAgainWhenLeft) {
+    WriteIni("[ToolBar]\r\nTop=0\r\nLeft=100\r\n");
+    ASSERT_TRUE(bar_->Start());
+    ASSERT_EQ(Height(bar_->Rect()), 2);
+    SetCursorPos(900, 700);
+    HWND button = bar_->ButtonAt(54);
+    ASSERT_NE(button, nullptr);
+    PostMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(3, 1));
+    ASSERT_TRUE(WaitFor([&] { return Height(bar_->Rect()) == 22; }, 3000));
+    // The two-second watch folds it again: the cursor is elsewhere.
+    EXPECT_TRUE(WaitFor([&] { return Height(bar_->Rect()) == 2; }, 6000));
+    EXPECT_EQ(bar_->Rect().top, 0);
+}
+
+TEST_F(BarTest, ExpandedBarStaysWhileTheCursorRestsOnIt) {
+    WriteIni("[ToolBar]\r\nTop=0\r\nLeft=100\r\n");
+    ASSERT_TRUE(bar_->Start());
+    HWND button = bar_->ButtonAt(54);
+    ASSERT_NE(button, nullptr);
+    SetCursorPos(100 + 60, 1);
+    PostMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(3, 1));
+    ASSERT_TRUE(WaitFor([&] { return Height(bar_->Rect()) == 22; }, 3000));
+    SetCursorPos(100 + 60, 10);
+    PumpFor(4500);
+    EXPECT_EQ(Height(bar_->Rect()), 22);
+    SetCursorPos(900, 700);
+}
+
+TEST_F(BarTest, AMoveThatEndsAboveTheScreenDocksTheBar) {
+    WriteIni("[ToolBar]\r\nTop=200\r\nLeft=100\r\n");
+    ASSERT_TRUE(bar_->Start());
+    std::vector<HWND> panels = bar_->Children("TPanel");
+    ASSERT_FALSE(panels.empty());
+    HWND grip = panels.front();  // the leftmost panel is the grip
+    SetWindowPos(bar_->Window(), nullptr, 100, -8, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageA(grip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 15));
+    PumpFor(500);
+    // Ends the system's move loop, in case it waits for the button.
+    PostMessageA(bar_->Window(), WM_LBUTTONUP, 0, MAKELPARAM(5, 15));
+    ASSERT_TRUE(WaitFor([&] { return Height(bar_->Rect()) == 2; }, 5000));
+    EXPECT_EQ(bar_->Rect().top, 0);
+    EXPECT_EQ(bar_->Close(), 0u);
+    EXPECT_EQ(bar_->Ini("ToolBar", "Top"), "0");
+}
+
+TEST_F(BarTest, TrayClickHidesAndShowsTheBar) {
+    ASSERT_TRUE(bar_->Start());
+    // The tray icon's window gets the icon's callback (WM_USER + 1); the other
+    // hidden windows of the bar ignore it.
+    auto clickTray = [&] {
+        for (HWND w : ThreadWindows(bar_->ThreadId(), "TMivoraUtilWindow")) PostMessageA(w, WM_USER + 1, 0, WM_LBUTTONUP);
+    };
+    clickTray();
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(bar_->Window()); }, 3000));
+    clickTray();
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(bar_->Window()) != FALSE; }, 3000));
+}
+
+TEST_F(BarTest, NoticesArrivingWhileTheBarClosesAreIgnored) {
+    ASSERT_TRUE(bar_->Start());
+    const std::string file = dir_.File("late.txt");
+    WriteFileBytes(file, "x");
+    const ATOM atom = GlobalAddAtomA(file.c_str());
+    PostMessageA(bar_->Window(), WM_CLOSE, 0, 0);
+    PostMessageA(bar_->Window(), WM_HOOKNOTIFY, atom, -1);
+    PostMessageA(bar_->Window(), WM_DROPFILES, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !bar_->Running(); }, 15000));
+    EXPECT_EQ(bar_->Close(), 0u);
+    GlobalDeleteAtom(atom);
+    EXPECT_EQ(GetFileAttributesA(dir_.File("files.lst").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(BarTest, TheClockPanelTicks) {
+    ASSERT_TRUE(bar_->Start());
+    std::vector<HWND> panels = bar_->Children("TPanel");
+    ASSERT_EQ(panels.size(), 2u);  // the grip and the clock
+    std::string first, later;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            char text[32] = {};
+            GetWindowTextA(panels.back(), text, sizeof text);
+            first = text;
+            return first.size() == 8;
+        },
+        3000));
+    EXPECT_EQ(first[2], ':');
+    EXPECT_EQ(first[5], ':');
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            char text[32] = {};
+            GetWindowTextA(panels.back(), text, sizeof text);
+            later = text;
+            return later != first;
+        },
+        3000));
+}
+
+TEST_F(BarTest, BackupItemCallsTheBackupLibrary) {
+    ASSERT_TRUE(bar_->Start());
+    HWND doctor = bar_->ButtonAt(144);
+    ASSERT_NE(doctor, nullptr);
+    bar_->Click(doctor);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr; }, 5000));
+    ChooseMenuItem(menu, 1);  // "Mivora backup"
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            box = FindWindowA("#32770", "Mivora backup");
+            return box != nullptr;
+        },
+        5000));
+    char text[128] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ(text, "The backup window is not available yet.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BarTest, EveryStartRunsTheRegistryScriptBesideTheProgram) {
+    // A folder with a blank: the script's path must reach regedit whole.
+    const std::string folder = dir_.File("program files\\");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const char* key = "Software\\MivoraBarTest";
+    RegDeleteKeyA(HKEY_CURRENT_USER, key);
+    WriteFileBytes(folder + "inst.reg",
+                   "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\MivoraBarTest]\r\n\"Registered\"=\"yes\"\r\n\r\n");
+    BarProcess bar(folder);
+    ASSERT_TRUE(bar.Start());
+    EXPECT_TRUE(WaitFor([&] { return GetRegString(HKEY_CURRENT_USER, key, "Registered") == "yes"; }, 15000));
+    RegDeleteKeyA(HKEY_CURRENT_USER, key);
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// What the clock tests share: a clock set to any instant and zone, the two
+// settings files in a folder of their own, a stand-in bar carrying the clock
+// panel, scripted answers to message boxes, and a script that works modal
+// dialogs from inside their message loops.
+#pragma once
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ClockPanel.h"
+#include "ClockSource.h"
+#include "StdCtrls.h"
+#include "TestSupport.h"
+
+CivilTime Civil(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+// UTC plus `minutes`, carried by the system's own file-time conversions.
+CivilTime SystemZoneTime(const CivilTime& utc, int minutes);
+// The locale's short day name, from the locale's list of names.
+std::string LocaleShortDayName(int year, int month, int day);
+// The locale's long time format of a time of day.
+std::string LocaleLongTime(const CivilTime& t);
+
+// The clock stands at Utc with the machine at LocalOffset until destroyed.
+class FakeClock {
+public:
+    FakeClock(const CivilTime& utc, int localOffset);
+    ~FakeClock();
+    CivilTime Utc;
+    int LocalOffset;
+
+private:
+    TClockSource previous_;
+};
+
+// "Zonef.ini" and "Zonefset.ini" in a fresh folder.
+class ClockFiles {
+public:
+    ClockFiles();
+    ~ClockFiles();
+    std::string ZonePath() const { return dir_.File("Zonef.ini"); }
+    std::string SetPath() const { return dir_.File("Zonefset.ini"); }
+    void WriteZone(const std::string& text) const { WriteFileBytes(ZonePath(), text); }
+    void WriteSet(const std::string& text) const { WriteFileBytes(SetPath(), text); }
+    std::string ReadZone() const { return ReadFileBytes(ZonePath()); }
+    std::string ReadSet() const { return ReadFileBytes(SetPath()); }
+
+private:
+    TempDir dir_;
+};
+
+// An INI file as sections of key=value lines, in file order: "[S]\nk=v\n...".
+// Lines are taken as the profile functions take them (blanks around keys and
+// values dropped); a line without "=" is kept as it is.
+std::string IniContent(const std::string& bytes);
+// One section of that: "k=v\n..." ("" when absent).
+std::string IniSection(const std::string& bytes, const std::string& section);
+
+// A bar with a clock panel, a hint label and the menu state the clock reads.
+class TestBar {
+public:
+    explicit TestBar(int width = 640);
+    ~TestBar();
+    TestBar(const TestBar&) = delete;
+    TestBar& operator=(const TestBar&) = delete;
+    TForm* Form;
+    TPanel* Qtime;
+    TLabel* ZoneHint;
+    int OpenMenuKind = 0;
+    HWND Tip = nullptr;
+    TClockPanel* Clock;
+    // Captions of the clock menu's items, top to bottom.
+    std::vector<std::string> MenuCaptions() const;
+    // Index of the checked item, -1 when none (the last one when several).
+    int CheckedIndex() const;
+};
+
+// Answers message boxes from a queue (by default Yes to a question with Yes,
+// else OK) and keeps their texts.
+class DialogAnswers {
+public:
+    DialogAnswers();
+    ~DialogAnswers();
+    std::deque<int> answers;
+    std::vector<std::string> texts;
+    std::vector<TMsgDlgType> types;
+
+private:
+    TMessageDlgHook previous_;
+};
+
+// Command lines the clock would have started.
+class RecordedCommands {
+public:
+    RecordedCommands();
+    ~RecordedCommands();
+    std::vector<std::string> lines;
+
+private:
+    std::function<void(const std::string&)> previous_;
+};
+
+// Steps run from a timer while `body` sits in modal loops: each step waits
+// until its condition holds, then acts (acting by posting messages, so the
+// step returns at once). A step that waits too long fails the test and every
+// modal form is cancelled, so nothing hangs.
+class UiScript {
+public:
+    UiScript& When(std::string what, std::function<bool()> ready, std::function<void()> act);
+    // A step that is ready as soon as the previous one has acted.
+    UiScript& Then(std::string what, std::function<void()> act);
+    // Runs on every tick while the script runs, whatever the steps do.
+    UiScript& Watch(std::function<void()> check);
+    void Run(const std::function<void()>& body, DWORD msPerStep = 5000);
+
+private:
+    struct Step {
+        std::string what;
+        std::function<bool()> ready;
+        std::function<void()> act;
+    };
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void OnTick();
+    std::deque<Step> steps_;
+    std::vector<std::function<void()>> watches_;
+    DWORD waitingSince_ = 0;
+    DWORD limit_ = 5000;
+    bool failed_ = false;
+};
+
+// True when the form's window is up.
+bool Showing(const TForm* form);
+// Clicks a button as the user does (it must be enabled and visible).
+void ClickButton(const TStdControl* button);
+// Clicks a list entry with the mouse (posted); `twice` makes it a double click.
+void ClickListEntry(const TListBox* list, int index, bool twice = false);
+// Types `text` into a drop-down box as the user does, replacing its text.
+void TypeInto(const TComboBox* combo, const std::string& text);
+// Picks an entry from a combo box's list as the user does.
+void PickFrom(const TComboBox* combo, int index);
+// Closes a form by its title bar's close button.
+void CloseByTitleBar(const TForm* form);

@@ -1,0 +1,57 @@
+// Shared setup of the split, join and shortcut tests: a fresh settings
+// profile, the voice product's INI with one artist whose sounds are recorded
+// instead of played, dropped-file lists, and file helpers.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "DialogDriver.h"
+#include "TestSupport.h"
+
+// A dropped-file list as Explorer hands it over (ANSI paths).
+HDROP MakeDrop(const std::vector<std::string>& paths);
+
+std::string WindowsFolder();
+void DeleteProfile();
+// The DWORD value of the library's profile, or -1 when it is absent.
+long long ProfileValue(const std::string& section, const std::string& name);
+void SetProfileValue(const std::string& section, const std::string& name, DWORD value);
+
+// Reads a file through the Win32 API in 1-MiB blocks.
+std::uint64_t FileHash(const std::string& path);
+std::uint64_t FileSize(const std::string& path);
+bool Exists(const std::string& path);
+// Random bytes, the same for the same seed.
+std::string RandomBytes(std::size_t size, unsigned seed);
+// A file of `size` bytes that takes no disk space but for a few marks.
+void MakeSparseFile(const std::string& path, std::uint64_t size);
+std::vector<std::string> FilesIn(const std::string& folder);
+
+// Wide text from UTF-8 literals in the tests.
+std::wstring W(const char* utf8);
+
+class SplitJoinTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // The voice events played since SetUp, from the recorded wave names.
+    std::vector<int> events;
+    std::vector<unsigned> soundFlags;
+    std::vector<std::string> helpCalls;
+    std::vector<std::string> errors;
+    TempDir dir;
+    std::string voiceFolder;
+};
+
+// Asserts that a driven run had no failures.
+#define EXPECT_DRIVEN(failures)                                        \
+    do {                                                               \
+        const std::vector<std::string> driven_ = (failures);           \
+        for (const std::string& f_ : driven_) ADD_FAILURE() << f_;     \
+    } while (0)
