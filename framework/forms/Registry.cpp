@@ -93,42 +93,37 @@ bool TRegistry::DeleteKey(const std::string& Key) {
     return RegDeleteKeyA(base, rest.c_str()) == ERROR_SUCCESS;
 }
 
-std::vector<std::string> TRegistry::GetValueNames() const {
+namespace {
+// Enumerates value or subkey names with a buffer that grows as names demand.
+template <class Enum>
+std::vector<std::string> EnumNames(Enum enumerate) {
     std::vector<std::string> names;
-    if (!current_) return names;
-    DWORD count = 0, longest = 0;
-    if (RegQueryInfoKeyA(current_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longest, nullptr,
-                         nullptr, nullptr) != ERROR_SUCCESS)
-        return names;
-    std::string buf(longest + 2, '\0');
-    for (DWORD i = 0;; ++i) {
+    std::string buf(256, '\0');
+    for (DWORD i = 0;;) {
         DWORD len = static_cast<DWORD>(buf.size());
-        const LONG rc = RegEnumValueA(current_, i, &buf[0], &len, nullptr, nullptr, nullptr, nullptr);
-        if (rc == ERROR_MORE_DATA) {
+        const LONG rc = enumerate(i, &buf[0], &len);
+        if (rc == ERROR_MORE_DATA && buf.size() < (1u << 16)) {
             buf.resize(buf.size() * 2);
-            --i;
             continue;
         }
         if (rc != ERROR_SUCCESS) break;
         names.emplace_back(buf.data(), len);
+        ++i;
     }
     return names;
 }
+}  // namespace
+
+std::vector<std::string> TRegistry::GetValueNames() const {
+    if (!current_) return {};
+    return EnumNames([this](DWORD i, char* buf, DWORD* len) {
+        return RegEnumValueA(current_, i, buf, len, nullptr, nullptr, nullptr, nullptr);
+    });
+}
 
 std::vector<std::string> TRegistry::GetKeyNames() const {
-    std::vector<std::string> names;
-    if (!current_) return names;
-    std::string buf(256, '\0');
-    for (DWORD i = 0;; ++i) {
-        DWORD len = static_cast<DWORD>(buf.size());
-        const LONG rc = RegEnumKeyExA(current_, i, &buf[0], &len, nullptr, nullptr, nullptr, nullptr);
-        if (rc == ERROR_MORE_DATA) {
-            buf.resize(buf.size() * 2);
-            --i;
-            continue;
-        }
-        if (rc != ERROR_SUCCESS) break;
-        names.emplace_back(buf.data(), len);
-    }
-    return names;
+    if (!current_) return {};
+    return EnumNames([this](DWORD i, char* buf, DWORD* len) {
+        return RegEnumKeyExA(current_, i, buf, len, nullptr, nullptr, nullptr, nullptr);
+    });
 }

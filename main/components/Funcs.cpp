@@ -5,24 +5,11 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "ComPtr.h"
 #include "Exceptions.h"
 #include "Registry.h"
 #include "SysUtils.h"
 
-namespace {
-
-// Releases a COM interface when it goes out of scope.
-template <class T>
-struct ComPtr {
-    T* p = nullptr;
-    ~ComPtr() {
-        if (p) p->Release();
-    }
-    T** operator&() { return &p; }
-    T* operator->() const { return p; }
-};
-
-}  // namespace
 
 std::string GetShellFolder(const std::string& Name) {
     TRegistry reg;
@@ -40,10 +27,10 @@ std::string GetShellFolder(const std::string& Name) {
 std::string GetLinkTarget(const std::string& LinkFile) {
     ComPtr<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
+                                link.ReceiveVoid())))
         throw Exception("Unable to create the shell link object");
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
         throw Exception("The shell link object cannot load files");
     // A name that does not fit the system's path limit would be loaded cut
     // short, as another file: refuse it instead.

@@ -1,6 +1,8 @@
 // Helpers for calling the shell extensions as the shell would.
 #pragma once
 #include <windows.h>
+
+#include "ComPtr.h"
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -41,29 +43,6 @@ private:
     HMODULE module_ = nullptr;
 };
 
-// An owned interface pointer.
-template <class T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() { Reset(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T* Get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    void** Out() {
-        Reset();
-        return reinterpret_cast<void**>(&p_);
-    }
-    void Reset() {
-        if (p_ != nullptr) p_->Release();
-        p_ = nullptr;
-    }
-
-private:
-    T* p_ = nullptr;
-};
 
 // A new object of a server's class, asked for with iid through the factory.
 template <class T>

@@ -1,6 +1,5 @@
 // Owns one reference to a COM interface and releases it once.
 #pragma once
-#include <unknwn.h>
 
 template <class T>
 class ComPtr {
@@ -18,6 +17,7 @@ public:
         return &p_;
     }
     void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
+    void** Out() { return ReceiveVoid(); }
     void Reset() {
         if (p_) p_->Release();
         p_ = nullptr;
