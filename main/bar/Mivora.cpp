@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "AddCity.h"
 #include "BarRules.h"
+#include "ClockPanel.h"
 #include "Forms.h"
 #include "SysUtils.h"
+#include "TimeChangeClock.h"
 #include "mainfrm.h"
 
 namespace {
@@ -89,7 +92,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Title, icon, forms; the bar is the main form.
     Application->SetTitle("Mivora");
     Application->Icon = LoadIconA(instance, "MAINICON");
+    // The world clock lives on the bar's panel; the bar calls it while it is created.
+    BarExtensions.BuildZoneMenu = [](TForm1* bar) {
+        TClockHost host;
+        host.Bar = bar;
+        host.Qtime = bar->Qtime;
+        host.ZoneHint = bar->ZoneHint;
+        host.OpenMenuKind = &OpenMenuKind;
+        host.TipHandle = &TipHandle;
+        AttachClockPanel(host);
+        BuildZoneMenu();
+    };
+    BarExtensions.SaveZoneSelection = [](TForm1*) { SaveZoneSelection(); };
+    BarExtensions.ClockTick = [](TForm1*) { ClockTick(); };
     Application->CreateForm(Form1);
+    Application->CreateForm(SetTimerForm);
+    Application->CreateForm(AddCityForm);
     // Wipe the splash.
     RECT r{splash.x, splash.y, splash.x + kSplashWidth, splash.y + kSplashHeight};
     RedrawWindow(GetDesktopWindow(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

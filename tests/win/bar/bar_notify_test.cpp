@@ -70,6 +70,16 @@ TEST_F(NoticeTest, LockedPathsStayOutButTheFilesAreStillWritten) {
     EXPECT_EQ(List("lfiles.lst"), locked + "\r\n");
 }
 
+TEST_F(NoticeTest, ALongestAtomNameArrivesWhole) {
+    // 255 characters, the most an atom holds; it names nothing, so it counts as a folder.
+    std::string path = dir_.File("");
+    path += std::string(255 - path.size(), 'q');
+    ASSERT_EQ(path.size(), 255u);
+    ASSERT_TRUE(bar_->Start());
+    SendPath(path);
+    EXPECT_EQ(Expect("folders.lst", path + "\r\n"), path + "\r\n");
+}
+
 TEST_F(NoticeTest, RecordingHasNoLengthLimit) {
     WriteIni("[Quick File]\r\nMaxFile=3\r\n");
     ASSERT_TRUE(bar_->Start());
