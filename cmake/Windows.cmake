@@ -22,9 +22,14 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 
+# The tests are built and run by the 64-bit tree only: the 32-bit tree's C++
+# runtime (Win32 threads, for the oldest systems) lacks what GoogleTest needs,
+# and Wine can only run 32-bit programs where the host executes 32-bit code.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(MIVORA_WIN_TESTS ON)
   set(MIVORA_RUN_WINE_TESTS ON)
 else()
+  set(MIVORA_WIN_TESTS OFF)
   set(MIVORA_RUN_WINE_TESTS OFF)
 endif()
 

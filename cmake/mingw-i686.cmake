@@ -1,9 +1,13 @@
-# Cross build for 32-bit Windows with the posix-threads variant of mingw-w64,
-# so that the C++ runtime has std::thread/std::mutex when a test wants them.
+# Cross build of the shipped 32-bit programs with the Win32-threads variant of
+# mingw-w64. The posix variant links winpthreads, which imports functions that
+# Windows 9x, NT 4 and XP lack (GetTickCount64, vectored exception handlers),
+# so the programs would not even load there. This runtime has no std::thread
+# or std::mutex: the deliverables use the Win32 calls, and the tests (which
+# use both) are built and run from the 64-bit tree.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_DLLTOOL i686-w64-mingw32-dlltool)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ComKit.h"
 #include "ComRegistry.h"
 #include "MenuRules.h"
 
@@ -22,17 +23,6 @@ namespace {
 using ToolExport = void(__cdecl*)(HDROP);
 
 bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
-// A C++ exception must not unwind into the shell: it becomes an HRESULT.
-HRESULT ExceptionResult() noexcept {
-    try {
-        throw;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_FAIL;
-    }
-}
 
 // The selection's medium, released when it goes.
 class Medium {
@@ -287,7 +277,7 @@ STDMETHODIMP COmbrel::QueryContextMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFi
         InsertMenuA(hmenu, indexMenu + 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
         return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, kMenuCommandCount);
     } catch (...) {
-        return ExceptionResult();
+        return comkit::ExceptionToHresult();
     }
 }
 
@@ -309,7 +299,7 @@ STDMETHODIMP COmbrel::InvokeCommand(CMINVOKECOMMANDINFO* lpici) {
         RunFunctionInDLL(entry->library, entry->exportName, static_cast<HDROP>(copy), entry->exportFreesList);
         return S_OK;
     } catch (...) {
-        return ExceptionResult();
+        return comkit::ExceptionToHresult();
     }
 }
 

@@ -349,6 +349,7 @@ bool TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             SetCapture(handle_);
             pressed_ = true;
             downButton_ = b;
+            doublePress_ = dbl;
             if (dbl && b == TMouseButton::mbLeft && OnDblClick) OnDblClick(this);
             MouseDown(b, shift, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
             return true;
@@ -364,7 +365,9 @@ bool TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             GetClientRect(handle_, &r);
             const POINT pt{x, y};
             // Read before releasing the capture, which clears the pressed state.
-            clickPending_ = pressed_ && downButton_ == b && b == TMouseButton::mbLeft && PtInRect(&r, pt);
+            clickPending_ =
+                pressed_ && !doublePress_ && downButton_ == b && b == TMouseButton::mbLeft && PtInRect(&r, pt);
+            doublePress_ = false;
             if (GetCapture() == handle_) ReleaseCapture();
             pressed_ = false;
             MouseUp(b, ShiftFromKeys(wp), x, y);

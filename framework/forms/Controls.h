@@ -134,6 +134,9 @@ protected:
     bool mouseInside_ = false;
     bool tracking_ = false;      // a leave notice has been asked for
     bool clickPending_ = false;  // the left button went up over the control it went down on
+    // The press that ends a double click: its release is no second click, or a
+    // button that starts a program would start it twice.
+    bool doublePress_ = false;
 
 private:
     void RemoveTool();

@@ -100,11 +100,15 @@ void TForm::DestroyWindowHandle() {
     DestroyHandle();
 }
 
-void TForm::SetMessageHandler(UINT Msg, TMessageHandler Handler) {
-    if (Handler)
-        handlers_[Msg] = std::move(Handler);
-    else
-        handlers_.erase(Msg);
+TMessageHandler TForm::SetMessageHandler(UINT Msg, TMessageHandler Handler) {
+    TMessageHandler previous;
+    auto it = handlers_.find(Msg);
+    if (it != handlers_.end()) {
+        previous = std::move(it->second);
+        handlers_.erase(it);
+    }
+    if (Handler) handlers_[Msg] = std::move(Handler);
+    return previous;
 }
 
 void TForm::DoCreate() {
@@ -184,8 +188,12 @@ HFONT TForm::Font() {
 void TForm::SetVisible(bool value) {
     if (value) {
         HandleNeeded();
-        if (Position == TPosition::poScreenCenter && !Visible())
+        // Centred when it first shows; a form shown again (a dialog kept for
+        // the next use) stays where the user put it, unless asked again.
+        if (Position == TPosition::poScreenCenter && !Visible()) {
             SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+            Position = TPosition::poDesigned;
+        }
     }
     const bool was = Visible();
     TControl::SetVisible(value);

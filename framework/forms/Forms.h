@@ -47,6 +47,7 @@ public:
 
     TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
     TFormStyle FormStyle = TFormStyle::fsNormal;
+    // poScreenCenter centres the form when it next shows, then turns back to poDesigned.
     TPosition Position = TPosition::poDesigned;
     std::string FontName = "MS Sans Serif";
     int FontSize = 8;
@@ -60,7 +61,9 @@ public:
 
     // A handler for one message of the form's window; it runs before the
     // form's own handling, and the message's Result becomes the answer.
-    void SetMessageHandler(UINT Msg, TMessageHandler Handler);
+    // Returns the handler it replaces, which a second party handling the same
+    // message must call on, or the first would be lost without a trace.
+    TMessageHandler SetMessageHandler(UINT Msg, TMessageHandler Handler);
 
     // Runs OnCreate once. Forms made through Application->CreateForm or
     // TForm::Create get it right after construction, as the class library does.

@@ -53,7 +53,6 @@ void TForm1::ArrangeBar() {
     ini.ReadSection(kQuickStart, keys);
     const std::vector<std::string> paths = NormalizeQuickStart(
         keys.Items(), [](const std::string& p) { return FileExists(p) || DirectoryExists(p); });
-    ini.EraseSection(kQuickStart);
     const BarRow row = ComputeBarRow(static_cast<int>(paths.size()), h);
     for (size_t i = 0; i < paths.size(); ++i) {
         TSpeedButton* button = QuickStartButtons[i];
@@ -62,8 +61,14 @@ void TForm1::ArrangeBar() {
         DrawFileIcon(paths[i], *button->Glyph(), true);
         button->GlyphChanged();
         button->SetHint(paths[i]);
-        ini.WriteString(kQuickStart, paths[i], "");
     }
+    // A settings file that can't be written (a program folder without write
+    // rights) is reported, and the bar is still laid out and kept on screen:
+    // at start-up an error here would leave the bar half made.
+    CallSafely(this, [&] {
+        ini.EraseSection(kQuickStart);
+        for (const std::string& path : paths) ini.WriteString(kQuickStart, path, "");
+    });
 
     Qtime->SetBounds(row.clockLeft, 0, kClockWidth, h);
     Panel1->SetBounds(0, 0, kGripWidth, h);

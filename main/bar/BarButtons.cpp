@@ -7,6 +7,7 @@
 
 #include "AddressBook.h"
 #include "BarRules.h"
+#include "ComPtr.h"
 #include "Dorvane.h"
 #include "Funcs.h"
 #include "RecentLists.h"
@@ -17,16 +18,6 @@
 #include "sndkey32.h"
 
 namespace {
-
-template <class T>
-struct ComRef {
-    T* p = nullptr;
-    ~ComRef() {
-        if (p) p->Release();
-    }
-    T** operator&() { return &p; }
-    T* operator->() const { return p; }
-};
 
 // The address book's object, as far as "Find People" needs it: the methods
 // before Find keep their places in the table.
@@ -200,10 +191,11 @@ void TForm1::Finduser1Click(TObject*) {
     WabParam wp{};
     wp.cbSize = sizeof wp;
     wp.hwnd = Handle();
-    ComRef<IUnknown> book;
-    ComRef<IWabObject> wab;
-    if (FAILED(open(&book, &wab, &wp, 0))) throw Exception("The address book could not be opened");
-    if (FAILED(wab->Find(book.p, Handle()))) throw Exception("The address book search failed");
+    ComPtr<IUnknown> book;
+    ComPtr<IWabObject> wab;
+    if (FAILED(open(book.Receive(), wab.Receive(), &wp, 0)) || !wab)
+        throw Exception("The address book could not be opened");
+    if (FAILED(wab->Find(book.Get(), Handle()))) throw Exception("The address book search failed");
 }
 
 void TForm1::QdoctorClick(TObject*) {
@@ -273,13 +265,13 @@ void TForm1::QdialupClick(TObject*) {
     const int csidl = GetWinVersionCode() == 10 ? CSIDL_CONTROLS : CSIDL_DRIVES;
     if (FAILED(SHGetSpecialFolderLocation(Handle(), csidl, &parent.p)))
         throw Exception("The dial-up networking folder could not be located");
-    ComRef<IShellFolder> desktop;
-    if (FAILED(SHGetDesktopFolder(&desktop))) throw Exception("The desktop folder could not be opened");
-    ComRef<IShellFolder> folder;
-    if (FAILED(desktop->BindToObject(parent.p, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder))))
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Receive()))) throw Exception("The desktop folder could not be opened");
+    ComPtr<IShellFolder> folder;
+    if (FAILED(desktop->BindToObject(parent.p, nullptr, IID_IShellFolder, folder.ReceiveVoid())))
         throw Exception("The dial-up networking folder could not be opened");
-    ComRef<IEnumIDList> children;
-    if (folder->EnumObjects(nullptr, 0xE0, &children) != S_OK || !children.p) return;
+    ComPtr<IEnumIDList> children;
+    if (folder->EnumObjects(nullptr, 0xE0, children.Receive()) != S_OK || !children) return;
     IdListHolder target;
     for (;;) {
         IdListHolder child;

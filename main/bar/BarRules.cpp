@@ -60,11 +60,14 @@ bool ShouldCollapse(int openMenuKind, int cursorX, int cursorY, int left, int to
 }
 
 int ButtonPlaceAt(int cursorX, int barLeft, int gripWidth, int clientHeight) {
-    if (clientHeight <= 0) return -1;
-    return (cursorX - barLeft - gripWidth) / clientHeight;
+    const int distance = cursorX - barLeft - gripWidth;
+    // Over the grip the truncating division would give place 0, and a click
+    // synthesized there would start dragging the bar.
+    if (clientHeight <= 0 || distance < 0) return -1;
+    return distance / clientHeight;
 }
 
-bool ShouldSwitchMenu(int place, int openMenuButton) { return place <= 12 && place != openMenuButton; }
+bool ShouldSwitchMenu(int place, int openMenuButton) { return place >= 0 && place <= 12 && place != openMenuButton; }
 
 int WinVersionCodeFor(unsigned platformId, unsigned major, unsigned minor, unsigned build, const std::string& csd) {
     switch (platformId) {

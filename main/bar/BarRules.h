@@ -44,10 +44,10 @@ BarPoint ClampAfterMove(int left, int top, int clientWidth, int clientHeight, in
 bool ShouldCollapse(int openMenuKind, int cursorX, int cursorY, int left, int top, int width, int height);
 
 // The button place under the cursor while a bar menu is open:
-// (x - bar left - grip width) div client height, truncating toward zero.
+// (x - bar left - grip width) div client height; -1 over the grip.
 int ButtonPlaceAt(int cursorX, int barLeft, int gripWidth, int clientHeight);
 // Whether that place opens another button's menu: a place of the bar's row
-// (up to 12) other than the one whose menu is open.
+// (0 to 12) other than the one whose menu is open.
 bool ShouldSwitchMenu(int place, int openMenuButton);
 
 // Windows version code 0..10 from what GetVersionEx reports (platform id

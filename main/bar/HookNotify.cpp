@@ -112,7 +112,8 @@ void TForm1::WMHookNotify(TMessage& Message) {
 }
 
 void TForm1::ProgramFinderFileFound(TObject*, const std::string& Directory, TSearchRec& SearchRec, bool&) {
-    const std::string target = GetLinkTarget(Directory + SearchRec.Name);
+    if (!programLinks_) programLinks_ = std::make_unique<TShortcutReader>();
+    const std::string target = programLinks_->Target(Directory + SearchRec.Name);
     if (UpperCaseAscii(ExtractFileExt(target)) != ".EXE") return;
     LinkNames->Add(SearchRec.Name.substr(0, SearchRec.Name.size() >= 4 ? SearchRec.Name.size() - 4 : 0));
     LinkTargets->Add(target);

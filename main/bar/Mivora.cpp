@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -47,23 +45,47 @@ void DrawSplash(const BarPoint& at) {
     if (msimg) FreeLibrary(msimg);
 }
 
-// The registration commands, one after the other, each hidden and unchecked.
-// WinExec waits until the started program is idle (a fifth of a second for
-// each under Wine); on a thread of their own that wait doesn't hold up the bar.
-DWORD WINAPI RunRegistration(LPVOID param) {
-    std::unique_ptr<std::vector<std::string>> commands(static_cast<std::vector<std::string>*>(param));
-    for (const std::string& command : *commands) WinExec(command.c_str(), SW_HIDE);
-    return 0;
+// The registration commands, one after the other, each hidden and unchecked,
+// started from the message loop: each start of a program holds the caller
+// for a thirtieth of a second under Wine, so one command a timer tick leaves
+// the bar answering in between. (WinExec on a thread of its own would wait
+// for each program instead, but under Wine the stack of a thread that has
+// ended stays in the process.)
+std::vector<std::string> registrationCommands;
+size_t nextRegistration = 0;
+UINT_PTR registrationTimer = 0;
+
+void StartNextRegistration() {
+    if (nextRegistration >= registrationCommands.size()) return;
+    std::string command = registrationCommands[nextRegistration++];
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+VOID CALLBACK RegistrationTick(HWND, UINT, UINT_PTR, DWORD) {
+    try {
+        StartNextRegistration();
+    } catch (...) {
+        // Unchecked, as every registration command is.
+    }
+    if (nextRegistration >= registrationCommands.size() && registrationTimer) {
+        KillTimer(nullptr, registrationTimer);
+        registrationTimer = 0;
+    }
 }
 
 void StartRegistration(const std::string& programFolder) {
-    auto* commands = new (std::nothrow) std::vector<std::string>(RegistrationCommands(programFolder));
-    if (!commands) return;
-    HANDLE thread = CreateThread(nullptr, 0, RunRegistration, commands, 0, nullptr);
-    if (thread)
-        CloseHandle(thread);
-    else
-        RunRegistration(commands);
+    registrationCommands = RegistrationCommands(programFolder);
+    nextRegistration = 0;
+    registrationTimer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, RegistrationTick);
+    if (!registrationTimer)
+        while (nextRegistration < registrationCommands.size()) StartNextRegistration();
 }
 
 // OLE and COM for the GUI thread, from before the forms until after they are
@@ -87,8 +109,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     DrawSplash(splash);
     // The application object.
     Application->Initialize();
-    // Register the shell extensions at every start, hidden, unchecked.
-    StartRegistration(ProgramFolder());
     // Title, icon, forms; the bar is the main form.
     Application->SetTitle("Mivora");
     Application->Icon = LoadIconA(instance, "MAINICON");
@@ -106,16 +126,26 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     BarExtensions.SaveZoneSelection = [](TForm1*) { SaveZoneSelection(); };
     BarExtensions.ClockTick = [](TForm1*) { ClockTick(); };
     Application->CreateForm(Form1);
+    // The bar goes on screen as soon as it is made, painted at once: nothing
+    // can reach it before the message loop runs, and the rest of the start
+    // (the clock's dialogs, the tray icon, the registration) is not for the
+    // eye. The tray costs a round trip to the shell's process.
+    if (Form1) {
+        Form1->Show();
+        RedrawWindow(Form1->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Form1->TrayIcon1->SetActive(true);
+    }
     Application->CreateForm(SetTimerForm);
     Application->CreateForm(AddCityForm);
     // Wipe the splash.
     RECT r{splash.x, splash.y, splash.x + kSplashWidth, splash.y + kSplashHeight};
     RedrawWindow(GetDesktopWindow(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    // The one-second tick, then the message loop until the bar closes.
-    if (Form1) {
-        Form1->Timer1->SetEnabled(true);
-        Form1->Show();
-    }
+    // The one-second tick.
+    if (Form1) Form1->Timer1->SetEnabled(true);
+    // Register the shell extensions at every start, hidden, unchecked. Each
+    // start of a program keeps Wine's server busy: not while the bar is made.
+    StartRegistration(ProgramFolder());
+    // The message loop until the bar closes.
     Application->Run();
     Application->DestroyForms();
     return 0;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "Application.h"
+#include "ComPtr.h"
 #include "Controls.h"
 #include "Exceptions.h"
 #include "BarRules.h"
@@ -13,17 +14,6 @@
 #include "mainfrm.h"
 
 namespace {
-
-template <class T>
-struct ComRef {
-    T* p = nullptr;
-    ~ComRef() {
-        if (p) p->Release();
-    }
-    T** operator&() { return &p; }
-    T* operator->() const { return p; }
-    explicit operator bool() const { return p != nullptr; }
-};
 
 // Shell lists are trusted to be terminated; the walkers still take a bound.
 const size_t kUnbounded = static_cast<size_t>(-1);
@@ -52,6 +42,19 @@ std::string HResultText(const char* what, HRESULT hr) {
     char code[16];
     wsprintfA(code, "%08lX", static_cast<unsigned long>(hr));
     return std::string(what) + " failed (error " + code + ")";
+}
+
+// Asks the shell for the one attribute only: unasked, it works out every
+// attribute, which checks that the item still exists and looks into folders,
+// and so waits on slow drives and shares.
+bool IdListHasAttribute(LPCITEMIDLIST list, DWORD attribute) {
+    if (!list) return false;
+    SHFILEINFOA info{};
+    info.dwAttributes = attribute;
+    if (!SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, &info, sizeof info,
+                        SHGFI_PIDL | SHGFI_ATTRIBUTES | SHGFI_ATTR_SPECIFIED))
+        return false;
+    return info.dwAttributes != static_cast<DWORD>(-1) && (info.dwAttributes & attribute) != 0;
 }
 
 TMenuItem* MakeShellItem(const ShellMenuHost& host, const std::string& caption, LPITEMIDLIST list, int image) {
@@ -118,12 +121,12 @@ bool SplitIdList(LPCITEMIDLIST list, IShellFolder** parent, LPITEMIDLIST* last) 
     *last = nullptr;
     const size_t count = IdListItemCount(list);
     if (count == 0) return false;
-    ComRef<IShellFolder> desktop;
-    if (FAILED(SHGetDesktopFolder(&desktop))) return false;
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Receive()))) return false;
     LPCITEMIDLIST lastItem = IdListItemAt(list, count - 1);
     if (count == 1) {
-        *parent = desktop.p;
-        desktop.p = nullptr;
+        *parent = desktop.Get();
+        (*parent)->AddRef();
     } else {
         IdListOwner parentList{CopyIdList(list, static_cast<long>(IdListParentBytes(Bytes(list), kUnbounded)))};
         if (!parentList.p ||
@@ -135,8 +138,8 @@ bool SplitIdList(LPCITEMIDLIST list, IShellFolder** parent, LPITEMIDLIST* last) 
 }
 
 LPITEMIDLIST PathToIdList(const std::string& path) {
-    ComRef<IShellFolder> desktop;
-    if (FAILED(SHGetDesktopFolder(&desktop))) return nullptr;
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Receive()))) return nullptr;
     std::wstring wide = ToWide(path);
     LPITEMIDLIST list = nullptr;
     ULONG eaten = 0;
@@ -153,28 +156,23 @@ std::string IdListToPath(LPCITEMIDLIST list) {
 }
 
 bool IsFolderIdList(LPCITEMIDLIST list) {
-    if (!list) return false;
-    SHFILEINFOA info{};
-    info.dwAttributes = SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
-    if (!SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_ATTRIBUTES))
-        return false;
-    return info.dwAttributes != static_cast<DWORD>(-1) && (info.dwAttributes & (SFGAO_FOLDER | SFGAO_HASSUBFOLDER));
+    // One attribute at a time, as for IsFolderItem.
+    return IdListHasAttribute(list, SFGAO_FOLDER) || IdListHasAttribute(list, SFGAO_HASSUBFOLDER);
 }
 
 bool IsFolderItem(IShellFolder* folder, LPCITEMIDLIST item) {
-    SFGAOF attrs = SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
+    // Whether an item has subfolders can make the shell look into it: a drive
+    // without a disk, a share that doesn't answer. A folder is known without
+    // that, so only items that are no folders are asked.
+    SFGAOF attrs = SFGAO_FOLDER;
     if (FAILED(folder->GetAttributesOf(1, &item, &attrs))) return false;
-    return (attrs & (SFGAO_FOLDER | SFGAO_HASSUBFOLDER)) != 0;
+    if (attrs & SFGAO_FOLDER) return true;
+    attrs = SFGAO_HASSUBFOLDER;
+    if (FAILED(folder->GetAttributesOf(1, &item, &attrs))) return false;
+    return (attrs & SFGAO_HASSUBFOLDER) != 0;
 }
 
-bool IsFileSystemIdList(LPCITEMIDLIST list) {
-    if (!list) return false;
-    SHFILEINFOA info{};
-    info.dwAttributes = SFGAO_FILESYSTEM;
-    if (!SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_ATTRIBUTES))
-        return false;
-    return (info.dwAttributes & SFGAO_FILESYSTEM) != 0;
-}
+bool IsFileSystemIdList(LPCITEMIDLIST list) { return IdListHasAttribute(list, SFGAO_FILESYSTEM); }
 
 DWORD GetPathAttributes(const std::string& path) {
     SHFILEINFOA info{};
@@ -190,8 +188,16 @@ int GetSmallIconIndex(const std::string& path) {
 
 void AttachSystemImageList(TImageList& list) {
     SHFILEINFOA info{};
-    auto system = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    // Any item's answer carries the list. One named by its attributes alone
+    // touches no disk and needs no icon beyond those the shell starts with,
+    // where a drive's icon costs a fifth of the list's whole set-up under
+    // Wine. Shells older than that flag take the name as a file: a drive then.
+    auto system = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA("x", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                                                              SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX |
+                                                                  SHGFI_SMALLICON));
+    if (!system)
+        system = reinterpret_cast<HIMAGELIST>(
+            SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     // Borrowed: the shell owns its icon list, destroying it would break every program's icons.
     if (system) list.SetHandle(system, true);
 }
@@ -251,22 +257,20 @@ void BuildShellMenu(const ShellMenuHost& host, TMenuItem* item, TPopupMenu* menu
 
 void FillShellMenu(const ShellMenuHost& host, LPCITEMIDLIST list, TMenuItem* parent, TPopupMenu* menu) {
     HourGlass hourglass;
-    ComRef<IShellFolder> desktop;
-    HRESULT hr = SHGetDesktopFolder(&desktop);
+    ComPtr<IShellFolder> desktop;
+    HRESULT hr = SHGetDesktopFolder(desktop.Receive());
     if (FAILED(hr)) throw Exception(HResultText("Opening the desktop folder", hr));
     const bool isDesktop = IdListItemCount(list) == 0;
-    ComRef<IShellFolder> folder;
-    if (isDesktop) {
-        folder.p = desktop.p;
-        folder.p->AddRef();
-    } else {
-        hr = desktop->BindToObject(list, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder));
+    ComPtr<IShellFolder> bound;
+    if (!isDesktop) {
+        hr = desktop->BindToObject(list, nullptr, IID_IShellFolder, bound.ReceiveVoid());
         if (FAILED(hr)) throw Exception(HResultText("Opening a folder", hr));
     }
+    IShellFolder* folder = isDesktop ? desktop.Get() : bound.Get();
     SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN;
     if (FoldersOnlyInForce()) flags &= ~SHCONTF_NONFOLDERS;
-    ComRef<IEnumIDList> items;
-    if (folder->EnumObjects(nullptr, flags, &items) != S_OK || !items) {
+    ComPtr<IEnumIDList> items;
+    if (folder->EnumObjects(nullptr, flags, items.Receive()) != S_OK || !items) {
         if (parent) AddNotice(parent, "<Not valid>");
         return;
     }
@@ -291,7 +295,7 @@ void FillShellMenu(const ShellMenuHost& host, LPCITEMIDLIST list, TMenuItem* par
         }
         TMenuItem* item = MakeShellItem(host, caption, absolute.release(), info.iIcon);
         TMenuItem* into = parent ? parent : top;
-        if (IsFolderItem(folder.p, child.p)) {
+        if (IsFolderItem(folder, child.p)) {
             // Folders go first, latest found on top; on the desktop the first
             // folder found (usually "My Computer") keeps the top place.
             const int at = (!parent && isDesktop && into->Count() > 0) ? 1 : 0;

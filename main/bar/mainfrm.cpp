@@ -62,7 +62,14 @@ std::string BarIniPath() { return BarFolder() + "mivora.ini"; }
 
 void LoadListFile(TStringList& list, const std::string& fileName) {
     const std::string path = BarFolder() + fileName;
-    if (FileExists(path)) list.LoadFromFile(path);
+    if (!FileExists(path)) return;
+    // A list file that can't be read (another program holds it) gives an
+    // empty list; an error here would end the bar's start-up half-way.
+    try {
+        list.LoadFromFile(path);
+    } catch (const EFOpenError&) {
+        list.Clear();
+    }
 }
 
 void SaveListFile(const TStringList& list, const std::string& fileName) { list.SaveToFile(BarFolder() + fileName); }
@@ -287,7 +294,7 @@ void TForm1::BuildComponents() {
     TrayIcon1->SetToolTip("Mivora");
     TrayIcon1->OnClick = Bind(this, &TForm1::TrayIcon1Click);
     TrayIcon1->PopupMenu = TrayMenu;
-    TrayIcon1->SetActive(true);
+    // Made active once the bar is on screen (the program's start-up).
 
     auto makeFinder = [this](const char* name) {
         auto* f = new TFileFinder(this);
@@ -426,6 +433,7 @@ void TForm1::FormCreate(TObject*) {
     if (ScanRecentFolder()) RescanRecentFolder();
     ProgramFinder->Root = IncludeTrailingBackslash(GetShellFolder("Programs"));
     ProgramFinder->Execute();
+    programLinks_.reset();
     // The program's registry values; the software search on the first start.
     {
         TRegistry reg;
@@ -467,9 +475,14 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
     UnInstallHook();
     FileSysMonitor1->SetActive(false);
     if (Handle()) DragAcceptFiles(Handle(), FALSE);
-    TIniFile ini(BarIniPath());
-    ini.WriteInteger("ToolBar", "Top", Top());
-    ini.WriteInteger("ToolBar", "Left", Left());
+    // A place that can't be saved is reported, and the bar still closes:
+    // an error leaving here would keep a bar that has already let go of its
+    // hook, its timers and its folder watch.
+    CallSafely(this, [this] {
+        TIniFile ini(BarIniPath());
+        ini.WriteInteger("ToolBar", "Top", Top());
+        ini.WriteInteger("ToolBar", "Left", Left());
+    });
 }
 
 void TForm1::FormPaint(TObject*) { PaintGripGradient(); }

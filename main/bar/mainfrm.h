@@ -19,6 +19,8 @@
 #include "TrayIcon.h"
 #include "sysinfo.h"
 
+class TShortcutReader;
+
 // The notice other processes send the bar: a path opened (lParam -1, wParam a
 // global atom) or a program window shown (lParam 2, wParam the window).
 const UINT WM_HOOKNOTIFY = WM_USER + 66;
@@ -170,6 +172,8 @@ private:
     bool closing_ = false;
     bool recentScanning_ = false;
     bool recentChangePending_ = false;
+    // One shell link object for the whole walk of the Start menu's programs.
+    std::unique_ptr<TShortcutReader> programLinks_;
 };
 
 extern TForm1* Form1;

@@ -161,43 +161,79 @@ TClockPanel::TClockPanel(const TClockHost& host) : TComponent(host.Bar), host_(h
     items->Add(Alarm1);
 
     // The alarm mark: a small yellow dial on the panel's black, which the
-    // picture's corner colour leaves out.
+    // picture's corner colour leaves out. Placed beside the time each tick.
     AlarmImage = new TImage(host.Bar);
     AlarmImage->SetName("AlarmImage");
-    AlarmImage->SetBounds(45, 5, 10, 10);
+    AlarmImage->SetBounds(45, 5, AlarmMarkSize, AlarmMarkSize);
     AlarmImage->SetVisible(false);
     AlarmImage->Transparent = true;
-    TBitmap* picture = AlarmImage->Picture();
-    picture->SetSize(10, 10);
-    picture->Fill(RGB(0, 0, 0));
-    HDC dc = picture->Canvas()->Handle();
-    HBRUSH face = CreateSolidBrush(RGB(255, 255, 0));
-    HPEN rim = CreatePen(PS_SOLID, 1, RGB(255, 255, 0));
-    HGDIOBJ oldBrush = SelectObject(dc, face);
-    HGDIOBJ oldPen = SelectObject(dc, rim);
-    Ellipse(dc, 0, 0, 10, 10);
-    HPEN hand = CreatePen(PS_SOLID, 1, RGB(64, 64, 64));
-    SelectObject(dc, hand);
-    MoveToEx(dc, 5, 2, nullptr);
-    LineTo(dc, 5, 5);
-    LineTo(dc, 8, 5);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(hand);
-    DeleteObject(rim);
-    DeleteObject(face);
+    DrawAlarmMark(AlarmMarkSize);
     if (host.Qtime) {
         AlarmImage->SetParent(host.Qtime);
         host.Qtime->OnClick = Bind(this, &TClockPanel::QtimeClick);
         host.Qtime->OnDblClick = Bind(this, &TClockPanel::QtimeDblClick);
         host.Qtime->SetShowHint(true);
     }
-    if (host.Bar) host.Bar->SetMessageHandler(WM_TIMECHANGE, Bind(this, &TClockPanel::WMTimeChange));
+    // The bar may handle the notice too: the clock passes it on.
+    if (host.Bar)
+        previousTimeChange_ = host.Bar->SetMessageHandler(WM_TIMECHANGE, Bind(this, &TClockPanel::WMTimeChange));
     ClockPanel = this;
 }
 
 TClockPanel::~TClockPanel() {
     if (ClockPanel == this) ClockPanel = nullptr;
+}
+
+void TClockPanel::DrawAlarmMark(int size) {
+    TBitmap* picture = AlarmImage->Picture();
+    picture->SetSize(size, size);
+    picture->Fill(RGB(0, 0, 0));
+    HDC dc = picture->Canvas()->Handle();
+    HBRUSH face = CreateSolidBrush(RGB(255, 255, 0));
+    HPEN rim = CreatePen(PS_SOLID, 1, RGB(255, 255, 0));
+    HGDIOBJ oldBrush = SelectObject(dc, face);
+    HGDIOBJ oldPen = SelectObject(dc, rim);
+    Ellipse(dc, 0, 0, size, size);
+    HPEN hand = CreatePen(PS_SOLID, 1, RGB(64, 64, 64));
+    SelectObject(dc, hand);
+    MoveToEx(dc, size / 2, size / 5, nullptr);
+    LineTo(dc, size / 2, size / 2);
+    LineTo(dc, size * 4 / 5, size / 2);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(hand);
+    DeleteObject(rim);
+    DeleteObject(face);
+}
+
+int TClockPanel::PanelTextWidth(const std::string& text) const {
+    TPanel* qtime = host_.Qtime;
+    if (!qtime->Handle()) return 0;
+    // The font the panel draws its text in: its parent's, else the dialog font.
+    HWND parent = GetParent(qtime->Handle());
+    auto font = reinterpret_cast<HFONT>(SendMessageA(parent ? parent : qtime->Handle(), WM_GETFONT, 0, 0));
+    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HDC dc = GetDC(qtime->Handle());
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(qtime->Handle(), dc);
+    return static_cast<int>(size.cx);
+}
+
+void TClockPanel::ArrangeAlarmMark(const std::string& text) {
+    TPanel* qtime = host_.Qtime;
+    const int inset =
+        (qtime->BevelOuter != TBevelCut::bvNone ? 1 : 0) + (qtime->BevelInner != TBevelCut::bvNone ? 1 : 0);
+    const AlarmMarkPlace place = PlaceAlarmMark(inset, inset, qtime->Width() - 2 * inset,
+                                                qtime->Height() - 2 * inset, PanelTextWidth(text));
+    if (place.Size != AlarmImage->Picture()->Width()) {
+        DrawAlarmMark(place.Size);
+        AlarmImage->Invalidate();
+    }
+    if (place.Left != AlarmImage->Left() || place.Top != AlarmImage->Top() || place.Size != AlarmImage->Width())
+        AlarmImage->SetBounds(place.Left, place.Top, place.Size, place.Size);
 }
 
 int TClockPanel::LocationItemCount() const {
@@ -313,6 +349,7 @@ void TClockPanel::Timer1Timer(TObject*) {
     if (qtime->Caption() != text) qtime->SetCaption(text);
     const bool alarms = ClockAlarmLink.AlarmsExist && ClockAlarmLink.AlarmsExist();
     const TAlignment alignment = alarms ? TAlignment::taLeftJustify : TAlignment::taCenter;
+    if (alarms) ArrangeAlarmMark(text);
     if (AlarmImage->Visible() != alarms) AlarmImage->SetVisible(alarms);
     if (qtime->Alignment != alignment) {
         qtime->Alignment = alignment;
@@ -397,9 +434,11 @@ void TClockPanel::LocalClick(TObject* Sender) {
 
 void TClockPanel::WMTimeChange(TMessage& Message) {
     Message.Result = 0;
-    if (ClockItemIndex != 0) return;
-    LocalClockDaylight = ZoneSetIni().ReadFlag(kDaylightSection, "0", false);
-    ClockOffset = WithDaylight(GetLocalZoneMinutes(), LocalClockDaylight);
+    if (ClockItemIndex == 0) {
+        LocalClockDaylight = ZoneSetIni().ReadFlag(kDaylightSection, "0", false);
+        ClockOffset = WithDaylight(GetLocalZoneMinutes(), LocalClockDaylight);
+    }
+    if (previousTimeChange_) previousTimeChange_(Message);
 }
 
 void TClockPanel::MyPopupMenuPopup(TObject*) {

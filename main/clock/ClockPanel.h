@@ -124,10 +124,18 @@ private:
     // Checks item `index`, makes it the clock's place and takes its offset
     // from the committed settings.
     void ShowCommittedItem(int index);
+    // The alarm mark's picture at `size` pixels square.
+    void DrawAlarmMark(int size);
+    // Width of `text` in the font the panel draws it with.
+    int PanelTextWidth(const std::string& text) const;
+    // Puts the alarm mark beside the time `text`, clear of it.
+    void ArrangeAlarmMark(const std::string& text);
     void HideTip();
     void FitZoneHint(const std::string& hint);
     TClockHost host_;
     bool waitingClick_ = false;
+    // The bar's own WM_TIMECHANGE handler, if it had one before the clock.
+    TMessageHandler previousTimeChange_;
 };
 
 // The bar's clock, or null before it is attached and after the bar is gone.

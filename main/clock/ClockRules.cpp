@@ -42,6 +42,20 @@ std::string LocationTimeText(int year, int month, int day, const std::string& ti
            timeText;
 }
 
+AlarmMarkPlace PlaceAlarmMark(int innerLeft, int innerTop, int innerWidth, int innerHeight, int textWidth) {
+    const int clear = 1;
+    const int room = innerWidth - (textWidth > 0 ? textWidth + clear : 0);
+    int size = AlarmMarkSize;
+    if (size > room) size = room;
+    if (size > innerHeight) size = innerHeight;
+    if (size < MinAlarmMarkSize) size = MinAlarmMarkSize;
+    AlarmMarkPlace place;
+    place.Size = size;
+    place.Top = innerTop + (innerHeight - size) / 2;
+    place.Left = room >= size ? innerLeft + innerWidth - room + (room - size) / 2 : innerLeft + innerWidth - size;
+    return place;
+}
+
 std::string RemoveLocationQuestion(const std::string& name) {
     return name + " will be removed,\r\nAre you sure ?";
 }

@@ -38,6 +38,22 @@ std::string ClockHintText(const std::string& place, const std::string& dayName, 
 // the time in the user's long time format.
 std::string LocationTimeText(int year, int month, int day, const std::string& timeText);
 
+// Where the alarm mark goes on the clock panel. The time is drawn from the
+// left edge of the panel's inside; the mark takes the room to the right of it,
+// centred there and one pixel clear of the text. How wide the time is depends
+// on the font the system substitutes (a wide one leaves only a few pixels), so
+// the mark shrinks to the room there is, down to MinAlarmMarkSize; below that
+// it keeps that size at the right edge, where only text too wide for the panel
+// would meet it.
+constexpr int AlarmMarkSize = 10;
+constexpr int MinAlarmMarkSize = 4;
+struct AlarmMarkPlace {
+    int Left = 0, Top = 0, Size = 0;
+};
+// innerLeft..: the panel's inside (within its bevels); textWidth: the extent
+// of the time in the panel's font.
+AlarmMarkPlace PlaceAlarmMark(int innerLeft, int innerTop, int innerWidth, int innerHeight, int textWidth);
+
 // The confirmation asked before a location leaves the list.
 std::string RemoveLocationQuestion(const std::string& name);
 

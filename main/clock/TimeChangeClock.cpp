@@ -284,10 +284,11 @@ void TSetTimerForm::EditButtonClick(TObject*) {
     if (old == ClockLocation) {
         ClockOffset = WithDaylight(m, Daylight->Checked());
         ClockLocation = name;
-        if (ClockPanel) {
-            TMenuItem* items = ClockPanel->MyPopupMenu->Items();
-            if (ClockItemIndex > 0 && ClockItemIndex < items->Count()) items->Items(ClockItemIndex)->Caption = name;
-        }
+        // Its item is found by name: after a Remove in this visit the menu
+        // still holds the removed item, so ClockItemIndex (the index once
+        // committed) may point at the item before it.
+        if (ClockPanel)
+            if (TMenuItem* item = ClockPanel->FindLocationItem(old)) item->Caption = name;
     }
     ListBoxCity->SetFocus();
     ListBoxCity->SetItemIndex(position);

@@ -56,11 +56,10 @@ int DayOfWeek(int year, int month, int day) {
     return static_cast<int>(w < 0 ? w + 7 : w);
 }
 
-const char* MonthShortName(int month) {
-    static const char* const names[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    return month >= 1 && month <= 12 ? names[month - 1] : "";
-}
+const char* const MonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+const char* MonthShortName(int month) { return month >= 1 && month <= 12 ? MonthNames[month - 1] : ""; }
 
 namespace {
 constexpr std::uint64_t TicksPerMillisecond = 10000;

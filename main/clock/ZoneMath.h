@@ -32,7 +32,9 @@ void CivilFromDays(long long days, int& year, int& month, int& day);
 // 0 = Sunday .. 6 = Saturday, the system clock's numbering. Computed, because
 // the weekday field of a record shifted to another zone is stale.
 int DayOfWeek(int year, int month, int day);
-// "Jan".."Dec"; "" outside 1..12.
+// The short month names the clock-setting dialog shows, "Jan" first.
+extern const char* const MonthNames[12];
+// MonthNames[month - 1]; "" outside 1..12.
 const char* MonthShortName(int month);
 
 // File times: 100-nanosecond ticks since 1601-01-01 00:00 UTC.

@@ -24,25 +24,44 @@ std::string GetShellFolder(const std::string& Name) {
     return path;
 }
 
-std::string GetLinkTarget(const std::string& LinkFile) {
-    ComPtr<IShellLinkA> link;
+TShortcutReader::TShortcutReader() { Open(); }
+
+// Here, where the two interfaces are complete types.
+TShortcutReader::~TShortcutReader() = default;
+
+void TShortcutReader::Open() {
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.ReceiveVoid())))
+                                link_.ReceiveVoid())))
         throw Exception("Unable to create the shell link object");
-    ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
+    if (FAILED(link_->QueryInterface(IID_IPersistFile, file_.ReceiveVoid()))) {
+        link_.Reset();
         throw Exception("The shell link object cannot load files");
+    }
+}
+
+std::string TShortcutReader::Target(const std::string& LinkFile) {
+    if (!link_) Open();
     // A name that does not fit the system's path limit would be loaded cut
     // short, as another file: refuse it instead.
     const std::wstring wide = ToWide(LinkFile);
     if (wide.empty() || wide.size() >= MAX_PATH) return "";
-    if (FAILED(file->Load(wide.c_str(), STGM_READ))) return "";
+    if (FAILED(file_->Load(wide.c_str(), STGM_READ))) {
+        // A load that fails keeps what the object held before, which the next
+        // shortcut must never see: the next one gets a fresh object.
+        file_.Reset();
+        link_.Reset();
+        return "";
+    }
     std::string target(MAX_PATH + 1, '\0');
-    WIN32_FIND_DATAA fd{};
-    if (link->GetPath(&target[0], MAX_PATH, &fd, SLGP_UNCPRIORITY) != S_OK) return "";
+    // No find-data record: the path does not depend on it, and Wine fills one
+    // by looking up the target on disk, which more than doubles the cost of a
+    // shortcut.
+    if (link_->GetPath(&target[0], MAX_PATH, nullptr, SLGP_UNCPRIORITY) != S_OK) return "";
     target.resize(target.find('\0'));
     return target;
 }
+
+std::string GetLinkTarget(const std::string& LinkFile) { return TShortcutReader().Target(LinkFile); }
 
 void DrawFileIcon(const std::string& FileName, TBitmap& Bitmap, bool Small) {
     SHFILEINFOA info{};

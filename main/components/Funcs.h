@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "ComPtr.h"
 #include "ExeFromCmdLine.h"
 #include "Graphics.h"
 #include "StringList.h"
@@ -11,6 +12,27 @@
 std::string GetShellFolder(const std::string& Name);
 // The target of a shortcut file; "" when it cannot be loaded or has no path.
 std::string GetLinkTarget(const std::string& LinkFile);
+
+struct IShellLinkA;
+struct IPersistFile;
+
+// Reads the targets of many shortcuts with one shell link object: making the
+// object costs more than reading a shortcut with it. Target answers exactly
+// as GetLinkTarget, and raises as it does when no object can be made.
+class TShortcutReader {
+public:
+    TShortcutReader();
+    ~TShortcutReader();
+    TShortcutReader(const TShortcutReader&) = delete;
+    TShortcutReader& operator=(const TShortcutReader&) = delete;
+    std::string Target(const std::string& LinkFile);
+
+private:
+    void Open();
+    ComPtr<IShellLinkA> link_;
+    ComPtr<IPersistFile> file_;
+};
+
 // Draws the shell's icon of a file at (0, 0) of the bitmap, 16 or 32 pixels.
 void DrawFileIcon(const std::string& FileName, TBitmap& Bitmap, bool Small);
 // Removes entries that name neither a file nor a folder; when any went and

@@ -28,6 +28,15 @@ for b in "${bins[@]}"; do
   done < <($objdump -p "$b" | sed -n 's/^\s*DLL Name: //p')
 done
 
+# Functions newer than the oldest targets (9x, NT 4): one of them in the
+# import table and the program does not load there at all.
+too_new='^(GetTickCount64|AddVectoredExceptionHandler|RemoveVectoredExceptionHandler|InitOnce.*|.*SRWLock.*|.*ConditionVariable.*|Fls(Alloc|Free|GetValue|SetValue)|GetSystemTimePreciseAsFileTime|CreateSymbolicLink.*|GetFileInformationByHandleEx)$'
+for b in "${bins[@]}"; do
+  while read -r fn; do
+    note "$(basename "$b") imports $fn, which older Windows lacks"
+  done < <($objdump -p "$b" | awk '/^\t[ 0-9a-f]+\t? *[0-9]+ +[A-Za-z_]/{print $NF}' | grep -E "$too_new")
+done
+
 # exports.txt: "<dll> <name> [ordinal]" per line; a DLL listed there must
 # export exactly those names (undecorated), with those ordinals where given.
 for path in "$dist"/*.dll; do

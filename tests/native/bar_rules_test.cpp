@@ -90,7 +90,13 @@ TEST(BarRules, CollapseTimerUsesTheBarsBounds) {
 TEST(BarRules, MenuSwitchingPlaces) {
     // Bar left 300, grip 10, height 22: QFile's place is 2.
     EXPECT_EQ(ButtonPlaceAt(300 + 10 + 2 * 22 + 5, 300, 10, 22), 2);
-    EXPECT_EQ(ButtonPlaceAt(300 + 5, 300, 10, 22), 0);  // over the grip: truncation toward zero
+    EXPECT_EQ(ButtonPlaceAt(300 + 10, 300, 10, 22), 0);
+    // Over the grip: no place, so no click that would start a drag.
+    EXPECT_EQ(ButtonPlaceAt(300 + 5, 300, 10, 22), -1);
+    EXPECT_EQ(ButtonPlaceAt(300 + 9, 300, 10, 22), -1);
+    EXPECT_EQ(ButtonPlaceAt(299, 300, 10, 22), -1);
+    EXPECT_FALSE(ShouldSwitchMenu(-1, 2));
+    EXPECT_TRUE(ShouldSwitchMenu(0, 2));
     EXPECT_TRUE(ShouldSwitchMenu(3, 2));
     EXPECT_FALSE(ShouldSwitchMenu(2, 2));
     EXPECT_TRUE(ShouldSwitchMenu(12, 4));

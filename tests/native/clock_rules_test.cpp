@@ -2,6 +2,8 @@
 // the clock's move when a location is removed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -74,6 +76,49 @@ TEST(ClockTexts, PanelHintPreviewAndQuestion) {
     EXPECT_EQ(LocationTimeText(2026, 12, 8, "12:00:00"), "Dec,8 2026  12:00:00");
     EXPECT_EQ(LocationTimeText(2027, 1, 31, "7:05:09 PM"), "Jan,31 2027  7:05:09 PM");
     EXPECT_EQ(RemoveLocationQuestion("Paris"), "Paris will be removed,\r\nAre you sure ?");
+}
+
+// The mark stays inside the panel and clear of the time for every width the
+// time can take in some font, full size while there is room for it.
+TEST(ClockTexts, AlarmMarkBesideTheTime) {
+    for (const int innerWidth : {56, 40, 100}) {
+        for (const int innerHeight : {20, 8}) {
+            for (int textWidth = 0; textWidth <= innerWidth + 5; ++textWidth) {
+                SCOPED_TRACE(testing::Message() << innerWidth << "x" << innerHeight << " text " << textWidth);
+                const AlarmMarkPlace p = PlaceAlarmMark(1, 1, innerWidth, innerHeight, textWidth);
+                const int room = innerWidth - textWidth - (textWidth > 0 ? 1 : 0);
+                const int fits = std::min({AlarmMarkSize, room, innerHeight});
+                EXPECT_EQ(p.Size, std::max(fits, MinAlarmMarkSize));
+                EXPECT_LE(p.Left + p.Size, 1 + innerWidth) << "beyond the right edge";
+                EXPECT_GE(p.Left, 1);
+                if (p.Size <= innerHeight) {
+                    // Centred up and down, to within a pixel.
+                    EXPECT_GE(p.Top, 1);
+                    EXPECT_LE(std::abs((p.Top - 1) - (1 + innerHeight - p.Top - p.Size)), 1);
+                }
+                if (room >= MinAlarmMarkSize) {
+                    // Clear of the time, with a pixel between them when there is any text.
+                    EXPECT_GE(p.Left, 1 + textWidth + (textWidth > 0 ? 1 : 0));
+                    // Centred in the room right of the time, to within a pixel.
+                    const int before = p.Left - (1 + innerWidth - room);
+                    const int after = 1 + innerWidth - p.Left - p.Size;
+                    EXPECT_LE(std::abs(before - after), 1);
+                } else {
+                    EXPECT_EQ(p.Left + p.Size, 1 + innerWidth) << "no room: at the right edge";
+                }
+            }
+        }
+    }
+    // The bar's panel (58 x 22, one-pixel bevel): a narrow font leaves room for
+    // the whole mark near where it always stood; Wine's wide stand-in font
+    // (the time 50 pixels wide) leaves five pixels.
+    const AlarmMarkPlace narrow = PlaceAlarmMark(1, 1, 56, 20, 40);
+    EXPECT_EQ(narrow.Size, 10);
+    EXPECT_EQ(narrow.Left, 44);
+    EXPECT_EQ(narrow.Top, 6);
+    const AlarmMarkPlace wide = PlaceAlarmMark(1, 1, 56, 20, 50);
+    EXPECT_EQ(wide.Size, 5);
+    EXPECT_EQ(wide.Left, 52);
 }
 
 // After a removal the clock must show, at the index of the menu as the list

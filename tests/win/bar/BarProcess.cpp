@@ -103,13 +103,42 @@ BarProcess::~BarProcess() {
     }
 }
 
-bool BarProcess::Start(DWORD waitMs) {
+bool BarProcess::Start(DWORD waitMs) { return Launch() && WaitShown(waitMs); }
+
+bool BarProcess::Launch() {
     const std::string exe = folder_ + "Mivora.exe";
     std::string cmd = "\"" + exe + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi_))
-        return false;
+    return CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi_) !=
+           FALSE;
+}
+
+HWND BarProcess::MessageBoxWindow(const char* caption) const {
+    struct Search {
+        DWORD pid;
+        const char* caption;
+        HWND found;
+        static BOOL CALLBACK Visit(HWND w, LPARAM lp) {
+            auto* s = reinterpret_cast<Search*>(lp);
+            char cls[16] = {}, title[64] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            GetWindowTextA(w, title, sizeof title);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid != s->pid || lstrcmpA(cls, "#32770") != 0 || lstrcmpA(title, s->caption) != 0 ||
+                !IsWindowVisible(w))
+                return TRUE;
+            s->found = w;
+            return FALSE;
+        }
+    } s{pi_.dwProcessId, caption, nullptr};
+    if (pi_.hProcess) EnumWindows(Search::Visit, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+bool BarProcess::WaitShown(DWORD waitMs) {
+    if (!pi_.hProcess) return false;
     const bool shown = PumpUntil(
         [&] {
             window_ = FindBarWindow(pi_.dwProcessId);

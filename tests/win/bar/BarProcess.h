@@ -24,6 +24,11 @@ public:
 
     // Starts the program and waits for its bar window to show.
     bool Start(DWORD waitMs = 20000);
+    // The two halves of Start, for a start that stops on the way (an error box).
+    bool Launch();
+    bool WaitShown(DWORD waitMs = 20000);
+    // A message box of the program with that caption, when one shows.
+    HWND MessageBoxWindow(const char* caption) const;
     // Starts another copy and returns its exit code (STILL_ACTIVE if it stays).
     DWORD StartSecond(DWORD waitMs = 15000);
     // Asks the bar to close and returns the exit code (STILL_ACTIVE if it stays).

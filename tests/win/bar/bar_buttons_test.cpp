@@ -45,6 +45,43 @@ TEST_F(LaunchTest, ProgramButtonsStartTheDefaultBrowserAndMailProgram) {
     EXPECT_TRUE(Logged(mail_ + "\tmailto:")) << ReadFileBytes(log_);
 }
 
+// How many lines of the log start with `program`.
+size_t Starts(const std::string& log, const std::string& program) {
+    size_t n = 0;
+    for (size_t at = 0; (at = log.find(program, at)) != std::string::npos; at += program.size())
+        if (at == 0 || log[at - 1] == '\n') ++n;
+    return n;
+}
+
+void DoubleClick(HWND control) {
+    const LPARAM at = MAKELPARAM(5, 5);
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(control, WM_LBUTTONUP, 0, at);
+    PostMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(control, WM_LBUTTONUP, 0, at);
+}
+
+// A double click on a program button starts the program once, on the bar's
+// own button as on a quick-start one.
+TEST_F(LaunchTest, ADoubleClickStartsAProgramOnce) {
+    const std::string tool = dir_.File("tools\\quick tool.exe");
+    CreateDirectoryA(dir_.File("tools").c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(ProbePath().c_str(), tool.c_str(), FALSE));
+    WriteIni("[Quick Start]\r\n" + tool + "=\r\n");
+    ASSERT_TRUE(bar_->Start());
+    HWND ie = bar_->ButtonAt(302), quick = bar_->ButtonAt(348);
+    ASSERT_TRUE(ie && quick);
+    DoubleClick(ie);
+    ASSERT_TRUE(Logged(browser_ + "\r\n")) << ReadFileBytes(log_);
+    DoubleClick(quick);
+    ASSERT_TRUE(Logged(tool + "\r\n")) << ReadFileBytes(log_);
+    // Time for a second start to show.
+    PumpFor(2500);
+    const std::string log = ReadFileBytes(log_);
+    EXPECT_EQ(Starts(log, browser_), 1u) << log;
+    EXPECT_EQ(Starts(log, tool), 1u) << log;
+}
+
 TEST_F(BarTest, QuickFolderOptionsToggleTheRecordingFlagsAndSaveThem) {
     ASSERT_TRUE(bar_->Start());
     HWND quickFolder = bar_->ButtonAt(54);

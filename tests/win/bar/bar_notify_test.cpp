@@ -93,6 +93,91 @@ TEST_F(NoticeTest, RecordingHasNoLengthLimit) {
     EXPECT_EQ(Expect("files.lst", expected), expected);
 }
 
+// Another program holds a file open without sharing it.
+struct HeldFile {
+    HANDLE h;
+    explicit HeldFile(const std::string& path)
+        : h(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                        nullptr)) {}
+    ~HeldFile() { Release(); }
+    void Release() {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+        h = INVALID_HANDLE_VALUE;
+    }
+};
+
+TEST_F(NoticeTest, AListFileThatCantBeReadAtStartGivesAnEmptyList) {
+    const std::string pinned = dir_.File("pinned.txt");
+    WriteFileBytes(pinned, "p");
+    WriteFileBytes(dir_.File("lfiles.lst"), pinned + "\r\n");
+    HeldFile held(dir_.File("lfiles.lst"));
+    ASSERT_NE(held.h, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(bar_->Start());
+    // The start went on to its end, and the lock list it couldn't read is empty.
+    SendPath(pinned);
+    EXPECT_EQ(Expect("files.lst", pinned + "\r\n"), pinned + "\r\n");
+}
+
+// A settings file the bar can't write (a program folder without write rights
+// behaves alike): each failed write is reported, the start-up still ends with
+// a working bar, and Exit still ends the program.
+TEST_F(NoticeTest, ASettingsFileThatCantBeWrittenIsReportedAndTheBarStillWorks) {
+    const std::string file = dir_.File("doc.txt");
+    WriteFileBytes(file, "x");
+    WriteIni("[ToolBar]\r\nTop=1\r\nLeft=300\r\n");
+    HeldFile held(dir_.File("mivora.ini"));
+    ASSERT_NE(held.h, INVALID_HANDLE_VALUE);
+    auto acknowledgeError = [&] {
+        HWND box = nullptr;
+        if (!WaitFor([&] { return (box = bar_->MessageBoxWindow("Mivora")) != nullptr; }, 20000)) return std::string();
+        char text[512] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return std::string(text);
+    };
+    ASSERT_TRUE(bar_->Launch());
+    EXPECT_NE(acknowledgeError().find("mivora.ini"), std::string::npos);
+    ASSERT_TRUE(bar_->WaitShown());
+    SendPath(file);
+    EXPECT_EQ(Expect("files.lst", file + "\r\n"), file + "\r\n");
+    PostMessageA(bar_->Window(), WM_CLOSE, 0, 0);
+    EXPECT_NE(acknowledgeError().find("mivora.ini"), std::string::npos);
+    EXPECT_TRUE(WaitFor([&] { return !bar_->Running(); }, 10000));
+    EXPECT_EQ(bar_->Close(), 0u);
+}
+
+TEST_F(NoticeTest, AFailedSaveIsReportedWithoutHoldingTheSender) {
+    const std::string first = dir_.File("first.txt"), second = dir_.File("second.txt");
+    WriteFileBytes(first, "1");
+    WriteFileBytes(second, "2");
+    ASSERT_TRUE(bar_->Start());
+    HeldFile held(dir_.File("files.lst"));
+    ASSERT_NE(held.h, INVALID_HANDLE_VALUE);
+    const ATOM atom = GlobalAddAtomA(first.c_str());
+    DWORD_PTR answer = 0;
+    // The bar answers once it has the path; its error box must not keep the
+    // sender (a hooked program, the shell's copy) waiting.
+    EXPECT_NE(SendMessageTimeoutA(bar_->Window(), WM_HOOKNOTIFY, atom, -1, SMTO_ABORTIFHUNG, 5000, &answer), 0);
+    GlobalDeleteAtom(atom);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (HWND w : ThreadWindows(bar_->ThreadId(), "#32770"))
+                if (IsWindowVisible(w)) box = w;
+            return box != nullptr;
+        },
+        5000));
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_NE(std::string(text).find("files.lst"), std::string::npos) << text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+    held.Release();
+    // The list kept the path it could not save.
+    SendPath(second);
+    EXPECT_EQ(Expect("files.lst", second + "\r\n" + first + "\r\n"), second + "\r\n" + first + "\r\n");
+}
+
 TEST_F(NoticeTest, OtherKindsChangeNothing) {
     const std::string file = dir_.File("doc.txt");
     WriteFileBytes(file, "x");
@@ -230,6 +315,33 @@ TEST_F(NoticeTest, ANewShortcutInTheRecentFolderRecordsTheDocumentAndItsFolder) 
         << List("files.lst");
     PumpFor(500);
     EXPECT_EQ(WaitForFileBytes(dir_.File("folders.lst"), docs + "\r\n"), docs + "\r\n");
+    DeleteFileA(link1.c_str());
+    DeleteFileA(link2.c_str());
+    DeleteFileA(rootDoc.c_str());
+}
+
+// The [Record] flags as the settings file holds them at start: a drive root
+// recorded, a folder under a listed one not.
+TEST_F(NoticeTest, TheRecordingFlagsComeFromTheSettingsFile) {
+    const std::string recent = RecentFolder();
+    ASSERT_FALSE(recent.empty());
+    const std::string docs = dir_.File("docs"), sub = docs + "\\sub";
+    CreateDirectoryA(docs.c_str(), nullptr);
+    CreateDirectoryA(sub.c_str(), nullptr);
+    const std::string subDoc = sub + "\\minutes.txt", rootDoc = "C:\\mvt-root-flags.txt";
+    WriteFileBytes(subDoc, "m");
+    WriteFileBytes(rootDoc, "n");
+    WriteFileBytes(dir_.File("folders.lst"), docs + "\r\n");
+    WriteIni("[Record]\r\nRecRoot=1\r\nRecSubDir=0\r\n");
+    const std::string link1 = recent + "\\mvt flags sub.lnk", link2 = recent + "\\mvt flags root.lnk";
+    ASSERT_TRUE(bar_->Start());
+    ASSERT_TRUE(MakeShortcut(link1, subDoc));
+    EXPECT_TRUE(WaitFor([&] { return List("files.lst") == subDoc + "\r\n"; }, 10000)) << List("files.lst");
+    ASSERT_TRUE(MakeShortcut(link2, rootDoc));
+    EXPECT_TRUE(WaitFor([&] { return List("files.lst") == rootDoc + "\r\n" + subDoc + "\r\n"; }, 10000))
+        << List("files.lst");
+    const std::string folders = "C:\\\r\n" + docs + "\r\n";
+    EXPECT_EQ(WaitForFileBytes(dir_.File("folders.lst"), folders), folders);
     DeleteFileA(link1.c_str());
     DeleteFileA(link2.c_str());
     DeleteFileA(rootDoc.c_str());

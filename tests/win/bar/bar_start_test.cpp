@@ -38,6 +38,24 @@ TEST_F(BarTest, EmptySettingsGiveTheDefaultPlaceAndCloseSavesIt) {
     EXPECT_EQ(r.top, 1);
     EXPECT_EQ(Width(r), 406);
     EXPECT_EQ(Height(r), 22);
+    // A borderless strip above every other window, with its row of buttons.
+    HWND w = bar_->Window();
+    EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongA(w, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
+    char title[32] = {};
+    GetWindowTextA(w, title, sizeof title);
+    EXPECT_STREQ(title, "Mivora");
+    for (int left : {10, 32, 54, 76, 98, 120, 144, 166, 188, 212, 234, 256, 278, 302, 324})
+        EXPECT_NE(bar_->ButtonAt(left), nullptr) << left;
+    const std::vector<HWND> panels = bar_->Children("TPanel");
+    ASSERT_EQ(panels.size(), 2u);  // the grip, then the clock after the program buttons
+    RECT grip{}, clock{};
+    GetWindowRect(panels.front(), &grip);
+    GetWindowRect(panels.back(), &clock);
+    EXPECT_EQ(grip.left - r.left, 0);
+    EXPECT_EQ(Width(grip), 10);
+    EXPECT_EQ(clock.left - r.left, 348);
+    EXPECT_EQ(Width(clock), 58);
     EXPECT_EQ(bar_->Close(), 0u);
     EXPECT_EQ(bar_->Ini("ToolBar", "Top"), "1");
     EXPECT_EQ(bar_->Ini("ToolBar", "Left"), "300");
@@ -229,6 +247,16 @@ TEST_F(BarTest, BackupItemCallsTheBackupLibrary) {
 
 namespace {
 
+// The server a class is registered to, as a long path ("" when none).
+std::string ServerOf(const char* classId) {
+    const std::string value =
+        GetRegString(HKEY_CLASSES_ROOT, std::string("CLSID\\") + classId + "\\InprocServer32", "");
+    if (value.empty()) return "";
+    char longPath[MAX_PATH] = {};
+    const DWORD n = GetLongPathNameA(value.c_str(), longPath, sizeof longPath);
+    return n > 0 && n < sizeof longPath ? std::string(longPath, n) : value;
+}
+
 TEST_F(BarTest, EveryStartRunsTheRegistryScriptBesideTheProgram) {
     // A folder with a blank: the script's path must reach regedit whole.
     const std::string folder = dir_.File("program files\\");
@@ -237,9 +265,23 @@ TEST_F(BarTest, EveryStartRunsTheRegistryScriptBesideTheProgram) {
     RegDeleteKeyA(HKEY_CURRENT_USER, key);
     WriteFileBytes(folder + "inst.reg",
                    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\MivoraBarTest]\r\n\"Registered\"=\"yes\"\r\n\r\n");
+    // The two servers that register themselves, beside the program; what the
+    // prefix had registered comes back after the test.
+    const char* copyHook = "{29F97553-FBD6-11D1-AFC1-00A024D1875C}";
+    const char* infoTip = "{7090FC40-6315-11D4-B19B-0040052EF5D0}";
+    SavedRegValue savedCopyHook(HKEY_CLASSES_ROOT, std::string("CLSID\\") + copyHook + "\\InprocServer32", "");
+    SavedRegValue savedInfoTip(HKEY_CLASSES_ROOT, std::string("CLSID\\") + infoTip + "\\InprocServer32", "");
+    for (const char* dll : {"Kestiv.dll", "Tavlin.dll"})
+        ASSERT_TRUE(CopyFileA(DistPath(dll).c_str(), (folder + dll).c_str(), FALSE));
     BarProcess bar(folder);
     ASSERT_TRUE(bar.Start());
     EXPECT_TRUE(WaitFor([&] { return GetRegString(HKEY_CURRENT_USER, key, "Registered") == "yes"; }, 15000));
+    auto registeredTo = [&](const char* classId, const char* dll) {
+        return WaitFor([&] { return lstrcmpiA(ServerOf(classId).c_str(), (folder + dll).c_str()) == 0; }, 15000);
+    };
+    EXPECT_TRUE(registeredTo(copyHook, "Kestiv.dll")) << ServerOf(copyHook);
+    EXPECT_TRUE(registeredTo(infoTip, "Tavlin.dll")) << ServerOf(infoTip);
+    EXPECT_EQ(bar.Close(), 0u);
     RegDeleteKeyA(HKEY_CURRENT_USER, key);
 }
 

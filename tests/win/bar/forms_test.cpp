@@ -96,6 +96,47 @@ TEST(Controls, ClickAndReleaseOrder) {
     }
 }
 
+// A double click is one click and then the double click: the press that ends
+// it raises no second click, handled or not (a bar button would otherwise
+// start its program twice).
+TEST(Controls, ADoubleClickClicksOnce) {
+    TForm form(nullptr);
+    form.SetBounds(10, 10, 200, 60);
+    auto* button = new TSpeedButton(&form);
+    button->SetBounds(0, 0, 22, 22);
+    button->SetParent(&form);
+    auto* panel = new TPanel(&form);
+    panel->SetBounds(40, 0, 22, 22);
+    panel->SetParent(&form);
+    form.HandleNeeded();
+    struct Case {
+        TControl* control;
+        bool handled;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {button, false, {"down", "up", "click", "down", "up"}},
+        {button, true, {"down", "up", "click", "dbl", "down", "up"}},
+        {panel, true, {"down", "click", "up", "dbl", "down", "up"}},
+    };
+    for (const Case& c : cases) {
+        EventLog log;
+        log.Bind(c.control);
+        c.control->OnDblClick = nullptr;
+        if (c.handled) c.control->OnDblClick = [&log](TObject*) { log.events.push_back("dbl"); };
+        HWND w = c.control->Handle();
+        Press(w, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 5, 5);
+        Press(w, WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON, 5, 5);
+        // A later single click is a click again.
+        Press(w, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 5, 5);
+        std::vector<std::string> expected = c.expected;
+        const bool speed = c.control == button;
+        for (const char* e : speed ? std::vector<const char*>{"down", "up", "click"}
+                                   : std::vector<const char*>{"down", "click", "up"})
+            expected.push_back(e);
+        EXPECT_EQ(log.events, expected) << (speed ? "speed button" : "panel") << " handled " << c.handled;
+    }
+}
+
 TEST(Controls, HintsBecomeToolTipsOfTheForm) {
     TForm form(nullptr);
     auto* button = new TSpeedButton(&form);
@@ -202,6 +243,33 @@ TEST(Forms, ShowModalDisablesTheOthersAndReturnsTheResult) {
     EXPECT_EQ(closes, 2);
     EXPECT_TRUE(IsWindowEnabled(other.Handle()));
     EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
+}
+
+// A form kept for the next use (the clock setting form) opens centred the
+// first time and where the user left it afterwards, until asked to centre again.
+TEST(Forms, ScreenCentreAppliesAtTheFirstShowing) {
+    TForm form(nullptr);
+    form.BorderStyle = TBorderStyle::bsDialog;
+    form.SetBounds(0, 0, 300, 200);
+    form.Position = TPosition::poScreenCenter;
+    const int cx = (Screen->Width() - 300) / 2, cy = (Screen->Height() - 200) / 2;
+    auto place = [&] {
+        RECT r{};
+        GetWindowRect(form.Handle(), &r);
+        return std::make_pair(static_cast<int>(r.left), static_cast<int>(r.top));
+    };
+    form.Show();
+    EXPECT_EQ(place(), std::make_pair(cx, cy));
+    form.Hide();
+    // Moved while hidden, as the user's drag leaves it.
+    SetWindowPos(form.Handle(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    form.Show();
+    EXPECT_EQ(place(), std::make_pair(40, 30));
+    form.Hide();
+    form.Position = TPosition::poScreenCenter;
+    form.Show();
+    EXPECT_EQ(place(), std::make_pair(cx, cy));
+    form.Hide();
 }
 
 TEST(ImageLists, OwnImagesAndABorrowedSystemList) {

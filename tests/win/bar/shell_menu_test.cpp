@@ -201,6 +201,80 @@ TEST_F(ShellMenuTest, ItemIdListRoutines) {
     EXPECT_FALSE(SplitIdList(nullptr, &parent, &last));
 }
 
+// A shell folder whose items say by their one data byte what they are: 'F' a
+// folder (with subfolders), 'S' no folder but with subfolders, 'P' a plain
+// object, 'X' one whose attributes can't be had. It notes what it is asked.
+class AttributeFolder : public IShellFolder {
+public:
+    struct Question {
+        char kind;
+        SFGAOF asked;
+    };
+    std::vector<Question> questions;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (riid != IID_IUnknown && riid != IID_IShellFolder) {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        *out = this;
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, IBindCtx*, LPWSTR, ULONG*, PIDLIST_RELATIVE*, ULONG*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE BindToObject(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE BindToStorage(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM, PCUIDLIST_RELATIVE, PCUIDLIST_RELATIVE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CreateViewObject(HWND, REFIID, void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT count, PCUITEMID_CHILD_ARRAY items, SFGAOF* inOut) override {
+        if (count != 1) return E_INVALIDARG;
+        const char kind = reinterpret_cast<const char*>(items[0])[2];
+        questions.push_back({kind, *inOut});
+        SFGAOF has = 0;
+        if (kind == 'F') has = SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
+        if (kind == 'S') has = SFGAO_HASSUBFOLDER;
+        if (kind == 'X') return E_FAIL;
+        *inOut &= has;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID, UINT*, void**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetDisplayNameOf(PCUITEMID_CHILD, SHGDNF, STRRET*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetNameOf(HWND, PCUITEMID_CHILD, LPCWSTR, SHGDNF, PITEMID_CHILD*) override {
+        return E_NOTIMPL;
+    }
+};
+
+// Which items count as folders, and that a folder is never asked whether it
+// has subfolders: working that out opens the folder, which waits on a drive
+// without a disk or a share that doesn't answer.
+TEST(ShellFolderItems, FoldersAreKnownWithoutLookingIntoThem) {
+    struct Case {
+        char kind;
+        bool folder;
+    } cases[] = {{'F', true}, {'S', true}, {'P', false}, {'X', false}};
+    for (const Case& c : cases) {
+        AttributeFolder folder;
+        const unsigned char item[5] = {3, 0, static_cast<unsigned char>(c.kind), 0, 0};
+        EXPECT_EQ(IsFolderItem(&folder, reinterpret_cast<LPCITEMIDLIST>(item)), c.folder) << c.kind;
+        ASSERT_FALSE(folder.questions.empty()) << c.kind;
+        for (const AttributeFolder::Question& q : folder.questions) {
+            if (c.kind == 'F') {
+                EXPECT_EQ(q.asked & SFGAO_HASSUBFOLDER, 0u) << "a folder was asked for its subfolders";
+            }
+            // Nothing beyond the two attributes: the others may need the item itself.
+            EXPECT_EQ(q.asked & ~(SFGAO_FOLDER | SFGAO_HASSUBFOLDER), 0u) << c.kind;
+        }
+    }
+}
+
 TEST_F(ShellMenuTest, AFileItemOpensWithTheShellsDefaultAction) {
     // A file type of the test's own, opened by the probe.
     SavedRegValue ext(HKEY_CLASSES_ROOT, ".mvtprobe", "");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <sstream>
 
 #include "ClockIni.h"
@@ -129,8 +131,10 @@ std::string IniSection(const std::string& bytes, const std::string& section) {
     return "";
 }
 
-TestBar::TestBar(int width) {
+TestBar::TestBar(int width, const char* fontName, int fontSize) {
     Form = new TForm(Application);
+    if (fontName) Form->FontName = fontName;
+    Form->FontSize = fontSize;
     Form->BorderStyle = TBorderStyle::bsNone;
     Form->FormStyle = TFormStyle::fsStayOnTop;
     Form->SetBounds(100, 100, width, 22);
@@ -173,6 +177,103 @@ int TestBar::CheckedIndex() const {
     for (int i = 0; i < items->Count(); ++i)
         if (items->Items(i)->Checked) checked = i;
     return checked;
+}
+
+Snapshot SnapWindow(HWND hwnd) {
+    Snapshot shot;
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    shot.Width = r.right;
+    shot.Height = r.bottom;
+    if (shot.Width <= 0 || shot.Height <= 0) return shot;
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = shot.Width;
+    bi.bmiHeader.biHeight = -shot.Height;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(hwnd);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, shot.Width, shot.Height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* px = static_cast<const unsigned*>(bits);
+    shot.Pixels.assign(px, px + static_cast<size_t>(shot.Width) * static_cast<size_t>(shot.Height));
+    for (unsigned& p : shot.Pixels) p &= 0xFFFFFF;
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(hwnd, screen);
+    return shot;
+}
+
+void KeepSnapshot(const Snapshot& shot, const std::string& name) {
+    const char* folder = std::getenv("MIVORA_CLOCK_SHOTS");
+    if (!folder || !*folder || shot.Width <= 0) return;
+    const size_t rowBytes = (static_cast<size_t>(shot.Width) * 3 + 3) & ~static_cast<size_t>(3);
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = shot.Width;
+    ih.biHeight = shot.Height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = static_cast<DWORD>(fh.bfOffBits + rowBytes * static_cast<size_t>(shot.Height));
+    std::string bytes(reinterpret_cast<const char*>(&fh), sizeof fh);
+    bytes.append(reinterpret_cast<const char*>(&ih), sizeof ih);
+    for (int y = shot.Height - 1; y >= 0; --y) {
+        std::string row(rowBytes, '\0');
+        for (int x = 0; x < shot.Width; ++x) {
+            const unsigned p = shot.At(x, y);
+            row[static_cast<size_t>(x) * 3] = static_cast<char>(p & 0xFF);
+            row[static_cast<size_t>(x) * 3 + 1] = static_cast<char>((p >> 8) & 0xFF);
+            row[static_cast<size_t>(x) * 3 + 2] = static_cast<char>((p >> 16) & 0xFF);
+        }
+        bytes += row;
+    }
+    WriteFileBytes(IncludeTrailingBackslash(folder) + name + ".bmp", bytes);
+}
+
+bool PanelInk::Overlap() const {
+    RECT both{};
+    return IntersectRect(&both, &Text, &Mark) != FALSE;
+}
+
+namespace {
+void Grow(RECT& r, int x, int y) {
+    if (IsRectEmpty(&r)) {
+        SetRect(&r, x, y, x + 1, y + 1);
+        return;
+    }
+    r.left = std::min<LONG>(r.left, x);
+    r.top = std::min<LONG>(r.top, y);
+    r.right = std::max<LONG>(r.right, x + 1);
+    r.bottom = std::max<LONG>(r.bottom, y + 1);
+}
+}  // namespace
+
+PanelInk AlarmMarkAndTime(TClockPanel* clock, TPanel* qtime, const std::string& shotName) {
+    PanelInk ink;
+    const Snapshot with = SnapWindow(qtime->Handle());
+    clock->AlarmImage->SetVisible(false);
+    const Snapshot without = SnapWindow(qtime->Handle());
+    clock->AlarmImage->SetVisible(true);
+    SnapWindow(qtime->Handle());
+    KeepSnapshot(with, shotName);
+    const unsigned background = static_cast<unsigned>(ColorToRGB(qtime->Color()));
+    // The same colour either way round: a COLORREF is 0x00BBGGRR.
+    const unsigned back = ((background & 0xFF) << 16) | (background & 0xFF00) | ((background >> 16) & 0xFF);
+    for (int y = ink.Inset; y < with.Height - ink.Inset; ++y)
+        for (int x = ink.Inset; x < with.Width - ink.Inset; ++x) {
+            if (with.At(x, y) != without.At(x, y)) Grow(ink.Mark, x, y);
+            if (without.At(x, y) != back) Grow(ink.Text, x, y);
+        }
+    return ink;
 }
 
 DialogAnswers::DialogAnswers() {

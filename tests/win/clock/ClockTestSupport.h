@@ -60,10 +60,11 @@ std::string IniContent(const std::string& bytes);
 // One section of that: "k=v\n..." ("" when absent).
 std::string IniSection(const std::string& bytes, const std::string& section);
 
-// A bar with a clock panel, a hint label and the menu state the clock reads.
+// A bar with a clock panel, a hint label and the menu state the clock reads,
+// in the bar's font unless told another.
 class TestBar {
 public:
-    explicit TestBar(int width = 640);
+    explicit TestBar(int width = 640, const char* fontName = nullptr, int fontSize = 8);
     ~TestBar();
     TestBar(const TestBar&) = delete;
     TestBar& operator=(const TestBar&) = delete;
@@ -78,6 +79,31 @@ public:
     // Index of the checked item, -1 when none (the last one when several).
     int CheckedIndex() const;
 };
+
+// A window's pixels as the screen shows them, row by row, 0x00RRGGBB.
+struct Snapshot {
+    int Width = 0, Height = 0;
+    std::vector<unsigned> Pixels;
+    unsigned At(int x, int y) const {
+        return Pixels[static_cast<size_t>(y) * static_cast<size_t>(Width) + static_cast<size_t>(x)];
+    }
+};
+Snapshot SnapWindow(HWND hwnd);
+// Also writes the snapshot, as a BMP, into the folder named by the variable
+// MIVORA_CLOCK_SHOTS when it is set, for a person to look at.
+void KeepSnapshot(const Snapshot& shot, const std::string& name);
+
+// Where the alarm mark and the time stand inside a clock panel (its bevel
+// left out), found from what the screen shows: the mark is what changes when
+// it is hidden, the time what is not background without it. Empty rectangles
+// when either is not seen.
+struct PanelInk {
+    RECT Text{0, 0, 0, 0};
+    RECT Mark{0, 0, 0, 0};
+    int Inset = 1;
+    bool Overlap() const;
+};
+PanelInk AlarmMarkAndTime(TClockPanel* clock, TPanel* qtime, const std::string& shotName);
 
 // Answers message boxes from a queue (by default Yes to a question with Yes,
 // else OK) and keeps their texts.

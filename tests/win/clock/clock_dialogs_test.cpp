@@ -205,6 +205,16 @@ TEST(ClockSettingDialog, EditRenamesTheShownLocationAtOnce) {
                   ClickButton(S()->Button1);
               });
     EXPECT_EQ(rig.Show(script), mrOk);
+    // Byte for byte: the committed section comes back after its erasure at the
+    // end of the file; the working sections keep every name they were given.
+    EXPECT_EQ(rig.files.ReadSet(),
+              "[ZoneMenuDaylight]\r\n0=0\r\n1=0\r\n2=1\r\n3=1\r\n"
+              "[ZoneMenuNU]\r\nnu=3\r\n"
+              "[SelItem]\r\nsel=3\r\n"
+              "[ZoneMenuTemp]\r\nParis=60\r\nKathmandu=345\r\nLima=-300\r\nPokhara=330\r\n"
+              "[ZoneMenuTempDaylight]\r\n0=0\r\n1=0\r\n2=1\r\n3=1\r\n"
+              "[ZoneMenu]\r\nParis=60\r\nPokhara=330\r\nLima=-300\r\n");
+    EXPECT_EQ(rig.files.ReadZone(), "[Zone]\r\nParis=60\r\nKathmandu=345\r\nLima=-300\r\nPokhara=330\r\n");
     const std::string set = rig.files.ReadSet();
     EXPECT_EQ(IniSection(set, "ZoneMenu"), "Paris=60\nPokhara=330\nLima=-300\n");
     EXPECT_EQ(IniSection(set, "ZoneMenuDaylight"), "0=0\n1=0\n2=1\n3=1\n");
@@ -272,6 +282,15 @@ TEST(ClockSettingDialog, RemoveMovesClockAndFlagsToTheNextEntry) {
                   ClickButton(S()->Button1);
               });
     EXPECT_EQ(rig.Show(script), mrOk);
+    // Byte for byte: the flag of the old last position stays, and no one reads it.
+    EXPECT_EQ(rig.files.ReadSet(),
+              "[ZoneMenuDaylight]\r\n0=0\r\n1=0\r\n2=0\r\n3=1\r\n"
+              "[ZoneMenuNU]\r\nnu=2\r\n"
+              "[SelItem]\r\nsel=3\r\n"
+              "[ZoneMenuTemp]\r\nParis=60\r\nKathmandu=345\r\nLima=-300\r\nQuito=-300\r\n"
+              "[ZoneMenuTempDaylight]\r\n0=0\r\n1=0\r\n2=0\r\n3=1\r\n"
+              "[ZoneMenu]\r\nParis=60\r\nQuito=-300\r\n");
+    EXPECT_EQ(rig.files.ReadZone(), "[Zone]\r\nParis=60\r\nKathmandu=345\r\nLima=-300\r\nQuito=-300\r\n");
     const std::string set = rig.files.ReadSet();
     EXPECT_EQ(IniSection(set, "ZoneMenu"), "Paris=60\nQuito=-300\n");
     EXPECT_EQ(IniSection(set, "ZoneMenuDaylight"), "0=0\n1=0\n2=0\n3=1\n");
@@ -347,6 +366,50 @@ TEST(ClockSettingDialog, TitleBarCloseIsARealCancel) {
     EXPECT_EQ(IniSection(after, "ZoneMenu"), "Paris=60\nKathmandu=345\nLima=-300\n");
     EXPECT_EQ(IniSection(after, "ZoneMenuDaylight"), "0=0\n1=1\n2=0\n3=0\n");
     EXPECT_EQ(rig.bar->MenuCaptions(), menu);
+}
+
+// Removing an entry above the shown one leaves the menu as it is until Close
+// while the clock's index already counts without it: renaming the shown entry
+// then must rename its own item, not the one the index now points at.
+TEST(ClockSettingDialog, RenameAfterRemovingAnEntryAboveItRenamesItsOwnItem) {
+    const std::string withLimaShown =
+        "[ZoneMenu]\r\nParis=60\r\nKathmandu=345\r\nLima=-300\r\n"
+        "[ZoneMenuDaylight]\r\n0=0\r\n1=0\r\n2=0\r\n3=0\r\n"
+        "[ZoneMenuNU]\r\nnu=3\r\n"
+        "[SelItem]\r\nsel=4\r\n";
+    DialogRig rig(withLimaShown, kThreeZones);
+    ASSERT_EQ(ClockLocation, "Lima");
+    UiScript script;
+    script
+        .When("the dialog is up", [] { return Up(S()); }, [] { ClickListEntry(S()->ListBoxCity, 1); })
+        .When("Paris is current", [] { return S()->ListBoxCity->ItemIndex() == 1; },
+              [] { ClickButton(S()->MoveButton); })
+        .When("Paris is gone", [] { return S()->ListBoxCity->Count() == 3; },
+              [&] {
+                  EXPECT_EQ(ClockItemIndex, 3);
+                  EXPECT_EQ(rig.bar->CheckedIndex(), 4) << "the menu keeps Paris until Close";
+                  ClickListEntry(S()->ListBoxCity, 2, true);
+              })
+        .When("the location dialog is up", [] { return Up(A()); },
+              [] {
+                  TypeInto(A()->CityName, "Cusco");
+                  ClickButton(A()->AddCityOk);
+              })
+        .When("Lima is renamed", [] { return !Up(A()) && S()->ListBoxCity->Strings(2) == "Cusco"; },
+              [&] {
+                  EXPECT_EQ(rig.bar->MenuCaptions(),
+                            V({"Local Time", "-", "Paris", "Kathmandu", "Cusco", "-", "Setting...", "Alarm... "}));
+                  ClockTick();
+                  EXPECT_EQ(rig.bar->Qtime->Hint().substr(0, 7), "Cusco, ");
+                  ClickButton(S()->Button1);
+              });
+    EXPECT_EQ(rig.Show(script), mrOk);
+    EXPECT_EQ(rig.bar->MenuCaptions(), V({"Local Time", "-", "Kathmandu", "Cusco", "-", "Setting...", "Alarm... "}));
+    EXPECT_EQ(rig.bar->CheckedIndex(), 3);
+    EXPECT_EQ(ClockItemIndex, 3);
+    EXPECT_EQ(ClockLocation, "Cusco");
+    EXPECT_EQ(ClockOffset, -300);
+    EXPECT_EQ(IniSection(rig.files.ReadSet(), "ZoneMenu"), "Kathmandu=345\nCusco=-300\n");
 }
 
 TEST(ClockSettingDialog, CancelBringsBackARemovedShownLocation) {

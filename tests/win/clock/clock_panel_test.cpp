@@ -3,8 +3,11 @@
 // routines, clicks on the panel, and the machine's own zone.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "ClockIni.h"
@@ -172,6 +175,51 @@ TEST(ClockTick, AlarmMarkAndCheckGoThroughTheAlarmLink) {
     EXPECT_FALSE(bar.Clock->AlarmImage->Visible());
 }
 
+// The alarm mark stands beside the time, clear of every digit, in whatever
+// font the system gives the panel: Wine's stand-in for the bar's font is so
+// wide that a mark at a fixed place would cover the seconds.
+TEST(ClockTick, AlarmMarkStaysClearOfTheTime) {
+    struct Font {
+        const char* name;
+        int size;
+    } fonts[] = {{nullptr, 8}, {nullptr, 7}, {nullptr, 6}, {"Small Fonts", 7}};
+    const CivilTime instants[] = {Civil(2026, 12, 9, 0, 0, 0), Civil(2026, 12, 9, 11, 11, 11),
+                                  Civil(2026, 12, 9, 23, 58, 48), Civil(2026, 12, 9, 20, 44, 8)};
+    ClockAlarmLink.AlarmsExist = [] { return true; };
+    FakeClock clock(instants[0], 0);
+    ClockFiles files;
+    for (const Font& f : fonts) {
+        TestBar bar(640, f.name, f.size);
+        BuildZoneMenu();
+        for (const CivilTime& t : instants) {
+            clock.Utc = t;
+            ClockTick();
+            const std::string shot = std::string("panel-") + (f.name ? f.name : "bar") + "-" +
+                                     std::to_string(f.size) + "-" + Hhmmss(t).substr(0, 2);
+            SCOPED_TRACE(shot + " " + bar.Qtime->Caption());
+            ASSERT_TRUE(bar.Clock->AlarmImage->Visible());
+            EXPECT_EQ(bar.Qtime->Alignment, TAlignment::taLeftJustify);
+            const PanelInk ink = AlarmMarkAndTime(bar.Clock, bar.Qtime, shot);
+            ASSERT_FALSE(IsRectEmpty(&ink.Text)) << "no time to be seen";
+            ASSERT_FALSE(IsRectEmpty(&ink.Mark)) << "no mark to be seen";
+            EXPECT_FALSE(ink.Overlap()) << "time " << ink.Text.left << ".." << ink.Text.right << ", mark "
+                                        << ink.Mark.left << ".." << ink.Mark.right;
+            // The whole mark lies inside the bevel.
+            TImage* mark = bar.Clock->AlarmImage;
+            EXPECT_GE(mark->Left(), ink.Inset);
+            EXPECT_GE(mark->Top(), ink.Inset);
+            EXPECT_LE(mark->Left() + mark->Width(), bar.Qtime->Width() - ink.Inset);
+            EXPECT_LE(mark->Top() + mark->Height(), bar.Qtime->Height() - ink.Inset);
+            // Full size wherever the room allows it.
+            if (ink.Text.right + 1 + AlarmMarkSize <= bar.Qtime->Width() - ink.Inset) {
+                EXPECT_EQ(mark->Width(), AlarmMarkSize);
+            }
+            EXPECT_EQ(mark->Picture()->Width(), mark->Width());
+        }
+    }
+    ClockAlarmLink = TClockAlarmLink{};
+}
+
 TEST(ClockTick, EightHundredPixelBarRepeatsTheHintRightOfCentre) {
     FakeClock clock(Civil(2026, 3, 1, 0, 10, 0), -60);
     ClockFiles files;
@@ -296,6 +344,41 @@ TEST(ClockLocalTime, TimeChangeNoticeMovesOnlyLocalTime) {
     clock.LocalOffset = 120;
     SendMessageA(bar.Form->Handle(), WM_TIMECHANGE, 0, 0);
     EXPECT_EQ(ClockOffset, 120);
+}
+
+// The clock shares the bar's WM_TIMECHANGE: a handler the bar had before
+// keeps getting the notice.
+TEST(ClockLocalTime, TimeChangeNoticeStillReachesTheBarsOwnHandler) {
+    FakeClock clock(Civil(2026, 10, 25, 0, 59, 0), 120);
+    ClockFiles files;
+    auto* form = new TForm(Application);
+    form->BorderStyle = TBorderStyle::bsNone;
+    form->SetBounds(100, 100, 200, 22);
+    form->HandleNeeded();
+    int barNotices = 0;
+    form->SetMessageHandler(WM_TIMECHANGE, [&](TMessage& m) {
+        ++barNotices;
+        m.Result = 0;
+    });
+    auto* qtime = new TPanel(form);
+    qtime->SetBounds(142, 0, 58, 22);
+    qtime->SetParent(form);
+    int openMenuKind = 0;
+    HWND tip = nullptr;
+    TClockHost host;
+    host.Bar = form;
+    host.Qtime = qtime;
+    host.OpenMenuKind = &openMenuKind;
+    host.TipHandle = &tip;
+    AttachClockPanel(host);
+    BuildZoneMenu();
+    ASSERT_EQ(ClockOffset, 120);
+    clock.LocalOffset = 60;
+    SendMessageA(form->Handle(), WM_TIMECHANGE, 0, 0);
+    EXPECT_EQ(ClockOffset, 60);
+    EXPECT_EQ(barNotices, 1);
+    delete form;
+    EXPECT_EQ(ClockPanel, nullptr);
 }
 
 TEST(ClockLocalTime, DaylightSwitchReachesThePanelWithoutANotice) {
@@ -487,6 +570,62 @@ TEST(LocalZone, MachineOffsetAndLocalTimeFollowTheZone) {
         return;
     }
     ADD_FAILURE() << "no stable second";
+}
+
+// The golden rows of the zone the process runs in: the machine turns each UTC
+// instant into its local time by the zone's rules for that year, and the
+// clock, given the offset that makes, shows the local time the IANA data gives.
+TEST(LocalZone, GoldenInstantsOfTheZone) {
+    const char* zone = std::getenv("MIVORA_ZONE");
+    const char* expectedText = std::getenv("MIVORA_EXPECTED_OFFSET");
+    if (!zone || !expectedText) GTEST_SKIP() << "run through run-in-zone.sh";
+    std::ifstream in(std::string(MIVORA_TEST_DATA) + "/clock/golden.tsv");
+    ASSERT_TRUE(in) << "golden vectors missing";
+    // Newer than the systems the program is built for: looked up by name.
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    using GetDynamicFn = DWORD(WINAPI*)(DYNAMIC_TIME_ZONE_INFORMATION*);
+    using ForYearFn = BOOL(WINAPI*)(USHORT, DYNAMIC_TIME_ZONE_INFORMATION*, TIME_ZONE_INFORMATION*);
+    const auto getDynamic = reinterpret_cast<GetDynamicFn>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "GetDynamicTimeZoneInformation")));
+    const auto forYear = reinterpret_cast<ForYearFn>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "GetTimeZoneInformationForYear")));
+    ASSERT_TRUE(getDynamic && forYear);
+    DYNAMIC_TIME_ZONE_INFORMATION dynamic{};
+    ASSERT_NE(getDynamic(&dynamic), TIME_ZONE_ID_INVALID);
+    std::set<int> offsets;
+    std::string line;
+    int rows = 0;
+    while (std::getline(in, line)) {
+        if (line.rfind(std::string(zone) + "\t", 0) != 0) continue;
+        std::istringstream fields(line.substr(std::strlen(zone) + 1));
+        std::string utcDate, utcTime, localDate, localTime;
+        int offset = 0;
+        fields >> utcDate >> utcTime >> localDate >> localTime >> offset;
+        CivilTime utc, local;
+        std::sscanf(utcDate.c_str(), "%d-%d-%d", &utc.Year, &utc.Month, &utc.Day);
+        std::sscanf(utcTime.c_str(), "%d:%d:%d", &utc.Hour, &utc.Minute, &utc.Second);
+        std::sscanf(localDate.c_str(), "%d-%d-%d", &local.Year, &local.Month, &local.Day);
+        std::sscanf(localTime.c_str(), "%d:%d:%d", &local.Hour, &local.Minute, &local.Second);
+        offsets.insert(offset);
+        ++rows;
+        SCOPED_TRACE(line);
+        TIME_ZONE_INFORMATION rules{};
+        ASSERT_TRUE(forYear(static_cast<USHORT>(utc.Year), &dynamic, &rules));
+        SYSTEMTIME u{}, l{};
+        u.wYear = static_cast<WORD>(utc.Year);
+        u.wMonth = static_cast<WORD>(utc.Month);
+        u.wDay = static_cast<WORD>(utc.Day);
+        u.wHour = static_cast<WORD>(utc.Hour);
+        u.wMinute = static_cast<WORD>(utc.Minute);
+        u.wSecond = static_cast<WORD>(utc.Second);
+        ASSERT_TRUE(SystemTimeToTzSpecificLocalTime(&rules, &u, &l));
+        const CivilTime machine = Civil(l.wYear, l.wMonth, l.wDay, l.wHour, l.wMinute, l.wSecond);
+        const int machineOffset = LocalOffsetFromCivil(utc, machine);
+        EXPECT_EQ(machineOffset, offset);
+        EXPECT_EQ(ZoneTimeFromUtc(utc, machineOffset), local);
+    }
+    EXPECT_GE(rows, 10) << "no golden rows for " << zone;
+    EXPECT_EQ(offsets.count(ExpectedOffset(expectedText)), 1u) << "today's offset is none the zone has";
 }
 
 }  // namespace

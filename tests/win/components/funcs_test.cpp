@@ -35,6 +35,23 @@ void MakeShortcut(const std::string& link, const std::string& target) {
     sl->Release();
 }
 
+// A shortcut to a namespace object that has no file-system path.
+void MakeFolderShortcut(const std::string& link, int csidl) {
+    IShellLinkA* sl = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                               reinterpret_cast<void**>(&sl)),
+              S_OK);
+    LPITEMIDLIST list = nullptr;
+    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, csidl, &list), S_OK);
+    sl->SetIDList(list);
+    CoTaskMemFree(list);
+    IPersistFile* pf = nullptr;
+    sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf));
+    EXPECT_EQ(pf->Save(ToWide(link).c_str(), TRUE), S_OK);
+    pf->Release();
+    sl->Release();
+}
+
 }  // namespace
 
 TEST(Funcs, ShellFolderIsCreatedWhenMissingAndReturnedAsStored) {
@@ -85,6 +102,32 @@ TEST(Funcs, LinkTargetReadsBackWhatWasStoredAndNothingFromBadFiles) {
     WriteFileBytes(t.File("noise.lnk"), std::string("\x4c\x00\x00\x00garbage that is no shortcut", 31));
     EXPECT_EQ(GetLinkTarget(t.File("noise.lnk")), "");
     EXPECT_EQ(GetLinkTarget(t.File(std::string(300, 'x') + ".lnk")), "");
+}
+
+// One reader over many shortcuts answers each as GetLinkTarget would: what a
+// shortcut read before it held never shows through a failed or pathless one.
+TEST(Funcs, OneShortcutReaderAnswersEveryShortcutOnItsOwn) {
+    TempDir t;
+    const std::string a = t.File("a.txt"), b = t.File("b.txt");
+    WriteFileBytes(a, "a");
+    WriteFileBytes(b, "b");
+    MakeShortcut(t.File("a.lnk"), a);
+    MakeShortcut(t.File("b.lnk"), b);
+    MakeFolderShortcut(t.File("controls.lnk"), CSIDL_CONTROLS);
+    WriteFileBytes(t.File("noise.lnk"), std::string("\x4c\x00\x00\x00garbage that is no shortcut", 31));
+    const std::string tooLong = t.File(std::string(300, 'x') + ".lnk");
+    const struct {
+        std::string link, target;
+    } reads[] = {
+        {t.File("a.lnk"), a},        {t.File("noise.lnk"), ""},   {t.File("b.lnk"), b},
+        {t.File("controls.lnk"), ""}, {t.File("a.lnk"), a},        {t.File("missing.lnk"), ""},
+        {tooLong, ""},               {t.File("b.lnk"), b},        {t.File("controls.lnk"), ""},
+    };
+    TShortcutReader reader;
+    for (const auto& r : reads) {
+        EXPECT_EQ(reader.Target(r.link), r.target) << r.link;
+        EXPECT_EQ(GetLinkTarget(r.link), r.target) << r.link;
+    }
 }
 
 TEST(Funcs, PruneRemovesOnlyMissingEntriesAndSavesBesideTheProgram) {
