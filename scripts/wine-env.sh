@@ -12,9 +12,29 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # No prompts to download browser or .NET engines; the suite needs neither.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
-# True when this host runs 32-bit programs (some virtual machines cannot).
+# True when the kernel executes 32-bit x86 programs (some virtual machines
+# cannot). Asks by running a 93-byte static i386 program that only exits, so
+# it needs no 32-bit library installed.
+mivora_kernel_runs_32bit() {
+  local probe rc
+  probe=$(mktemp) || return 1
+  {
+    printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00'
+    printf '\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00'
+    printf '\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00'
+    printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08'
+    printf '\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00'
+    printf '\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80'  # mov eax,1; xor ebx,ebx; int 0x80
+  } >"$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null; rc=$?
+  rm -f "$probe"
+  [ "$rc" = 0 ]
+}
+
+# True when this host runs Wine's 32-bit programs.
 mivora_host_runs_32bit() {
-  [ -x /usr/lib/wine/wine ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
+  [ -x /usr/lib/wine/wine ] && [ -e /lib/ld-linux.so.2 ] && mivora_kernel_runs_32bit
 }
 
 # Selects and creates a prefix: mivora_use_prefix 32|64
