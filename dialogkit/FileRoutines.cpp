@@ -4,7 +4,9 @@
 
 #include "DirTree.h"
 #include "File.h"
+#include "MbcsPath.h"
 #include "Text.h"
+#include "WinApp.h"
 
 namespace dialogkit {
 
@@ -20,7 +22,42 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::string ModuleFolder(HMODULE module) {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD got = GetModuleFileNameA(module, &path[0], static_cast<DWORD>(path.size()));
+        if (got == 0) return std::string();
+        // A cut name fills the whole buffer (NT) or the buffer less one (9x).
+        if (got + 1 < path.size()) {
+            path.resize(got);
+            return FolderWithBackslash(path, SystemLeadByte);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string SystemFolder() {
+    const UINT needed = GetSystemDirectoryA(nullptr, 0);
+    if (needed == 0) return std::string();
+    std::string path(needed, '\0');
+    const UINT got = GetSystemDirectoryA(&path[0], needed);
+    if (got == 0 || got >= needed) return std::string();
+    path.resize(got);
+    return path.back() == '\\' ? path : path + '\\';
+}
+
 }  // namespace
+
+HMODULE LoadOutsideLibrary(const std::string& fileName) {
+    for (const std::string& folder : {ModuleFolder(ResourceHandle()), SystemFolder()}) {
+        if (folder.empty()) continue;
+        const std::string path = folder + fileName;
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+        // The altered search path finds the component's own libraries beside it.
+        if (HMODULE library = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) return library;
+    }
+    return nullptr;
+}
 
 bool CreateDirectoryTree(const std::string& path) {
     const std::string parent = DirTreeParent(path, SystemLeadByte);

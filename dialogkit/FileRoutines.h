@@ -1,5 +1,7 @@
 // File-system routines the tool libraries share.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 namespace dialogkit {
@@ -10,5 +12,11 @@ bool FileExists(const std::string& path);
 // Creates the folder and every missing folder above it. An existing folder
 // is success; an existing file of that name is not.
 bool CreateDirectoryTree(const std::string& path);
+
+// Loads an outside component by full path: from this library's own folder,
+// else from the system folder. Never by bare name, whose search would also
+// take a copy from the calling program's current folder (Explorer's, when
+// the libraries run inside it). Null when neither holds it.
+HMODULE LoadOutsideLibrary(const std::string& fileName);
 
 }  // namespace dialogkit

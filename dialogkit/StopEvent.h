@@ -1,5 +1,5 @@
-// The stop signal of a split or join worker: an automatic-reset event that
-// the progress dialog sets on Cancel and the worker polls without waiting.
+// The stop signal of one worker run: an automatic-reset event that its
+// progress dialog sets on Cancel and the worker polls without waiting.
 #pragma once
 #include <windows.h>
 
@@ -15,9 +15,6 @@ public:
     StopEvent& operator=(const StopEvent&) = delete;
 
     void Set() const { SetEvent(event_); }
-    // Before each run: a Cancel that came after the last run's final poll
-    // must not stop the next run at once.
-    void Reset() const { ResetEvent(event_); }
     // Finding it set also clears it.
     bool Poll() const { return WaitForSingleObject(event_, 0) == WAIT_OBJECT_0; }
     HANDLE Handle() const { return event_; }

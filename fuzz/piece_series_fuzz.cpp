@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::string& line : lines) items.push_back({line, line.size() % 5 == 0});
         const DropRows rows = ClassifyDrop(items, exists, same, lead);
         (void)rows;
-        (void)FindExistingPieces(start, 3, std::vector<std::string>(disk.begin(), disk.end()), same);
+        (void)FindExistingPieces(start, 3, std::vector<std::string>(disk.begin(), disk.end()), same,
+                                 [&](const std::string& path) { return same(path, start); });
     }
     return 0;
 }

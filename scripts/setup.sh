@@ -19,6 +19,8 @@ PACKAGES=(
   wine wine64 xvfb xauth x11-utils imagemagick
   # independent checkers of what the suite writes
   unzip zip cabextract lhasa liblnk-utils icoutils python3-pefile p7zip-full mpack file tzdata
+  # benchmarks
+  bc
 )
 # Wine's 32-bit part only where the kernel runs 32-bit code; elsewhere it
 # cannot start and its i386 libraries only invite version skew.

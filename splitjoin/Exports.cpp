@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "FileRoutines.h"
 #include "JapaneseTexts.h"
 #include "JoinDlg.h"
 #include "MessageBox.h"
@@ -39,7 +40,7 @@ using CabFunction = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
 
 void RunCabinet(const std::string& source, int pieceKB) {
     const std::string command = BuildCabCommand(source, pieceKB, SystemLeadByte);
-    HMODULE library = LoadLibraryA("Cab32.dll");
+    HMODULE library = dialogkit::LoadOutsideLibrary("Cab32.dll");
     if (!library) {
         // Without the archiver nothing was made, although the start was
         // confirmed with the OK sound: say so.
@@ -60,9 +61,15 @@ void RunCabinet(const std::string& source, int pieceKB) {
 }
 
 // Removes what the user agreed to replace; false (and told) when a file stays,
-// since a later join would take it in.
-bool RemoveReplaced(const std::vector<std::string>& files) {
+// since a later join would take it in. The source is never among them; should
+// a name reach it all the same, it is kept and nothing more is deleted.
+bool RemoveReplaced(const std::vector<std::string>& files, const std::string& source) {
     for (const std::string& file : files) {
+        if (SameFile(file, source)) {
+            MessageBoxA(nullptr, (file + "\nThis is the file being split; it is not deleted.").c_str(), kSplitCaption,
+                        MB_OK | MB_ICONERROR);
+            return false;
+        }
         if (!DeleteFileA(file.c_str()) && GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
             const std::string text = file + "\nThis file of an earlier split can't be deleted: " +
                                       SystemErrorText(GetLastError());
@@ -98,7 +105,7 @@ void Segment(HDROP drop) {
         return;
     }
     dialogkit::PlayVoiceEvent(kVoiceOk);
-    if (!RemoveReplaced(dialog.m_replaced)) return;
+    if (!RemoveReplaced(dialog.m_replaced, source)) return;
     if (dialog.m_cabinet) {
         RunCabinet(source, dialog.m_pieceKB);
         return;

@@ -66,7 +66,7 @@ BOOL CJoinDlg::OnInitDialog() {
     m_hDrop = nullptr;
 
     const DropRows rows = ClassifyDrop(items, dialogkit::FileExists, SameNoCase, SystemLeadByte);
-    if (rows.firstDroppedItem) FirstDroppedItem = *rows.firstDroppedItem;
+    if (rows.firstDroppedItem) m_firstDroppedItem = *rows.firstDroppedItem;
     for (const std::string& path : rows.rows) AddRow(path);
     if (!rows.output.empty()) {
         m_output = rows.output;
@@ -238,9 +238,10 @@ void CJoinDlg::OnOK() {
     if (m_output.empty()) return;
     const std::vector<std::string> rows = RowPaths();
     for (const std::string& row : rows) {
-        // Compared as full long paths: another spelling of the output must
-        // not slip through and have the join read what it writes.
-        if (SamePath(m_output, row)) {
+        // Compared as full long paths and as files: another spelling or
+        // another link of the output must not slip through and have the join
+        // read what it writes.
+        if (SameFile(m_output, row)) {
             MessageBox("Two folder's name are same.", "Files jion", MB_OK | MB_ICONERROR);
             return;
         }

@@ -23,6 +23,8 @@ public:
     int m_joinNext = 0;
     int m_noEof = 0;
     std::string m_output;
+    // The path of the first dropped item, when the drop was walked item by item.
+    std::string m_firstDroppedItem;
 
     // The rows' paths in list order.
     std::vector<std::string> RowPaths() const;

@@ -16,13 +16,17 @@ RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& 
     int error = 0;
     bool created = false;
     std::uint64_t previousLength = 0;
-    std::unique_ptr<EngineOutput> output = files.OpenOutput(request.output, request.how, created, previousLength, error);
+    // Opened without emptying it: an input may be this very file under
+    // another name (a hard link, another drive letter or share, a short
+    // name), and that must be known before anything is cut.
+    std::unique_ptr<EngineOutput> output =
+        files.OpenOutput(request.output, OutputOpen::Append, created, previousLength, error);
     if (!output) return RunResult{RunStatus::OpenOutputFailed, request.output, error, 0};
-    const bool removeOnFailure = created || request.how == OutputOpen::CreateOrReplace;
+    bool emptied = false;
 
     // Puts the output back as it was before this run.
     auto restore = [&] {
-        if (removeOnFailure) {
+        if (created || emptied) {
             output.reset();
             files.Remove(request.output);
         } else {
@@ -35,6 +39,21 @@ RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& 
         restore();
         return RunResult{status, path, code, 0};
     };
+
+    // Every input opens and is another file than the output before the
+    // output is emptied: a bad list loses nothing.
+    for (const std::string& path : request.inputs) {
+        std::unique_ptr<EngineInput> input = files.OpenInput(path, false, error);
+        if (!input) return fail(RunStatus::OpenInputFailed, path, error);
+        if (input->Identity().SameAs(output->Identity())) {
+            input.reset();
+            return fail(RunStatus::SameFile, path, 0);
+        }
+    }
+    if (request.how == OutputOpen::CreateOrReplace && !created) {
+        if (!output->Truncate(0)) return fail(RunStatus::WriteFailed, request.output, output->LastError());
+        emptied = true;
+    }
 
     std::uint64_t written = 0;
     for (std::size_t row = 0; row < request.inputs.size(); ++row) {

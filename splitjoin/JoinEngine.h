@@ -23,7 +23,8 @@ struct JoinRequest {
 // a percentage is told when it changes.
 // Copies at most each input's length, so an input that grows while it is read
 // (at worst the output itself under another name) cannot make the copy run on.
-// An input that is the output is refused. A cancelled or failed run leaves the
-// output as it found it: removed when this run created or emptied it, cut back
-// to its old length when it appended.
+// An input that is the output is refused, and so is a list with an input that
+// does not open, before the output is touched. A cancelled or failed run
+// leaves the output as it found it where it can: removed when this run created
+// or emptied it, cut back to its old length when it appended.
 RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& events);

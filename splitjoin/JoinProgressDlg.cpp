@@ -11,6 +11,7 @@
 #include "PelmitApp.h"
 #include "Services.h"
 #include "ShellFiles.h"
+#include "StopEvent.h"
 #include "Text.h"
 #include "Win32EngineFiles.h"
 #include "resource.h"
@@ -19,6 +20,8 @@
 struct CJoinProgressDlg::Run {
     JoinRequest request;
     HWND dialog = nullptr;
+    // Each run has its own: a Cancel stops this join only.
+    dialogkit::StopEvent stop;
     RunResult result;
 };
 
@@ -28,13 +31,14 @@ const char kJoinCaption[] = "Files join";
 
 class JoinEvents : public EngineEvents {
 public:
-    explicit JoinEvents(HWND dialog) : dialog_(dialog) {}
-    bool StopRequested() override { return JoinStopEvent.Poll(); }
+    JoinEvents(HWND dialog, const dialogkit::StopEvent& stop) : dialog_(dialog), stop_(stop) {}
+    bool StopRequested() override { return stop_.Poll(); }
     void Percent(int percent) override { PostMessageA(dialog_, WM_JOBPROGRESS, kJobPercent, percent); }
     void Item(std::uint64_t row) override { PostMessageA(dialog_, WM_JOBPROGRESS, kJobItem, static_cast<LPARAM>(row)); }
 
 private:
     HWND dialog_;
+    const dialogkit::StopEvent& stop_;
 };
 
 }  // namespace
@@ -80,12 +84,10 @@ bool CJoinProgressDlg::StartRun(std::vector<std::string> inputs, OutputOpen how,
     run_->request.dropEndMark = dropEndMark;
     run_->request.reportItems = reportItems;
     run_->dialog = Handle();
-    // A Cancel that came after the previous run's last look must not stop this one.
-    JoinStopEvent.Reset();
     std::shared_ptr<Run> run = run_;
     return worker_.Start([run] {
         Win32EngineFiles files;
-        JoinEvents events(run->dialog);
+        JoinEvents events(run->dialog, run->stop);
         run->result = RunJoin(files, run->request, events);
         PostMessageA(run->dialog, WM_JOBPROGRESS, kJobEnded, 0);
         return run->result.status == RunStatus::Done ? 0 : -1;
@@ -162,7 +164,7 @@ LRESULT CJoinProgressDlg::OnJobProgress(WPARAM kind, LPARAM value) {
 }
 
 void CJoinProgressDlg::OnCancel() {
-    JoinStopEvent.Set();
+    if (run_) run_->stop.Set();
     EndDialog(IDCANCEL);
 }
 

@@ -4,12 +4,7 @@
 
 CPelmitApp theApp;
 
-std::string FirstDroppedItem;
 bool SortDescending = false;
-dialogkit::StopEvent JoinStopEvent;
-dialogkit::StopEvent SplitStopEvent;
-std::string PieceBaseName;
-int SelectedSizeKB = 1440;
 
 const char kSegmentSection[] = "Segment";
 const char kJoinSection[] = "Join";

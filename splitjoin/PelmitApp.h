@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "StopEvent.h"
 #include "WinApp.h"
 
 class CPelmitApp : public CWinApp {
@@ -17,17 +16,8 @@ public:
 
 extern CPelmitApp theApp;
 
-// The path of the first dropped item of the latest join dialog.
-extern std::string FirstDroppedItem;
 // The join list's next column sort is descending.
 extern bool SortDescending;
-// Set by the progress dialogs' Cancel, polled by the workers.
-extern dialogkit::StopEvent JoinStopEvent;
-extern dialogkit::StopEvent SplitStopEvent;
-// The source's name without folder and extension, for the split preview.
-extern std::string PieceBaseName;
-// The piece size in KB the split dialog's current choice stands for.
-extern int SelectedSizeKB;
 
 // Profile sections and values.
 extern const char kSegmentSection[];

@@ -164,7 +164,8 @@ std::uint64_t PlannedPieceNumber(const std::string& prefix, const std::string& p
 }
 
 ExistingPieces FindExistingPieces(const std::string& prefix, std::uint64_t count,
-                                  const std::vector<std::string>& siblings, const SameTextFn& sameText) {
+                                  const std::vector<std::string>& siblings, const SameTextFn& sameText,
+                                  const IsSourceFn& isSource) {
     std::map<std::uint64_t, std::string> pieces;
     for (const std::string& sibling : siblings) {
         const std::optional<std::uint64_t> number = NumberAfterPrefix(prefix, sibling, 19, sameText);
@@ -175,22 +176,37 @@ ExistingPieces FindExistingPieces(const std::string& prefix, std::uint64_t count
         if (number >= 1 && number <= count) found.planned.push_back(path);
     for (std::uint64_t number = count + 1;; ++number) {
         const auto it = pieces.find(number);
-        if (it == pieces.end()) break;
+        if (it == pieces.end() || isSource(it->second)) break;
         found.stale.push_back(it->second);
     }
     return found;
 }
 
 std::vector<std::string> FindExistingCabVolumes(const std::string& base, const std::vector<std::string>& siblings,
-                                                const SameTextFn& sameText) {
-    std::vector<std::string> volumes;
+                                                const SameTextFn& sameText, const IsSourceFn& isSource) {
+    std::map<std::uint64_t, std::string> found;
     for (const std::string& sibling : siblings) {
         if (sibling.size() <= base.size() + 4) continue;
         const std::string tail = sibling.substr(sibling.size() - 4);
         if (!sameText(tail, ".cab")) continue;
         const std::string stem = sibling.substr(0, sibling.size() - 4);
         const std::optional<std::uint64_t> number = NumberAfterPrefix(base, stem, 19, sameText);
-        if (number && *number >= 1 && sameText(CabVolumeName(base, *number), sibling)) volumes.push_back(sibling);
+        if (number && sameText(CabVolumeName(base, *number), sibling)) found.emplace(*number, sibling);
+    }
+    std::vector<std::string> volumes;
+    for (std::uint64_t number = 1;; ++number) {
+        const auto it = found.find(number);
+        if (it == found.end() || isSource(it->second)) break;
+        volumes.push_back(it->second);
     }
     return volumes;
+}
+
+std::string DescribeFiles(const std::vector<std::string>& files) {
+    std::string text;
+    if (files.size() <= 5) {
+        for (const std::string& file : files) text += file + "\n";
+        return text;
+    }
+    return files[0] + "\n" + files[1] + "\n...\n" + files.back() + "\n(" + std::to_string(files.size()) + " files)\n";
 }

@@ -76,17 +76,28 @@ std::optional<SeriesGap> FindSeriesGap(const std::vector<std::string>& rows, con
 std::uint64_t PlannedPieceNumber(const std::string& prefix, const std::string& path, std::uint64_t count,
                                  const SameTextFn& sameText);
 
+// Tells whether a path names the split's source, whatever its spelling.
+using IsSourceFn = std::function<bool(const std::string& path)>;
+
 // Pieces already on disk that a split into `prefix` with `count` pieces would
 // replace, and the stale run after them (count + 1, count + 2, ...) left by an
-// earlier, longer split, which a later join would take in.
+// earlier, longer split, which a later join would take in. The source is
+// never stale: the run stops before it.
 struct ExistingPieces {
     std::vector<std::string> planned;
     std::vector<std::string> stale;
     bool Any() const { return !planned.empty() || !stale.empty(); }
 };
 ExistingPieces FindExistingPieces(const std::string& prefix, std::uint64_t count,
-                                  const std::vector<std::string>& siblings, const SameTextFn& sameText);
+                                  const std::vector<std::string>& siblings, const SameTextFn& sameText,
+                                  const IsSourceFn& isSource);
 
-// Existing volumes base1.cab, base2.cab, ... among `siblings`.
+// The unbroken run of existing volumes base1.cab, base2.cab, ... among
+// `siblings`, stopping before the source. A volume after a gap belongs to no
+// set that starts at volume 1, so it is left alone.
 std::vector<std::string> FindExistingCabVolumes(const std::string& base, const std::vector<std::string>& siblings,
-                                                const SameTextFn& sameText);
+                                                const SameTextFn& sameText, const IsSourceFn& isSource);
+
+// Names for a question, one per line: all of them up to five, otherwise the
+// first two, the last and how many there are, which names a run exactly.
+std::string DescribeFiles(const std::vector<std::string>& files);

@@ -1,5 +1,6 @@
 #include "ShellFiles.h"
 
+#include "File.h"
 #include "MbcsPath.h"
 #include "Text.h"
 
@@ -57,6 +58,18 @@ std::string LongPath(const std::string& path) {
 std::string NormalisedPath(const std::string& path) { return LongPath(FullPath(path)); }
 
 bool SamePath(const std::string& a, const std::string& b) { return SameNoCase(NormalisedPath(a), NormalisedPath(b)); }
+
+bool SameFile(const std::string& a, const std::string& b) {
+    if (SamePath(a, b)) return true;
+    // Access 0 asks for the file's facts only: it opens even a file that
+    // others hold open without sharing.
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    CFile first, second;
+    if (!first.Open(a, 0, share, OPEN_EXISTING) || !second.Open(b, 0, share, OPEN_EXISTING)) return false;
+    std::uint64_t volumeA = 0, indexA = 0, volumeB = 0, indexB = 0;
+    return first.GetIdentity(volumeA, indexA) && second.GetIdentity(volumeB, indexB) && volumeA == volumeB &&
+           indexA == indexB;
+}
 
 std::vector<std::string> FilesStartingWith(const std::string& prefix) {
     std::vector<std::string> found;

@@ -18,6 +18,9 @@ bool IsShellFolder(const std::string& path);
 // The full, long form of a path, for comparing two spellings of one file.
 std::string NormalisedPath(const std::string& path);
 bool SamePath(const std::string& a, const std::string& b);
+// The same path, or two names of one file (a hard link, another drive letter
+// or share for the same folder): compared by volume and file index.
+bool SameFile(const std::string& a, const std::string& b);
 
 // Files (not folders) whose full paths start with `prefix`, which ends in a
 // partial file name: C:\d\movie. lists C:\d\movie.001, C:\d\movie.avi, ...

@@ -23,7 +23,6 @@ const char kCaption[] = "Files Seprate";
 }  // namespace
 
 CSplitDlg::CSplitDlg() : CDialog(IDD_SPLIT) {
-    SelectedSizeKB = 1440;
     m_icon = theApp.LoadIcon(IDI_PELMIT);
     const int presets[] = {IDC_SPLIT_640, IDC_SPLIT_720, IDC_SPLIT_125, IDC_SPLIT_144};
     for (int i = 0; i < 4; ++i) MapClicked(presets[i], [this, i] { OnPreset(i); });
@@ -51,7 +50,7 @@ void CSplitDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CSplitDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     BringToFront();
-    PieceBaseName = SplitPathBaseName(m_source, SystemLeadByte);
+    m_pieceBaseName = SplitPathBaseName(m_source, SystemLeadByte);
     m_browse.SetIcon(IDI_BROWSE, 16, 16);
     m_spin.SetRange(0, kMaxPieceKB);
     m_destination = FolderWithBackslash(m_source, SystemLeadByte);
@@ -61,8 +60,8 @@ BOOL CSplitDlg::OnInitDialog() {
     const int choice = static_cast<int>(theApp.GetProfileInt(kSegmentSection, "640K", 3));
     m_sizeChoice = choice >= 0 && choice <= 4 ? choice : 3;
     if (m_sizeChoice != 4) EnableDlgItem(IDC_SPLIT_SIZE, false);
-    SelectedSizeKB = static_cast<int>(theApp.GetProfileInt(kSegmentSection, "Size", 1440));
-    m_pieceKB = SelectedSizeKB;
+    m_selectedSizeKB = static_cast<int>(theApp.GetProfileInt(kSegmentSection, "Size", 1440));
+    m_pieceKB = m_selectedSizeKB;
     UpdateData(false);
 
     CFileStatus status;
@@ -73,15 +72,15 @@ BOOL CSplitDlg::OnInitDialog() {
 
 void CSplitDlg::UpdateSplitPreview() {
     const bool cabinet = IsDlgButtonChecked(IDC_SPLIT_CABINET);
-    SelectedSizeKB = ClampPieceKB(SelectedSizeKB);
-    SetDlgItemText(IDC_SPLIT_PREVIEW, PreviewText(PieceBaseName, m_sourceLength, SelectedSizeKB, cabinet));
+    m_selectedSizeKB = ClampPieceKB(m_selectedSizeKB);
+    SetDlgItemText(IDC_SPLIT_PREVIEW, PreviewText(m_pieceBaseName, m_sourceLength, m_selectedSizeKB, cabinet));
 }
 
 void CSplitDlg::OnPreset(int choice) {
     // An invalid size field is reported here too, and the choice still goes on.
     UpdateData(true);
     EnableDlgItem(IDC_SPLIT_SIZE, false);
-    SelectedSizeKB = kPresetKB[choice];
+    m_selectedSizeKB = kPresetKB[choice];
     m_sizeChoice = choice;
     UpdateData(false);
     UpdateSplitPreview();
@@ -90,14 +89,14 @@ void CSplitDlg::OnPreset(int choice) {
 void CSplitDlg::OnOthers() {
     UpdateData(true);
     EnableDlgItem(IDC_SPLIT_SIZE, true);
-    SelectedSizeKB = m_spin.GetPos();
+    m_selectedSizeKB = m_spin.GetPos();
     m_sizeChoice = 4;
     UpdateData(false);
     UpdateSplitPreview();
 }
 
 void CSplitDlg::OnSizeChanged() {
-    if (m_sizeChoice == 4) SelectedSizeKB = StrToIntDef(TrimBlanks(GetDlgItemText(IDC_SPLIT_SIZE)), 0);
+    if (m_sizeChoice == 4) m_selectedSizeKB = StrToIntDef(TrimBlanks(GetDlgItemText(IDC_SPLIT_SIZE)), 0);
     UpdateSplitPreview();
 }
 
@@ -120,35 +119,41 @@ bool CSplitDlg::ConfirmPieces() {
     if (CFile::GetStatus(m_source, status)) m_sourceLength = status.size;
     const std::uint64_t pieceBytes = static_cast<std::uint64_t>(m_pieceKB) * 1024;
     const std::uint64_t count = PieceCount(m_sourceLength, pieceBytes);
+    const std::string source = NormalisedPath(m_source);
+    // The source is never a left-over of an earlier split, whatever name it
+    // goes by: splitting movie.003 beside movie.001 and movie.002 must not delete it.
+    const IsSourceFn isSource = [&source](const std::string& path) { return SameFile(path, source); };
     std::vector<std::string> existing;
     if (!m_cabinet) {
-        const std::string source = NormalisedPath(m_source);
         const std::string prefix = PiecePrefix(NormalisedPath(m_destination), source, SystemLeadByte);
-        const std::uint64_t clash = PlannedPieceNumber(prefix, source, count, SameNoCase);
-        if (clash != 0) {
-            MessageBox(source + "\nThis file would be overwritten by its own piece " + PieceName(prefix, clash) +
+        const ExistingPieces found =
+            FindExistingPieces(prefix, count, FilesStartingWith(prefix), SameNoCase, isSource);
+        std::string clash;
+        if (const std::uint64_t number = PlannedPieceNumber(prefix, source, count, SameNoCase))
+            clash = PieceName(prefix, number);
+        for (const std::string& piece : found.planned)
+            if (clash.empty() && isSource(piece)) clash = piece;
+        if (!clash.empty()) {
+            MessageBox(source + "\nThis file would be overwritten by its own piece " + clash +
                            ".\nChoose another folder.",
                        kCaption, MB_OK | MB_ICONERROR);
             return false;
         }
-        const ExistingPieces found = FindExistingPieces(prefix, count, FilesStartingWith(prefix), SameNoCase);
         existing = found.planned;
         existing.insert(existing.end(), found.stale.begin(), found.stale.end());
         m_replaced = found.stale;
     } else {
-        const std::string base = CutExtension(m_source, SystemLeadByte);
-        existing = FindExistingCabVolumes(base, FilesStartingWith(base), SameNoCase);
+        const std::string base = CutExtension(source, SystemLeadByte);
+        existing = FindExistingCabVolumes(base, FilesStartingWith(base), SameNoCase, isSource);
         m_replaced = existing;
     }
     if (existing.empty()) return true;
-    std::string list;
-    for (std::size_t i = 0; i < existing.size() && i < 5; ++i) list += existing[i] + "\n";
-    if (existing.size() > 5) list += "...\n";
-    const int answer = MessageBox("These files of an earlier split exist:\n" + list +
-                                      "\nReplace them? Left-over pieces of the earlier split are deleted too, so "
-                                      "that a later join does not take them in.",
-                                  kCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
-    if (answer != IDYES) {
+    std::string question = "These files of an earlier split exist:\n" + DescribeFiles(existing) + "\nReplace them?";
+    // Every file that goes is named (or its run is, exactly), never more.
+    if (!m_replaced.empty())
+        question += " These are deleted first, so that a later join does not take them in:\n" +
+                    DescribeFiles(m_replaced);
+    if (MessageBox(question, kCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
         m_replaced.clear();
         return false;
     }
@@ -156,7 +161,7 @@ bool CSplitDlg::ConfirmPieces() {
 }
 
 void CSplitDlg::OnOK() {
-    if (m_sizeChoice != 4) SetDlgItemInt(IDC_SPLIT_SIZE, SelectedSizeKB);
+    if (m_sizeChoice != 4) SetDlgItemInt(IDC_SPLIT_SIZE, m_selectedSizeKB);
     if (!UpdateData(true)) return;
     // A folder typed without a drive means one beside the source, not one
     // in whatever folder the calling program has as its current one.

@@ -27,6 +27,11 @@ public:
     std::vector<std::string> m_replaced;
 
     void UpdateSplitPreview();
+    // The source's name without folder and extension, for the preview, and
+    // the piece size the current choice stands for. Each dialog has its own:
+    // two splits may run at once in one process.
+    std::string m_pieceBaseName;
+    int m_selectedSizeKB = 1440;
 
 protected:
     BOOL OnInitDialog() override;

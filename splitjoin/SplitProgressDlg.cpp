@@ -5,6 +5,7 @@
 #include "PelmitApp.h"
 #include "PieceNames.h"
 #include "SplitEngine.h"
+#include "StopEvent.h"
 #include "Text.h"
 #include "Win32EngineFiles.h"
 #include "resource.h"
@@ -15,6 +16,9 @@
 struct CSplitProgressDlg::Run {
     SplitRequest request;
     HWND dialog = nullptr;
+    // Each run has its own: a Cancel stops this split only, not another one
+    // running in the same process.
+    dialogkit::StopEvent stop;
     RunResult result;
 };
 
@@ -22,8 +26,8 @@ namespace {
 
 class SplitEvents : public EngineEvents {
 public:
-    explicit SplitEvents(HWND dialog) : dialog_(dialog) {}
-    bool StopRequested() override { return SplitStopEvent.Poll(); }
+    SplitEvents(HWND dialog, const dialogkit::StopEvent& stop) : dialog_(dialog), stop_(stop) {}
+    bool StopRequested() override { return stop_.Poll(); }
     void Percent(int percent) override { PostMessageA(dialog_, WM_JOBPROGRESS, kJobPercent, percent); }
     void Item(std::uint64_t number) override {
         PostMessageA(dialog_, WM_JOBPROGRESS, kJobItem, static_cast<LPARAM>(number));
@@ -31,6 +35,7 @@ public:
 
 private:
     HWND dialog_;
+    const dialogkit::StopEvent& stop_;
 };
 
 }  // namespace
@@ -66,12 +71,10 @@ BOOL CSplitProgressDlg::OnInitDialog() {
     run_ = std::make_shared<Run>();
     run_->request = SplitRequest{m_source, m_destination, static_cast<std::uint64_t>(m_pieceKB) * 1024};
     run_->dialog = Handle();
-    // A Cancel that came after the previous run's last look must not stop this one.
-    SplitStopEvent.Reset();
     std::shared_ptr<Run> run = run_;
     const bool started = worker_.Start([run] {
         Win32EngineFiles files;
-        SplitEvents events(run->dialog);
+        SplitEvents events(run->dialog, run->stop);
         run->result = RunSplit(files, run->request, events, SystemLeadByte);
         PostMessageA(run->dialog, WM_JOBPROGRESS, kJobEnded, 0);
         return run->result.status == RunStatus::Done ? 0 : 1;
@@ -101,6 +104,6 @@ LRESULT CSplitProgressDlg::OnJobProgress(WPARAM kind, LPARAM value) {
 }
 
 void CSplitProgressDlg::OnCancel() {
-    SplitStopEvent.Set();
+    if (run_) run_->stop.Set();
     EndDialog(IDCANCEL);
 }

@@ -361,7 +361,8 @@ TEST(JoinEngine, FailureAndCancelRestoreTheOutput) {
     const std::vector<Case> cases = {
         {false, OutputOpen::Append, -1, true, RunStatus::OpenInputFailed, nullptr},
         {true, OutputOpen::Append, -1, true, RunStatus::OpenInputFailed, "keep"},
-        {true, OutputOpen::CreateOrReplace, -1, true, RunStatus::OpenInputFailed, nullptr},
+        // An input that does not open is found before the output is emptied.
+        {true, OutputOpen::CreateOrReplace, -1, true, RunStatus::OpenInputFailed, "keep"},
         {false, OutputOpen::Append, 2, false, RunStatus::Stopped, nullptr},
         {true, OutputOpen::Append, 2, false, RunStatus::Stopped, "keep"},
     };
@@ -387,16 +388,20 @@ TEST(JoinEngine, FailureAndCancelRestoreTheOutput) {
 }
 
 TEST(JoinEngine, RefusesToReadItsOwnOutput) {
-    MemoryFiles files;
-    files.files["c:\\d\\movie"] = "original";
-    files.files["c:\\d\\a"] = "a";
-    // The short name of the output, as a drop could list it.
-    files.aliases["c:\\d\\movie~1"] = "c:\\d\\movie";
-    JoinRequest request{{"C:\\d\\a", "C:\\d\\MOVIE~1"}, "C:\\d\\movie"};
-    RecordingEvents events;
-    const RunResult result = RunJoin(files, request, events);
-    EXPECT_EQ(result.status, RunStatus::SameFile);
-    EXPECT_EQ(files.files["c:\\d\\movie"], "original");
+    // Replacing must not empty the output before the inputs are known to be
+    // other files: that destroyed the input it was.
+    for (const OutputOpen how : {OutputOpen::Append, OutputOpen::CreateOrReplace}) {
+        MemoryFiles files;
+        files.files["c:\\d\\movie"] = "original";
+        files.files["c:\\d\\a"] = "a";
+        // The short name of the output, as a drop could list it.
+        files.aliases["c:\\d\\movie~1"] = "c:\\d\\movie";
+        JoinRequest request{{"C:\\d\\a", "C:\\d\\MOVIE~1"}, "C:\\d\\movie", how};
+        RecordingEvents events;
+        const RunResult result = RunJoin(files, request, events);
+        EXPECT_EQ(result.status, RunStatus::SameFile);
+        EXPECT_EQ(files.files["c:\\d\\movie"], "original") << static_cast<int>(how);
+    }
 }
 
 TEST(EnginesBeyond4GiB, SplitAndJoinKeepEveryByte) {

@@ -256,18 +256,36 @@ TEST(PieceSeries, SplitSafetyChecks) {
     const std::vector<std::string> siblings = {"C:\\d\\movie.001", "C:\\d\\movie.002", "C:\\d\\movie.004",
                                                "C:\\d\\movie.005", "C:\\d\\movie.007", "C:\\d\\movie.avi",
                                                "C:\\d\\movie.3"};
-    ExistingPieces found = FindExistingPieces("C:\\d\\movie.", 3, siblings, SameTextAscii);
+    const auto none = [](const std::string&) { return false; };
+    ExistingPieces found = FindExistingPieces("C:\\d\\movie.", 3, siblings, SameTextAscii, none);
     EXPECT_EQ(found.planned, (std::vector<std::string>{"C:\\d\\movie.001", "C:\\d\\movie.002"}));
     EXPECT_EQ(found.stale, (std::vector<std::string>{"C:\\d\\movie.004", "C:\\d\\movie.005"}));
-    found = FindExistingPieces("C:\\d\\movie.", 10, siblings, SameTextAscii);
+    found = FindExistingPieces("C:\\d\\movie.", 10, siblings, SameTextAscii, none);
     EXPECT_EQ(found.planned.size(), 5u);
     EXPECT_TRUE(found.stale.empty());
-    EXPECT_FALSE(FindExistingPieces("C:\\d\\other.", 3, siblings, SameTextAscii).Any());
+    EXPECT_FALSE(FindExistingPieces("C:\\d\\other.", 3, siblings, SameTextAscii, none).Any());
+    // The source is never a left-over: splitting movie.004 (by any of its
+    // names) into its own folder stops the stale run before it.
+    const auto isSource = [](const std::string& path) { return SameTextAscii(path, "C:\\D\\MOVIE.004"); };
+    found = FindExistingPieces("C:\\d\\movie.", 3, siblings, SameTextAscii, isSource);
+    EXPECT_TRUE(found.stale.empty());
+    found = FindExistingPieces("C:\\d\\movie.", 2, {"C:\\d\\movie.003", "C:\\d\\movie.004"}, SameTextAscii,
+                               [](const std::string& path) { return path == "C:\\d\\movie.004"; });
+    EXPECT_EQ(found.stale, (std::vector<std::string>{"C:\\d\\movie.003"}));
 
-    const std::vector<std::string> cabs = {"C:\\d\\movie1.cab", "C:\\d\\MOVIE12.CAB", "C:\\d\\movie01.cab",
-                                           "C:\\d\\movie.cab", "C:\\d\\movies1.cab"};
-    EXPECT_EQ(FindExistingCabVolumes("C:\\d\\movie", cabs, SameTextAscii),
-              (std::vector<std::string>{"C:\\d\\movie1.cab", "C:\\d\\MOVIE12.CAB"}));
+    // Volumes go only as the unbroken run from volume 1: a volume after a gap
+    // belongs to no set, and the question could not name it.
+    const std::vector<std::string> cabs = {"C:\\d\\movie1.cab", "C:\\d\\MOVIE2.CAB",   "C:\\d\\movie12.cab",
+                                           "C:\\d\\movie01.cab", "C:\\d\\movie.cab", "C:\\d\\movies1.cab"};
+    EXPECT_EQ(FindExistingCabVolumes("C:\\d\\movie", cabs, SameTextAscii, none),
+              (std::vector<std::string>{"C:\\d\\movie1.cab", "C:\\d\\MOVIE2.CAB"}));
+    EXPECT_TRUE(FindExistingCabVolumes("C:\\d\\movie", {"C:\\d\\movie2.cab"}, SameTextAscii, none).empty());
+
+    // The question names every file that goes, or its run exactly.
+    EXPECT_EQ(DescribeFiles({"a.1", "a.2"}), "a.1\na.2\n");
+    std::vector<std::string> run;
+    for (int i = 4; i <= 40; ++i) run.push_back(PieceName("m.", static_cast<std::uint64_t>(i)));
+    EXPECT_EQ(DescribeFiles(run), "m.004\nm.005\n...\nm.040\n(37 files)\n");
 }
 
 TEST(JoinItems, ComparesNamesSizesAndTimes) {

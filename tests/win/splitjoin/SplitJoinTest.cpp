@@ -158,3 +158,14 @@ void SplitJoinTest::TearDown() {
     ResetServices();
     DeleteProfile();
 }
+
+std::string DistCab32() { return std::string(MIVORA_DIST_DIR) + "\\Cab32.dll"; }
+
+ArchiverBesideProgram::ArchiverBesideProgram() {
+    std::string program(MAX_PATH, '\0');
+    program.resize(GetModuleFileNameA(nullptr, &program[0], MAX_PATH));
+    path_ = program.substr(0, program.rfind('\\') + 1) + "Cab32.dll";
+    EXPECT_TRUE(CopyFileA(DistCab32().c_str(), path_.c_str(), FALSE)) << path_;
+}
+
+ArchiverBesideProgram::~ArchiverBesideProgram() { DeleteFileA(path_.c_str()); }

@@ -33,6 +33,23 @@ std::string RandomBytes(std::size_t size, unsigned seed);
 void MakeSparseFile(const std::string& path, std::uint64_t size);
 std::vector<std::string> FilesIn(const std::string& folder);
 
+// The stand-in cabinet archiver among the deliverables.
+std::string DistCab32();
+
+// A copy of the stand-in cabinet archiver beside this test program for as
+// long as it lives: the library looks for it in its own folder, which is the
+// program's while the library's code is linked into it.
+class ArchiverBesideProgram {
+public:
+    ArchiverBesideProgram();
+    ~ArchiverBesideProgram();
+    ArchiverBesideProgram(const ArchiverBesideProgram&) = delete;
+    ArchiverBesideProgram& operator=(const ArchiverBesideProgram&) = delete;
+
+private:
+    std::string path_;
+};
+
 // Wide text from UTF-8 literals in the tests.
 std::wstring W(const char* utf8);
 

@@ -20,13 +20,12 @@ protected:
         if (!folder) GTEST_SKIP() << "MIVORA_ARTIFACT_DIR not set";
         out_ = std::string(folder) + "\\";
         SplitJoinTest::SetUp();
-        SetDllDirectoryA(MIVORA_DIST_DIR);
     }
     void TearDown() override {
-        SetDllDirectoryA(nullptr);
         if (!out_.empty()) SplitJoinTest::TearDown();
     }
     std::string out_;
+    ArchiverBesideProgram archiver_;
 };
 
 TEST_F(Artifacts, CabinetVolumes) {

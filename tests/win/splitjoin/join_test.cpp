@@ -129,6 +129,25 @@ TEST_F(JoinTest, TheOutputIsNeverOneOfTheInputs) {
     EXPECT_EQ(ReadFileBytes(pieces[1]), "b");
 }
 
+TEST_F(JoinTest, AHardLinkOfTheOutputIsRefusedBeforeAnythingIsCut) {
+    // data.003 is the output under another name; replacing the output must
+    // not empty it before that is found.
+    const auto pieces = Pieces("data", {"a", "b"});
+    const std::string output = dir.File("joined");
+    WriteFileBytes(output, "precious");
+    ASSERT_TRUE(CreateHardLinkA(dir.File("data.003").c_str(), output.c_str(), nullptr));
+    std::wstring message;
+    EXPECT_DRIVEN(Join({pieces[0]}, [&](DialogDriver& d, HWND dialog) {
+        d.SetText(dialog, IDC_JOIN_OUTPUT, output);
+        d.Click(dialog, IDOK);
+        message = d.Answer(L"Files jion", IDOK);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        d.Click(dialog, IDCANCEL);
+    }));
+    EXPECT_EQ(message, L"Two folder's name are same.");
+    EXPECT_EQ(ReadFileBytes(output), "precious");
+}
+
 TEST_F(JoinTest, CabinetFilesAreRefused) {
     const std::string folder = dir.File("Old.CABINET\\");
     CreateDirectoryA(folder.c_str(), nullptr);

@@ -37,6 +37,22 @@ protected:
         }
         d.Click(dialog, IDOK);
     }
+    // Splits into cabinet volumes, through `segment` (this program's copy of
+    // the library by default), answering the one message box with `answer`.
+    std::wstring SplitToCabinets(const std::string& source, int kb, int answer = 0,
+                                 void (*segment)(HDROP) = SegmentFile) {
+        std::wstring message;
+        EXPECT_DRIVEN(RunDriven([&] { segment(MakeDrop({source})); },
+                                [&](DialogDriver& d) {
+                                    HWND dialog = d.Expect(kSplitCaption);
+                                    if (!dialog) return;
+                                    d.SetCheck(dialog, IDC_SPLIT_CABINET, true);
+                                    Start(d, dialog, "", kb);
+                                    if (answer) message = d.Answer(kSeparateCaption, answer, 30000);
+                                    if (!d.WaitGone(dialog)) d.Fail("split dialog stayed");
+                                }));
+        return message;
+    }
 };
 
 TEST_F(SplitTest, OpensWithTheDefaultsOfAnEmptyProfile) {
@@ -243,6 +259,61 @@ TEST_F(SplitTest, OldPiecesAreReplacedOnlyWhenTheUserAgrees) {
     EXPECT_FALSE(Exists(dir.File("movie.005")));
 }
 
+TEST_F(SplitTest, TheSourceIsNeverALeftOverOfAnEarlierSplit) {
+    // movie.003 split into its own folder beside movie.001 and movie.002 of an
+    // earlier split: one new piece, so movie.002 is stale, and the source is not.
+    WriteFileBytes(dir.File("movie.001"), "old");
+    WriteFileBytes(dir.File("movie.002"), "old");
+    const std::string source = Source("movie.003", 3000, 5);
+    const std::uint64_t hash = FileHash(source);
+    std::wstring question;
+    EXPECT_DRIVEN(RunDriven([&] { SegmentFile(MakeDrop({source})); },
+                            [&](DialogDriver& d) {
+                                HWND dialog = d.Expect(kSplitCaption);
+                                if (!dialog) return;
+                                d.Click(dialog, IDOK);
+                                question = d.Answer(kSeparateCaption, IDYES);
+                                if (!d.WaitGone(dialog)) d.Fail("split dialog stayed");
+                            }));
+    EXPECT_EQ(question.find(L"movie.003"), std::wstring::npos);
+    EXPECT_EQ(FileHash(source), hash);
+    EXPECT_EQ(FileHash(dir.File("movie.001")), hash);
+    EXPECT_FALSE(Exists(dir.File("movie.002")));
+}
+
+TEST_F(SplitTest, CancelStopsOnlyItsOwnSplit) {
+    // Two Explorer windows can split at once in one process: a Cancel in one
+    // must neither stop the other nor take its pieces.
+    const std::string a = dir.File("a.bin"), b = dir.File("b.bin");
+    MakeSparseFile(a, 1ull << 30);
+    MakeSparseFile(b, 1ull << 30);
+    const std::string outA = dir.File("outa"), outB = dir.File("outb");
+    bool otherRanOn = false;
+    EXPECT_DRIVEN(RunDriven([&] { SegmentFile(MakeDrop({a})); }, [&](DialogDriver& d) {
+        HWND dialog = d.Expect(kSplitCaption);
+        if (!dialog) return;
+        Start(d, dialog, outA, 1024);
+        HWND progressA = d.Expect(kProgressCaption);
+        if (!progressA) return;
+        const auto second = RunDriven([&] { SegmentFile(MakeDrop({b})); }, [&](DialogDriver& d2) {
+            HWND dialogB = d2.Expect(kSplitCaption);
+            if (!dialogB) return;
+            Start(d2, dialogB, outB, 1024);
+            HWND progressB = d2.Expect(kProgressCaption);
+            if (!progressB) return;
+            d2.WaitFor([&] { return Exists(outA + "\\a.003") && Exists(outB + "\\b.003"); });
+            d.Click(progressA, IDCANCEL);
+            if (!d.WaitFor([&] { return d.uiDone.load(); }, 60000)) d2.Fail("the cancelled split did not end");
+            otherRanOn = IsWindowVisible(progressB) != FALSE;
+            if (!d2.WaitGone(progressB, 120000)) d2.Fail("the other split did not finish");
+        });
+        for (const std::string& failure : second) d.Fail(failure);
+    }));
+    EXPECT_TRUE(FilesIn(outA + "\\").empty());
+    EXPECT_TRUE(otherRanOn);
+    EXPECT_EQ(FilesIn(outB + "\\").size(), 1025u);  // the last piece is empty
+}
+
 TEST_F(SplitTest, CancelLeavesNoPieces) {
     // 1 GiB in 1-MiB pieces takes long enough to cancel in the middle.
     const std::string source = dir.File("big.bin");
@@ -314,28 +385,7 @@ TEST_F(SplitTest, PreviewCountsFilesOf4GiBAndMore) {
 
 class CabinetTest : public SplitTest {
 protected:
-    void SetUp() override {
-        SplitTest::SetUp();
-        // The stand-in archiver lies with the deliverables.
-        SetDllDirectoryA(MIVORA_DIST_DIR);
-    }
-    void TearDown() override {
-        SetDllDirectoryA(nullptr);
-        SplitTest::TearDown();
-    }
-    std::wstring SplitToCabinets(const std::string& source, int kb, int answer = 0) {
-        std::wstring message;
-        EXPECT_DRIVEN(RunDriven([&] { SegmentFile(MakeDrop({source})); },
-                                [&](DialogDriver& d) {
-                                    HWND dialog = d.Expect(kSplitCaption);
-                                    if (!dialog) return;
-                                    d.SetCheck(dialog, IDC_SPLIT_CABINET, true);
-                                    Start(d, dialog, "", kb);
-                                    if (answer) message = d.Answer(kSeparateCaption, answer, 30000);
-                                    if (!d.WaitGone(dialog)) d.Fail("split dialog stayed");
-                                }));
-        return message;
-    }
+    ArchiverBesideProgram archiver_;
 };
 
 TEST_F(CabinetTest, VolumesAreWrittenBesideTheSource) {
@@ -356,23 +406,45 @@ TEST_F(CabinetTest, ArchiverFailuresAreReported) {
     CreateDirectoryA(dir.File("movie1.cab").c_str(), nullptr);
     EXPECT_NE(SplitToCabinets(source, 1440, IDOK).find(L"code 3"), std::wstring::npos);
     RemoveDirectoryA(dir.File("movie1.cab").c_str());
+}
 
-    // No archiver at all.
-    TempDir empty;
-    SetDllDirectoryA(empty.Path().c_str());
-    EXPECT_NE(SplitToCabinets(source, 1440, IDOK).find(L"can't be loaded"), std::wstring::npos);
-    // A library of that name without the function.
-    CopyFileA((std::string(MIVORA_DIST_DIR) + "/Pelmit.dll").c_str(), empty.File("Cab32.dll").c_str(), FALSE);
-    EXPECT_NE(SplitToCabinets(source, 1440, IDOK).find(L"no Cab function"), std::wstring::npos);
+TEST_F(SplitTest, TheArchiverIsTakenFromBesideTheLibraryOnly) {
+    // Inside Explorer a bare name would also find a copy in Explorer's
+    // current folder, and none beside the library where the suite was put.
+    const std::string source = Source("movie.avi", 5000);
+    TempDir suite, current;
+    ASSERT_TRUE(CopyFileA((std::string(MIVORA_DIST_DIR) + "\\Pelmit.dll").c_str(), suite.File("Pelmit.dll").c_str(),
+                          FALSE));
+    ASSERT_TRUE(CopyFileA(DistCab32().c_str(), current.File("Cab32.dll").c_str(), FALSE));
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(current.Path().c_str());
+    HMODULE library = LoadLibraryA(suite.File("Pelmit.dll").c_str());
+    ASSERT_NE(library, nullptr);
+    const auto segment = reinterpret_cast<void (*)(HDROP)>(reinterpret_cast<void*>(GetProcAddress(library, "SegmentFile")));
+    EXPECT_NE(SplitToCabinets(source, 1440, IDOK, segment).find(L"can't be loaded"), std::wstring::npos);
+    // A library of that name beside it, without the function.
+    CopyFileA(suite.File("Pelmit.dll").c_str(), suite.File("Cab32.dll").c_str(), FALSE);
+    EXPECT_NE(SplitToCabinets(source, 1440, IDOK, segment).find(L"no Cab function"), std::wstring::npos);
+    // The real one beside it.
+    CopyFileA(DistCab32().c_str(), suite.File("Cab32.dll").c_str(), FALSE);
+    EXPECT_TRUE(SplitToCabinets(source, 1440, 0, segment).empty());
+    EXPECT_TRUE(Exists(dir.File("movie1.cab")));
+    FreeLibrary(library);
+    SetCurrentDirectoryA(previous);
 }
 
 TEST_F(CabinetTest, OldVolumesAreReplacedOnlyWhenTheUserAgrees) {
     const std::string source = Source("movie.avi", 5000);
-    for (const char* old : {"movie1.cab", "movie2.cab", "movie3.cab"}) WriteFileBytes(dir.File(old), "old");
-    EXPECT_NE(SplitToCabinets(source, 1440, IDYES).find(L"movie2.cab"), std::wstring::npos);
+    // Volume 9 follows a gap: it belongs to no set, is not named, and stays.
+    for (const char* old : {"movie1.cab", "movie2.cab", "movie3.cab", "movie9.cab"})
+        WriteFileBytes(dir.File(old), "old");
+    const std::wstring question = SplitToCabinets(source, 1440, IDYES);
+    EXPECT_NE(question.find(L"movie3.cab"), std::wstring::npos);
+    EXPECT_EQ(question.find(L"movie9.cab"), std::wstring::npos);
     std::vector<std::string> files = FilesIn(dir.Path());
     std::sort(files.begin(), files.end());
-    EXPECT_EQ(files, (std::vector<std::string>{"movie.avi", "movie1.cab"}));
+    EXPECT_EQ(files, (std::vector<std::string>{"movie.avi", "movie1.cab", "movie9.cab"}));
     EXPECT_NE(ReadFileBytes(dir.File("movie1.cab")), "old");
 }
 
