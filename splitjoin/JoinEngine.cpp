@@ -5,6 +5,17 @@
 
 #include "PieceNames.h"
 
+namespace {
+
+// An input that is the output has the output's length when it is opened
+// (nobody else may write the output meanwhile), so only then is the costlier
+// identity asked for.
+bool IsTheOutput(EngineInput& input, EngineOutput& output, std::uint64_t outputLength) {
+    return input.Length() == outputLength && input.Identity().SameAs(output.Identity());
+}
+
+}  // namespace
+
 RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& events) {
     std::vector<char> buffer;
     try {
@@ -40,17 +51,18 @@ RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& 
         return RunResult{status, path, code, 0};
     };
 
-    // Every input opens and is another file than the output before the
-    // output is emptied: a bad list loses nothing.
-    for (const std::string& path : request.inputs) {
-        std::unique_ptr<EngineInput> input = files.OpenInput(path, false, error);
-        if (!input) return fail(RunStatus::OpenInputFailed, path, error);
-        if (input->Identity().SameAs(output->Identity())) {
-            input.reset();
-            return fail(RunStatus::SameFile, path, 0);
-        }
-    }
     if (request.how == OutputOpen::CreateOrReplace && !created) {
+        // Every input opens and is another file than the output before the
+        // output is emptied: a bad list loses nothing. (Appending needs no
+        // such pass: what it added is cut off again on failure.)
+        for (const std::string& path : request.inputs) {
+            std::unique_ptr<EngineInput> input = files.OpenInput(path, false, error);
+            if (!input) return fail(RunStatus::OpenInputFailed, path, error);
+            if (IsTheOutput(*input, *output, previousLength)) {
+                input.reset();
+                return fail(RunStatus::SameFile, path, 0);
+            }
+        }
         if (!output->Truncate(0)) return fail(RunStatus::WriteFailed, request.output, output->LastError());
         emptied = true;
     }
@@ -60,7 +72,7 @@ RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& 
         const std::string& path = request.inputs[row];
         std::unique_ptr<EngineInput> input = files.OpenInput(path, false, error);
         if (!input) return fail(RunStatus::OpenInputFailed, path, error);
-        if (input->Identity().SameAs(output->Identity())) {
+        if (IsTheOutput(*input, *output, (emptied ? 0 : previousLength) + written)) {
             input.reset();
             return fail(RunStatus::SameFile, path, 0);
         }

@@ -9,11 +9,23 @@
 
 namespace {
 
-FileIdentity IdentityOf(CFile& file) {
-    FileIdentity id;
-    id.known = file.GetIdentity(id.volume, id.index);
-    return id;
-}
+// Asked for on first use only: the query costs far more than the size (under
+// Wine it also looks up the file's name), and a join of many small pieces
+// would pay it for every one.
+class LazyIdentity {
+public:
+    FileIdentity Of(CFile& file) const {
+        if (!asked_) {
+            identity_.known = file.GetIdentity(identity_.volume, identity_.index);
+            asked_ = true;
+        }
+        return identity_;
+    }
+
+private:
+    mutable FileIdentity identity_;
+    mutable bool asked_ = false;
+};
 
 class Win32Input : public EngineInput {
 public:
@@ -25,7 +37,6 @@ public:
         const std::int64_t length = file_.GetLength();
         if (length < 0) return false;
         length_ = static_cast<std::uint64_t>(length);
-        identity_ = IdentityOf(file_);
         return true;
     }
     bool Read(void* buffer, std::size_t size, std::size_t& got) override {
@@ -35,14 +46,14 @@ public:
         return ok;
     }
     std::uint64_t Length() const override { return length_; }
-    FileIdentity Identity() const override { return identity_; }
+    FileIdentity Identity() const override { return identity_.Of(file_); }
     int LastError() const override { return static_cast<int>(file_.LastError()); }
     CFile& File() { return file_; }
 
 private:
-    CFile file_;
+    mutable CFile file_;
     std::uint64_t length_ = 0;
-    FileIdentity identity_;
+    LazyIdentity identity_;
 };
 
 class Win32Output : public EngineOutput {
@@ -60,7 +71,6 @@ public:
             if (length < 0 || !file_.SeekToEnd()) return false;
             previousLength = static_cast<std::uint64_t>(length);
         }
-        identity_ = IdentityOf(file_);
         return true;
     }
     bool Write(const void* data, std::size_t size) override {
@@ -74,13 +84,13 @@ public:
         return true;
     }
     bool Truncate(std::uint64_t length) override { return file_.SetLength(length); }
-    FileIdentity Identity() const override { return identity_; }
+    FileIdentity Identity() const override { return identity_.Of(file_); }
     bool Close() override { return file_.Close(); }
     int LastError() const override { return static_cast<int>(file_.LastError()); }
 
 private:
-    CFile file_;
-    FileIdentity identity_;
+    mutable CFile file_;
+    LazyIdentity identity_;
 };
 
 }  // namespace
