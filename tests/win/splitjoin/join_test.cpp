@@ -114,38 +114,29 @@ TEST_F(JoinTest, ColumnClicksSortUpThenDown) {
 }
 
 TEST_F(JoinTest, TheOutputIsNeverOneOfTheInputs) {
+    // data.003 is a hard link of "joined": replacing that output must not
+    // empty it before the link is found.
     const auto pieces = Pieces("data", {"a", "b"});
-    std::wstring message;
-    EXPECT_DRIVEN(Join({pieces[0], pieces[1]}, [&](DialogDriver& d, HWND dialog) {
-        // The same file in other letters and through "..".
-        std::string other = dir.File("sub\\..\\DATA.002");
-        d.SetText(dialog, IDC_JOIN_OUTPUT, other);
-        d.Click(dialog, IDOK);
-        message = d.Answer(L"Files jion", IDOK);
-        EXPECT_TRUE(IsWindowVisible(dialog));
-        d.Click(dialog, IDCANCEL);
-    }));
-    EXPECT_EQ(message, L"Two folder's name are same.");
-    EXPECT_EQ(ReadFileBytes(pieces[1]), "b");
-}
-
-TEST_F(JoinTest, AHardLinkOfTheOutputIsRefusedBeforeAnythingIsCut) {
-    // data.003 is the output under another name; replacing the output must
-    // not empty it before that is found.
-    const auto pieces = Pieces("data", {"a", "b"});
-    const std::string output = dir.File("joined");
-    WriteFileBytes(output, "precious");
-    ASSERT_TRUE(CreateHardLinkA(dir.File("data.003").c_str(), output.c_str(), nullptr));
-    std::wstring message;
-    EXPECT_DRIVEN(Join({pieces[0]}, [&](DialogDriver& d, HWND dialog) {
-        d.SetText(dialog, IDC_JOIN_OUTPUT, output);
-        d.Click(dialog, IDOK);
-        message = d.Answer(L"Files jion", IDOK);
-        EXPECT_TRUE(IsWindowVisible(dialog));
-        d.Click(dialog, IDCANCEL);
-    }));
-    EXPECT_EQ(message, L"Two folder's name are same.");
-    EXPECT_EQ(ReadFileBytes(output), "precious");
+    const std::string joined = dir.File("joined");
+    WriteFileBytes(joined, "precious");
+    ASSERT_TRUE(CreateHardLinkA(dir.File("data.003").c_str(), joined.c_str(), nullptr));
+    struct Case {
+        std::string output;
+        std::string keeps;  // the output's bytes afterwards
+    };
+    // The same file in other letters and through "..", and through a link.
+    for (const Case& c : {Case{dir.File("sub\\..\\DATA.002"), "b"}, Case{joined, "precious"}}) {
+        std::wstring message;
+        EXPECT_DRIVEN(Join({pieces[0]}, [&](DialogDriver& d, HWND dialog) {
+            d.SetText(dialog, IDC_JOIN_OUTPUT, c.output);
+            d.Click(dialog, IDOK);
+            message = d.Answer(L"Files jion", IDOK);
+            EXPECT_TRUE(IsWindowVisible(dialog));
+            d.Click(dialog, IDCANCEL);
+        }));
+        EXPECT_EQ(message, L"Two folder's name are same.") << c.output;
+        EXPECT_EQ(ReadFileBytes(c.output), c.keeps);
+    }
 }
 
 TEST_F(JoinTest, CabinetFilesAreRefused) {
