@@ -2,8 +2,6 @@
 
 bool SingleByteCodePage(unsigned char) { return false; }
 
-bool Cp932LeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
-
 namespace {
 
 // Calls visit(position) for the first byte of every single-byte character;

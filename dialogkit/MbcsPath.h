@@ -8,12 +8,10 @@
 #include <cstddef>
 #include <string>
 
-using LeadBytePredicate = bool (*)(unsigned char);
+#include "LeadBytes.h"
 
 // No lead bytes: every byte is a character of its own.
 bool SingleByteCodePage(unsigned char byte);
-// The lead bytes of code page 932 (Shift JIS): 0x81-0x9F and 0xE0-0xFC.
-bool Cp932LeadByte(unsigned char byte);
 
 // Position of the last character `ch` (never a trail byte), npos when none.
 std::size_t LastCharPos(const std::string& text, char ch, LeadBytePredicate isLead);

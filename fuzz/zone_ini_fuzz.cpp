@@ -10,6 +10,8 @@
 #include "ZoneOffsets.h"
 
 namespace {
+bool NoLeadBytes(unsigned char) { return false; }
+
 void Require(bool condition) {
     if (!condition) __builtin_trap();
 }
@@ -47,10 +49,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(index >= -1 && index < ZoneOffsetCount);
     if (index >= 0) Require(ZoneOffsetToText(ZoneOffsets[index]) == text);
 
-    if (CheckLocationName(text) == LocationNameFault::None) {
+    if (CheckLocationName(text, NoLeadBytes) == LocationNameFault::None) {
         Require(!text.empty() && text.front() != ' ' && text.back() != ' ' && text.front() != ';');
         Require(text.find_first_of("=[]\r\n\t", 0, 7) == std::string::npos);
         Require(text.find('\0') == std::string::npos);
+    }
+    // In code page 932 only trail bytes may look like brackets, and no byte
+    // that can trail a character hides a line break or "=".
+    if (CheckLocationName(text, Cp932LeadByte) == LocationNameFault::None) {
+        Require(!text.empty() && text.front() != ';');
+        Require(text.find_first_of("=\r\n\t", 0, 5) == std::string::npos);
+        Require(text.find('\0') == std::string::npos);
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if (Cp932LeadByte(c) && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x40)
+                ++i;
+            else
+                Require(c != '[' && c != ']');
+        }
     }
 
     // Raw numbers through the calendar: no input may reach undefined behaviour.

@@ -9,12 +9,10 @@
 #include <cstddef>
 #include <string>
 
-using LeadBytePredicate = bool (*)(unsigned char byte);
+#include "LeadBytes.h"
 
 // No lead bytes: single-byte code pages.
 bool NoLeadBytes(unsigned char byte);
-// The lead bytes of code page 932 (0x81-0x9F, 0xE0-0xFC).
-bool Cp932LeadByte(unsigned char byte);
 
 // Byte position of the last character of path that is one of delimiters
 // (never a trail byte); npos when there is none.

@@ -13,8 +13,19 @@ void TThread::Start() {
     // The hidden window must exist before the worker asks for synchronised
     // calls, and it must belong to this (the GUI) thread.
     Application->Handle();
-    handle_ = CreateThread(nullptr, 0, ThreadProc, this, 0, &id_);
+    // Suspended until the handle is stored: a thread that frees itself may
+    // end before CreateThread returns, and then nothing may touch the object.
+    handle_ = CreateThread(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &id_);
     if (!handle_) throw Exception("Thread creation error: " + std::to_string(GetLastError()));
+    if (ResumeThread(handle_) == static_cast<DWORD>(-1)) {
+        const DWORD error = GetLastError();
+        // It never ran: end it, so the object stays the caller's.
+        TerminateThread(handle_, 0);
+        CloseHandle(handle_);
+        handle_ = nullptr;
+        id_ = 0;
+        throw Exception("Thread creation error: " + std::to_string(error));
+    }
 }
 
 DWORD TThread::WaitFor() {

@@ -13,11 +13,14 @@ namespace {
 const char kQuickStart[] = "Quick Start";
 
 // The file system's modification stamp, as decimal text; "" when unreadable.
+// A search by the exact name gives the stamp GetFileAttributesExA would,
+// which Windows 95 lacks; "?" and "*" would match other names.
 std::string FileAgeText(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return "";
-    const unsigned long long stamp =
-        (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    if (path.find_first_of("?*") != std::string::npos) return "";
+    TSearchRec found;
+    if (FindFirst(path, faAnyFile, found) != 0) return "";
+    const FILETIME& t = found.FindData.ftLastWriteTime;
+    const unsigned long long stamp = (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
     return std::to_string(stamp);
 }
 

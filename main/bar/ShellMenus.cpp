@@ -266,12 +266,23 @@ void FillShellMenu(const ShellMenuHost& host, LPCITEMIDLIST list, TMenuItem* par
         hr = desktop->BindToObject(list, nullptr, IID_IShellFolder, bound.ReceiveVoid());
         if (FAILED(hr)) throw Exception(HResultText("Opening a folder", hr));
     }
-    IShellFolder* folder = isDesktop ? desktop.Get() : bound.Get();
+    FillShellMenuFrom(host, isDesktop ? desktop.Get() : bound.Get(), list, parent, menu);
+}
+
+void FillShellMenuFrom(const ShellMenuHost& host, IShellFolder* folder, LPCITEMIDLIST list, TMenuItem* parent,
+                       TPopupMenu* menu) {
+    const bool isDesktop = IdListItemCount(list) == 0;
     SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN;
     if (FoldersOnlyInForce()) flags &= ~SHCONTF_NONFOLDERS;
     ComPtr<IEnumIDList> items;
-    if (folder->EnumObjects(nullptr, flags, items.Receive()) != S_OK || !items) {
+    const HRESULT hr = folder->EnumObjects(nullptr, flags, items.Receive());
+    // S_FALSE without a list is a folder with nothing to show, not a failure.
+    if (FAILED(hr) || (hr == S_OK && !items)) {
         if (parent) AddNotice(parent, "<Not valid>");
+        return;
+    }
+    if (!items) {
+        if (parent) AddNotice(parent, "<Empty>");
         return;
     }
     const int winCode = GetWinVersionCode();

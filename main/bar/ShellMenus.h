@@ -50,6 +50,9 @@ constexpr int kMaxShellMenuItems = 400;
 void BuildShellMenu(const ShellMenuHost& host, TMenuItem* item, TPopupMenu* menu, const std::string& path, int csidl);
 // Enumerates a folder (none = the desktop) into `parent`, or into the top level of `menu`.
 void FillShellMenu(const ShellMenuHost& host, LPCITEMIDLIST list, TMenuItem* parent, TPopupMenu* menu);
+// The same with the folder already bound: `folder` is the folder of `list`.
+void FillShellMenuFrom(const ShellMenuHost& host, IShellFolder* folder, LPCITEMIDLIST list, TMenuItem* parent,
+                       TPopupMenu* menu);
 // The click of every shell item: a file opens; a folder's submenu fills once.
 void ShellMenuItemClick(const ShellMenuHost& host, TObject* sender);
 // The item-id list a shell item carries.

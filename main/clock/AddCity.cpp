@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "ClockIni.h"
+#include "SysUtils.h"
 #include "ZoneIni.h"
 
 const char LocationPlaceholder[] = "Please select a location.";
@@ -11,7 +12,9 @@ TAddCityForm* AddCityForm = nullptr;
 
 namespace {
 const char kEditCaption[] = "Edit Clock";
-}
+
+bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+}  // namespace
 
 TAddCityForm::TAddCityForm(TComponent* AOwner) : TForm(AOwner) {
     SetName("AddCityForm");
@@ -117,8 +120,9 @@ void TAddCityForm::AddCityOkClick(TObject*) {
     // The name becomes a key of the settings files and a menu caption: refuse
     // what they cannot hold, and a name another entry has in any letter case
     // (also when renaming, or the files would hold fewer names than the list).
+    // Letter case is the system's, as the profile functions compare keys.
     const int except = Caption() == kEditCaption ? EditedPosition : -1;
-    const LocationNameFault fault = ValidateLocationName(name, ListedNames, except);
+    const LocationNameFault fault = ValidateLocationName(name, ListedNames, except, SystemLeadByte, AnsiSameText);
     if (fault != LocationNameFault::None) {
         MessageDlg(LocationNameFaultText(fault), TMsgDlgType::mtError, mbOK);
         return;

@@ -24,10 +24,17 @@ bool ParseIniFlag(const std::string& text, bool fallback) {
     return a != 0;
 }
 
-LocationNameFault CheckLocationName(const std::string& name) {
+LocationNameFault CheckLocationName(const std::string& name, LeadBytePredicate isLead) {
     if (name.empty()) return LocationNameFault::Empty;
-    for (const char ch : name) {
-        const auto c = static_cast<unsigned char>(ch);
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        // A trail byte is never below 0x40 in any double-byte code page: a
+        // lead byte before a line break or "=" (or at the end) stands alone,
+        // and the byte after it is read as itself.
+        if (isLead(c) && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) >= 0x40) {
+            ++i;
+            continue;
+        }
         if (c < 0x20 || c == 0x7F) return LocationNameFault::ControlCharacter;
         if (c == '=' || c == '[' || c == ']') return LocationNameFault::ReservedCharacter;
     }
@@ -37,18 +44,19 @@ LocationNameFault CheckLocationName(const std::string& name) {
     return LocationNameFault::None;
 }
 
-int FindLocationName(const std::vector<std::string>& names, const std::string& name, int exceptIndex) {
+int FindLocationName(const std::vector<std::string>& names, const std::string& name, int exceptIndex,
+                     SameNameText same) {
     for (size_t i = 0; i < names.size(); ++i)
-        if (static_cast<int>(i) != exceptIndex && SameTextAscii(names[i], name)) return static_cast<int>(i);
+        if (static_cast<int>(i) != exceptIndex && same(names[i], name)) return static_cast<int>(i);
     return -1;
 }
 
 LocationNameFault ValidateLocationName(const std::string& name, const std::vector<std::string>& names,
-                                       int exceptIndex) {
-    const LocationNameFault fault = CheckLocationName(name);
+                                       int exceptIndex, LeadBytePredicate isLead, SameNameText same) {
+    const LocationNameFault fault = CheckLocationName(name, isLead);
     if (fault != LocationNameFault::None) return fault;
-    return FindLocationName(names, name, exceptIndex) >= 0 ? LocationNameFault::Taken
-                                                           : LocationNameFault::None;
+    return FindLocationName(names, name, exceptIndex, same) >= 0 ? LocationNameFault::Taken
+                                                                 : LocationNameFault::None;
 }
 
 std::string LocationNameFaultText(LocationNameFault fault) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "LeadBytes.h"
+
 // Decimal text, an optional sign and surrounding blanks, within min..max.
 int ParseIniInt(const std::string& text, int minValue, int maxValue, int fallback);
 // A stored offset in minutes; beyond one day the date carry would no longer hold.
@@ -30,13 +32,18 @@ enum class LocationNameFault {
     Separator,          // "-" alone is a menu separator that cannot be chosen
     Taken,              // another entry has it in some letter case
 };
-LocationNameFault CheckLocationName(const std::string& name);
-// Position of the entry that has the name, compared without regard to case as
-// profile keys are, skipping position exceptIndex (the entry being renamed);
-// -1 when there is none.
-int FindLocationName(const std::vector<std::string>& names, const std::string& name, int exceptIndex);
+// The name is read character by character: the trail byte of a double-byte
+// character ("\x81\x5B" in code page 932) is no "[".
+LocationNameFault CheckLocationName(const std::string& name, LeadBytePredicate isLead);
+// Profile keys compare without regard to case as the system compares text,
+// accented letters included: the Windows side passes the system's comparison.
+using SameNameText = bool (*)(const std::string& a, const std::string& b);
+// Position of the entry that has the name, skipping position exceptIndex (the
+// entry being renamed); -1 when there is none.
+int FindLocationName(const std::vector<std::string>& names, const std::string& name, int exceptIndex,
+                     SameNameText same);
 // CheckLocationName, then FindLocationName over the entries of the list.
 LocationNameFault ValidateLocationName(const std::string& name, const std::vector<std::string>& names,
-                                       int exceptIndex);
+                                       int exceptIndex, LeadBytePredicate isLead, SameNameText same);
 // The message shown for a refused name ("" for None).
 std::string LocationNameFaultText(LocationNameFault fault);

@@ -152,10 +152,28 @@ FNFCISTATUS(Status) {
     return typeStatus == statusCabinet ? static_cast<__LONG32>(cb2) : 0;
 }
 
+// The attributes, size and times of a file or folder by its exact name, as
+// GetFileAttributesExA gives them: Windows 95 lacks that call, and a program
+// that imports it does not load there. "?" and "*" would match other names
+// (that call refuses them as invalid).
+bool FindByName(const char* path, WIN32_FIND_DATAA& data) {
+    if (std::strpbrk(path, "?*")) {
+        SetLastError(ERROR_INVALID_NAME);
+        return false;
+    }
+    struct Search {
+        HANDLE h;
+        ~Search() {
+            if (h != INVALID_HANDLE_VALUE) FindClose(h);
+        }
+    } search{FindFirstFileA(path, &data)};
+    return search.h != INVALID_HANDLE_VALUE;
+}
+
 FNFCIGETOPENINFO(OpenInfo) {
     auto* context = static_cast<Context*>(pv);
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(pszName, GetFileExInfoStandard, &data)) {
+    WIN32_FIND_DATAA data{};
+    if (!FindByName(pszName, data)) {
         *err = static_cast<int>(GetLastError());
         context->sourceFailed = true;
         return -1;
@@ -179,8 +197,8 @@ std::string StoredName(const std::string& path) {
 }
 
 bool Readable(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    WIN32_FIND_DATAA data{};
+    if (!FindByName(path.c_str(), data)) return false;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
     const unsigned long long size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return size <= kMaxPackedFile;

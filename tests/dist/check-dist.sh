@@ -30,7 +30,7 @@ done
 
 # Functions newer than the oldest targets (9x, NT 4): one of them in the
 # import table and the program does not load there at all.
-too_new='^(GetTickCount64|AddVectoredExceptionHandler|RemoveVectoredExceptionHandler|InitOnce.*|.*SRWLock.*|.*ConditionVariable.*|Fls(Alloc|Free|GetValue|SetValue)|GetSystemTimePreciseAsFileTime|CreateSymbolicLink.*|GetFileInformationByHandleEx)$'
+too_new='^(GetTickCount64|AddVectoredExceptionHandler|RemoveVectoredExceptionHandler|InitOnce.*|.*SRWLock.*|.*ConditionVariable.*|Fls(Alloc|Free|GetValue|SetValue)|GetSystemTimePreciseAsFileTime|CreateSymbolicLink.*|GetFileInformationByHandleEx|GetFileAttributesEx[AW])$'
 for b in "${bins[@]}"; do
   while read -r fn; do
     note "$(basename "$b") imports $fn, which older Windows lacks"

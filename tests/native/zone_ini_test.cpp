@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "StrUtils.h"
 #include "ZoneIni.h"
 
 namespace {
+
+bool NoLeadBytes(unsigned char) { return false; }
 
 TEST(ZoneIniValues, OffsetsFallBackWhenNotANumberOrBeyondADay) {
     struct Case {
@@ -96,7 +99,41 @@ TEST(LocationName, NamesThatWouldNotComeBackAsTyped) {
         {";x", LocationNameFault::LeadingSemicolon},
         {"-", LocationNameFault::Separator},
     };
-    for (const Case& c : cases) EXPECT_EQ(CheckLocationName(c.name), c.fault) << '"' << c.name << '"';
+    for (const Case& c : cases) {
+        EXPECT_EQ(CheckLocationName(c.name, NoLeadBytes), c.fault) << '"' << c.name << '"';
+        // Text without lead bytes reads the same in a double-byte code page.
+        EXPECT_EQ(CheckLocationName(c.name, Cp932LeadByte), c.fault) << '"' << c.name << '"';
+    }
+}
+
+// A double-byte character is one character: its trail byte can be 0x5B "["
+// or 0x5D "]" and still be no bracket, while a real one is refused.
+TEST(LocationName, DoubleByteCharactersAreReadWhole) {
+    const std::string hague = "\x83\x6E\x81\x5B\x83\x4F";  // "ハーグ", with "ー" 0x81 0x5B
+    const std::string review = "\x95\x5D";                   // "評"
+    struct Case {
+        std::string name;
+        LocationNameFault cp932;
+        LocationNameFault singleByte;  // the same bytes in code page 1252
+    };
+    const Case cases[] = {
+        {hague, LocationNameFault::None, LocationNameFault::ReservedCharacter},
+        {review, LocationNameFault::None, LocationNameFault::ReservedCharacter},
+        {"\x81\x5B", LocationNameFault::None, LocationNameFault::ReservedCharacter},
+        {hague + " " + review, LocationNameFault::None, LocationNameFault::ReservedCharacter},
+        {hague + "[x", LocationNameFault::ReservedCharacter, LocationNameFault::ReservedCharacter},
+        {hague + "=1", LocationNameFault::ReservedCharacter, LocationNameFault::ReservedCharacter},
+        {"]" + hague, LocationNameFault::ReservedCharacter, LocationNameFault::ReservedCharacter},
+        // A byte below 0x40 trails no character: it stands for itself.
+        {"\x81=", LocationNameFault::ReservedCharacter, LocationNameFault::ReservedCharacter},
+        {"\x81\n", LocationNameFault::ControlCharacter, LocationNameFault::ControlCharacter},
+        {"a\x81", LocationNameFault::None, LocationNameFault::None},  // a cut character at the end
+        {";" + hague, LocationNameFault::LeadingSemicolon, LocationNameFault::ReservedCharacter},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CheckLocationName(c.name, Cp932LeadByte), c.cp932) << c.name;
+        EXPECT_EQ(CheckLocationName(c.name, NoLeadBytes), c.singleByte) << c.name;
+    }
 }
 
 TEST(LocationName, NoTwoEntriesShareANameInAnyLetterCase) {
@@ -119,12 +156,51 @@ TEST(LocationName, NoTwoEntriesShareANameInAnyLetterCase) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(FindLocationName(list, c.name, c.exceptIndex), c.found);
-        EXPECT_EQ(ValidateLocationName(c.name, list, c.exceptIndex), c.fault);
+        EXPECT_EQ(FindLocationName(list, c.name, c.exceptIndex, SameTextAscii), c.found);
+        EXPECT_EQ(ValidateLocationName(c.name, list, c.exceptIndex, NoLeadBytes, SameTextAscii), c.fault);
     }
     // A name the files cannot hold is refused before the list is searched.
-    EXPECT_EQ(ValidateLocationName("Paris=1", list, -1), LocationNameFault::ReservedCharacter);
-    EXPECT_EQ(FindLocationName({}, "Paris", -1), -1);
+    EXPECT_EQ(ValidateLocationName("Paris=1", list, -1, NoLeadBytes, SameTextAscii),
+              LocationNameFault::ReservedCharacter);
+    EXPECT_EQ(FindLocationName({}, "Paris", -1, SameTextAscii), -1);
+}
+
+// Code page 1252's letter case, accented capitals included, as the system
+// compares text there.
+char FoldLatin1(char ch) {
+    const auto c = static_cast<unsigned char>(ch);
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return static_cast<char>(c + 0x20);
+    return ch;
+}
+bool SameTextLatin1(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldLatin1(a[i]) != FoldLatin1(b[i])) return false;
+    return true;
+}
+
+// Names that differ only in the case of an accented letter are one profile
+// key: the comparison the caller passes decides, not an ASCII-only fold.
+TEST(LocationName, LetterCaseIsTheComparisonTheCallerPasses) {
+    const std::vector<std::string> list{"Local Time", "Z\xfcrich", "Paris"};
+    struct Case {
+        const char* name;
+        SameNameText same;
+        int found;
+    };
+    const Case cases[] = {
+        {"Z\xdcRICH", SameTextLatin1, 1}, {"z\xfcrich", SameTextLatin1, 1}, {"Z\xdcrich", SameTextLatin1, 1},
+        {"PARIS", SameTextLatin1, 2},      {"Zurich", SameTextLatin1, -1},   {"Z\xdcRICH", SameTextAscii, -1},
+        {"ZURICH", SameTextAscii, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(FindLocationName(list, c.name, -1, c.same), c.found);
+        EXPECT_EQ(ValidateLocationName(c.name, list, -1, NoLeadBytes, c.same) == LocationNameFault::Taken,
+                  c.found >= 0);
+    }
+    // Renaming an entry to itself in another case is no clash.
+    EXPECT_EQ(ValidateLocationName("Z\xdcRICH", list, 1, NoLeadBytes, SameTextLatin1), LocationNameFault::None);
 }
 
 TEST(LocationName, EveryRefusalHasItsOwnMessage) {

@@ -203,7 +203,8 @@ TEST_F(ShellMenuTest, ItemIdListRoutines) {
 
 // A shell folder whose items say by their one data byte what they are: 'F' a
 // folder (with subfolders), 'S' no folder but with subfolders, 'P' a plain
-// object, 'X' one whose attributes can't be had. It notes what it is asked.
+// object, 'X' one whose attributes can't be had. It notes what it is asked,
+// and answers an enumeration with `enumResult` and no list.
 class AttributeFolder : public IShellFolder {
 public:
     struct Question {
@@ -225,7 +226,11 @@ public:
     HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, IBindCtx*, LPWSTR, ULONG*, PIDLIST_RELATIVE*, ULONG*) override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList**) override { return E_NOTIMPL; }
+    HRESULT enumResult = E_NOTIMPL;
+    HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList** out) override {
+        *out = nullptr;
+        return enumResult;
+    }
     HRESULT STDMETHODCALLTYPE BindToObject(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE BindToStorage(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override {
         return E_NOTIMPL;
@@ -272,6 +277,27 @@ TEST(ShellFolderItems, FoldersAreKnownWithoutLookingIntoThem) {
             // Nothing beyond the two attributes: the others may need the item itself.
             EXPECT_EQ(q.asked & ~(SFGAO_FOLDER | SFGAO_HASSUBFOLDER), 0u) << c.kind;
         }
+    }
+}
+
+// A folder may answer that it has nothing to list (S_FALSE, no list): that is
+// an empty folder; only a failure, or success without a list, is not valid.
+TEST_F(ShellMenuTest, AnEmptyAnswerShowsEmptyAndAFailureNotValid) {
+    IdList list(PathToIdList(Folder("answers")));
+    ASSERT_NE(list.p, nullptr);
+    struct Case {
+        HRESULT answer;
+        const char* notice;
+    } cases[] = {{S_FALSE, "<Empty>"}, {E_FAIL, "<Not valid>"}, {E_ACCESSDENIED, "<Not valid>"}, {S_OK, "<Not valid>"}};
+    for (const Case& c : cases) {
+        AttributeFolder folder;
+        folder.enumResult = c.answer;
+        auto* item = new TMenuItem(nullptr);
+        menu_.Items()->Add(item);
+        FillShellMenuFrom(host_, &folder, list.p, item, nullptr);
+        EXPECT_EQ(Captions(item), std::vector<std::string>{c.notice}) << std::hex << c.answer;
+        ASSERT_EQ(item->Count(), 1);
+        EXPECT_FALSE(item->Items(0)->Enabled);
     }
 }
 

@@ -227,6 +227,41 @@ TEST(ClockSettingDialog, EditRenamesTheShownLocationAtOnce) {
     EXPECT_EQ(IniSection(rig.files.ReadSet(), "SelItem"), "sel=3\n");
 }
 
+// "Z\xfcrich" and "Z\xdcRICH" are one key to the profile functions: were both
+// listed, the next start would find fewer keys than the count and show no
+// location at all.
+TEST(ClockSettingDialog, AnAccentedNameInAnotherLetterCaseIsTaken) {
+    DialogRig rig("", "[Zone]\r\n");
+    UiScript script;
+    script.When("the dialog is up", [] { return Up(S()); }, [] { ClickButton(S()->AddButton); })
+        .When("the location dialog is up", [] { return Up(A()); },
+              [] {
+                  TypeInto(A()->CityName, "Z\xfcrich");
+                  PickFrom(A()->ComboBoxZone, 25);
+                  ClickButton(A()->AddCityOk);
+              })
+        .When("the location is listed", [] { return !Up(A()) && S()->ListBoxCity->Count() == 2; },
+              [] { ClickButton(S()->AddButton); })
+        .When("the location dialog is up again", [] { return Up(A()); },
+              [] {
+                  TypeInto(A()->CityName, "Z\xdcRICH");
+                  PickFrom(A()->ComboBoxZone, 25);
+                  ClickButton(A()->AddCityOk);
+              })
+        .When("the other letter case is refused", [&] { return rig.answers.texts.size() == 1; },
+              [&] {
+                  EXPECT_EQ(rig.answers.texts[0], "The location name you specified already exist!");
+                  ClickButton(A()->AddCityCancel);
+              })
+        .When("the location dialog is closed", [] { return !Up(A()); }, [] { ClickButton(S()->Button1); });
+    EXPECT_EQ(rig.Show(script), mrOk);
+    EXPECT_EQ(IniSection(rig.files.ReadSet(), "ZoneMenu"), "Z\xfcrich=60\n");
+    EXPECT_EQ(IniSection(rig.files.ReadSet(), "ZoneMenuNU"), "nu=1\n");
+    TestBar next;
+    BuildZoneMenu();
+    EXPECT_EQ(next.MenuCaptions(), V({"Local Time", "-", "Z\xfcrich", "-", "Setting...", "Alarm... "}));
+}
+
 TEST(ClockSettingDialog, RemoveMovesClockAndFlagsToTheNextEntry) {
     DialogRig rig(kThree, kThreeZones);
     UiScript script;

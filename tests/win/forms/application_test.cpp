@@ -82,6 +82,103 @@ TEST(Thread, ErrorsInsideSynchronisedCallsAndWorkerBodiesReachTheErrorReport) {
 }
 
 namespace {
+
+// A worker with nothing to do, so it can end and free itself before Start has
+// returned; its destructor notes whether the object knew its thread by then.
+class QuickThread : public TThread {
+public:
+    QuickThread(std::atomic<int>& freed, std::atomic<int>& known) : freed_(freed), known_(known) {
+        FreeOnTerminate = true;
+    }
+    ~QuickThread() override {
+        if (Handle() && ThreadID() == GetCurrentThreadId()) ++known_;
+        ++freed_;
+    }
+
+protected:
+    void Execute() override {}
+
+private:
+    std::atomic<int>& freed_;
+    std::atomic<int>& known_;
+};
+
+using CreateThreadFn = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD);
+CreateThreadFn realCreateThread = nullptr;
+
+// The worst order the scheduler may choose: a thread that may run at once runs
+// to its end before its creator goes on.
+HANDLE WINAPI CreateThreadThatEndsFirst(LPSECURITY_ATTRIBUTES sa, SIZE_T stack, LPTHREAD_START_ROUTINE proc,
+                                        LPVOID param, DWORD flags, LPDWORD id) {
+    HANDLE h = realCreateThread(sa, stack, proc, param, flags, id);
+    if (h && !(flags & CREATE_SUSPENDED)) WaitForSingleObject(h, 10000);
+    return h;
+}
+
+// Points this program's import of CreateThread (the framework is linked into
+// it) at CreateThreadThatEndsFirst while the object lives.
+class ThreadsEndFirst {
+public:
+    ThreadsEndFirst() {
+        realCreateThread = reinterpret_cast<CreateThreadFn>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateThread")));
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name; ++d)
+            for (auto* t = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk); t->u1.Function; ++t)
+                if (t->u1.Function == reinterpret_cast<ULONG_PTR>(realCreateThread)) slot_ = &t->u1.Function;
+        if (slot_) Write(reinterpret_cast<ULONG_PTR>(&CreateThreadThatEndsFirst));
+    }
+    ~ThreadsEndFirst() {
+        if (slot_) Write(reinterpret_cast<ULONG_PTR>(realCreateThread));
+    }
+    ThreadsEndFirst(const ThreadsEndFirst&) = delete;
+    ThreadsEndFirst& operator=(const ThreadsEndFirst&) = delete;
+    bool Hooked() const { return slot_ != nullptr; }
+
+private:
+    void Write(ULONG_PTR value) {
+        DWORD old = 0;
+        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &old);
+        *slot_ = value;
+        VirtualProtect(slot_, sizeof *slot_, old, &old);
+    }
+    decltype(IMAGE_THUNK_DATA::u1.Function)* slot_ = nullptr;
+};
+
+// The process's open handles, counted by asking for each small handle value
+// (handle values are multiples of four, handed out from the bottom).
+int OpenHandles() {
+    int n = 0;
+    DWORD flags = 0;
+    for (ULONG_PTR v = 4; v < 0x10000; v += 4)
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(v), &flags)) ++n;
+    return n;
+}
+
+}  // namespace
+
+// The handle is stored before the thread may run: threads that free
+// themselves before Start has returned close it, and nothing writes into the
+// freed objects afterwards.
+TEST(Thread, SelfFreeingThreadsThatEndAtOnceKnowAndCloseTheirHandle) {
+    constexpr int kThreads = 50;
+    std::atomic<int> freed{0}, known{0};
+    const int before = OpenHandles();
+    {
+        ThreadsEndFirst hook;
+        ASSERT_TRUE(hook.Hooked());
+        for (int i = 0; i < kThreads; ++i) (new QuickThread(freed, known))->Start();
+    }
+    ASSERT_TRUE(PumpUntil([&] { return freed.load() == kThreads; }, 20000)) << freed.load();
+    EXPECT_EQ(known.load(), kThreads);
+    // Some threads may still be on their way out; none keeps a handle.
+    EXPECT_TRUE(PumpUntil([&] { return OpenHandles() <= before + 8; }, 5000)) << before << " -> " << OpenHandles();
+}
+
+namespace {
 void CALLBACK NeverFires(HWND, UINT, UINT_PTR, DWORD) {}
 }  // namespace
 
