@@ -5,92 +5,46 @@
 #include "DataExchange.h"
 #include "FileRoutines.h"
 #include "JapaneseTexts.h"
-#include "JobProgress.h"
 #include "JoinEngine.h"
 #include "MbcsPath.h"
 #include "PelmitApp.h"
 #include "Services.h"
 #include "ShellFiles.h"
-#include "StopEvent.h"
 #include "Text.h"
 #include "Win32EngineFiles.h"
 #include "resource.h"
-
-// What one worker run owns: its request, the window it reports to, and its result.
-struct CJoinProgressDlg::Run {
-    JoinRequest request;
-    HWND dialog = nullptr;
-    // Each run has its own: a Cancel stops this join only.
-    dialogkit::StopEvent stop;
-    RunResult result;
-};
 
 namespace {
 
 const char kJoinCaption[] = "Files join";
 
-class JoinEvents : public EngineEvents {
-public:
-    JoinEvents(HWND dialog, const dialogkit::StopEvent& stop) : dialog_(dialog), stop_(stop) {}
-    bool StopRequested() override { return stop_.Poll(); }
-    void Percent(int percent) override { PostMessageA(dialog_, WM_JOBPROGRESS, kJobPercent, percent); }
-    void Item(std::uint64_t row) override { PostMessageA(dialog_, WM_JOBPROGRESS, kJobItem, static_cast<LPARAM>(row)); }
-
-private:
-    HWND dialog_;
-    const dialogkit::StopEvent& stop_;
-};
-
 }  // namespace
 
-CJoinProgressDlg::CJoinProgressDlg(JoinJob job) : CDialog(IDD_JOIN_PROGRESS), job_(std::move(job)) {
-    m_icon = theApp.LoadIcon(IDI_PELMIT);
-    MapMessage(WM_JOBPROGRESS, [this](WPARAM kind, LPARAM value) { return OnJobProgress(kind, value); });
-}
-
-CJoinProgressDlg::~CJoinProgressDlg() { worker_.Wait(); }
-
-void CJoinProgressDlg::DoDataExchange(CDataExchange* pDX) {
-    DDX_Control(pDX, IDC_PROGRESS_ANIMATION, m_animation);
-}
-
-INT_PTR CJoinProgressDlg::DoModal() {
-    const INT_PTR result = CDialog::DoModal();
-    worker_.Wait();
-    return result;
-}
+CJoinProgressDlg::CJoinProgressDlg(JoinJob job)
+    : CJobDialog(IDD_JOIN_PROGRESS, JobControls{IDC_PROGRESS_ANIMATION, IDR_PROGRESS_AVI, IDC_PROGRESS_BAR},
+                 theApp.LoadIcon(IDI_PELMIT)),
+      job_(std::move(job)) {}
 
 BOOL CJoinProgressDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
-    SetIcons(m_icon);
-    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    CJobDialog::OnInitDialog();
     if (!StartRun(job_.rows, job_.how, job_.dropEndMark, true)) {
         failed_ = true;
         EndDialog(IDCANCEL);
-        return TRUE;
     }
-    m_animation.Open(IDR_PROGRESS_AVI);
     return TRUE;
 }
 
 bool CJoinProgressDlg::StartRun(std::vector<std::string> inputs, OutputOpen how, bool dropEndMark,
                                 bool reportItems) {
-    // The previous run has posted its end and is about to return.
-    worker_.Wait();
-    run_ = std::make_shared<Run>();
-    run_->request.inputs = std::move(inputs);
-    run_->request.output = job_.output;
-    run_->request.how = how;
-    run_->request.dropEndMark = dropEndMark;
-    run_->request.reportItems = reportItems;
-    run_->dialog = Handle();
-    std::shared_ptr<Run> run = run_;
-    return worker_.Start([run] {
+    JoinRequest request;
+    request.inputs = std::move(inputs);
+    request.output = job_.output;
+    request.how = how;
+    request.dropEndMark = dropEndMark;
+    request.reportItems = reportItems;
+    return StartJob([request](EngineEvents& events) {
         Win32EngineFiles files;
-        JoinEvents events(run->dialog, run->stop);
-        run->result = RunJoin(files, run->request, events);
-        PostMessageA(run->dialog, WM_JOBPROGRESS, kJobEnded, 0);
-        return run->result.status == RunStatus::Done ? 0 : -1;
+        return RunJoin(files, request, events);
     });
 }
 
@@ -120,52 +74,33 @@ void CJoinProgressDlg::ReportFailure(const RunResult& result) {
     MessageBox(text + "\n\nThe joined file is left as it was before.", kJoinCaption, MB_OK | MB_ICONERROR);
 }
 
-LRESULT CJoinProgressDlg::OnJobProgress(WPARAM kind, LPARAM value) {
-    switch (kind) {
-    case kJobEnded: {
-        // Posting the notice is the worker's last act.
-        worker_.Wait();
-        const RunResult result = run_->result;
-        if (result.Failed()) {
-            failed_ = true;
-            ReportFailure(result);
-            EndDialog(IDCANCEL);
-            break;
-        }
-        if (!job_.joinNext) {
-            CDialog::OnOK();
-            break;
-        }
-        CJoinNameDlg name(this);
-        if (name.DoModal() != IDOK || SameNoCase(name.m_name, job_.output)) {
-            CDialog::OnOK();
-            break;
-        }
-        m_further = name.m_name;
-        if (!StartRun({m_further}, OutputOpen::Append, false, false)) {
-            failed_ = true;
-            EndDialog(IDCANCEL);
-            break;
-        }
-        SetDlgItemText(IDC_PROGRESS_TEXT, m_further);
-        break;
+void CJoinProgressDlg::OnJobEnded(const RunResult& result) {
+    if (result.Failed()) {
+        failed_ = true;
+        ReportFailure(result);
+        EndDialog(IDCANCEL);
+        return;
     }
-    case kJobPercent:
-        SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(value));
-        break;
-    case kJobItem:
-        if (value >= 0 && static_cast<std::size_t>(value) < job_.rows.size())
-            SetDlgItemText(IDC_PROGRESS_TEXT, job_.rows[static_cast<std::size_t>(value)]);
-        break;
-    default:
-        break;
+    if (!job_.joinNext) {
+        CDialog::OnOK();
+        return;
     }
-    return 0;
+    CJoinNameDlg name(this);
+    if (name.DoModal() != IDOK || SameNoCase(name.m_name, job_.output)) {
+        CDialog::OnOK();
+        return;
+    }
+    m_further = name.m_name;
+    if (!StartRun({m_further}, OutputOpen::Append, false, false)) {
+        failed_ = true;
+        EndDialog(IDCANCEL);
+        return;
+    }
+    SetDlgItemText(IDC_PROGRESS_TEXT, m_further);
 }
 
-void CJoinProgressDlg::OnCancel() {
-    if (run_) run_->stop.Set();
-    EndDialog(IDCANCEL);
+void CJoinProgressDlg::OnJobItem(std::uint64_t row) {
+    if (row < job_.rows.size()) SetDlgItemText(IDC_PROGRESS_TEXT, job_.rows[static_cast<std::size_t>(row)]);
 }
 
 CJoinNameDlg::CJoinNameDlg(CWnd* parent) : CDialog(IDD_JOIN_NAME, parent) {

@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "Controls.h"
 #include "Dialog.h"
 #include "EngineFiles.h"
 #include "IconButton.h"
-#include "WorkerThread.h"
+#include "JobDialog.h"
 
 // What a join runs on: a copy of the join dialog's list and settings, taken
 // before the worker starts, so that the worker never reads the dialog.
@@ -22,13 +21,10 @@ struct JoinJob {
     bool joinNext = false;
 };
 
-class CJoinProgressDlg : public CDialog {
+class CJoinProgressDlg : public CJobDialog {
 public:
     explicit CJoinProgressDlg(JoinJob job);
-    ~CJoinProgressDlg() override;
 
-    // Runs the dialog, then waits for the worker.
-    INT_PTR DoModal() override;
     // A run failed (and the user was told); the output is as it was before it.
     bool Failed() const { return failed_; }
 
@@ -37,20 +33,14 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void OnCancel() override;
-    void DoDataExchange(CDataExchange* pDX) override;
+    void OnJobEnded(const RunResult& result) override;
+    void OnJobItem(std::uint64_t row) override;
 
 private:
-    struct Run;
-    LRESULT OnJobProgress(WPARAM kind, LPARAM value);
     bool StartRun(std::vector<std::string> inputs, OutputOpen how, bool dropEndMark, bool reportItems);
     void ReportFailure(const RunResult& result);
 
     JoinJob job_;
-    CAnimateCtrl m_animation;
-    HICON m_icon = nullptr;
-    std::shared_ptr<Run> run_;
-    CWorkerThread worker_;
     bool failed_ = false;
 };
 

@@ -1,5 +1,5 @@
-// The file operations the split and join engines need, so that the same
-// engine runs over Win32 files in the library and over memory in tests.
+// The file operations the long jobs (split, join, copy, archive) need, so
+// that one engine runs over Win32 files in a library and over memory in tests.
 #pragma once
 #include <cstddef>
 #include <cstdint>

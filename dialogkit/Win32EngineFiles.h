@@ -1,4 +1,4 @@
-// The split and join engines' files on the Win32 file system.
+// The long jobs' files on the Win32 file system.
 #pragma once
 #include "EngineFiles.h"
 
