@@ -10,7 +10,7 @@
 #include "ZoneOffsets.h"
 
 namespace {
-bool NoLeadBytes(unsigned char) { return false; }
+bool SingleByteCodePage(unsigned char) { return false; }
 
 void Require(bool condition) {
     if (!condition) __builtin_trap();
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(index >= -1 && index < ZoneOffsetCount);
     if (index >= 0) Require(ZoneOffsetToText(ZoneOffsets[index]) == text);
 
-    if (CheckLocationName(text, NoLeadBytes) == LocationNameFault::None) {
+    if (CheckLocationName(text, SingleByteCodePage) == LocationNameFault::None) {
         Require(!text.empty() && text.front() != ' ' && text.back() != ' ' && text.front() != ';');
         Require(text.find_first_of("=[]\r\n\t", 0, 7) == std::string::npos);
         Require(text.find('\0') == std::string::npos);

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "ShellPath.h"
+#include "MbcsPath.h"
 
 enum class TipKind {
     kZip,      // ".zip": the entry list

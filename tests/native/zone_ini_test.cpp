@@ -11,7 +11,7 @@
 
 namespace {
 
-bool NoLeadBytes(unsigned char) { return false; }
+bool SingleByteCodePage(unsigned char) { return false; }
 
 TEST(ZoneIniValues, OffsetsFallBackWhenNotANumberOrBeyondADay) {
     struct Case {
@@ -100,7 +100,7 @@ TEST(LocationName, NamesThatWouldNotComeBackAsTyped) {
         {"-", LocationNameFault::Separator},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CheckLocationName(c.name, NoLeadBytes), c.fault) << '"' << c.name << '"';
+        EXPECT_EQ(CheckLocationName(c.name, SingleByteCodePage), c.fault) << '"' << c.name << '"';
         // Text without lead bytes reads the same in a double-byte code page.
         EXPECT_EQ(CheckLocationName(c.name, Cp932LeadByte), c.fault) << '"' << c.name << '"';
     }
@@ -132,7 +132,7 @@ TEST(LocationName, DoubleByteCharactersAreReadWhole) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CheckLocationName(c.name, Cp932LeadByte), c.cp932) << c.name;
-        EXPECT_EQ(CheckLocationName(c.name, NoLeadBytes), c.singleByte) << c.name;
+        EXPECT_EQ(CheckLocationName(c.name, SingleByteCodePage), c.singleByte) << c.name;
     }
 }
 
@@ -157,10 +157,10 @@ TEST(LocationName, NoTwoEntriesShareANameInAnyLetterCase) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(FindLocationName(list, c.name, c.exceptIndex, SameTextAscii), c.found);
-        EXPECT_EQ(ValidateLocationName(c.name, list, c.exceptIndex, NoLeadBytes, SameTextAscii), c.fault);
+        EXPECT_EQ(ValidateLocationName(c.name, list, c.exceptIndex, SingleByteCodePage, SameTextAscii), c.fault);
     }
     // A name the files cannot hold is refused before the list is searched.
-    EXPECT_EQ(ValidateLocationName("Paris=1", list, -1, NoLeadBytes, SameTextAscii),
+    EXPECT_EQ(ValidateLocationName("Paris=1", list, -1, SingleByteCodePage, SameTextAscii),
               LocationNameFault::ReservedCharacter);
     EXPECT_EQ(FindLocationName({}, "Paris", -1, SameTextAscii), -1);
 }
@@ -196,11 +196,11 @@ TEST(LocationName, LetterCaseIsTheComparisonTheCallerPasses) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(FindLocationName(list, c.name, -1, c.same), c.found);
-        EXPECT_EQ(ValidateLocationName(c.name, list, -1, NoLeadBytes, c.same) == LocationNameFault::Taken,
+        EXPECT_EQ(ValidateLocationName(c.name, list, -1, SingleByteCodePage, c.same) == LocationNameFault::Taken,
                   c.found >= 0);
     }
     // Renaming an entry to itself in another case is no clash.
-    EXPECT_EQ(ValidateLocationName("Z\xdcRICH", list, 1, NoLeadBytes, SameTextLatin1), LocationNameFault::None);
+    EXPECT_EQ(ValidateLocationName("Z\xdcRICH", list, 1, SingleByteCodePage, SameTextLatin1), LocationNameFault::None);
 }
 
 TEST(LocationName, EveryRefusalHasItsOwnMessage) {

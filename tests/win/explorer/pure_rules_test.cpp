@@ -10,7 +10,7 @@
 
 #include "InfoTipRules.h"
 #include "MenuRules.h"
-#include "ShellPath.h"
+#include "MbcsPath.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ TEST(ShellPath, ExtractFileDir) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
-        EXPECT_EQ(c.ansi, ExtractFileDir(c.path, NoLeadBytes));
+        EXPECT_EQ(c.ansi, ExtractFileDir(c.path, SingleByteCodePage));
         EXPECT_EQ(c.cp932, ExtractFileDir(c.path, Cp932LeadByte));
     }
 }
@@ -63,7 +63,7 @@ TEST(ShellPath, ExtractFileExt) {
     for (const Case& c : cases) EXPECT_EQ(c.ext, ExtractFileExt(c.path, Cp932LeadByte)) << c.path;
     // A name ending in the trail byte 0x5C: the separator is not real.
     EXPECT_EQ(".a" + kHyo, ExtractFileExt("x.a" + kHyo, Cp932LeadByte));
-    EXPECT_EQ("", ExtractFileExt("x.a" + kHyo, NoLeadBytes));
+    EXPECT_EQ("", ExtractFileExt("x.a" + kHyo, SingleByteCodePage));
 }
 
 TEST(MenuRules, FlagsThatWantTheMenu) {
@@ -92,7 +92,7 @@ TEST(MenuRules, ArchivesAndCabinets) {
         {".cab", false, true},   {"C:\\z.zip\\file", false, false}, {"zip", false, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.archive, IsArchivePath(c.path, NoLeadBytes)) << c.path;
+        EXPECT_EQ(c.archive, IsArchivePath(c.path, SingleByteCodePage)) << c.path;
         EXPECT_EQ(c.cabinet, IsCabinetPath(c.path)) << c.path;
     }
 }
@@ -117,7 +117,7 @@ TEST(MenuRules, EnabledStates) {
     };
     for (const Case& c : cases) {
         SelectionFacts facts;
-        for (const Item& item : c.items) AddSelectedItem(facts, item.path, item.folder, NoLeadBytes);
+        for (const Item& item : c.items) AddSelectedItem(facts, item.path, item.folder, SingleByteCodePage);
         const MenuStates states = EnabledStates(facts);
         for (int i = 0; i < kMenuCommandCount; ++i)
             EXPECT_EQ(c.enabled[i], states.enabled[i]) << (c.items.empty() ? "none" : c.items[0].path) << " " << i;
@@ -176,7 +176,7 @@ TEST(InfoTipRules, KindsAndHeads) {
         {"a.txt.bak", TipKind::kOther}, {"C:\\d.txt\\x", TipKind::kOther}, {"a.htmlx", TipKind::kOther},
         {"", TipKind::kOther},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.kind, TipKindForFile(c.name, NoLeadBytes)) << c.name;
+    for (const Case& c : cases) EXPECT_EQ(c.kind, TipKindForFile(c.name, SingleByteCodePage)) << c.name;
     EXPECT_EQ(std::string(255, 'a'), TextTip(std::string(300, 'a')));
     EXPECT_EQ("ab", TextTip(std::string("ab\0cd", 5)));
     EXPECT_EQ("", TextTip(std::string("\0ab", 3)));

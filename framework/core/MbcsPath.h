@@ -1,7 +1,7 @@
-// Path scanning for multi-byte ANSI strings. In code page 932 the trail byte of
-// a double-byte character can be 0x5C ("\") or 0x2E-like values, so a plain
-// byte search for "\" or "." can land inside a character and cut a Japanese
-// path in two. Every search here walks the string from its start, stepping
+// Path scanning for multi-byte ANSI strings, for every deliverable. In code
+// page 932 the trail byte of a double-byte character can be 0x5C ("\"), so a
+// plain byte search for "\" or "." can land inside a character and cut a
+// Japanese path in two. Every search here walks the string from its start, stepping
 // over whole characters; the caller supplies the lead-byte test of the code
 // page in use (the system's on Windows, a table in tests).
 #pragma once
@@ -33,3 +33,18 @@ std::string SplitPathBaseName(const std::string& path, LeadBytePredicate isLead)
 std::string LowerAsciiMbcs(const std::string& text, LeadBytePredicate isLead);
 // Blanks (spaces and tabs) removed from both ends.
 std::string TrimBlanks(const std::string& text);
+
+// Byte position of the last character of path that is one of delimiters
+// (never a trail byte); npos when there is none.
+std::size_t LastDelimiter(const std::string& path, const char* delimiters, LeadBytePredicate isLead);
+
+// The folder part of a path: the text before its last backslash or colon.
+// A colon stays ("D:X" gives "D:"); the backslash stays only when it directly
+// follows a colon or another backslash, so "D:\X" gives the root "D:\" and
+// "C:\target\X" gives "C:\target". A path without either gives "".
+std::string ExtractFileDir(const std::string& path, LeadBytePredicate isLead);
+
+// The extension of the last path component, from its last "." on (the dot
+// included); "" when that component has no dot. Components end at "\",
+// "/" and ":".
+std::string ExtractFileExt(const std::string& path, LeadBytePredicate isLead);

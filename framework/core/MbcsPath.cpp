@@ -1,22 +1,28 @@
 #include "MbcsPath.h"
 
+#include <cstring>
+
 bool SingleByteCodePage(unsigned char) { return false; }
 
 namespace {
 
-// Calls visit(position) for the first byte of every single-byte character;
-// double-byte characters are skipped whole. A lead byte at the very end (a
-// cut string) counts as a character of its own.
+bool IsDoubleByteAt(const std::string& text, std::size_t i, LeadBytePredicate isLead) {
+    return isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
+}
+
+// Calls visit(position) for the first byte of every character. A lead byte
+// at the very end (a cut string) counts as a character of its own.
+template <class Visit>
+void ForEachChar(const std::string& text, LeadBytePredicate isLead, Visit visit) {
+    for (std::size_t i = 0; i < text.size(); i += IsDoubleByteAt(text, i, isLead) ? 2 : 1) visit(i);
+}
+
+// The same for single-byte characters only: double-byte ones are skipped whole.
 template <class Visit>
 void ForEachSingleByteChar(const std::string& text, LeadBytePredicate isLead, Visit visit) {
-    for (std::size_t i = 0; i < text.size();) {
-        if (isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-            i += 2;
-            continue;
-        }
-        visit(i);
-        ++i;
-    }
+    ForEachChar(text, isLead, [&](std::size_t i) {
+        if (!IsDoubleByteAt(text, i, isLead)) visit(i);
+    });
 }
 
 }  // namespace
@@ -84,4 +90,38 @@ std::string TrimBlanks(const std::string& text) {
     if (first == std::string::npos) return std::string();
     const std::size_t last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
+}
+
+std::size_t LastDelimiter(const std::string& path, const char* delimiters, LeadBytePredicate isLead) {
+    std::size_t last = std::string::npos;
+    ForEachChar(path, isLead, [&](std::size_t i) {
+        if (path[i] != '\0' && std::strchr(delimiters, path[i]) != nullptr) last = i;
+    });
+    return last;
+}
+
+std::string ExtractFileDir(const std::string& path, LeadBytePredicate isLead) {
+    // Where each character starts, to know what directly precedes the cut.
+    std::size_t last = std::string::npos;
+    std::size_t beforeLast = std::string::npos;
+    std::size_t previous = std::string::npos;
+    ForEachChar(path, isLead, [&](std::size_t i) {
+        if (path[i] == '\\' || path[i] == ':') {
+            last = i;
+            beforeLast = previous;
+        }
+        previous = i;
+    });
+    if (last == std::string::npos) return std::string();
+    // The character before the cut is a whole character, possibly double-byte,
+    // so only a real colon or backslash keeps a root's backslash.
+    const bool keepBackslash = beforeLast == std::string::npos || path[beforeLast] == ':' || path[beforeLast] == '\\';
+    if (path[last] == '\\' && !keepBackslash) return path.substr(0, last);
+    return path.substr(0, last + 1);
+}
+
+std::string ExtractFileExt(const std::string& path, LeadBytePredicate isLead) {
+    const std::size_t dot = LastDelimiter(path, ".\\/:", isLead);
+    if (dot == std::string::npos || path[dot] != '.') return std::string();
+    return path.substr(dot);
 }
