@@ -12,6 +12,7 @@
 #include "MessageBox.h"
 #include "PelmitApp.h"
 #include "PieceNames.h"
+#include "ScopedHandle.h"
 #include "Services.h"
 #include "ShellFiles.h"
 #include "ShortcutDlg.h"
@@ -40,14 +41,14 @@ using CabFunction = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
 
 void RunCabinet(const std::string& source, int pieceKB) {
     const std::string command = BuildCabCommand(source, pieceKB, SystemLeadByte);
-    HMODULE library = dialogkit::LoadOutsideLibrary("Cab32.dll");
+    const ScopedModule library(dialogkit::LoadOutsideLibrary("Cab32.dll"));
     if (!library) {
         // Without the archiver nothing was made, although the start was
         // confirmed with the OK sound: say so.
         MessageBoxA(nullptr, "The cabinet archiver Cab32.dll can't be loaded.", kSplitCaption, MB_OK | MB_ICONERROR);
         return;
     }
-    const auto cab = reinterpret_cast<CabFunction>(reinterpret_cast<void*>(GetProcAddress(library, "Cab")));
+    const auto cab = reinterpret_cast<CabFunction>(reinterpret_cast<void*>(GetProcAddress(library.Get(), "Cab")));
     if (!cab) {
         MessageBoxA(nullptr, "Cab32.dll has no Cab function.", kSplitCaption, MB_OK | MB_ICONERROR);
     } else {
@@ -57,7 +58,6 @@ void RunCabinet(const std::string& source, int pieceKB) {
             MessageBoxA(nullptr, text.c_str(), kSplitCaption, MB_OK | MB_ICONERROR);
         }
     }
-    FreeLibrary(library);
 }
 
 // Removes what the user agreed to replace; false (and told) when a file stays,

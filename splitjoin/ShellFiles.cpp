@@ -1,3 +1,4 @@
+#include "ScopedHandle.h"
 #include "ShellFiles.h"
 
 #include "File.h"
@@ -75,12 +76,11 @@ std::vector<std::string> FilesStartingWith(const std::string& prefix) {
     std::vector<std::string> found;
     const std::string folder = FolderWithBackslash(prefix, SystemLeadByte);
     WIN32_FIND_DATAA entry{};
-    HANDLE search = FindFirstFileA((prefix + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return found;
+    const ScopedFind search(FindFirstFileA((prefix + "*").c_str(), &entry));
+    if (!search) return found;
     do {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) found.push_back(folder + entry.cFileName);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &entry));
     return found;
 }
 

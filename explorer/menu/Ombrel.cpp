@@ -10,6 +10,7 @@
 #include "ComKit.h"
 #include "ComRegistry.h"
 #include "MenuRules.h"
+#include "ScopedHandle.h"
 
 const CLSID CLSID_Ombrel = {0x18D67740, 0x19C0, 0x11D3, {0x9F, 0x2F, 0x00, 0x40, 0x05, 0x2E, 0xCF, 0x0B}};
 
@@ -44,39 +45,6 @@ private:
     bool held_ = false;
 };
 
-// A global memory block this code owns until it hands it on.
-class GlobalBlock {
-public:
-    explicit GlobalBlock(HGLOBAL block) : block_(block) {}
-    ~GlobalBlock() {
-        if (block_ != nullptr) GlobalFree(block_);
-    }
-    GlobalBlock(const GlobalBlock&) = delete;
-    GlobalBlock& operator=(const GlobalBlock&) = delete;
-    HGLOBAL Get() const { return block_; }
-    HGLOBAL Detach() {
-        HGLOBAL block = block_;
-        block_ = nullptr;
-        return block;
-    }
-
-private:
-    HGLOBAL block_;
-};
-
-class LoadedLibrary {
-public:
-    explicit LoadedLibrary(HMODULE module) : module_(module) {}
-    ~LoadedLibrary() {
-        if (module_ != nullptr) FreeLibrary(module_);
-    }
-    LoadedLibrary(const LoadedLibrary&) = delete;
-    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-    HMODULE Get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
 
 // The list of the selection as CF_HDROP in global memory; E_FAIL when there
 // is no data object or it gives no such list.
@@ -317,14 +285,14 @@ STDMETHODIMP COmbrel::GetCommandString(UINT_PTR idCmd, UINT uType, UINT*, CHAR* 
 }
 
 void COmbrel::RunFunctionInDLL(const char* library, const char* exportName, HDROP drop, bool exportFreesList) {
-    GlobalBlock list(drop);
+    ScopedGlobal list(drop);
     // Never by bare name: inside the shell the current folder is anybody's,
     // and a library planted there would run in the shell's process. The
     // altered search path also finds the archivers beside the library.
     const std::string path = ThisFolder() + library;
-    LoadedLibrary tool(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    ScopedModule tool(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (tool.Get() == nullptr) return;
     const auto pFunc = reinterpret_cast<ToolExport>(reinterpret_cast<void*>(GetProcAddress(tool.Get(), exportName)));
     if (pFunc == nullptr) return;
-    pFunc(static_cast<HDROP>(exportFreesList ? list.Detach() : list.Get()));
+    pFunc(static_cast<HDROP>(exportFreesList ? list.Release() : list.Get()));
 }

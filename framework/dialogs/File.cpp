@@ -1,4 +1,5 @@
 #include "File.h"
+#include "ScopedHandle.h"
 
 bool CFile::Fail() {
     error_ = GetLastError();
@@ -85,9 +86,7 @@ bool CFile::GetStatus(const std::string& path, CFileStatus& status) {
     status.attributes = attributes;
     // Size and time from the folder entry; a drive root has none and keeps zeros.
     WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search);
+    if (const ScopedFind search{FindFirstFileA(path.c_str(), &found)}) {
         status.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
         status.lastWrite = found.ftLastWriteTime;
     }

@@ -257,3 +257,16 @@ private:
 };
 
 extern TScreen* Screen;
+
+// The hourglass for as long as this lives; then the arrow, then each
+// control's own cursor.
+class TScreenHourGlass {
+public:
+    TScreenHourGlass() { Screen->SetCursor(crHourGlass); }
+    ~TScreenHourGlass() {
+        Screen->SetCursor(crArrow);
+        Screen->SetCursor(crDefault);
+    }
+    TScreenHourGlass(const TScreenHourGlass&) = delete;
+    TScreenHourGlass& operator=(const TScreenHourGlass&) = delete;
+};

@@ -4,6 +4,7 @@
 
 #include "BarLayout.h"
 #include "Funcs.h"
+#include "ScopedHandle.h"
 #include "SysUtils.h"
 #include "mainfrm.h"
 
@@ -17,12 +18,6 @@ void ResetGlyph(TSpeedButton* button) {
     glyph->Fill(ColorToRGB(clBtnFace));
 }
 
-struct MenuHandle {
-    HMENU h;
-    ~MenuHandle() {
-        if (h) DestroyMenu(h);
-    }
-};
 }  // namespace
 
 void TForm1::ArrangeBar() {
@@ -104,10 +99,10 @@ void TForm1::QstartMouseUp(TObject* Sender, TMouseButton Button, TShiftState, in
     if (Button == TMouseButton::mbLeft) return;
     auto* button = dynamic_cast<TSpeedButton*>(Sender);
     if (!button) return;
-    MenuHandle menu{CreatePopupMenu()};
-    if (!menu.h) return;
-    AppendMenuA(menu.h, MF_STRING, 1, "Delete item");
-    const int chosen = TrackPopupMenu(menu.h, TPM_RETURNCMD | TPM_RIGHTBUTTON, button->Left() + Left() + X,
+    ScopedMenu menu(CreatePopupMenu());
+    if (!menu.Get()) return;
+    AppendMenuA(menu.Get(), MF_STRING, 1, "Delete item");
+    const int chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, button->Left() + Left() + X,
                                       button->Top() + Top() + Y, 0, Handle(), nullptr);
     if (chosen != 1) return;
     {

@@ -12,6 +12,7 @@
 #include "Funcs.h"
 #include "RecentLists.h"
 #include "Registry.h"
+#include "ScopedHandle.h"
 #include "ShellMenus.h"
 #include "SysUtils.h"
 #include "mainfrm.h"
@@ -38,33 +39,6 @@ struct WabParam {
     GUID guidPSExt;
 };
 using WabOpenFn = HRESULT(WINAPI*)(IUnknown** addressBook, IWabObject** wab, WabParam* param, DWORD reserved);
-
-struct IdListHolder {
-    LPITEMIDLIST p = nullptr;
-    ~IdListHolder() { ShellFree(p); }
-};
-
-struct HourGlass {
-    HourGlass() { Screen->SetCursor(crHourGlass); }
-    ~HourGlass() {
-        Screen->SetCursor(crArrow);
-        Screen->SetCursor(crDefault);
-    }
-};
-
-struct Library {
-    HMODULE h;
-    ~Library() {
-        if (h) FreeLibrary(h);
-    }
-};
-
-struct MenuHandle {
-    HMENU h;
-    ~MenuHandle() {
-        if (h) DestroyMenu(h);
-    }
-};
 
 void HideTip() {
     if (TipHandle) ShowWindow(TipHandle, SW_HIDE);
@@ -184,9 +158,9 @@ void TForm1::Finduser1Click(TObject*) {
         if (reg.OpenKeyReadOnly("Software\\Microsoft\\WAB\\DLLPath")) dll = reg.ReadString("");
     }
     if (dll.empty()) return;
-    Library lib{LoadLibraryA(dll.c_str())};
-    if (!lib.h) return;
-    auto open = reinterpret_cast<WabOpenFn>(GetProcAddress(lib.h, "WABOpen"));
+    ScopedModule lib(LoadLibraryA(dll.c_str()));
+    if (!lib.Get()) return;
+    auto open = reinterpret_cast<WabOpenFn>(GetProcAddress(lib.Get(), "WABOpen"));
     if (!open) return;
     WabParam wp{};
     wp.cbSize = sizeof wp;
@@ -253,7 +227,7 @@ void TForm1::SysinfoMenuClick(TObject*) {
 
 void TForm1::QdialupClick(TObject*) {
     HideTip();
-    HourGlass hourglass;
+    TScreenHourGlass hourglass;
     std::string name;
     {
         TRegistry reg(KEY_READ);
@@ -261,35 +235,34 @@ void TForm1::QdialupClick(TObject*) {
         if (reg.OpenKeyReadOnly(kDialUpClsid)) name = reg.ReadString("");
     }
     if (name.empty()) return;
-    IdListHolder parent;
+    ScopedIdList parent;
     const int csidl = GetWinVersionCode() == 10 ? CSIDL_CONTROLS : CSIDL_DRIVES;
-    if (FAILED(SHGetSpecialFolderLocation(Handle(), csidl, &parent.p)))
+    if (FAILED(SHGetSpecialFolderLocation(Handle(), csidl, parent.Receive())))
         throw Exception("The dial-up networking folder could not be located");
     ComPtr<IShellFolder> desktop;
     if (FAILED(SHGetDesktopFolder(desktop.Receive()))) throw Exception("The desktop folder could not be opened");
     ComPtr<IShellFolder> folder;
-    if (FAILED(desktop->BindToObject(parent.p, nullptr, IID_IShellFolder, folder.ReceiveVoid())))
+    if (FAILED(desktop->BindToObject(parent.Get(), nullptr, IID_IShellFolder, folder.ReceiveVoid())))
         throw Exception("The dial-up networking folder could not be opened");
     ComPtr<IEnumIDList> children;
     if (folder->EnumObjects(nullptr, 0xE0, children.Receive()) != S_OK || !children) return;
-    IdListHolder target;
+    ScopedIdList target;
     for (;;) {
-        IdListHolder child;
-        if (children->Next(1, &child.p, nullptr) != S_OK || !child.p) break;
-        IdListHolder absolute{ConcatIdLists(parent.p, child.p)};
+        ScopedIdList child;
+        if (children->Next(1, child.Receive(), nullptr) != S_OK || !child.Get()) break;
+        ScopedIdList absolute(ConcatIdLists(parent.Get(), child.Get()));
         SHFILEINFOA info{};
-        if (absolute.p && SHGetFileInfoA(reinterpret_cast<LPCSTR>(absolute.p), 0, &info, sizeof info,
+        if (absolute.Get() && SHGetFileInfoA(reinterpret_cast<LPCSTR>(absolute.Get()), 0, &info, sizeof info,
                                          SHGFI_PIDL | SHGFI_DISPLAYNAME) &&
             name == info.szDisplayName) {
-            target.p = absolute.p;
-            absolute.p = nullptr;
+            target = std::move(absolute);
             break;
         }
     }
-    if (!target.p) return;
+    if (!target.Get()) return;
     DesktopMenu->Items()->Clear();
     DesktopMenu->Images = ImageList;
-    FillShellMenu(target.p, nullptr, DesktopMenu);
+    FillShellMenu(target.Get(), nullptr, DesktopMenu);
     OpenBarMenu(DesktopMenu, Qdialup, 10);
 }
 
@@ -357,10 +330,10 @@ void TForm1::QmailMouseUp(TObject*, TMouseButton Button, TShiftState, int, int) 
 
 void TForm1::QfavoritesMouseUp(TObject*, TMouseButton Button, TShiftState, int, int) {
     if (Button == TMouseButton::mbLeft) return;
-    Library lib{LoadLibraryA("shdocvw.dll")};
-    if (!lib.h) return;
+    ScopedModule lib(LoadLibraryA("shdocvw.dll"));
+    if (!lib.Get()) return;
     using OrganizeFavorites = BOOL(WINAPI*)(HWND, LPSTR);
-    auto fn = reinterpret_cast<OrganizeFavorites>(GetProcAddress(lib.h, "DoOrganizeFavDlg"));
+    auto fn = reinterpret_cast<OrganizeFavorites>(GetProcAddress(lib.Get(), "DoOrganizeFavDlg"));
     if (!fn) return;
     std::string folder = GetShellFolder("Favorites");
     fn(Handle(), &folder[0]);
@@ -406,10 +379,10 @@ void TForm1::QnetMouseUp(TObject* Sender, TMouseButton Button, TShiftState, int 
     if (button == Qexplorer) foldersOnly = &ExplorerFoldersOnly;
     if (button == QFile) foldersOnly = &QuickFoldersOnly;
     if (!foldersOnly) return;
-    MenuHandle menu{CreatePopupMenu()};
-    if (!menu.h) return;
-    AppendMenuA(menu.h, MF_STRING | (*foldersOnly ? MF_CHECKED : 0), 1, "Only browse folder");
-    if (button == Qnet) AppendMenuA(menu.h, MF_STRING, 2, "Refresh");
+    ScopedMenu menu(CreatePopupMenu());
+    if (!menu.Get()) return;
+    AppendMenuA(menu.Get(), MF_STRING | (*foldersOnly ? MF_CHECKED : 0), 1, "Only browse folder");
+    if (button == Qnet) AppendMenuA(menu.Get(), MF_STRING, 2, "Refresh");
     struct RecordFlag {
         UINT id;
         const char* caption;
@@ -421,11 +394,11 @@ void TForm1::QnetMouseUp(TObject* Sender, TMouseButton Button, TShiftState, int 
                                   {5, "Record network", "RecNet", &RecNet},
                                   {6, "Record subdirectory", "RecSubDir", &RecSubDir}};
     if (button == QFile) {
-        AppendMenuA(menu.h, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
         for (const RecordFlag& r : records)
-            AppendMenuA(menu.h, MF_STRING | (*r.flag ? MF_CHECKED : 0), r.id, r.caption);
+            AppendMenuA(menu.Get(), MF_STRING | (*r.flag ? MF_CHECKED : 0), r.id, r.caption);
     }
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.h, TPM_RETURNCMD | TPM_RIGHTBUTTON,
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
                                                          Left() + button->Left() + X, Top() + button->Top() + Y, 0,
                                                          Handle(), nullptr));
     if (chosen == 1) {

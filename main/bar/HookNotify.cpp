@@ -6,6 +6,7 @@
 
 #include "Funcs.h"
 #include "RecentLists.h"
+#include "ScopedHandle.h"
 #include "SysUtils.h"
 #include "mainfrm.h"
 
@@ -31,13 +32,6 @@ struct Toolhelp {
     bool ok() const { return snapshot && processFirst && processNext && moduleFirst && moduleNext; }
 };
 
-struct SnapshotHandle {
-    HANDLE h;
-    ~SnapshotHandle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
-
 // The executable of a process: its process entry's name, looked up among its
 // modules when the entry holds a bare name (NT-family systems).
 std::string ProcessExePath(DWORD pid) {
@@ -45,11 +39,11 @@ std::string ProcessExePath(DWORD pid) {
     if (!th.ok()) return "";
     std::string name;
     {
-        SnapshotHandle snap{th.snapshot(TH32CS_SNAPPROCESS, 0)};
-        if (snap.h == INVALID_HANDLE_VALUE) return "";
+        ScopedFile snap(th.snapshot(TH32CS_SNAPPROCESS, 0));
+        if (!snap) return "";
         PROCESSENTRY32 pe{};
         pe.dwSize = sizeof pe;
-        for (BOOL more = th.processFirst(snap.h, &pe); more; more = th.processNext(snap.h, &pe)) {
+        for (BOOL more = th.processFirst(snap.Get(), &pe); more; more = th.processNext(snap.Get(), &pe)) {
             if (pe.th32ProcessID == pid) {
                 name = pe.szExeFile;
                 break;
@@ -57,11 +51,11 @@ std::string ProcessExePath(DWORD pid) {
         }
     }
     if (!NeedsModuleLookup(name)) return name;
-    SnapshotHandle snap{th.snapshot(TH32CS_SNAPMODULE, pid)};
-    if (snap.h == INVALID_HANDLE_VALUE) return "";
+    ScopedFile snap(th.snapshot(TH32CS_SNAPMODULE, pid));
+    if (!snap) return "";
     MODULEENTRY32 me{};
     me.dwSize = sizeof me;
-    for (BOOL more = th.moduleFirst(snap.h, &me); more; more = th.moduleNext(snap.h, &me))
+    for (BOOL more = th.moduleFirst(snap.Get(), &me); more; more = th.moduleNext(snap.Get(), &me))
         if (SameTextAscii(me.szModule, name)) return me.szExePath;
     return "";
 }

@@ -5,32 +5,22 @@
 #include <cstdio>
 #include <vector>
 
+#include "ScopedHandle.h"
 #include "VersionInfo.h"
 
 namespace {
 
-class FileHandle {
-public:
-    explicit FileHandle(const std::string& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~FileHandle() {
-        if (Valid()) CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
+// Opened for reading by anyone's leave: the tip must not stop others writing.
+ScopedFile OpenForTip(const std::string& path) {
+    return ScopedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
 
 // Reads at positions of a file. Seeks with a high double word, since
 // SetFilePointerEx and offsets in ReadFile are not on Windows 95.
 class FileByteSource : public ByteSource {
 public:
-    explicit FileByteSource(const FileHandle& file) : file_(file) {
+    explicit FileByteSource(const ScopedFile& file) : file_(file) {
         DWORD high = 0;
         const DWORD low = GetFileSize(file_.Get(), &high);
         if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return;
@@ -55,14 +45,14 @@ public:
     }
 
 private:
-    const FileHandle& file_;
+    const ScopedFile& file_;
     std::uint64_t size_ = 0;
 };
 
 }  // namespace
 
 std::string ReadFileHead(const std::string& path, std::size_t maxBytes) {
-    FileHandle file(path);
+    const ScopedFile file = OpenForTip(path);
     if (!file.Valid()) return std::string();
     FileByteSource source(file);
     std::string bytes(maxBytes, '\0');
@@ -103,7 +93,7 @@ std::string GetVersionString(const std::string& path, const std::string& key) {
 }
 
 std::string ListZipEntries(const std::string& path, int maxCount) {
-    FileHandle file(path);
+    const ScopedFile file = OpenForTip(path);
     if (!file.Valid()) return std::string();
     FileByteSource source(file);
     return ListZipEntries(source, maxCount);

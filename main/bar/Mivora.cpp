@@ -10,6 +10,7 @@
 #include "BarRules.h"
 #include "ClockPanel.h"
 #include "Forms.h"
+#include "ScopedHandle.h"
 #include "SysUtils.h"
 #include "TimeChangeClock.h"
 #include "mainfrm.h"
@@ -24,25 +25,22 @@ void DrawSplash(const BarPoint& at) {
     picture.SetSize(kSplashWidth, kSplashHeight);
     const std::string logo = ProgramFolder() + "logo.bmp";
     if (FileExists(logo)) {
-        if (auto bmp = static_cast<HBITMAP>(LoadImageA(nullptr, logo.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE))) {
-            HDC src = CreateCompatibleDC(nullptr);
-            HGDIOBJ old = SelectObject(src, bmp);
-            BitBlt(picture.Canvas()->Handle(), 0, 0, kSplashWidth, kSplashHeight, src, 0, 0, SRCCOPY);
-            SelectObject(src, old);
-            DeleteDC(src);
-            DeleteObject(bmp);
+        const ScopedBitmap bmp(
+            static_cast<HBITMAP>(LoadImageA(nullptr, logo.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        const ScopedMemoryDC src(CreateCompatibleDC(nullptr));
+        if (bmp && src) {
+            const ScopedSelect selected(src.Get(), bmp.Get());
+            BitBlt(picture.Canvas()->Handle(), 0, 0, kSplashWidth, kSplashHeight, src.Get(), 0, 0, SRCCOPY);
         }
     }
     // Windows 95 has no msimg32: no splash there.
-    HMODULE msimg = LoadLibraryA("msimg32.dll");
-    auto blt = msimg ? reinterpret_cast<TransparentBltFn>(GetProcAddress(msimg, "TransparentBlt")) : nullptr;
+    const ScopedModule msimg(LoadLibraryA("msimg32.dll"));
+    auto blt = msimg ? reinterpret_cast<TransparentBltFn>(GetProcAddress(msimg.Get(), "TransparentBlt")) : nullptr;
     if (blt) {
-        HDC screen = GetDC(nullptr);
-        blt(screen, at.x, at.y, kSplashWidth, kSplashHeight, picture.Canvas()->Handle(), 0, 0, kSplashWidth,
+        const ScopedWindowDC screen(nullptr);
+        blt(screen.Get(), at.x, at.y, kSplashWidth, kSplashHeight, picture.Canvas()->Handle(), 0, 0, kSplashWidth,
             kSplashHeight, RGB(255, 255, 255));
-        ReleaseDC(nullptr, screen);
     }
-    if (msimg) FreeLibrary(msimg);
 }
 
 // The registration commands, one after the other, each hidden and unchecked,
@@ -64,8 +62,8 @@ void StartNextRegistration() {
     si.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    // Nobody waits for the command.
+    const ScopedKernelObject thread(pi.hThread), process(pi.hProcess);
 }
 
 VOID CALLBACK RegistrationTick(HWND, UINT, UINT_PTR, DWORD) {

@@ -6,6 +6,7 @@
 #include "Funcs.h"
 #include "RecentFolderRules.h"
 #include "RecentLists.h"
+#include "ScopedHandle.h"
 #include "SysUtils.h"
 #include "mainfrm.h"
 
@@ -24,12 +25,6 @@ std::string FileAgeText(const std::string& path) {
     return std::to_string(stamp);
 }
 
-struct DropHandle {
-    HDROP h;
-    ~DropHandle() {
-        if (h) DragFinish(h);
-    }
-};
 }  // namespace
 
 void TForm1::FileFinder1FileFound(TObject*, const std::string& Directory, TSearchRec& SearchRec, bool&) {
@@ -98,19 +93,19 @@ void TForm1::RescanRecentFolder() {
 
 void TForm1::WMDropFiles(TMessage& Message) {
     Message.Result = 0;
-    DropHandle drop{reinterpret_cast<HDROP>(Message.WParam)};
-    if (closing_ || !ListsReady || !drop.h) return;
+    const ScopedDrop drop(reinterpret_cast<HDROP>(Message.WParam));
+    if (closing_ || !ListsReady || !drop.Get()) return;
     TIniFile ini(BarIniPath());
     TStringList keys;
     ini.ReadSection(kQuickStart, keys);
     std::vector<std::string> programs;
-    const UINT count = DragQueryFileA(drop.h, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileA(drop.Get(), 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         // Sized from the query: a fixed buffer would cut long paths short and
         // record another path than the one dropped.
-        const UINT length = DragQueryFileA(drop.h, i, nullptr, 0);
+        const UINT length = DragQueryFileA(drop.Get(), i, nullptr, 0);
         std::string path(length + 1, '\0');
-        DragQueryFileA(drop.h, i, &path[0], length + 1);
+        DragQueryFileA(drop.Get(), i, &path[0], length + 1);
         path.resize(length);
         const DWORD attrs = GetFileAttributesA(path.c_str());
         const bool folder = attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);

@@ -1,3 +1,4 @@
+#include "ScopedHandle.h"
 #include "ShellMenus.h"
 
 #include <shellapi.h>
@@ -19,24 +20,6 @@ namespace {
 const size_t kUnbounded = static_cast<size_t>(-1);
 const uint8_t* Bytes(LPCITEMIDLIST list) { return reinterpret_cast<const uint8_t*>(list); }
 
-struct IdListOwner {
-    LPITEMIDLIST p = nullptr;
-    ~IdListOwner() { ShellFree(p); }
-    LPITEMIDLIST release() {
-        LPITEMIDLIST r = p;
-        p = nullptr;
-        return r;
-    }
-};
-
-// The hourglass for a whole run; then the arrow, then each control's own.
-struct HourGlass {
-    HourGlass() { Screen->SetCursor(crHourGlass); }
-    ~HourGlass() {
-        Screen->SetCursor(crArrow);
-        Screen->SetCursor(crDefault);
-    }
-};
 
 std::string HResultText(const char* what, HRESULT hr) {
     char code[16];
@@ -128,9 +111,9 @@ bool SplitIdList(LPCITEMIDLIST list, IShellFolder** parent, LPITEMIDLIST* last) 
         *parent = desktop.Get();
         (*parent)->AddRef();
     } else {
-        IdListOwner parentList{CopyIdList(list, static_cast<long>(IdListParentBytes(Bytes(list), kUnbounded)))};
-        if (!parentList.p ||
-            FAILED(desktop->BindToObject(parentList.p, nullptr, IID_IShellFolder, reinterpret_cast<void**>(parent))))
+        ScopedIdList parentList(CopyIdList(list, static_cast<long>(IdListParentBytes(Bytes(list), kUnbounded))));
+        if (!parentList.Get() ||
+            FAILED(desktop->BindToObject(parentList.Get(), nullptr, IID_IShellFolder, reinterpret_cast<void**>(parent))))
             return false;
     }
     *last = CopyIdList(lastItem);
@@ -228,35 +211,35 @@ bool RunningOnWine() {
 
 void BuildShellMenu(const ShellMenuHost& host, TMenuItem* item, TPopupMenu* menu, const std::string& path,
                     int csidl) {
-    IdListOwner folder;
+    ScopedIdList folder;
     if (!path.empty()) {
-        folder.p = PathToIdList(path);
+        folder.Reset(PathToIdList(path));
     } else if (csidl != 0) {
-        const HRESULT hr = SHGetSpecialFolderLocation(host.owner, csidl, &folder.p);
+        const HRESULT hr = SHGetSpecialFolderLocation(host.owner, csidl, folder.Receive());
         if (FAILED(hr)) throw Exception(HResultText("Locating a special folder", hr));
     }
     if (item) {
-        if (folder.p) {
+        if (folder.Get()) {
             SHFILEINFOA info{};
-            if (SHGetFileInfoA(reinterpret_cast<LPCSTR>(folder.p), 0, &info, sizeof info,
+            if (SHGetFileInfoA(reinterpret_cast<LPCSTR>(folder.Get()), 0, &info, sizeof info,
                                SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON)) {
                 item->Caption = info.szDisplayName;
                 item->ImageIndex = info.iIcon;
             }
         }
         item->HelpContext = 0;
-        item->SetData(folder.release(), ShellFree);
+        item->SetData(folder.Release(), ShellFree);
         item->OnClick = [host](TObject* sender) { ShellMenuItemClick(host, sender); };
         AddPlaceholder(item);
         return;
     }
     menu->Items()->Clear();
     menu->Images = host.images;
-    FillShellMenu(host, folder.p, nullptr, menu);
+    FillShellMenu(host, folder.Get(), nullptr, menu);
 }
 
 void FillShellMenu(const ShellMenuHost& host, LPCITEMIDLIST list, TMenuItem* parent, TPopupMenu* menu) {
-    HourGlass hourglass;
+    TScreenHourGlass hourglass;
     ComPtr<IShellFolder> desktop;
     HRESULT hr = SHGetDesktopFolder(desktop.Receive());
     if (FAILED(hr)) throw Exception(HResultText("Opening the desktop folder", hr));
@@ -289,24 +272,24 @@ void FillShellMenuFrom(const ShellMenuHost& host, IShellFolder* folder, LPCITEMI
     TMenuItem* top = menu ? menu->Items() : nullptr;
     int count = 0;
     for (;;) {
-        IdListOwner child;
-        if (items->Next(1, &child.p, nullptr) != S_OK || !child.p) break;
+        ScopedIdList child;
+        if (items->Next(1, child.Receive(), nullptr) != S_OK || !child.Get()) break;
         if (count == kMaxShellMenuItems) break;  // the 401st ends the walk
         ++count;
-        IdListOwner absolute{ConcatIdLists(list, child.p)};
-        if (!absolute.p) continue;
+        ScopedIdList absolute(ConcatIdLists(list, child.Get()));
+        if (!absolute.Get()) continue;
         SHFILEINFOA info{};
-        SHGetFileInfoA(reinterpret_cast<LPCSTR>(absolute.p), 0, &info, sizeof info,
+        SHGetFileInfoA(reinterpret_cast<LPCSTR>(absolute.Get()), 0, &info, sizeof info,
                        SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
         std::string caption = info.szDisplayName;
         // Windows 98 names shared network folders by their share path there.
         if ((winCode == 4 || winCode == 5) && OpenMenuKind == 1) {
-            const std::string p = IdListToPath(absolute.p);
+            const std::string p = IdListToPath(absolute.Get());
             if ((GetPathAttributes(p) & 0xF000000F) == 0xF0000004) caption = p.substr(p.find_last_of('\\') + 1);
         }
-        TMenuItem* item = MakeShellItem(host, caption, absolute.release(), info.iIcon);
+        TMenuItem* item = MakeShellItem(host, caption, absolute.Release(), info.iIcon);
         TMenuItem* into = parent ? parent : top;
-        if (IsFolderItem(folder, child.p)) {
+        if (IsFolderItem(folder, child.Get())) {
             // Folders go first, latest found on top; on the desktop the first
             // folder found (usually "My Computer") keeps the top place.
             const int at = (!parent && isDesktop && into->Count() > 0) ? 1 : 0;
