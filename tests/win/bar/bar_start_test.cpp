@@ -196,6 +196,39 @@ TEST_F(BarTest, NoticesArrivingWhileTheBarClosesAreIgnored) {
     EXPECT_EQ(GetFileAttributesA(dir_.File("files.lst").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// A start-up step that fails (an empty Recent folder entry) is reported, and
+// the bar that runs on survives its network button and its timers.
+TEST_F(BarTest, ABarWhoseStartUpFailedHalfWayKeepsRunning) {
+    const char* shellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    SavedRegValue recent(HKEY_CURRENT_USER, shellFolders, "Recent");
+    SetRegString(HKEY_CURRENT_USER, shellFolders, "Recent", "");
+    ASSERT_TRUE(bar_->Launch());
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = bar_->MessageBoxWindow("Mivora")) != nullptr; }, 20000));
+    char text[256] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ(text, "Unable to create directory.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(bar_->WaitShown());
+    auto answers = [&] {
+        DWORD_PTR result = 0;
+        return bar_->Running() &&
+               SendMessageTimeoutA(bar_->Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+    };
+    HWND net = bar_->ButtonAt(120);
+    ASSERT_NE(net, nullptr);
+    bar_->Click(net);
+    HWND menu = nullptr;
+    WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr || !bar_->Running(); }, 5000);
+    if (menu) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(answers());
+    // Every timer of the bar ticks now, the network menu's five-minute rebuild among them.
+    for (HWND w : ThreadWindows(bar_->ThreadId(), "TMivoraUtilWindow")) PostMessageA(w, WM_TIMER, 1, 0);
+    PumpFor(1000);
+    EXPECT_TRUE(answers());
+    EXPECT_EQ(bar_->Close(), 0u);
+}
+
 TEST_F(BarTest, TheClockPanelTicks) {
     ASSERT_TRUE(bar_->Start());
     std::vector<HWND> panels = bar_->Children("TPanel");
