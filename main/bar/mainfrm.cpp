@@ -473,7 +473,8 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
     Timer1->SetEnabled(false);
     Timer3->SetEnabled(false);
     Timer4->SetEnabled(false);
-    if (BarExtensions.SaveZoneSelection) BarExtensions.SaveZoneSelection(this);
+    // A clock choice that can't be saved is reported; the close goes on.
+    if (BarExtensions.SaveZoneSelection) CallSafely(this, [this] { BarExtensions.SaveZoneSelection(this); });
     if (TipWindow) TipWindow->ReleaseHandle();
     TipHandle = nullptr;
     UnInstallHook();
