@@ -318,4 +318,63 @@ TEST_F(BarTest, EveryStartRunsTheRegistryScriptBesideTheProgram) {
     RegDeleteKeyA(HKEY_CURRENT_USER, key);
 }
 
+// Deletes a key with everything below it.
+void DeleteRegTree(HKEY root, const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    std::vector<std::string> children;
+    char name[256];
+    for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i) children.push_back(name);
+    for (const std::string& child : children) DeleteRegTree(key, child);
+    RegCloseKey(key);
+    RegDeleteKeyA(root, path.c_str());
+}
+
+// The registry script copies the bar leaves in the temporary folder.
+std::vector<std::string> TempScripts() {
+    std::string temp(GetTempPathA(0, nullptr), '\0');
+    temp.resize(GetTempPathA(static_cast<DWORD>(temp.size()), &temp[0]));
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE h = FindFirstFileA((temp + "MivoraInst*.reg").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileA(h, &found));
+    FindClose(h);
+    return names;
+}
+
+// The shipped script names the folder the suite was built for; a bar run from
+// any other folder registers the context menu in its own folder, and touches
+// neither the script beside it nor anything in the temporary folder it did
+// not make.
+TEST_F(BarTest, TheContextMenuIsRegisteredInTheFolderTheBarRunsFrom) {
+    const std::string folder = dir_.File("my tools\\");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(DistPath("inst.reg").c_str(), (folder + "inst.reg").c_str(), FALSE));
+    const std::string shipped = ReadFileBytes(folder + "inst.reg");
+    const std::string classKey = "CLSID\\{18D67740-19C0-11D3-9F2F-0040052ECF0B}";
+    struct Forget {
+        std::string classKey;
+        ~Forget() {
+            DeleteRegTree(HKEY_CLASSES_ROOT, classKey);
+            DeleteRegTree(HKEY_CLASSES_ROOT, "*\\shellex\\ContextMenuHandlers\\Norquil");
+            DeleteRegTree(HKEY_CLASSES_ROOT, "Directory\\shellex\\ContextMenuHandlers\\Norquil");
+            DeleteRegValue(HKEY_LOCAL_MACHINE,
+                           "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved",
+                           "{18D67740-19C0-11D3-9F2F-0040052ECF0B}");
+        }
+    } forget{classKey};
+    const std::vector<std::string> before = TempScripts();
+    BarProcess bar(folder);
+    ASSERT_TRUE(bar.Start());
+    const std::string server = classKey + "\\InprocServer32";
+    EXPECT_TRUE(WaitFor([&] { return GetRegString(HKEY_CLASSES_ROOT, server, "") == folder + "Norquil.dll"; }, 15000))
+        << GetRegString(HKEY_CLASSES_ROOT, server, "");
+    EXPECT_EQ(GetRegString(HKEY_CLASSES_ROOT, server, "ThreadingModel"), "Apartment");
+    EXPECT_TRUE(WaitFor([&] { return TempScripts() == before; }, 10000));
+    EXPECT_EQ(ReadFileBytes(folder + "inst.reg"), shipped);
+    EXPECT_EQ(bar.Close(), 0u);
+}
+
 }  // namespace
