@@ -9,6 +9,11 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 set(MIVORA_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 file(MAKE_DIRECTORY ${MIVORA_DIST_DIR})
 
+# The folder the registry script beside the program names (explorer/inst.reg),
+# which the program also knows, to put its own folder in its place.
+set(MIVORA_INSTALL_DIR "C:\\Program Files\\Mivora" CACHE STRING
+    "Folder the suite is installed to on the target machine")
+
 # A deliverable lands in dist/, the folder a user copies onto a Windows machine.
 function(mivora_deliverable target)
   set_target_properties(${target} PROPERTIES

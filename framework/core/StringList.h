@@ -23,6 +23,8 @@ public:
 
     // Missing files raise EFOpenError; files that cannot be written EFCreateError.
     void LoadFromFile(const std::string& path);
+    // Writes the whole list or nothing: a write that fails (a full disk, a
+    // file another program holds) raises and leaves the old file as it was.
     void SaveToFile(const std::string& path) const;
 
     const std::vector<std::string>& Items() const { return items_; }

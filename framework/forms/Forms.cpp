@@ -199,7 +199,9 @@ void TForm::SetVisible(bool value) {
     TControl::SetVisible(value);
     if (value && Handle()) {
         ShowWindow(Handle(), SW_SHOW);
-        if (!was && OnShow) OnShow(this);
+        // Reported here, as OnCreate's errors are: leaving Show, an error
+        // would skip the modal loop of a form that is already on screen.
+        if (!was && OnShow) CallSafely(this, [this] { OnShow(this); });
     }
 }
 

@@ -115,7 +115,8 @@ void TIniFile::EraseSection(const std::string& Section) {
 }
 
 void TIniFile::DeleteKey(const std::string& Section, const std::string& Ident) {
-    WritePrivateProfileStringA(Section.c_str(), Ident.c_str(), nullptr, fileName_.c_str());
+    if (!WritePrivateProfileStringA(Section.c_str(), Ident.c_str(), nullptr, fileName_.c_str()))
+        throw EIniFileException("Unable to write to " + fileName_);
 }
 
 void TIniFile::UpdateFile() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, fileName_.c_str()); }

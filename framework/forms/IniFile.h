@@ -15,7 +15,9 @@ public:
     // Text that is not a whole number gives the default.
     int ReadInteger(const std::string& Section, const std::string& Ident, int Default) const;
     bool ReadBool(const std::string& Section, const std::string& Ident, bool Default) const;
-    // A failed write raises EIniFileException.
+    // A failed write raises EIniFileException (so do EraseSection and
+    // DeleteKey): the first failure ends the caller's work and is reported
+    // once at its callback boundary.
     void WriteString(const std::string& Section, const std::string& Ident, const std::string& Value);
     void WriteInteger(const std::string& Section, const std::string& Ident, int Value);
     void WriteBool(const std::string& Section, const std::string& Ident, bool Value);

@@ -18,13 +18,55 @@ std::string RootDirFromExe(const std::string& exePath) {
     return dir;
 }
 
-std::vector<std::string> RegistrationCommands(const std::string& programFolder) {
+std::vector<std::string> RegistrationCommands(const std::string& programFolder, const std::string& regScript) {
     return {
-        "regedit /s \"" + programFolder + "inst.reg\"",
+        "regedit /s \"" + regScript + "\"",
         "regsvr32 /s \"" + programFolder + "Norquil.dll\"",
         "regsvr32 /s \"" + programFolder + "Kestiv.dll\"",
         "regsvr32 /s \"" + programFolder + "Tavlin.dll\"",
     };
+}
+
+std::string RegScriptString(const std::string& text, LeadByteTest isLead) {
+    // A double-byte character is copied whole, even when its second byte is
+    // 0x5C (as in the CP932 "\x83\x5C"): regedit on the NT family, and Wine's,
+    // turns each line of a REGEDIT4 script into Unicode with the ANSI code
+    // page before it reads escapes, so that byte is never a backslash to it,
+    // and doubling it would add a stray one after the character. A reader
+    // that went byte by byte would see an escape there instead; the folder
+    // part is always followed by an escaped separator, so even then the
+    // string ends where it should and only that path comes out wrong.
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isLead(static_cast<unsigned char>(c)) && i + 1 < text.size()) {
+            out += c;
+            out += text[++i];
+            continue;
+        }
+        if (c == '\\' || c == '"') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+std::string RegScriptForFolder(const std::string& script, const std::string& builtInFolder,
+                               const std::string& programFolder, LeadByteTest isLead) {
+    if (builtInFolder.empty()) return script;
+    // Only at the start of a string, and only before a separator: "C:\Mivora"
+    // must not claim "D:\C:\Mivora\x" or "C:\Mivora2\x".
+    const std::string from = "\"" + RegScriptString(IncludeTrailingBackslash(builtInFolder), isLead);
+    const std::string to = "\"" + RegScriptString(programFolder, isLead);
+    std::string out;
+    size_t start = 0;
+    for (size_t at = script.find(from); at != std::string::npos; at = script.find(from, start)) {
+        out.append(script, start, at - start);
+        out += to;
+        start = at + from.size();
+    }
+    out.append(script, start, std::string::npos);
+    return out;
 }
 
 std::string FixMailClientPath(const std::string& path, const std::string& windowsFolder) {

@@ -10,9 +10,23 @@
 std::string RootDirFromExe(const std::string& exePath);
 
 // The four registration command lines run at every start, in order: the
-// registry script, then the context-menu, copy-hook and info-tip servers.
-// `programFolder` ends with a backslash.
-std::vector<std::string> RegistrationCommands(const std::string& programFolder);
+// registry script `regScript`, then the context-menu, copy-hook and info-tip
+// servers. `programFolder` ends with a backslash.
+std::vector<std::string> RegistrationCommands(const std::string& programFolder, const std::string& regScript);
+
+// Which bytes of the ANSI code page lead a double-byte character.
+using LeadByteTest = bool (*)(unsigned char byte);
+
+// Text as it is spelled inside a string of a REGEDIT4 script: each backslash
+// and double quote escaped with a backslash.
+std::string RegScriptString(const std::string& text, LeadByteTest isLead);
+
+// The registry script `script`, built for the folder `builtInFolder`, as it
+// must read for a program in `programFolder` (ending with a backslash): every
+// string that starts with the built-in folder starts with the program folder
+// instead. A script that names another folder comes back unchanged.
+std::string RegScriptForFolder(const std::string& script, const std::string& builtInFolder,
+                               const std::string& programFolder, LeadByteTest isLead);
 
 // A mail-client path that starts with "%" (an unexpanded variable) becomes
 // the Windows drive's Outlook Express; any other path, the empty one too, stays.

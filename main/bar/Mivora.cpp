@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "BarRules.h"
 #include "ClockPanel.h"
 #include "Forms.h"
+#include "RegScript.h"
 #include "ScopedHandle.h"
 #include "SysUtils.h"
 #include "TimeChangeClock.h"
@@ -48,13 +50,16 @@ void DrawSplash(const BarPoint& at) {
 // for a thirtieth of a second under Wine, so one command a timer tick leaves
 // the bar answering in between. (WinExec on a thread of its own would wait
 // for each program instead, but under Wine the stack of a thread that has
-// ended stays in the process.)
+// ended stays in the process.) The timer runs on until regedit has read a
+// copied script, which then goes.
+std::unique_ptr<TRegScript> regScript;
 std::vector<std::string> registrationCommands;
 size_t nextRegistration = 0;
 UINT_PTR registrationTimer = 0;
 
 void StartNextRegistration() {
     if (nextRegistration >= registrationCommands.size()) return;
+    const bool importing = nextRegistration == 0;
     std::string command = registrationCommands[nextRegistration++];
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -62,24 +67,34 @@ void StartNextRegistration() {
     si.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
-    // Nobody waits for the command.
-    const ScopedKernelObject thread(pi.hThread), process(pi.hProcess);
+    const ScopedKernelObject thread(pi.hThread);
+    ScopedKernelObject process(pi.hProcess);
+    // Only the import of the rewritten script is waited for, to remove it.
+    if (importing && regScript) regScript->Importing(process.Release());
+}
+
+bool RegistrationDone() {
+    return nextRegistration >= registrationCommands.size() && (!regScript || regScript->Finished());
 }
 
 VOID CALLBACK RegistrationTick(HWND, UINT, UINT_PTR, DWORD) {
+    bool done = false;
     try {
         StartNextRegistration();
+        done = RegistrationDone();
     } catch (...) {
         // Unchecked, as every registration command is.
+        done = nextRegistration >= registrationCommands.size();
     }
-    if (nextRegistration >= registrationCommands.size() && registrationTimer) {
+    if (done && registrationTimer) {
         KillTimer(nullptr, registrationTimer);
         registrationTimer = 0;
     }
 }
 
 void StartRegistration(const std::string& programFolder) {
-    registrationCommands = RegistrationCommands(programFolder);
+    regScript = std::make_unique<TRegScript>(programFolder, MIVORA_INSTALL_DIR);
+    registrationCommands = RegistrationCommands(programFolder, regScript->Path());
     nextRegistration = 0;
     registrationTimer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, RegistrationTick);
     if (!registrationTimer)
@@ -146,5 +161,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The message loop until the bar closes.
     Application->Run();
     Application->DestroyForms();
+    regScript.reset();
     return 0;
 }

@@ -273,6 +273,12 @@ void TForm1::BuildComponents() {
 
     DesktopMenu = new TPopupMenu(this);
     DesktopMenu->SetName("DesktopMenu");
+    // Made here, not where the start-up builds the rest: the network button
+    // and the five-minute rebuild use it, and a start-up step that fails
+    // (a missing shell folder) would otherwise leave it null under them.
+    NetworkMenu = new TPopupMenu(this);
+    NetworkMenu->SetName("NetworkMenu");
+    NetworkMenu->Images = ImageList;
     FindMenu = new TPopupMenu(this);
     FindMenu->SetName("FindMenu");
     FindFiles1 = addItem(FindMenu, "FindFiles1", "Find files...", Bind(this, &TForm1::FindFiles1Click));
@@ -356,6 +362,20 @@ void TForm1::CreateQuickStartButtons() {
 
 void TForm1::FormCreate(TObject*) {
     HandleNeeded();
+    // The lists exist before any step that can fail or send a notice: an
+    // error reported half-way leaves a running bar whose buttons use them.
+    // Notices are taken only once they are loaded, below.
+    RecentLinks = std::make_unique<TStringList>();
+    RecentLinksNow = std::make_unique<TStringList>();
+    RecentLinkAges = std::make_unique<TStringList>();
+    LinkNames = std::make_unique<TStringList>();
+    LinkTargets = std::make_unique<TStringList>();
+    RecentFiles = std::make_unique<TStringList>();
+    RecentFolders = std::make_unique<TStringList>();
+    LockedFiles = std::make_unique<TStringList>();
+    LockedFolders = std::make_unique<TStringList>();
+    RecentApps = std::make_unique<TStringList>();
+    LockedApps = std::make_unique<TStringList>();
     // The clock menu.
     if (BarExtensions.BuildZoneMenu) BarExtensions.BuildZoneMenu(this);
     // The quick-start strip.
@@ -372,19 +392,6 @@ void TForm1::FormCreate(TObject*) {
         if (IsOutlookExpress(MailClientPath)) Qoutlook->SetHint("Outlook Express");
         if (IsInternetExplorer(BrowserPath)) Qie->SetHint("Internet Explorer");
     }
-    // The lists exist before anything can send a notice; notices are taken
-    // only once they are loaded, below.
-    RecentLinks = std::make_unique<TStringList>();
-    RecentLinksNow = std::make_unique<TStringList>();
-    RecentLinkAges = std::make_unique<TStringList>();
-    LinkNames = std::make_unique<TStringList>();
-    LinkTargets = std::make_unique<TStringList>();
-    RecentFiles = std::make_unique<TStringList>();
-    RecentFolders = std::make_unique<TStringList>();
-    LockedFiles = std::make_unique<TStringList>();
-    LockedFolders = std::make_unique<TStringList>();
-    RecentApps = std::make_unique<TStringList>();
-    LockedApps = std::make_unique<TStringList>();
     InstallHook(Handle());
     // Menus show the system's small icons.
     AttachSystemImageList(*ImageList);
@@ -424,11 +431,8 @@ void TForm1::FormCreate(TObject*) {
     LoadListFile(*RecentApps, "app.lst");
     LoadListFile(*LockedApps, "lapp.lst");
     ListsReady = true;
-    // Drops, and the network menu (built on first use).
+    // Drops; the network menu, made with the form, is built on first use.
     DragAcceptFiles(Handle(), TRUE);
-    NetworkMenu = new TPopupMenu(this);
-    NetworkMenu->SetName("NetworkMenu");
-    NetworkMenu->Images = ImageList;
     // The Recent folder's shortcuts, then the Start menu's programs.
     if (ScanRecentFolder()) RescanRecentFolder();
     ProgramFinder->Root = IncludeTrailingBackslash(GetShellFolder("Programs"));
@@ -469,7 +473,8 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
     Timer1->SetEnabled(false);
     Timer3->SetEnabled(false);
     Timer4->SetEnabled(false);
-    if (BarExtensions.SaveZoneSelection) BarExtensions.SaveZoneSelection(this);
+    // A clock choice that can't be saved is reported; the close goes on.
+    if (BarExtensions.SaveZoneSelection) CallSafely(this, [this] { BarExtensions.SaveZoneSelection(this); });
     if (TipWindow) TipWindow->ReleaseHandle();
     TipHandle = nullptr;
     UnInstallHook();

@@ -1,7 +1,5 @@
 #include "ClockIni.h"
 
-#include <windows.h>
-
 #include "IniFile.h"
 #include "StrUtils.h"
 #include "SysUtils.h"
@@ -40,7 +38,7 @@ std::vector<std::string> TClockIni::ReadKeys(const std::string& section) const {
 }
 
 void TClockIni::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str());
+    TIniFile(fileName_).WriteString(section, key, value);
 }
 
 void TClockIni::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -51,9 +49,7 @@ void TClockIni::WriteFlag(const std::string& section, const std::string& key, bo
     WriteString(section, key, value ? "1" : "0");
 }
 
-void TClockIni::EraseSection(const std::string& section) {
-    WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, fileName_.c_str());
-}
+void TClockIni::EraseSection(const std::string& section) { TIniFile(fileName_).EraseSection(section); }
 
 TClockIni ZoneIni() { return TClockIni(ZoneIniName().empty() ? ProgramFolder() + "Zonef.ini" : ZoneIniName()); }
 

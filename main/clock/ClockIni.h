@@ -4,9 +4,9 @@
 // daylight flags and the last choice).
 //
 // Reads are one key per call, each with its default; numbers that do not parse
-// or lie out of range give the default. Writes that fail are not reported: on
-// NT the Windows folder may not be writable for the user, and the clock goes on
-// with what it has.
+// or lie out of range give the default. A write that fails (a folder the user
+// may not write to, a full disk) raises EIniFileException, which ends the
+// operation and is reported once where it was started.
 #pragma once
 #include <string>
 #include <vector>

@@ -155,11 +155,14 @@ void TSetTimerForm::FormShow(TObject*) {
     TClockIni set = ZoneSetIni();
     const std::vector<std::string> names = set.ReadKeys(kSetSection);
     // The working copy starts as the committed one, so nothing a cancelled
-    // visit left there reaches the next Close.
-    for (const std::string& name : names)
-        set.WriteInteger(kWorkSection, name, set.ReadOffset(kSetSection, name, 480));
-    for (int i = 0; i <= static_cast<int>(names.size()); ++i)
-        set.WriteFlag(kWorkDaylight, Key(i), set.ReadFlag(kSetDaylight, Key(i), false));
+    // visit left there reaches the next Close. A file that can't be written
+    // is reported once, and the dialog still shows the committed list.
+    CallSafely(this, [&] {
+        for (const std::string& name : names)
+            set.WriteInteger(kWorkSection, name, set.ReadOffset(kSetSection, name, 480));
+        for (int i = 0; i <= static_cast<int>(names.size()); ++i)
+            set.WriteFlag(kWorkDaylight, Key(i), set.ReadFlag(kSetDaylight, Key(i), false));
+    });
 
     std::vector<std::string> entries{LocalTimeName};
     entries.insert(entries.end(), names.begin(), names.end());

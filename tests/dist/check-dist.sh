@@ -1,7 +1,8 @@
 #!/bin/bash
 # Checks the shipped program folder: every binary is 32-bit x86, imports only
-# system DLLs (nothing of the compiler's runtime to ship along), and each DLL
-# exports exactly the names and ordinals listed in exports.txt.
+# system DLLs (nothing of the compiler's runtime to ship along), requests no
+# execution level, and each DLL exports exactly the names and ordinals listed
+# in exports.txt.
 #   check-dist.sh DIST_DIR
 set -u
 dist="$1"
@@ -35,6 +36,13 @@ for b in "${bins[@]}"; do
   while read -r fn; do
     note "$(basename "$b") imports $fn, which older Windows lacks"
   done < <($objdump -p "$b" | awk '/^\t[ 0-9a-f]+\t? *[0-9]+ +[A-Za-z_]/{print $NF}' | grep -E "$too_new")
+done
+
+# No manifest asks for an execution level: a program that names one loses the
+# file virtualization its settings beside it and in the Windows folder need
+# on current Windows. Manifests are embedded as plain UTF-8 text.
+for b in "${bins[@]}"; do
+  grep -qa requestedExecutionLevel "$b" && note "$(basename "$b") has a manifest that requests an execution level"
 done
 
 # exports.txt: "<dll> <name> [ordinal]" per line; a DLL listed there must

@@ -20,12 +20,67 @@ TEST(BarRules, RootDirKeepsOnlyARootsBackslash) {
 }
 
 TEST(BarRules, RegistrationQuotesEachPathWhole) {
-    const auto cmds = RegistrationCommands("C:\\Program Files\\Mivora\\");
+    const auto cmds = RegistrationCommands("C:\\Program Files\\Mivora\\", "C:\\Temp Files\\MivoraInst1.reg");
     ASSERT_EQ(cmds.size(), 4u);
-    EXPECT_EQ(cmds[0], "regedit /s \"C:\\Program Files\\Mivora\\inst.reg\"");
+    EXPECT_EQ(cmds[0], "regedit /s \"C:\\Temp Files\\MivoraInst1.reg\"");
     EXPECT_EQ(cmds[1], "regsvr32 /s \"C:\\Program Files\\Mivora\\Norquil.dll\"");
     EXPECT_EQ(cmds[2], "regsvr32 /s \"C:\\Program Files\\Mivora\\Kestiv.dll\"");
     EXPECT_EQ(cmds[3], "regsvr32 /s \"C:\\Program Files\\Mivora\\Tavlin.dll\"");
+}
+
+namespace {
+bool Cp932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool NoLead(unsigned char) { return false; }
+
+const char kShippedScript[] =
+    "REGEDIT4\r\n\r\n"
+    "[HKEY_CLASSES_ROOT\\CLSID\\{18D67740-19C0-11D3-9F2F-0040052ECF0B}\\InprocServer32]\r\n"
+    "@=\"C:\\\\Program Files\\\\Mivora\\\\Norquil.dll\"\r\n"
+    "\"Other\"=\"C:\\\\Program Files\\\\Mivora2\\\\x.dll\"\r\n"
+    "\"Inner\"=\"D:\\\\C:\\\\Program Files\\\\Mivora\\\\y.dll\"\r\n";
+}  // namespace
+
+// The script beside the program names the folder it was built for; imported
+// as it is, the context menu would work in that folder only.
+TEST(BarRules, RegistryScriptNamesTheFolderTheProgramRunsFrom) {
+    const struct {
+        const char* folder;
+        LeadByteTest lead;
+        const char* server;  // the default value as the script must spell it
+    } cases[] = {
+        {"D:\\Tools\\Mivora\\", NoLead, "D:\\\\Tools\\\\Mivora\\\\Norquil.dll"},
+        {"E:\\", NoLead, "E:\\\\Norquil.dll"},
+        {"C:\\Program Files\\Mivora\\", NoLead, "C:\\\\Program Files\\\\Mivora\\\\Norquil.dll"},
+        // "\x83\x5C" and "\x95\x5C" are each one character whose second byte is 0x5C.
+        {"C:\\\x83\x5C\x95\x5C\\", Cp932Lead, "C:\\\\\x83\x5C\x95\x5C\\\\Norquil.dll"},
+        {"C:\\a\x83\x5C\\", Cp932Lead, "C:\\\\a\x83\x5C\\\\Norquil.dll"},
+        // Read as single bytes, the same folder has three backslashes.
+        {"C:\\a\x83\x5C\\", NoLead, "C:\\\\a\x83\\\\\\\\Norquil.dll"},
+    };
+    for (const auto& c : cases) {
+        const std::string script = RegScriptForFolder(kShippedScript, "C:\\Program Files\\Mivora", c.folder, c.lead);
+        std::string expected = kShippedScript;
+        const std::string shipped = "C:\\\\Program Files\\\\Mivora\\\\Norquil.dll";
+        expected.replace(expected.find(shipped), shipped.size(), c.server);
+        EXPECT_EQ(script, expected) << c.folder;
+    }
+    // A script someone pointed at another folder is imported as it is.
+    EXPECT_EQ(RegScriptForFolder(kShippedScript, "C:\\Mivora", "D:\\x\\", NoLead), kShippedScript);
+}
+
+TEST(BarRules, RegistryScriptStringsEscapeBackslashesAndQuotes) {
+    const struct {
+        const char* text;
+        LeadByteTest lead;
+        const char* spelled;
+    } cases[] = {
+        {"", NoLead, ""},
+        {"a\"b\\c", NoLead, "a\\\"b\\\\c"},
+        {"\x95\x5C\\", Cp932Lead, "\x95\x5C\\\\"},
+        {"\x95\x5C\\", NoLead, "\x95\\\\\\\\"},
+        {"x\x95", Cp932Lead, "x\x95"},  // a lead byte at the very end stays one byte
+    };
+    for (const auto& c : cases) EXPECT_EQ(RegScriptString(c.text, c.lead), c.spelled) << c.text;
 }
 
 TEST(BarRules, MailClientFixUpAndHints) {

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "Exceptions.h"
@@ -58,6 +64,61 @@ TEST(StringList, FilesRoundTripAndMissingFilesRaise) {
     std::remove(path.c_str());
     EXPECT_THROW(back.LoadFromFile(path), EFOpenError);
     EXPECT_THROW(l.SaveToFile(testing::TempDir() + "no/such/dir/x.txt"), EFCreateError);
+}
+
+namespace {
+// The disk fills up after `bytes` bytes of any file, until the scope ends:
+// writes beyond that fail as they do on a full disk.
+class FullDiskAfter {
+public:
+    explicit FullDiskAfter(rlim_t bytes) : previous_(signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        const rlimit limit{bytes, saved_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FullDiskAfter() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        signal(SIGXFSZ, previous_);
+    }
+
+private:
+    void (*previous_)(int);
+    rlimit saved_{};
+};
+
+std::string FileText(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+}  // namespace
+
+TEST(StringList, ASaveThatRunsOutOfDiskKeepsTheOldFileWhole) {
+    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "mivora_core_full";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "files.lst").string();
+    TStringList old;
+    old.Add("c:\\kept");
+    old.SaveToFile(path);
+    // A file of the user's under the first temporary name is never touched.
+    std::ofstream(dir / "files.lst.tmp", std::ios::binary) << "mine";
+    // Short enough to sit in the write buffer until the close, and longer.
+    for (int lines : {20, 20000}) {
+        TStringList longer;
+        for (int i = 0; i < lines; ++i) longer.Add("c:\\folder\\file" + IntToStr(i));
+        {
+            FullDiskAfter full(64);
+            EXPECT_THROW(longer.SaveToFile(path), EFCreateError) << lines;
+        }
+        EXPECT_EQ(FileText(path), "c:\\kept\r\n") << lines;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2) << lines;
+    }
+    old.Add("c:\\more");
+    old.SaveToFile(path);
+    EXPECT_EQ(FileText(path), old.Text());
+    EXPECT_EQ(FileText(dir / "files.lst.tmp"), "mine");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
+    std::filesystem::remove_all(dir);
 }
 
 TEST(StrUtils, IntegersParseStrictlyWithinRange) {

@@ -146,6 +146,28 @@ TEST_F(NoticeTest, ASettingsFileThatCantBeWrittenIsReportedAndTheBarStillWorks) 
     EXPECT_EQ(bar_->Close(), 0u);
 }
 
+// The clock's choice lives in "Zonefset.ini" in the Windows folder, which a
+// user may not be allowed to write: at close that is reported, and the close
+// still saves the bar's place and ends the program.
+TEST_F(NoticeTest, AClockChoiceThatCantBeSavedAtCloseIsReportedAndTheCloseGoesOn) {
+    std::string windows(GetWindowsDirectoryA(nullptr, 0), '\0');
+    windows.resize(GetWindowsDirectoryA(&windows[0], static_cast<UINT>(windows.size())));
+    WriteIni("[ToolBar]\r\nTop=7\r\nLeft=300\r\n");
+    ASSERT_TRUE(bar_->Start());
+    HeldFile held(windows + "\\Zonefset.ini");
+    ASSERT_NE(held.h, INVALID_HANDLE_VALUE);
+    PostMessageA(bar_->Window(), WM_CLOSE, 0, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = bar_->MessageBoxWindow("Mivora")) != nullptr; }, 10000));
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_NE(std::string(text).find("Zonefset.ini"), std::string::npos) << text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !bar_->Running(); }, 10000));
+    EXPECT_EQ(bar_->Close(), 0u);
+    EXPECT_EQ(bar_->Ini("ToolBar", "Top"), "7");
+}
+
 TEST_F(NoticeTest, AFailedSaveIsReportedWithoutHoldingTheSender) {
     const std::string first = dir_.File("first.txt"), second = dir_.File("second.txt");
     WriteFileBytes(first, "1");

@@ -196,6 +196,39 @@ TEST_F(BarTest, NoticesArrivingWhileTheBarClosesAreIgnored) {
     EXPECT_EQ(GetFileAttributesA(dir_.File("files.lst").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// A start-up step that fails (an empty Recent folder entry) is reported, and
+// the bar that runs on survives its network button and its timers.
+TEST_F(BarTest, ABarWhoseStartUpFailedHalfWayKeepsRunning) {
+    const char* shellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    SavedRegValue recent(HKEY_CURRENT_USER, shellFolders, "Recent");
+    SetRegString(HKEY_CURRENT_USER, shellFolders, "Recent", "");
+    ASSERT_TRUE(bar_->Launch());
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = bar_->MessageBoxWindow("Mivora")) != nullptr; }, 20000));
+    char text[256] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ(text, "Unable to create directory.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(bar_->WaitShown());
+    auto answers = [&] {
+        DWORD_PTR result = 0;
+        return bar_->Running() &&
+               SendMessageTimeoutA(bar_->Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+    };
+    HWND net = bar_->ButtonAt(120);
+    ASSERT_NE(net, nullptr);
+    bar_->Click(net);
+    HWND menu = nullptr;
+    WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr || !bar_->Running(); }, 5000);
+    if (menu) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(answers());
+    // Every timer of the bar ticks now, the network menu's five-minute rebuild among them.
+    for (HWND w : ThreadWindows(bar_->ThreadId(), "TMivoraUtilWindow")) PostMessageA(w, WM_TIMER, 1, 0);
+    PumpFor(1000);
+    EXPECT_TRUE(answers());
+    EXPECT_EQ(bar_->Close(), 0u);
+}
+
 TEST_F(BarTest, TheClockPanelTicks) {
     ASSERT_TRUE(bar_->Start());
     std::vector<HWND> panels = bar_->Children("TPanel");
@@ -283,6 +316,65 @@ TEST_F(BarTest, EveryStartRunsTheRegistryScriptBesideTheProgram) {
     EXPECT_TRUE(registeredTo(infoTip, "Tavlin.dll")) << ServerOf(infoTip);
     EXPECT_EQ(bar.Close(), 0u);
     RegDeleteKeyA(HKEY_CURRENT_USER, key);
+}
+
+// Deletes a key with everything below it.
+void DeleteRegTree(HKEY root, const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    std::vector<std::string> children;
+    char name[256];
+    for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i) children.push_back(name);
+    for (const std::string& child : children) DeleteRegTree(key, child);
+    RegCloseKey(key);
+    RegDeleteKeyA(root, path.c_str());
+}
+
+// The registry script copies the bar leaves in the temporary folder.
+std::vector<std::string> TempScripts() {
+    std::string temp(GetTempPathA(0, nullptr), '\0');
+    temp.resize(GetTempPathA(static_cast<DWORD>(temp.size()), &temp[0]));
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE h = FindFirstFileA((temp + "MivoraInst*.reg").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileA(h, &found));
+    FindClose(h);
+    return names;
+}
+
+// The shipped script names the folder the suite was built for; a bar run from
+// any other folder registers the context menu in its own folder, and touches
+// neither the script beside it nor anything in the temporary folder it did
+// not make.
+TEST_F(BarTest, TheContextMenuIsRegisteredInTheFolderTheBarRunsFrom) {
+    const std::string folder = dir_.File("my tools\\");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(DistPath("inst.reg").c_str(), (folder + "inst.reg").c_str(), FALSE));
+    const std::string shipped = ReadFileBytes(folder + "inst.reg");
+    const std::string classKey = "CLSID\\{18D67740-19C0-11D3-9F2F-0040052ECF0B}";
+    struct Forget {
+        std::string classKey;
+        ~Forget() {
+            DeleteRegTree(HKEY_CLASSES_ROOT, classKey);
+            DeleteRegTree(HKEY_CLASSES_ROOT, "*\\shellex\\ContextMenuHandlers\\Norquil");
+            DeleteRegTree(HKEY_CLASSES_ROOT, "Directory\\shellex\\ContextMenuHandlers\\Norquil");
+            DeleteRegValue(HKEY_LOCAL_MACHINE,
+                           "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved",
+                           "{18D67740-19C0-11D3-9F2F-0040052ECF0B}");
+        }
+    } forget{classKey};
+    const std::vector<std::string> before = TempScripts();
+    BarProcess bar(folder);
+    ASSERT_TRUE(bar.Start());
+    const std::string server = classKey + "\\InprocServer32";
+    EXPECT_TRUE(WaitFor([&] { return GetRegString(HKEY_CLASSES_ROOT, server, "") == folder + "Norquil.dll"; }, 15000))
+        << GetRegString(HKEY_CLASSES_ROOT, server, "");
+    EXPECT_EQ(GetRegString(HKEY_CLASSES_ROOT, server, "ThreadingModel"), "Apartment");
+    EXPECT_TRUE(WaitFor([&] { return TempScripts() == before; }, 10000));
+    EXPECT_EQ(ReadFileBytes(folder + "inst.reg"), shipped);
+    EXPECT_EQ(bar.Close(), 0u);
 }
 
 }  // namespace

@@ -403,6 +403,35 @@ TEST(ClockSettingDialog, TitleBarCloseIsARealCancel) {
     EXPECT_EQ(rig.bar->MenuCaptions(), menu);
 }
 
+// A "Zonefset.ini" that can't be written is reported once as the dialog
+// opens (not once a key), the dialog still lists the committed places, and
+// Close reports again instead of pretending to commit.
+TEST(ClockSettingDialog, ASettingsFileThatCantBeWrittenIsReportedOnceAnOperation) {
+    DialogRig rig(kThree, kThreeZones);
+    ErrorReports reports;
+    HANDLE held =
+        CreateFileA(rig.files.SetPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::vector<std::string> report{"Unable to write to " + rig.files.SetPath()};
+    UiScript script;
+    script
+        .When("the dialog is up", [] { return Up(S()); },
+              [&] {
+                  EXPECT_EQ(S()->ListBoxCity->Items(), V({"Local Time", "Paris", "Kathmandu", "Lima"}));
+                  EXPECT_EQ(reports.messages, report);
+                  ClickButton(S()->Button1);
+              })
+        .When("Close is reported", [&] { return reports.messages.size() == 2; },
+              [&] {
+                  EXPECT_EQ(reports.messages[1], report[0]);
+                  EXPECT_TRUE(Up(S()));
+                  CloseByTitleBar(S());
+              });
+    EXPECT_EQ(rig.Show(script), mrCancel);
+    CloseHandle(held);
+    EXPECT_EQ(rig.files.ReadSet(), kThree);
+}
+
 // Removing an entry above the shown one leaves the menu as it is until Close
 // while the clock's index already counts without it: renaming the shown entry
 // then must rename its own item, not the one the index now points at.

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "Exceptions.h"
+#include "StringList.h"
 #include "SysUtils.h"
 #include "TestSupport.h"
 
@@ -52,4 +54,40 @@ TEST(Files, PathPartsAndProgramFolder) {
     EXPECT_GT(DiskSize("C:\\"), 0);
     EXPECT_EQ(DiskSize("Q:\\"), -1);
     EXPECT_EQ(FromWide(ToWide("abc \xE9")), "abc \xE9");
+}
+
+// A list file is replaced whole or not at all, through a new file beside it;
+// a file of the user's under the temporary name stays as it is.
+TEST(Files, AListSaveReplacesTheFileWholeOrLeavesItAsItWas) {
+    TempDir t;
+    const std::string path = t.File("files.lst");
+    WriteFileBytes(path, "old\r\n");
+    WriteFileBytes(path + ".tmp", "mine");
+    TStringList list;
+    list.Add("c:\\a");
+    list.Add("c:\\b");
+    list.SaveToFile(path);
+    EXPECT_EQ(ReadFileBytes(path), "c:\\a\r\nc:\\b\r\n");
+    EXPECT_EQ(ReadFileBytes(path + ".tmp"), "mine");
+    EXPECT_EQ(GetFileAttributesA((path + ".tmp1").c_str()), INVALID_FILE_ATTRIBUTES);
+    list.Add("c:\\c");
+    const struct {
+        const char* how;
+        DWORD share;
+        DWORD attributes;
+    } refusals[] = {
+        {"held by another program", FILE_SHARE_READ, FILE_ATTRIBUTE_NORMAL},
+        {"read-only", FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_ATTRIBUTE_READONLY},
+    };
+    for (const auto& r : refusals) {
+        SetFileAttributesA(path.c_str(), r.attributes);
+        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, r.share, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE) << r.how;
+        EXPECT_THROW(list.SaveToFile(path), EFCreateError) << r.how;
+        CloseHandle(held);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadFileBytes(path), "c:\\a\r\nc:\\b\r\n") << r.how;
+        EXPECT_EQ(GetFileAttributesA((path + ".tmp1").c_str()), INVALID_FILE_ATTRIBUTES) << r.how;
+    }
+    EXPECT_EQ(ReadFileBytes(path + ".tmp"), "mine");
 }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
+#include "Exceptions.h"
 #include "IniFile.h"
 #include "Registry.h"
 #include "TestSupport.h"
@@ -99,4 +101,31 @@ TEST(IniFile, SectionsListKeysInFileOrderAndCanBeErased) {
     EXPECT_TRUE(ini.SectionExists("User"));
     ini.DeleteKey("User", "Mine");
     EXPECT_FALSE(ini.SectionExists("User"));
+}
+
+// A settings file that can't be written (another program holds it, as a
+// folder without write rights or a full disk would refuse it): every kind of
+// write raises, so the caller's error report shows it.
+TEST(IniFile, EveryFailedWriteRaises) {
+    TempDir t;
+    const std::string path = t.File("held.ini");
+    WriteFileBytes(path, "[S]\r\nk=1\r\n");
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("S", "k", 0), 1);
+    const struct {
+        const char* what;
+        std::function<void()> write;
+    } writes[] = {
+        {"WriteString", [&] { ini.WriteString("S", "k", "2"); }},
+        {"WriteInteger", [&] { ini.WriteInteger("S", "n", 2); }},
+        {"EraseSection", [&] { ini.EraseSection("S"); }},
+        {"DeleteKey", [&] { ini.DeleteKey("S", "k"); }},
+    };
+    for (const auto& w : writes) EXPECT_THROW(w.write(), EIniFileException) << w.what;
+    CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(path), "[S]\r\nk=1\r\n");
+    ini.DeleteKey("S", "k");
+    EXPECT_FALSE(ini.ValueExists("S", "k"));
 }

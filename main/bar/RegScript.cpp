@@ -1,0 +1,85 @@
+#include "RegScript.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "BarRules.h"
+
+namespace {
+
+bool AnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+std::string ReadScript(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string TempFolder() {
+    const DWORD size = GetTempPathA(0, nullptr);
+    if (size == 0) return "";
+    std::string folder(size, '\0');
+    const DWORD got = GetTempPathA(size, &folder[0]);
+    if (got == 0 || got >= size) return "";
+    folder.resize(got);
+    return folder;
+}
+
+// Writes `text` to a new file in the temporary folder; "" when it can't be
+// written whole. A name already there is someone else's and is left alone.
+std::string WriteTempScript(const std::string& text) {
+    const std::string folder = TempFolder();
+    if (folder.empty()) return "";
+    for (unsigned n = 1; n <= 100; ++n) {
+        const std::string path = folder + "MivoraInst" + std::to_string(GetCurrentProcessId()) + "_" +
+                                 std::to_string(n) + ".reg";
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS) continue;
+            return "";
+        }
+        DWORD written = 0;
+        const bool ok = WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                        written == text.size();
+        if (CloseHandle(h) && ok) return path;
+        DeleteFileA(path.c_str());
+        return "";
+    }
+    return "";
+}
+
+}  // namespace
+
+TRegScript::TRegScript(const std::string& programFolder, const std::string& builtInFolder)
+    : path_(programFolder + "inst.reg") {
+    const std::string script = ReadScript(path_);
+    if (script.empty()) return;
+    const std::string own = RegScriptForFolder(script, builtInFolder, programFolder, AnsiLeadByte);
+    if (own == script) return;
+    // A copy that can't be written leaves the script beside the program, as
+    // every registration step is unchecked.
+    const std::string copy = WriteTempScript(own);
+    if (copy.empty()) return;
+    path_ = copy;
+    copy_ = true;
+}
+
+TRegScript::~TRegScript() {
+    if (process_) {
+        WaitForSingleObject(process_, 2000);
+        CloseHandle(process_);
+    }
+    if (copy_) DeleteFileA(path_.c_str());
+}
+
+void TRegScript::Importing(HANDLE process) {
+    if (process_) CloseHandle(process_);
+    process_ = process;
+}
+
+bool TRegScript::Finished() {
+    if (!copy_) return true;
+    if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) return false;
+    DeleteFileA(path_.c_str());
+    copy_ = false;
+    return true;
+}
