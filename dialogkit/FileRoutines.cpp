@@ -5,6 +5,7 @@
 #include "DirTree.h"
 #include "File.h"
 #include "MbcsPath.h"
+#include "ModulePath.h"
 #include "Text.h"
 #include "WinApp.h"
 
@@ -22,20 +23,6 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string ModuleFolder(HMODULE module) {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD got = GetModuleFileNameA(module, &path[0], static_cast<DWORD>(path.size()));
-        if (got == 0) return std::string();
-        // A cut name fills the whole buffer (NT) or the buffer less one (9x).
-        if (got + 1 < path.size()) {
-            path.resize(got);
-            return FolderWithBackslash(path, SystemLeadByte);
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 std::string SystemFolder() {
     const UINT needed = GetSystemDirectoryA(nullptr, 0);
     if (needed == 0) return std::string();
@@ -49,7 +36,7 @@ std::string SystemFolder() {
 }  // namespace
 
 HMODULE LoadOutsideLibrary(const std::string& fileName) {
-    for (const std::string& folder : {ModuleFolder(ResourceHandle()), SystemFolder()}) {
+    for (const std::string& folder : {FolderWithBackslash(ModulePath(ResourceHandle()), SystemLeadByte), SystemFolder()}) {
         if (folder.empty()) continue;
         const std::string path = folder + fileName;
         if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;

@@ -1,4 +1,5 @@
 #include "ComRegistry.h"
+#include "ModulePath.h"
 
 #include <vector>
 
@@ -111,16 +112,7 @@ bool IsNtPlatform() {
     return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
-std::string ModuleFileName(HMODULE module) {
-    std::vector<char> buffer(MAX_PATH + 1);
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(module, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return std::string();
-        // A cut name fills the whole buffer (NT) or the buffer less one (9x).
-        if (length + 1 < buffer.size()) return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
-}
+std::string ModuleFileName(HMODULE module) { return ModulePath(module); }
 
 std::string RegistrationPath(HMODULE module) {
     const std::string path = ModuleFileName(module);

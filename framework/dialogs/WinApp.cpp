@@ -1,3 +1,5 @@
+#include "MbcsPath.h"
+#include "ModulePath.h"
 #include "WinApp.h"
 
 #include <mutex>
@@ -14,33 +16,7 @@ CWinApp* theApplication = nullptr;
 std::once_flag initOnce;
 
 // The module's file name without folder and extension.
-std::string ModuleBaseName() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD got = GetModuleFileNameA(ResourceHandle(), &path[0], static_cast<DWORD>(path.size()));
-        if (got == 0) return std::string();
-        if (got < path.size()) {
-            path.resize(got);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    std::size_t start = 0;
-    std::size_t dot = std::string::npos;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (SystemLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-            ++i;
-            continue;
-        }
-        if (path[i] == '\\' || path[i] == '/') {
-            start = i + 1;
-            dot = std::string::npos;
-        } else if (path[i] == '.') {
-            dot = i;
-        }
-    }
-    return path.substr(start, (dot == std::string::npos ? path.size() : dot) - start);
-}
+std::string ModuleBaseName() { return SplitPathBaseName(ModulePath(ResourceHandle()), SystemLeadByte); }
 
 class RegKey {
 public:

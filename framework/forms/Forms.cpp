@@ -1,4 +1,5 @@
 #include "Forms.h"
+#include "ModulePath.h"
 
 #include <commctrl.h>
 
@@ -53,17 +54,7 @@ void TApplication::SetShowHint(bool value) {
         if (HWND tip = Screen->Forms(i)->TooltipWindow()) SendMessageA(tip, TTM_ACTIVATE, value, 0);
 }
 
-std::string TApplication::ExeName() const {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
+std::string TApplication::ExeName() const { return ModulePath(nullptr); }
 
 // ---- forms ----
 

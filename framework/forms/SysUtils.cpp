@@ -1,3 +1,4 @@
+#include "ModulePath.h"
 #include "SysUtils.h"
 
 namespace {
@@ -77,19 +78,7 @@ bool ForceDirectories(const std::string& Dir) {
     return CreateDirectoryA(d.c_str(), nullptr) || DirectoryExists(d);
 }
 
-std::string ModuleFileName(HMODULE module) {
-    std::string buf(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD got = GetModuleFileNameA(module, &buf[0], static_cast<DWORD>(buf.size()));
-        if (got == 0) return "";
-        // A full buffer may mean a cut name, on every system version.
-        if (got < buf.size() - 1) {
-            buf.resize(got);
-            return buf;
-        }
-        buf.assign(buf.size() * 2, '\0');
-    }
-}
+std::string ModuleFileName(HMODULE module) { return ModulePath(module); }
 
 std::string ProgramFolder() { return ExtractFilePath(ModuleFileName(nullptr)); }
 
