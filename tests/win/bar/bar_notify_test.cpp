@@ -300,23 +300,6 @@ std::string RecentFolder() {
                         "Recent");
 }
 
-bool MakeShortcut(const std::string& link, const std::string& target) {
-    IShellLinkA* sl = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&sl))))
-        return false;
-    sl->SetPath(target.c_str());
-    IPersistFile* pf = nullptr;
-    bool ok = SUCCEEDED(sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)));
-    if (ok) {
-        std::wstring wide(link.begin(), link.end());
-        ok = SUCCEEDED(pf->Save(wide.c_str(), TRUE));
-        pf->Release();
-    }
-    sl->Release();
-    return ok;
-}
-
 TEST_F(NoticeTest, ANewShortcutInTheRecentFolderRecordsTheDocumentAndItsFolder) {
     const std::string recent = RecentFolder();
     ASSERT_FALSE(recent.empty());

@@ -20,14 +20,6 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
     return static_cast<HDROP>(memory);
 }
 
-std::string WindowsFolder() {
-    char folder[MAX_PATH] = {};
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    std::string path = folder;
-    if (path.back() != '\\') path += '\\';
-    return path;
-}
-
 void DeleteProfile() { SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tamsel\\Pelmit"); }
 
 long long ProfileValue(const std::string& section, const std::string& name) {
@@ -132,7 +124,7 @@ void SplitJoinTest::SetUp() {
     // One artist whose every event has one variant; the sounds are recorded.
     voiceFolder = dir.File("voice");
     CreateDirectoryA(voiceFolder.c_str(), nullptr);
-    const std::string ini = WindowsFolder() + "HALVET.INI";
+    const std::string ini = WindowsFolder() + "\\HALVET.INI";
     WritePrivateProfileStringA("VoiceSet", "UserSelect", "1", ini.c_str());
     WritePrivateProfileStringA("VoiceSet", "ARTIST", "1", ini.c_str());
     WritePrivateProfileStringA("VoiceSet", "1Name", "Mika", ini.c_str());
@@ -154,7 +146,7 @@ void SplitJoinTest::SetUp() {
 
 void SplitJoinTest::TearDown() {
     for (const std::string& e : errors) ADD_FAILURE() << "unexpected error: " << e;
-    DeleteFileA((WindowsFolder() + "HALVET.INI").c_str());
+    DeleteFileA((WindowsFolder() + "\\HALVET.INI").c_str());
     ResetServices();
     DeleteProfile();
 }

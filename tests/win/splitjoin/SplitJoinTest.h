@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "SysUtils.h"
 #include "TestSupport.h"
 
 // A dropped-file list as Explorer hands it over (ANSI paths).
 HDROP MakeDrop(const std::vector<std::string>& paths);
 
-std::string WindowsFolder();
 void DeleteProfile();
 // The DWORD value of the library's profile, or -1 when it is absent.
 long long ProfileValue(const std::string& section, const std::string& name);

@@ -1,8 +1,13 @@
 #include "TestSupport.h"
 
+#include <shlobj.h>
+
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "ComPtr.h"
+#include "SysUtils.h"
 
 bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
     const DWORD start = GetTickCount();
@@ -31,6 +36,16 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() { RemoveTree(path_); }
+
+bool MakeShortcut(const std::string& link, const std::string& target) {
+    ComPtr<IShellLinkA> shell;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.ReceiveVoid())))
+        return false;
+    shell->SetPath(target.c_str());
+    ComPtr<IPersistFile> persist;
+    if (FAILED(shell->QueryInterface(IID_IPersistFile, persist.ReceiveVoid()))) return false;
+    return SUCCEEDED(persist->Save(ToWide(link).c_str(), TRUE));
+}
 
 void RemoveTree(const std::string& path) {
     std::string dir = path;

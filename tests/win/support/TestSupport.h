@@ -32,6 +32,8 @@ private:
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 void RemoveTree(const std::string& path);
+// A shell shortcut LINK to TARGET; false when the shell refuses to write it.
+bool MakeShortcut(const std::string& link, const std::string& target);
 
 // Collects the application's error reports instead of showing message boxes.
 class ErrorReports {

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
+
 namespace {
 
 const char kBenchFolder[] = "\\Mivora bench";
@@ -31,52 +33,17 @@ std::string SpecialFolder(int csidl) {
     return path;
 }
 
-bool MakeLink(const std::string& link, const std::string& target) {
-    IShellLinkA* sl = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&sl))))
-        return false;
-    sl->SetPath(target.c_str());
-    IPersistFile* pf = nullptr;
-    bool ok = SUCCEEDED(sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)));
-    if (ok) {
-        wchar_t wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-        ok = SUCCEEDED(pf->Save(wide, TRUE));
-        pf->Release();
-    }
-    sl->Release();
-    return ok;
-}
-
-void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(dir + "\\" + name);
-            else
-                DeleteFileA((dir + "\\" + name).c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
 int Links(int programs, int recent, const std::string& target) {
     const std::string root = SpecialFolder(CSIDL_PROGRAMS) + kBenchFolder;
     CreateDirectoryA(root.c_str(), nullptr);
     for (int i = 0; i < programs; ++i) {
         const std::string sub = root + "\\group " + std::to_string(i / kPerFolder);
         if (i % kPerFolder == 0) CreateDirectoryA(sub.c_str(), nullptr);
-        if (!MakeLink(sub + "\\program " + std::to_string(i) + ".lnk", target)) return 1;
+        if (!MakeShortcut(sub + "\\program " + std::to_string(i) + ".lnk", target)) return 1;
     }
     const std::string rec = SpecialFolder(CSIDL_RECENT);
     for (int i = 0; i < recent; ++i)
-        if (!MakeLink(rec + "\\mivora bench " + std::to_string(i) + ".lnk", target)) return 1;
+        if (!MakeShortcut(rec + "\\mivora bench " + std::to_string(i) + ".lnk", target)) return 1;
     return 0;
 }
 
