@@ -262,7 +262,7 @@ TEST_F(JoinTest, CancelLeavesTheOutputAsItWas) {
             EXPECT_FALSE(Exists(dir.File("big")));
         }
     }
-    // Kept as the library always did: a join the user started and cancelled sounds OK.
+    // A join the user started and then cancelled still sounds OK.
     EXPECT_EQ(events, (std::vector<int>{17, 3, 17, 3}));
 }
 
