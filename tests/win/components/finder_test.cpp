@@ -37,34 +37,34 @@ void MakeTree(const TempDir& t) {
 
 }  // namespace
 
-TEST(FileFinder, ReportsEveryEntryOfAFolderBeforeItsSubfoldersAndNeverEntersDotFolders) {
-    TempDir t;
-    MakeTree(t);
-    TFileFinder f(nullptr);
-    f.Root = t.Path();
-    f.Filename = "*.lnk";
-    Walk w;
-    Track(f, w);
-    f.Execute();
-    const std::vector<std::string> expected = {t.File("a.lnk"), t.File("B.LNK"), t.File("sub\\c.lnk"),
-                                               t.File("sub\\deep\\e.lnk")};
-    EXPECT_EQ(w.found, expected);
-    EXPECT_EQ(w.stops, 1);
-    EXPECT_FALSE(f.Stopped());
-}
-
-TEST(FileFinder, CaseSensitiveMatchSkipsOtherCase) {
-    TempDir t;
-    MakeTree(t);
-    TFileFinder f(nullptr);
-    f.Root = t.Path();
-    f.Filename = "*.lnk";
-    f.IgnoreCase = false;
-    f.SubFolders = false;
-    Walk w;
-    Track(f, w);
-    f.Execute();
-    EXPECT_EQ(w.found, std::vector<std::string>{t.File("a.lnk")});
+// A folder's entries come before its subfolders, dot folders are never
+// entered, and a case-sensitive match skips the other case.
+TEST(FileFinder, WalksInOrderAndMatchesByTheCaseRule) {
+    struct Case {
+        bool ignoreCase, subFolders;
+        std::vector<std::string> found;
+    };
+    const Case cases[] = {
+        {true, true, {"a.lnk", "B.LNK", "sub\\c.lnk", "sub\\deep\\e.lnk"}},
+        {false, false, {"a.lnk"}},
+    };
+    for (const Case& c : cases) {
+        TempDir t;
+        MakeTree(t);
+        TFileFinder f(nullptr);
+        f.Root = t.Path();
+        f.Filename = "*.lnk";
+        f.IgnoreCase = c.ignoreCase;
+        f.SubFolders = c.subFolders;
+        Walk w;
+        Track(f, w);
+        f.Execute();
+        std::vector<std::string> expected;
+        for (const std::string& name : c.found) expected.push_back(t.File(name));
+        EXPECT_EQ(w.found, expected);
+        EXPECT_EQ(w.stops, 1);
+        EXPECT_FALSE(f.Stopped());
+    }
 }
 
 TEST(FileFinder, DotEntriesAndFoldersAreTestedAgainstThePattern) {

@@ -171,53 +171,38 @@ private:
 };
 }  // namespace
 
-TEST(FileSysMonitor, AnInvalidNotificationHandleIsReportedOnceAndTheMonitorStaysActive) {
-    ErrorReports reports;
-    TempDir t;
-    {
-        FailingApi api({FailFirst, FindNextChangeNotification, WaitForSingleObject, FindCloseChangeNotification});
-        TFileSysMonitor m(nullptr);
-        m.SetMonitoredDirectory(t.Path());
-        m.SetActive(true);
-        ASSERT_TRUE(PumpUntil([&] { return !reports.messages.empty(); }, 2000));
-        PumpFor(300);
-        EXPECT_EQ(reports.messages, std::vector<std::string>{"TFileWaitThread Error, code 5"});
-        EXPECT_TRUE(m.Active());
-        m.SetActive(false);
-    }
-}
-
-TEST(FileSysMonitor, AFailedReArmEndsTheWatchWithOneReport) {
-    ErrorReports reports;
-    TempDir t;
-    Recorder r;
-    nextCalls = 0;
-    {
-        FailingApi api({EventFirst, FailNext, WaitForSingleObject, CloseEvent});
+// Each failing call is reported once, with its code, and nothing more follows:
+// a failed start leaves the monitor switched on, a failed re-arm ends the
+// watch after the one change it saw.
+TEST(FileSysMonitor, AFailingSystemCallIsReportedOnce) {
+    struct Case {
+        ChangeNotifyApi api;
+        const char* report;
+        std::size_t notices;
+        int nextCalls;
+    };
+    const Case cases[] = {
+        {{FailFirst, FindNextChangeNotification, WaitForSingleObject, FindCloseChangeNotification},
+         "TFileWaitThread Error, code 5", 0, 0},
+        {{EventFirst, FailNext, WaitForSingleObject, CloseEvent}, "TFileWaitThread Error, code 8", 1, 1},
+        {{EventFirst, FindNextChangeNotification, FailWait, CloseEvent}, "TFileWaitThread Error, code 6", 0, 0},
+    };
+    for (const Case& c : cases) {
+        ErrorReports reports;
+        TempDir t;
+        Recorder r;
+        nextCalls = 0;
+        FailingApi api(c.api);
         TFileSysMonitor m(nullptr);
         m.OnFileSysChange = r.Handler();
         m.SetMonitoredDirectory(t.Path());
         m.SetActive(true);
-        ASSERT_TRUE(PumpUntil([&] { return !reports.messages.empty(); }, 2000));
+        ASSERT_TRUE(PumpUntil([&] { return !reports.messages.empty(); }, 2000)) << c.report;
         PumpFor(400);
-        EXPECT_EQ(r.got.size(), 1u);
-        EXPECT_EQ(nextCalls.load(), 1);
-        EXPECT_EQ(reports.messages, std::vector<std::string>{"TFileWaitThread Error, code 8"});
-        m.SetActive(false);
-    }
-}
-
-TEST(FileSysMonitor, AFailedWaitIsReportedOnce) {
-    ErrorReports reports;
-    TempDir t;
-    {
-        FailingApi api({EventFirst, FindNextChangeNotification, FailWait, CloseEvent});
-        TFileSysMonitor m(nullptr);
-        m.SetMonitoredDirectory(t.Path());
-        m.SetActive(true);
-        ASSERT_TRUE(PumpUntil([&] { return !reports.messages.empty(); }, 2000));
-        PumpFor(300);
-        EXPECT_EQ(reports.messages, std::vector<std::string>{"TFileWaitThread Error, code 6"});
+        EXPECT_EQ(reports.messages, std::vector<std::string>{c.report});
+        EXPECT_EQ(r.got.size(), c.notices) << c.report;
+        EXPECT_EQ(nextCalls.load(), c.nextCalls) << c.report;
+        EXPECT_TRUE(m.Active()) << c.report;
         m.SetActive(false);
     }
 }

@@ -6,6 +6,7 @@
 
 #include "PelmitApp.h"
 #include "Services.h"
+#include "resource.h"
 
 HDROP MakeDrop(const std::vector<std::string>& paths) {
     std::string list;
@@ -18,6 +19,12 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
     memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
+}
+
+void TypeOtherSize(DialogDriver& d, HWND dialog, const std::string& kb) {
+    d.ClickRadio(dialog, IDC_SPLIT_OTHERS);
+    d.WaitFor([&] { return d.IsEnabled(dialog, IDC_SPLIT_SIZE); });
+    d.SetText(dialog, IDC_SPLIT_SIZE, kb);
 }
 
 void DeleteProfile() { SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tamsel\\Pelmit"); }

@@ -19,6 +19,8 @@
 HDROP MakeDrop(const std::vector<std::string>& paths);
 
 void DeleteProfile();
+// Chooses "Others" in the split dialog and types KB into its size field.
+void TypeOtherSize(DialogDriver& d, HWND dialog, const std::string& kb);
 // The DWORD value of the library's profile, or -1 when it is absent.
 long long ProfileValue(const std::string& section, const std::string& name);
 void SetProfileValue(const std::string& section, const std::string& name, DWORD value);

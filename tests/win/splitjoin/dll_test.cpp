@@ -85,9 +85,7 @@ TEST_F(PelmitDll, CanBeUnloadedAsSoonAsACancelledSplitReturns) {
             HWND dialog = d.Expect(L"Split file");
             if (!dialog) return;
             d.SetText(dialog, IDC_SPLIT_DEST, dir.File("out"));
-            d.ClickRadio(dialog, IDC_SPLIT_OTHERS);
-            d.WaitFor([&] { return d.IsEnabled(dialog, IDC_SPLIT_SIZE); });
-            d.SetText(dialog, IDC_SPLIT_SIZE, "1024");
+            TypeOtherSize(d, dialog, "1024");
             d.Click(dialog, IDOK);
             HWND progress = d.Expect(L"Running ......");
             if (!progress) return;

@@ -25,9 +25,7 @@ TEST_F(LargeFileTest, SplitThenJoinPast4GiB) {
                                 HWND dialog = d.Expect(L"Split file");
                                 if (!dialog) return;
                                 d.SetText(dialog, IDC_SPLIT_DEST, out);
-                                d.ClickRadio(dialog, IDC_SPLIT_OTHERS);
-                                d.WaitFor([&] { return d.IsEnabled(dialog, IDC_SPLIT_SIZE); });
-                                d.SetText(dialog, IDC_SPLIT_SIZE, "32767");
+                                TypeOtherSize(d, dialog, "32767");
                                 EXPECT_EQ(d.AnsiText(dialog, IDC_SPLIT_PREVIEW), "huge.001 ~ huge.129");
                                 d.Click(dialog, IDOK);
                                 if (!d.WaitGone(dialog, 120000)) d.Fail("split dialog stayed");

@@ -31,9 +31,7 @@ protected:
     static void Start(DialogDriver& d, HWND dialog, const std::string& destination, int kb) {
         if (!destination.empty()) d.SetText(dialog, IDC_SPLIT_DEST, destination);
         if (kb > 0) {
-            d.ClickRadio(dialog, IDC_SPLIT_OTHERS);
-            d.WaitFor([&] { return d.IsEnabled(dialog, IDC_SPLIT_SIZE); });
-            d.SetText(dialog, IDC_SPLIT_SIZE, std::to_string(kb));
+            TypeOtherSize(d, dialog, std::to_string(kb));
         }
         d.Click(dialog, IDOK);
     }
@@ -91,9 +89,7 @@ TEST_F(SplitTest, OthersPreviewsAtOnceAndValidatesOnStart) {
                             [&](DialogDriver& d) {
                                 HWND dialog = d.Expect(kSplitCaption);
                                 if (!dialog) return;
-                                d.ClickRadio(dialog, IDC_SPLIT_OTHERS);
-                                d.WaitFor([&] { return d.IsEnabled(dialog, IDC_SPLIT_SIZE); });
-                                d.SetText(dialog, IDC_SPLIT_SIZE, "100");
+                                TypeOtherSize(d, dialog, "100");
                                 EXPECT_EQ(d.AnsiText(dialog, IDC_SPLIT_PREVIEW), "movie.001 ~ movie.030");
                                 // Out of range and not a number: the framework's messages.
                                 d.SetText(dialog, IDC_SPLIT_SIZE, "40000");
@@ -123,9 +119,7 @@ TEST_F(SplitTest, APresetStartsWhateverTheOthersFieldHolds) {
                             [&](DialogDriver& d) {
                                 HWND dialog = d.Expect(kSplitCaption);
                                 if (!dialog) return;
-                                d.ClickRadio(dialog, IDC_SPLIT_OTHERS);
-                                d.WaitFor([&] { return d.IsEnabled(dialog, IDC_SPLIT_SIZE); });
-                                d.SetText(dialog, IDC_SPLIT_SIZE, "0");
+                                TypeOtherSize(d, dialog, "0");
                                 // Leaving Others tells about the field, and goes on.
                                 d.ClickRadio(dialog, IDC_SPLIT_720);
                                 message = d.Answer(L"Pelmit", IDOK);
