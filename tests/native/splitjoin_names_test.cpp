@@ -127,24 +127,28 @@ TEST(PieceSeries, RecognisesPieceNames) {
 TEST(PieceSeries, StepsKeepTheWidth) {
     FakeDisk disk;
     disk.files = {"m.009", "m.011", "m.1000", "m.6"};
-    std::string name = "m.010";
-    EXPECT_TRUE(PrevPieceName(name, disk.Exists(), Cp932LeadByte));
-    EXPECT_EQ(name, "m.009");
-    name = "m.010";
-    EXPECT_TRUE(NextPieceName(name, disk.Exists(), Cp932LeadByte));
-    EXPECT_EQ(name, "m.011");
-    name = "m.999";
-    EXPECT_TRUE(NextPieceName(name, disk.Exists(), Cp932LeadByte));
-    EXPECT_EQ(name, "m.1000");
-    name = "m.000";
-    EXPECT_FALSE(PrevPieceName(name, disk.Exists(), Cp932LeadByte));
-    EXPECT_EQ(name, "m.000");
-    name = "m.7";
-    EXPECT_TRUE(PrevPieceName(name, disk.Exists(), Cp932LeadByte));
-    EXPECT_EQ(name, "m.6");
-    // An overlong digit run is no number at all.
-    name = "m.99999999999999999999";
-    EXPECT_FALSE(NextPieceName(name, disk.Exists(), Cp932LeadByte));
+    enum Way { kPrev, kNext };
+    const struct {
+        const char* from;
+        Way way;
+        bool stepped;
+        const char* to;
+    } cases[] = {
+        {"m.010", kPrev, true, "m.009"},
+        {"m.010", kNext, true, "m.011"},
+        {"m.999", kNext, true, "m.1000"},
+        {"m.000", kPrev, false, "m.000"},
+        {"m.7", kPrev, true, "m.6"},
+        // An overlong digit run is no number at all.
+        {"m.99999999999999999999", kNext, false, "m.99999999999999999999"},
+    };
+    for (const auto& c : cases) {
+        std::string name = c.from;
+        const bool stepped = c.way == kPrev ? PrevPieceName(name, disk.Exists(), Cp932LeadByte)
+                                            : NextPieceName(name, disk.Exists(), Cp932LeadByte);
+        EXPECT_EQ(stepped, c.stepped) << c.from;
+        EXPECT_EQ(name, c.to) << c.from;
+    }
 }
 
 TEST(PieceSeries, ListsTheUnbrokenRunAroundTheStart) {
