@@ -27,6 +27,23 @@ protected:
     }
     void TearDown() override { form_.reset(); }
 
+    // The lists the bar loads at its start, empty, and its folder the test's.
+    void GiveTheBarEmptyLists() {
+        SetBarFolder(dir_.Path());
+        RecentFiles = std::make_unique<TStringList>();
+        RecentFolders = std::make_unique<TStringList>();
+        LockedFiles = std::make_unique<TStringList>();
+        LockedFolders = std::make_unique<TStringList>();
+        ListsReady = true;
+    }
+    void TakeTheListsAway() {
+        RecentFiles.reset();
+        RecentFolders.reset();
+        LockedFiles.reset();
+        LockedFolders.reset();
+        SetBarFolder("");
+    }
+
     struct Seen {
         int kind = -1, button = -1, items = -1;
         std::vector<std::string> captions;
@@ -267,34 +284,11 @@ TEST_F(BarMenuTest, TheTrayToggleHidesAndShowsTheBar) {
     form_->Hide();
 }
 
-}  // namespace
-
-namespace {
-
-// A dropped-file list as the shell hands it over, in this process's memory.
-HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
-    std::string block;
-    for (const std::string& p : paths) block += p + '\0';
-    block += '\0';
-    HGLOBAL h = GlobalAlloc(GHND, sizeof(DROPFILES) + block.size());
-    auto* df = static_cast<DROPFILES*>(GlobalLock(h));
-    df->pFiles = sizeof(DROPFILES);
-    df->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(df) + sizeof(DROPFILES), block.data(), block.size());
-    GlobalUnlock(h);
-    return h;
-}
-
 // From the close on, the bar's window lives a little longer than its work:
 // a notice or a drop that comes then (another program does not know the bar
 // is closing) records nothing, and no timer runs against the lists and menus.
 TEST_F(BarMenuTest, NothingRunsAgainstTheListsOnceTheBarCloses) {
-    SetBarFolder(dir_.Path());
-    RecentFiles = std::make_unique<TStringList>();
-    RecentFolders = std::make_unique<TStringList>();
-    LockedFiles = std::make_unique<TStringList>();
-    LockedFolders = std::make_unique<TStringList>();
-    ListsReady = true;
+    GiveTheBarEmptyLists();
     form_->Timer4->SetEnabled(true);
     form_->FileSysMonitor1->SetMonitoredDirectory(dir_.Path());
     form_->FileSysMonitor1->SetActive(true);
@@ -318,20 +312,11 @@ TEST_F(BarMenuTest, NothingRunsAgainstTheListsOnceTheBarCloses) {
     // The place was saved on the way out.
     EXPECT_EQ(GetPrivateProfileIntA("ToolBar", "Left", -1, dir_.File("mivora.ini").c_str()), 200);
     EXPECT_EQ(GetPrivateProfileIntA("ToolBar", "Top", -1, dir_.File("mivora.ini").c_str()), 40);
-    RecentFiles.reset();
-    RecentFolders.reset();
-    LockedFiles.reset();
-    LockedFolders.reset();
-    SetBarFolder("");
+    TakeTheListsAway();
 }
 
 TEST_F(BarMenuTest, DroppedFilesGoToTheirListsAndProgramsToTheStrip) {
-    SetBarFolder(dir_.Path());
-    RecentFiles = std::make_unique<TStringList>();
-    RecentFolders = std::make_unique<TStringList>();
-    LockedFiles = std::make_unique<TStringList>();
-    LockedFolders = std::make_unique<TStringList>();
-    ListsReady = true;
+    GiveTheBarEmptyLists();
     form_->CreateQuickStartButtons();
     std::string ini = "[Quick Start]\r\n";
     std::vector<std::string> programs;
@@ -365,11 +350,7 @@ TEST_F(BarMenuTest, DroppedFilesGoToTheirListsAndProgramsToTheStrip) {
               (std::vector<std::string>{programs[0], programs[1], programs[2], programs[4]}));
     EXPECT_EQ(form_->ClientWidth(), 406 + 5 * 22);
     ListsReady = false;
-    RecentFiles.reset();
-    RecentFolders.reset();
-    LockedFiles.reset();
-    LockedFolders.reset();
-    SetBarFolder("");
+    TakeTheListsAway();
 }
 
 }  // namespace

@@ -8,19 +8,6 @@
 #include "Services.h"
 #include "resource.h"
 
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-    std::string list;
-    for (const std::string& p : paths) list += p + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 void TypeOtherSize(DialogDriver& d, HWND dialog, const std::string& kb) {
     d.ClickRadio(dialog, IDC_SPLIT_OTHERS);
     d.WaitFor([&] { return d.IsEnabled(dialog, IDC_SPLIT_SIZE); });

@@ -15,8 +15,6 @@
 #include "SysUtils.h"
 #include "TestSupport.h"
 
-// A dropped-file list as Explorer hands it over (ANSI paths).
-HDROP MakeDrop(const std::vector<std::string>& paths);
 
 void DeleteProfile();
 // Chooses "Others" in the split dialog and types KB into its size field.

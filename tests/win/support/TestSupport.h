@@ -1,6 +1,7 @@
 // Helpers shared by the tests that run under Wine.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <string>
@@ -32,6 +33,8 @@ private:
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 void RemoveTree(const std::string& path);
+// A dropped-file list as the shell hands it over, in this process's memory.
+HDROP MakeDrop(const std::vector<std::string>& paths);
 // A shell shortcut LINK to TARGET; false when the shell refuses to write it.
 bool MakeShortcut(const std::string& link, const std::string& target);
 
