@@ -52,10 +52,3 @@ void TKestivFactory::UpdateRegistry(bool Register) {
         TComObjectFactory::UpdateRegistry(false);
     }
 }
-
-STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
-    return comkit::ServerGetClassObject(rclsid, riid, ppv);
-}
-STDAPI DllCanUnloadNow() { return comkit::ServerCanUnloadNow(); }
-STDAPI DllRegisterServer() { return comkit::ServerRegister(); }
-STDAPI DllUnregisterServer() { return comkit::ServerUnregister(); }
