@@ -13,7 +13,7 @@ const UINT kJapaneseCodePage = 932;
 }  // namespace
 
 HWND CDataExchange::PrepareCtrl(int id) {
-    last_ = m_pDlgWnd->GetDlgItem(id);
+    last_ = dialog_->GetDlgItem(id);
     lastIsEdit_ = false;
     return last_;
 }
@@ -26,21 +26,21 @@ HWND CDataExchange::PrepareEditCtrl(int id) {
 
 void CDataExchange::FocusFailedControl() const {
     if (!last_) return;
-    m_pDlgWnd->GotoDlgCtrl(last_);
+    dialog_->GotoDlgCtrl(last_);
     if (lastIsEdit_) SendMessageA(last_, EM_SETSEL, 0, -1);
 }
 
 void CDataExchange::Tell(const std::wstring& text) const {
     CWinApp* app = GetApp();
     const std::wstring caption = app ? WideFromAnsi(app->AppName()) : std::wstring();
-    m_pDlgWnd->MessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION);
+    dialog_->MessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
-void DDX_Control(CDataExchange* pDX, int id, CWnd& control) { pDX->m_pDlgWnd->AttachControl(id, control); }
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) { pDX->dialog_->AttachControl(id, control); }
 
 void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
     HWND control = pDX->PrepareEditCtrl(id);
-    if (pDX->m_bSaveAndValidate) {
+    if (pDX->saveAndValidate_) {
         value = WindowTextOf(control);
     } else {
         SetWindowTextA(control, value.c_str());
@@ -49,7 +49,7 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
 
 void DDX_Text(CDataExchange* pDX, int id, int& value) {
     HWND control = pDX->PrepareEditCtrl(id);
-    if (!pDX->m_bSaveAndValidate) {
+    if (!pDX->saveAndValidate_) {
         SetWindowTextA(control, std::to_string(value).c_str());
         return;
     }
@@ -63,7 +63,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
 
 void DDX_Check(CDataExchange* pDX, int id, int& value) {
     HWND control = pDX->PrepareCtrl(id);
-    if (pDX->m_bSaveAndValidate) {
+    if (pDX->saveAndValidate_) {
         value = static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0));
     } else {
         SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
@@ -72,12 +72,12 @@ void DDX_Check(CDataExchange* pDX, int id, int& value) {
 
 void DDX_Radio(CDataExchange* pDX, int id, int& value) {
     HWND first = pDX->PrepareCtrl(id);
-    if (pDX->m_bSaveAndValidate) value = -1;
+    if (pDX->saveAndValidate_) value = -1;
     int index = 0;
     for (HWND button = first; button; button = GetWindow(button, GW_HWNDNEXT)) {
         if (button != first && (GetWindowLongA(button, GWL_STYLE) & WS_GROUP)) break;
         if (!(SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)) continue;
-        if (pDX->m_bSaveAndValidate) {
+        if (pDX->saveAndValidate_) {
             if (SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
         } else {
             SendMessageA(button, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -87,14 +87,14 @@ void DDX_Radio(CDataExchange* pDX, int id, int& value) {
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum) {
-    if (!pDX->m_bSaveAndValidate || (value >= minimum && value <= maximum)) return;
+    if (!pDX->saveAndValidate_ || (value >= minimum && value <= maximum)) return;
     pDX->Tell(FormatTemplate(WideFromCodePage(kJapaneseCodePage, kIntegerRangeText),
                              std::to_wstring(minimum), std::to_wstring(maximum)));
     pDX->Fail();
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars) {
-    if (!pDX->m_bSaveAndValidate) {
+    if (!pDX->saveAndValidate_) {
         // The field this check follows then refuses more characters itself.
         SendMessageA(pDX->LastControl(), EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
         return;

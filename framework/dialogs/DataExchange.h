@@ -14,9 +14,9 @@ struct DataExchangeFailure {};
 
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, bool saveAndValidate) : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
-    const bool m_bSaveAndValidate;
-    CDialog* const m_pDlgWnd;
+    CDataExchange(CDialog* dialog, bool saveAndValidate) : saveAndValidate_(saveAndValidate), dialog_(dialog) {}
+    const bool saveAndValidate_;
+    CDialog* const dialog_;
 
     HWND PrepareCtrl(int id);
     HWND PrepareEditCtrl(int id);
