@@ -1,5 +1,7 @@
 #include "DataExchange.h"
 
+#include "Controls.h"
+
 #include "Exceptions.h"
 #include "FrameworkTexts.h"
 #include "StrUtils.h"
@@ -9,6 +11,17 @@
 namespace {
 
 const UINT kJapaneseCodePage = 932;
+
+// A value the control keeps itself, through its wrapper's getter and setter.
+template <class Control, class Value, class Get, class Set>
+void ExchangeThrough(CDataExchange* pDX, int id, Value& value, Get get, Set set) {
+    Control control;
+    control.Attach(pDX->PrepareCtrl(id));
+    if (pDX->saveAndValidate_)
+        value = (control.*get)();
+    else
+        (control.*set)(value);
+}
 
 }  // namespace
 
@@ -84,6 +97,43 @@ void DDX_Radio(CDataExchange* pDX, int id, int& value) {
         }
         ++index;
     }
+}
+
+void DDX_CBIndex(CDataExchange* pDX, int id, int& value) {
+    ExchangeThrough<CComboBox>(pDX, id, value, &CComboBox::GetCurSel, &CComboBox::SetCurSel);
+}
+
+void DDX_CBString(CDataExchange* pDX, int id, std::string& value) {
+    HWND control = pDX->PrepareCtrl(id);
+    if (pDX->saveAndValidate_) {
+        value = WindowTextOf(control);
+        return;
+    }
+    CComboBox box;
+    box.Attach(control);
+    const int index = box.FindStringExact(value);
+    box.SetCurSel(index);
+    if (index == CB_ERR) box.SetWindowText(value);
+}
+
+void DDX_TabIndex(CDataExchange* pDX, int id, int& value) {
+    ExchangeThrough<CTabCtrl>(pDX, id, value, &CTabCtrl::GetCurSel, &CTabCtrl::SetCurSel);
+}
+
+void DDX_DateTimeCtrl(CDataExchange* pDX, int id, SYSTEMTIME& value) {
+    ExchangeThrough<CDateTimeCtrl>(pDX, id, value, &CDateTimeCtrl::GetTime, &CDateTimeCtrl::SetTime);
+}
+
+void DDX_UpDown(CDataExchange* pDX, int id, int& value) {
+    ExchangeThrough<CSpinButtonCtrl>(pDX, id, value, &CSpinButtonCtrl::GetPos, &CSpinButtonCtrl::SetPos);
+}
+
+void DDX_Progress(CDataExchange* pDX, int id, int& value) {
+    ExchangeThrough<CProgressCtrl>(pDX, id, value, &CProgressCtrl::GetPos, &CProgressCtrl::SetPos);
+}
+
+void DDX_Slider(CDataExchange* pDX, int id, int& value) {
+    ExchangeThrough<CSliderCtrl>(pDX, id, value, &CSliderCtrl::GetPos, &CSliderCtrl::SetPos);
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum) {
