@@ -1,0 +1,25 @@
+// Shared setup of the tests of the tool libraries' dialogs: the dialog
+// services replaced by recorders, and the voice product's INI with one
+// artist whose sounds are recorded instead of played.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+
+std::string WindowsFolder();
+
+class DialogKitTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // The voice events played since SetUp, from the recorded wave names.
+    std::vector<int> events;
+    std::vector<unsigned> soundFlags;
+    std::vector<std::string> helpCalls;
+    std::vector<std::string> errors;
+    TempDir dir;
+    std::string voiceFolder;
+};
