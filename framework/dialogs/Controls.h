@@ -15,21 +15,17 @@ class CSpinButtonCtrl : public CWnd {
 public:
     // 16-bit range and position: the form every version of the control knows.
     void SetRange(short lower, short upper) const { Send(UDM_SETRANGE, 0, MAKELPARAM(upper, lower)); }
-    short GetRangeLower() const { return static_cast<short>(HIWORD(Send(UDM_GETRANGE))); }
-    short GetRangeUpper() const { return static_cast<short>(LOWORD(Send(UDM_GETRANGE))); }
     // The position as the control reads it from its buddy. When the buddy's
     // text is no number in range the control flags an error in the high word;
     // the low word still holds the nearest position it knows.
     int GetPos() const { return static_cast<short>(LOWORD(Send(UDM_GETPOS))); }
     void SetPos(int pos) const { Send(UDM_SETPOS, 0, MAKELPARAM(static_cast<short>(pos), 0)); }
-    HWND GetBuddy() const { return reinterpret_cast<HWND>(Send(UDM_GETBUDDY)); }
     void SetBuddy(HWND buddy) const { Send(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy)); }
 };
 
 class CTabCtrl : public CWnd {
 public:
     int InsertItem(int index, const std::string& text, int image = -1) const;
-    int GetItemCount() const { return static_cast<int>(Send(TCM_GETITEMCOUNT)); }
     int GetCurSel() const { return static_cast<int>(Send(TCM_GETCURSEL)); }
     // Sends no TCN_SELCHANGE: whoever selects shows the page.
     void SetCurSel(int index) const { Send(TCM_SETCURSEL, static_cast<WPARAM>(index)); }
@@ -47,13 +43,11 @@ public:
     int AddString(const std::string& text) const {
         return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
     }
-    void ResetContent() const { Send(CB_RESETCONTENT); }
-    int GetCount() const { return static_cast<int>(Send(CB_GETCOUNT)); }
     // CB_ERR (-1) when nothing is selected.
     int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
     void SetCurSel(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
     int FindStringExact(const std::string& text) const {
-        return static_cast<int>(Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
+        return static_cast<int>(Send(CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(text.c_str())));
     }
 };
 
@@ -75,8 +69,6 @@ public:
 class CProgressCtrl : public CWnd {
 public:
     void SetRange(int lower, int upper) const { Send(PBM_SETRANGE32, static_cast<WPARAM>(lower), upper); }
-    int GetRangeLower() const { return static_cast<int>(Send(PBM_GETRANGE, TRUE)); }
-    int GetRangeUpper() const { return static_cast<int>(Send(PBM_GETRANGE, FALSE)); }
     int GetPos() const { return static_cast<int>(Send(PBM_GETPOS)); }
     void SetPos(int pos) const { Send(PBM_SETPOS, static_cast<WPARAM>(pos)); }
 };
@@ -88,8 +80,6 @@ public:
         Send(TBM_SETRANGEMIN, FALSE, lower);
         Send(TBM_SETRANGEMAX, TRUE, upper);
     }
-    int GetRangeMin() const { return static_cast<int>(Send(TBM_GETRANGEMIN)); }
-    int GetRangeMax() const { return static_cast<int>(Send(TBM_GETRANGEMAX)); }
     int GetPos() const { return static_cast<int>(Send(TBM_GETPOS)); }
     void SetPos(int pos) const { Send(TBM_SETPOS, TRUE, pos); }
 };

@@ -7,7 +7,7 @@
 namespace {
 
 int panelsAlive = 0;
-int lastEnd = 0;
+int lastCommand = 0;  // the latest button, or the key standing for one
 
 class CPanel : public CDialog {
 public:
@@ -15,13 +15,9 @@ public:
     ~CPanel() override { --panelsAlive; }
 
 protected:
-    void OnOK() override {
-        lastEnd = IDOK;
-        CDialog::OnOK();
-    }
-    void OnCancel() override {
-        lastEnd = IDCANCEL;
-        CDialog::OnCancel();
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        if (HIWORD(wParam) == BN_CLICKED) lastCommand = LOWORD(wParam);
+        return CDialog::OnCommand(wParam, lParam);
     }
     void PostNcDestroy() override { delete this; }
 };
@@ -43,4 +39,4 @@ extern "C" __declspec(dllexport) HWND OpenPanel() {
 }
 
 extern "C" __declspec(dllexport) int PanelsAlive() { return panelsAlive; }
-extern "C" __declspec(dllexport) int LastEnd() { return lastEnd; }
+extern "C" __declspec(dllexport) int LastCommand() { return lastCommand; }

@@ -14,8 +14,6 @@
 #include "FileRoutines.h"
 #include "FrameworkTexts.h"
 #include "IconButton.h"
-#include "Services.h"
-#include "Text.h"
 #include "VoiceEvents.h"
 #include "WinApp.h"
 #include "WorkerThread.h"
@@ -32,35 +30,19 @@ public:
 
 const char kProfileKey[] = "Software\\Mivora\\dialogs_tests";
 
-class FrameworkTest : public DialogKitTest {
-protected:
-    void SetUp() override {
-        SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
-        DialogKitTest::SetUp();
-    }
-    void TearDown() override {
-        DialogKitTest::TearDown();
-        SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
-    }
-};
+using FrameworkTest = DialogKitTest;
 
 TEST_F(FrameworkTest, JapaneseTextsBecomeTheRightUtf16) {
-    // The code page 932 bytes the framework keeps, against the same texts as
-    // the compiler writes them in UTF-16 from this UTF-8 source.
-    struct Case {
-        const char* cp932;
-        const wchar_t* utf16;
-    };
-    const Case cases[] = {
+    ExpectCp932Texts({
         {kEnterIntegerText, L"整数を入力してください。"},
         {kIntegerRangeText, L"%1 から %2 までの整数を入力してください。"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(WideFromCodePage(932, c.cp932), c.utf16);
-    // "ソ" ends in 0x5C, the byte of a backslash.
-    EXPECT_EQ(WideFromCodePage(932, "\x83\x5C"), L"ソ");
+        // "ソ" ends in 0x5C, the byte of a backslash.
+        {"\x83\x5C", L"ソ"},
+    });
 }
 
 TEST_F(FrameworkTest, ProfileValuesLiveUnderTheCompanyKey) {
+    SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
     CWinApp* app = GetApp();
     // Named after the module the framework is linked into.
     EXPECT_EQ(app->AppName(), "dialogs_tests");
@@ -79,6 +61,7 @@ TEST_F(FrameworkTest, ProfileValuesLiveUnderTheCompanyKey) {
     EXPECT_EQ(app->GetProfileString("Join", "None", "dflt"), "dflt");
     EXPECT_EQ(app->LoadString(IDS_DOUBLE_BLANK), "Two  blanks stay.");
     EXPECT_EQ(app->LoadString(IDS_TRAILING_BLANK), "Date ");
+    SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
 }
 
 TEST_F(FrameworkTest, CreateDirectoryTreeMakesEveryLevel) {

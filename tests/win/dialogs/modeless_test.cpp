@@ -1,4 +1,4 @@
-// Modeless dialogs: a library's dialog that gets its keys from the caller's
+// Modeless dialogs: a library's dialog that gets its keys from its caller's
 // message loop, and child dialogs as tab pages.
 #include <gtest/gtest.h>
 
@@ -15,6 +15,8 @@
 
 namespace {
 
+using Until = bool (*)(const std::function<bool()>& done, DWORD ms);
+
 // The loop of a program that knows nothing of dialogs but the one call.
 bool PlainLoopUntil(const std::function<bool()>& done, DWORD ms) {
     const UINT_PTR tick = SetTimer(nullptr, 0, 20, nullptr);
@@ -29,43 +31,35 @@ bool PlainLoopUntil(const std::function<bool()>& done, DWORD ms) {
     return done();
 }
 
-struct Loop {
-    const char* name;
-    bool (*until)(const std::function<bool()>&, DWORD);
-};
-// PumpUntil runs the bar's own loop.
-const Loop kLoops[] = {{"a plain GetMessage loop", PlainLoopUntil}, {"the bar's loop", PumpUntil}};
-
-// A key as the keyboard brings it: posted to the focused control.
-void Press(HWND control, WORD key) {
+// A key as the keyboard brings it, then the loop until it has landed.
+bool Press(HWND control, WORD key, Until loop, const std::function<bool()>& landed) {
     SetFocus(control);
     PostMessageA(control, WM_KEYDOWN, key, 1);
+    return loop(landed, 5000);
 }
 
-TEST(ModelessDialog, ALibrarysDialogGetsItsKeysFromTheCallersLoop) {
+TEST(ModelessDialog, ALibrarysDialogGetsItsKeysFromItsCallersLoop) {
     const ScopedModule library(LoadLibraryA("dialogs_test_panel.dll"));
     ASSERT_TRUE(library);
     const auto open = reinterpret_cast<HWND(__cdecl*)()>(GetProcAddress(library.Get(), "OpenPanel"));
     const auto alive = reinterpret_cast<int(__cdecl*)()>(GetProcAddress(library.Get(), "PanelsAlive"));
-    const auto lastEnd = reinterpret_cast<int(__cdecl*)()>(GetProcAddress(library.Get(), "LastEnd"));
-    ASSERT_TRUE(open && alive && lastEnd);
-    for (const Loop& loop : kLoops) {
-        SCOPED_TRACE(loop.name);
+    const auto command = reinterpret_cast<int(__cdecl*)()>(GetProcAddress(library.Get(), "LastCommand"));
+    ASSERT_TRUE(open && alive && command);
+    // PumpUntil runs the bar's own loop.
+    for (Until loop : {PlainLoopUntil, PumpUntil}) {
         HWND panel = open();
         ASSERT_TRUE(panel);
         HWND name = GetDlgItem(panel, IDC_NAME);
-        Press(name, VK_TAB);
-        EXPECT_TRUE(loop.until([&] { return GetFocus() == GetDlgItem(panel, IDC_OTHER); }, 5000));
+        EXPECT_TRUE(Press(name, VK_TAB, loop, [&] { return GetFocus() == GetDlgItem(panel, IDC_OTHER); }));
         // Escape and Enter end it as the buttons do: hidden, ready to be shown again.
         for (const auto& [key, end] : {std::make_pair(VK_ESCAPE, IDCANCEL), std::make_pair(VK_RETURN, IDOK)}) {
             ShowWindow(panel, SW_SHOW);
-            Press(name, static_cast<WORD>(key));
-            EXPECT_TRUE(loop.until([&] { return !IsWindowVisible(panel); }, 5000));
-            EXPECT_EQ(lastEnd(), end);
+            EXPECT_TRUE(Press(name, static_cast<WORD>(key), loop, [&] { return !IsWindowVisible(panel); }));
+            EXPECT_EQ(command(), end);
         }
         // The close box destroys it, and the dialog deletes itself.
         PostMessageA(panel, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(loop.until([&] { return alive() == 0; }, 5000));
+        EXPECT_TRUE(loop([&] { return alive() == 0; }, 5000));
         EXPECT_FALSE(IsWindow(panel));
     }
 }
@@ -106,24 +100,12 @@ TEST(TabPages, OnePageShowsInsideTheTabsAndTheKeysReachIt) {
     GetWindowRect(host.second.Handle(), &page);
     GetWindowRect(tabs, &outer);
     EXPECT_TRUE(page.left > outer.left && page.top > outer.top && page.right < outer.right && page.bottom < outer.bottom);
-
     HWND field = GetDlgItem(host.second.Handle(), IDC_PAGE_FIELD);
-    struct Key {
-        HWND from;
-        WORD key;
-        std::function<bool()> lands;
-    };
-    const Key keys[] = {
-        // Past the last button into the page on show, not the hidden one.
-        {host.GetDlgItem(IDCANCEL), VK_TAB, [&] { return GetFocus() == field; }},
-        {field, VK_TAB, [&] { return GetFocus() == host.GetDlgItem(IDOK); }},
-        // Enter in a page's field is the OK of the window around it.
-        {field, VK_RETURN, [&] { return !IsWindowVisible(host.Handle()); }},
-    };
-    for (const Key& k : keys) {
-        Press(k.from, k.key);
-        EXPECT_TRUE(PumpUntil(k.lands, 5000)) << k.key;
-    }
+    // Past the last button into the page on show, not the hidden one, and on out of it.
+    EXPECT_TRUE(Press(host.GetDlgItem(IDCANCEL), VK_TAB, PumpUntil, [&] { return GetFocus() == field; }));
+    EXPECT_TRUE(Press(field, VK_TAB, PumpUntil, [&] { return GetFocus() == host.GetDlgItem(IDOK); }));
+    // Enter in a page's field is the OK of the window around it.
+    EXPECT_TRUE(Press(field, VK_RETURN, PumpUntil, [&] { return !IsWindowVisible(host.Handle()); }));
 }
 
 }  // namespace

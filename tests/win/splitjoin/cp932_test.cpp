@@ -11,27 +11,19 @@
 #include "Exports.h"
 #include "JapaneseTexts.h"
 #include "SplitJoinTest.h"
-#include "Text.h"
 #include "resource.h"
 
 namespace {
 
 TEST(Cp932Texts, PelmitsJapaneseTextsBecomeTheRightUtf16) {
-    // The code page 932 bytes the library keeps, against the same texts as
-    // the compiler writes them in UTF-16 from this UTF-8 source.
-    struct Case {
-        const char* cp932;
-        const wchar_t* utf16;
-    };
-    const Case cases[] = {
+    ExpectCp932Texts({
         {kSegmentOpenFilter, L"全ファイル(*.*)|*.*||"},
         {kSegmentOpenTitle, L"分割するファイル名の指定"},
         {kJoinNextOpenFilter, L"ファイル(*.*)|*.*||"},
         {kJoinNextOpenTitle, L"連結ファイルの"},
         {kFolderBrowseTitle, L"フォルダの参照"},
         {kShortcutCaption, L"ショートカットの作成"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(WideFromCodePage(932, c.cp932), c.utf16);
+    });
 }
 
 class Cp932Paths : public SplitJoinTest {

@@ -1,6 +1,7 @@
 #include "DialogKitTest.h"
 
 #include "Services.h"
+#include "Text.h"
 
 std::string WindowsFolder() {
     char folder[MAX_PATH] = {};
@@ -8,6 +9,10 @@ std::string WindowsFolder() {
     std::string path = folder;
     if (path.back() != '\\') path += '\\';
     return path;
+}
+
+void ExpectCp932Texts(std::initializer_list<std::pair<const char*, const wchar_t*>> texts) {
+    for (const auto& [cp932, utf16] : texts) EXPECT_EQ(WideFromCodePage(932, cp932), utf16);
 }
 
 void DialogKitTest::SetUp() {
