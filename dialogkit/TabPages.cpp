@@ -21,6 +21,3 @@ void CTabPages::Select(int index) const {
     Show(index);
 }
 
-CDialog* CTabPages::Page(int index) const {
-    return index >= 0 && index < static_cast<int>(pages_.size()) ? pages_[static_cast<std::size_t>(index)] : nullptr;
-}

@@ -19,7 +19,6 @@ public:
     void Show(int index) const;
     // Selects tab `index` and shows its page.
     void Select(int index) const;
-    CDialog* Page(int index) const;
 
 private:
     std::vector<CDialog*> pages_;
