@@ -18,11 +18,16 @@ HWND DefaultOwner() {
     return window;
 }
 
-// The control classes of the templates; the date-time picker comes only
-// with the newer call.
+// The control classes of the templates. The date-time picker needs the
+// newer call, which the first common controls lack: it is looked up, so that
+// a library still loads there.
 void RegisterControlClasses() {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-    if (!InitCommonControlsEx(&icc)) InitCommonControls();
+    InitCommonControls();
+    using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto initEx = reinterpret_cast<InitEx>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("comctl32.dll"), "InitCommonControlsEx")));
+    const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES};
+    if (initEx) initEx(&icc);
 }
 
 }  // namespace
