@@ -14,6 +14,7 @@
 #include "FileRoutines.h"
 #include "FrameworkTexts.h"
 #include "IconButton.h"
+#include "SysUtils.h"
 #include "VoiceEvents.h"
 #include "WinApp.h"
 #include "WorkerThread.h"
@@ -98,7 +99,7 @@ TEST_F(FrameworkTest, VoiceEventsPlayTheArtistsWaveFiles) {
     ASSERT_EQ(events, (std::vector<int>{16, 2}));
     EXPECT_EQ(soundFlags, (std::vector<unsigned>{SND_ASYNC | SND_NODEFAULT, SND_NODEFAULT}));
     // Voice off.
-    const std::string ini = WindowsFolder() + "HALVET.INI";
+    const std::string ini = WindowsFolder() + "\\HALVET.INI";
     WritePrivateProfileStringA("VoiceSet", "UserSelect", "0", ini.c_str());
     dialogkit::PlayVoiceEvent(3);
     // "Any artist" with no artists: nothing, and no crash.
@@ -113,7 +114,7 @@ TEST_F(FrameworkTest, VoiceEventsPlayTheArtistsWaveFiles) {
 
 TEST_F(FrameworkTest, VoiceHelpOpensTheProductsHelpFile) {
     dialogkit::ShowVoiceHelp(nullptr, 5002);
-    const std::string ini = WindowsFolder() + "HALVET.INI";
+    const std::string ini = WindowsFolder() + "\\HALVET.INI";
     WritePrivateProfileStringA("VoiceSet", "PATH", "", ini.c_str());
     dialogkit::ShowVoiceHelp(nullptr, 5003);
     ASSERT_EQ(helpCalls.size(), 1u);

@@ -1,15 +1,8 @@
 #include "DialogKitTest.h"
 
 #include "Services.h"
+#include "SysUtils.h"
 #include "Text.h"
-
-std::string WindowsFolder() {
-    char folder[MAX_PATH] = {};
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    std::string path = folder;
-    if (path.back() != '\\') path += '\\';
-    return path;
-}
 
 void ExpectCp932Texts(std::initializer_list<std::pair<const char*, const wchar_t*>> texts) {
     for (const auto& [cp932, utf16] : texts) EXPECT_EQ(WideFromCodePage(932, cp932), utf16);
@@ -20,7 +13,7 @@ void DialogKitTest::SetUp() {
     // One artist whose every event has one variant; the sounds are recorded.
     voiceFolder = dir.File("voice");
     CreateDirectoryA(voiceFolder.c_str(), nullptr);
-    const std::string ini = WindowsFolder() + "HALVET.INI";
+    const std::string ini = WindowsFolder() + "\\HALVET.INI";
     WritePrivateProfileStringA("VoiceSet", "UserSelect", "1", ini.c_str());
     WritePrivateProfileStringA("VoiceSet", "ARTIST", "1", ini.c_str());
     WritePrivateProfileStringA("VoiceSet", "1Name", "Mika", ini.c_str());
@@ -42,6 +35,6 @@ void DialogKitTest::SetUp() {
 
 void DialogKitTest::TearDown() {
     for (const std::string& e : errors) ADD_FAILURE() << "unexpected error: " << e;
-    DeleteFileA((WindowsFolder() + "HALVET.INI").c_str());
+    DeleteFileA((WindowsFolder() + "\\HALVET.INI").c_str());
     ResetServices();
 }

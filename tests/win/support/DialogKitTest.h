@@ -11,8 +11,6 @@
 
 #include "TestSupport.h"
 
-std::string WindowsFolder();
-
 // Texts kept as code page 932 bytes, each against the same text as the
 // compiler writes it in UTF-16 from the test's UTF-8 source.
 void ExpectCp932Texts(std::initializer_list<std::pair<const char*, const wchar_t*>> texts);
