@@ -99,21 +99,21 @@ void Segment(HDROP drop) {
     if (source.empty()) return;
 
     CSplitDlg dialog;
-    dialog.m_source = source;
+    dialog.source_ = source;
     if (dialog.DoModal() != IDOK) {
         dialogkit::PlayVoiceEvent(kVoiceCancel);
         return;
     }
     dialogkit::PlayVoiceEvent(kVoiceOk);
-    if (!RemoveReplaced(dialog.m_replaced, source)) return;
-    if (dialog.m_cabinet) {
-        RunCabinet(source, dialog.m_pieceKB);
+    if (!RemoveReplaced(dialog.replaced_, source)) return;
+    if (dialog.cabinet_) {
+        RunCabinet(source, dialog.pieceKB_);
         return;
     }
     CSplitProgressDlg progress;
-    progress.m_source = source;
-    progress.m_destination = dialog.m_destination;
-    progress.m_pieceKB = dialog.m_pieceKB;
+    progress.source_ = source;
+    progress.destination_ = dialog.destination_;
+    progress.pieceKB_ = dialog.pieceKB_;
     progress.DoModal();
     const RunResult result = progress.Result();
     if (result.Failed()) ShowSplitFailure(result);
@@ -122,7 +122,7 @@ void Segment(HDROP drop) {
 void Join(HDROP drop) {
     dialogkit::PlayVoiceEvent(kVoiceJoin);
     CJoinDlg dialog;
-    dialog.m_hDrop = drop;
+    dialog.drop_ = drop;
     dialogkit::PlayVoiceEvent(dialog.DoModal() == IDOK ? kVoiceOk : kVoiceCancel);
 }
 
@@ -134,7 +134,7 @@ void Shortcuts(HDROP drop) {
     // then this call took no reference and must not be balanced.
     const HRESULT com = CoInitialize(nullptr);
     for (const std::string& item : ReadDropList(drop)) {
-        dialog.m_filePath = item;
+        dialog.filePath_ = item;
         if (dialog.DoModal() != IDOK) {
             dialogkit::PlayVoiceEvent(kVoiceCancel);
             break;

@@ -23,7 +23,7 @@ const char kJoinCaption[] = "Files join";
 }  // namespace
 
 CJoinDlg::CJoinDlg() : CDialog(IDD_JOIN) {
-    m_icon = theApp.LoadIcon(IDI_PELMIT);
+    icon_ = theApp.LoadIcon(IDI_PELMIT);
     MapClicked(IDC_JOIN_BROWSE, [this] { OnBrowse(); });
     MapClicked(IDC_JOIN_ADD, [this] { OnAdd(); });
     MapClicked(IDC_JOIN_DELETE, [this] { OnDelete(); });
@@ -38,38 +38,38 @@ CJoinDlg::CJoinDlg() : CDialog(IDD_JOIN) {
 CJoinDlg::~CJoinDlg() = default;
 
 void CJoinDlg::DoDataExchange(CDataExchange* pDX) {
-    DDX_Control(pDX, IDC_JOIN_BROWSE, m_browse);
-    DDX_Control(pDX, IDC_JOIN_LIST, m_list);
-    DDX_Check(pDX, IDC_JOIN_NEXT, m_joinNext);
-    DDX_Check(pDX, IDC_JOIN_NO_EOF, m_noEof);
-    DDX_Text(pDX, IDC_JOIN_OUTPUT, m_output);
-    DDV_MaxChars(pDX, m_output, 255);
+    DDX_Control(pDX, IDC_JOIN_BROWSE, browse_);
+    DDX_Control(pDX, IDC_JOIN_LIST, list_);
+    DDX_Check(pDX, IDC_JOIN_NEXT, joinNext_);
+    DDX_Check(pDX, IDC_JOIN_NO_EOF, noEof_);
+    DDX_Text(pDX, IDC_JOIN_OUTPUT, output_);
+    DDV_MaxChars(pDX, output_, 255);
 }
 
 BOOL CJoinDlg::OnInitDialog() {
-    m_joinNext = theApp.GetProfileInt(kJoinSection, "JoinNext", 0) != 0 ? 1 : 0;
-    m_noEof = theApp.GetProfileInt(kJoinSection, "Eof", 0) != 0 ? 1 : 0;
+    joinNext_ = theApp.GetProfileInt(kJoinSection, "JoinNext", 0) != 0 ? 1 : 0;
+    noEof_ = theApp.GetProfileInt(kJoinSection, "Eof", 0) != 0 ? 1 : 0;
     CDialog::OnInitDialog();
     BringToFront();
-    m_browse.SetIcon(IDI_BROWSE, 16, 16);
-    m_list.InsertColumn(0, theApp.LoadString(IDS_COLUMN_NAME), LVCFMT_LEFT, 88);
-    m_list.InsertColumn(1, theApp.LoadString(IDS_COLUMN_SIZE), LVCFMT_RIGHT, 68);
-    m_list.InsertColumn(2, theApp.LoadString(IDS_COLUMN_DATE), LVCFMT_LEFT, 92);
-    m_images.Create(16, 16, ILC_COLOR16 | ILC_MASK, 10, 5);
-    m_images.SetBkColor(RGB(255, 255, 255));
-    m_list.SetSmallImageList(m_images.Handle());
+    browse_.SetIcon(IDI_BROWSE, 16, 16);
+    list_.InsertColumn(0, theApp.LoadString(IDS_COLUMN_NAME), LVCFMT_LEFT, 88);
+    list_.InsertColumn(1, theApp.LoadString(IDS_COLUMN_SIZE), LVCFMT_RIGHT, 68);
+    list_.InsertColumn(2, theApp.LoadString(IDS_COLUMN_DATE), LVCFMT_LEFT, 92);
+    images_.Create(16, 16, ILC_COLOR16 | ILC_MASK, 10, 5);
+    images_.SetBkColor(RGB(255, 255, 255));
+    list_.SetSmallImageList(images_.Handle());
 
-    if (!m_hDrop) return TRUE;
+    if (!drop_) return TRUE;
     std::vector<DroppedItem> items;
-    for (const std::string& path : ReadDropList(m_hDrop)) items.push_back({path, IsShellFolder(path)});
-    DragFinish(m_hDrop);
-    m_hDrop = nullptr;
+    for (const std::string& path : ReadDropList(drop_)) items.push_back({path, IsShellFolder(path)});
+    DragFinish(drop_);
+    drop_ = nullptr;
 
     const DropRows rows = ClassifyDrop(items, dialogkit::FileExists, SameNoCase, SystemLeadByte);
-    if (rows.firstDroppedItem) m_firstDroppedItem = *rows.firstDroppedItem;
+    if (rows.firstDroppedItem) firstDroppedItem_ = *rows.firstDroppedItem;
     for (const std::string& path : rows.rows) AddRow(path);
     if (!rows.output.empty()) {
-        m_output = rows.output;
+        output_ = rows.output;
         UpdateData(false);
     }
     return TRUE;
@@ -80,7 +80,7 @@ void CJoinDlg::AddRow(const std::string& path) {
     int image = -1;
     if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon) {
         // The image list keeps its own copy.
-        image = m_images.Add(info.hIcon);
+        image = images_.Add(info.hIcon);
         DestroyIcon(info.hIcon);
     }
     auto item = std::make_unique<JoinItem>();
@@ -91,14 +91,14 @@ void CJoinDlg::AddRow(const std::string& path) {
         item->writeTime = (static_cast<std::uint64_t>(status.lastWrite.dwHighDateTime) << 32) |
                           status.lastWrite.dwLowDateTime;
     }
-    m_list.InsertCallbackItem(m_list.GetItemCount(), image, reinterpret_cast<LPARAM>(item.get()));
+    list_.InsertCallbackItem(list_.GetItemCount(), image, reinterpret_cast<LPARAM>(item.get()));
     items_.push_back(std::move(item));
 }
 
 std::vector<std::string> CJoinDlg::RowPaths() const {
     std::vector<std::string> paths;
-    const int count = m_list.GetItemCount();
-    for (int i = 0; i < count; ++i) paths.push_back(reinterpret_cast<const JoinItem*>(m_list.GetItemData(i))->path);
+    const int count = list_.GetItemCount();
+    for (int i = 0; i < count; ++i) paths.push_back(reinterpret_cast<const JoinItem*>(list_.GetItemData(i))->path);
     return paths;
 }
 
@@ -144,41 +144,41 @@ int CALLBACK CJoinDlg::CompareRows(LPARAM a, LPARAM b, LPARAM column) {
 
 void CJoinDlg::OnColumnClick(NMHDR* header) {
     const auto* view = reinterpret_cast<NMLISTVIEW*>(header);
-    m_list.SortItems(CompareRows, view->iSubItem);
+    list_.SortItems(CompareRows, view->iSubItem);
     SortDescending = !SortDescending;
 }
 
 void CJoinDlg::OnUp() {
-    const int selected = m_list.GetSelected();
+    const int selected = list_.GetSelected();
     if (selected <= 0) return;
-    const LPARAM data = m_list.GetItemData(selected);
-    const int image = m_list.GetItemImage(selected);
-    m_list.InsertCallbackItem(selected - 1, image, data);
-    m_list.DeleteItem(selected + 1);
-    m_list.Select(selected - 1);
-    m_list.EnsureVisible(selected - 1);
+    const LPARAM data = list_.GetItemData(selected);
+    const int image = list_.GetItemImage(selected);
+    list_.InsertCallbackItem(selected - 1, image, data);
+    list_.DeleteItem(selected + 1);
+    list_.Select(selected - 1);
+    list_.EnsureVisible(selected - 1);
 }
 
 void CJoinDlg::OnDown() {
-    const int selected = m_list.GetSelected();
-    if (selected < 0 || selected >= m_list.GetItemCount() - 1) return;
-    const LPARAM data = m_list.GetItemData(selected);
-    const int image = m_list.GetItemImage(selected);
-    m_list.DeleteItem(selected);
-    m_list.InsertCallbackItem(selected + 1, image, data);
-    m_list.Select(selected + 1);
-    m_list.EnsureVisible(selected + 1);
+    const int selected = list_.GetSelected();
+    if (selected < 0 || selected >= list_.GetItemCount() - 1) return;
+    const LPARAM data = list_.GetItemData(selected);
+    const int image = list_.GetItemImage(selected);
+    list_.DeleteItem(selected);
+    list_.InsertCallbackItem(selected + 1, image, data);
+    list_.Select(selected + 1);
+    list_.EnsureVisible(selected + 1);
 }
 
 void CJoinDlg::OnDelete() {
-    const int selected = m_list.GetSelected();
+    const int selected = list_.GetSelected();
     if (selected < 0) return;
-    const auto* record = reinterpret_cast<const JoinItem*>(m_list.GetItemData(selected));
-    m_list.DeleteItem(selected);
+    const auto* record = reinterpret_cast<const JoinItem*>(list_.GetItemData(selected));
+    list_.DeleteItem(selected);
     items_.erase(std::remove_if(items_.begin(), items_.end(),
                                 [&](const std::unique_ptr<JoinItem>& p) { return p.get() == record; }),
                  items_.end());
-    if (selected < m_list.GetItemCount()) m_list.Select(selected);
+    if (selected < list_.GetItemCount()) list_.Select(selected);
 }
 
 void CJoinDlg::OnAdd() {
@@ -190,9 +190,9 @@ void CJoinDlg::OnAdd() {
     const auto chosen = Services().chooseFile(request);
     if (!chosen) return;
     AddRow(*chosen);
-    const int last = m_list.GetItemCount() - 1;
-    m_list.Select(last);
-    m_list.EnsureVisible(last);
+    const int last = list_.GetItemCount() - 1;
+    list_.Select(last);
+    list_.EnsureVisible(last);
 }
 
 void CJoinDlg::OnBrowse() {
@@ -217,13 +217,13 @@ void CJoinDlg::OnDestroy() {
 
 bool CJoinDlg::AskHowToWrite(bool& replace) {
     replace = false;
-    if (!dialogkit::FileExists(m_output)) return true;
+    if (!dialogkit::FileExists(output_)) return true;
     // The Save dialog has asked already when the name came from it.
-    if (!browsedOutput_.empty() && SameNoCase(browsedOutput_, m_output)) {
+    if (!browsedOutput_.empty() && SameNoCase(browsedOutput_, output_)) {
         replace = true;
         return true;
     }
-    const int answer = MessageBox(m_output +
+    const int answer = MessageBox(output_ +
                                       "\nThis file exists.\n\nYes: replace it with the joined files.\n"
                                       "No: append the joined files to it.",
                                   kJoinCaption, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3);
@@ -234,14 +234,14 @@ bool CJoinDlg::AskHowToWrite(bool& replace) {
 
 void CJoinDlg::OnOK() {
     if (!UpdateData(true)) return;
-    m_output = TrimBlanks(m_output);
-    if (m_output.empty()) return;
+    output_ = TrimBlanks(output_);
+    if (output_.empty()) return;
     const std::vector<std::string> rows = RowPaths();
     for (const std::string& row : rows) {
         // Compared as full long paths and as files: another spelling or
         // another link of the output must not slip through and have the join
         // read what it writes.
-        if (SameFile(m_output, row)) {
+        if (SameFile(output_, row)) {
             MessageBox("Two folder's name are same.", "Files jion", MB_OK | MB_ICONERROR);
             return;
         }
@@ -259,15 +259,15 @@ void CJoinDlg::OnOK() {
     }
     bool replace = false;
     if (!AskHowToWrite(replace)) return;
-    theApp.WriteProfileInt(kJoinSection, "JoinNext", m_joinNext);
-    theApp.WriteProfileInt(kJoinSection, "Eof", m_noEof);
+    theApp.WriteProfileInt(kJoinSection, "JoinNext", joinNext_);
+    theApp.WriteProfileInt(kJoinSection, "Eof", noEof_);
 
     JoinJob job;
     job.rows = rows;
-    job.output = m_output;
+    job.output = output_;
     job.how = replace ? OutputOpen::CreateOrReplace : OutputOpen::Append;
-    job.dropEndMark = m_noEof != 0;
-    job.joinNext = m_joinNext != 0;
+    job.dropEndMark = noEof_ != 0;
+    job.joinNext = joinNext_ != 0;
     ShowWindow(SW_HIDE);
     CJoinProgressDlg progress(job);
     progress.DoModal();

@@ -19,12 +19,12 @@ public:
     ~CJoinDlg() override;
 
     // Set by the caller; released while the dialog opens.
-    HDROP m_hDrop = nullptr;
-    int m_joinNext = 0;
-    int m_noEof = 0;
-    std::string m_output;
+    HDROP drop_ = nullptr;
+    int joinNext_ = 0;
+    int noEof_ = 0;
+    std::string output_;
     // The path of the first dropped item, when the drop was walked item by item.
-    std::string m_firstDroppedItem;
+    std::string firstDroppedItem_;
 
     // The rows' paths in list order.
     std::vector<std::string> RowPaths() const;
@@ -50,10 +50,10 @@ private:
     // The user's answer for an existing output; false: back to the dialog.
     bool AskHowToWrite(bool& replace);
 
-    CImageList m_images;
-    CIconButton m_browse;
-    CListCtrl m_list;
-    HICON m_icon = nullptr;
+    CImageList images_;
+    CIconButton browse_;
+    CListCtrl list_;
+    HICON icon_ = nullptr;
     // The rows' records; the list holds raw pointers to them as item data.
     std::vector<std::unique_ptr<JoinItem>> items_;
     // The output chosen with the Save dialog, whose replace question the user

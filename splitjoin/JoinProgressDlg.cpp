@@ -86,17 +86,17 @@ void CJoinProgressDlg::OnJobEnded(const RunResult& result) {
         return;
     }
     CJoinNameDlg name(this);
-    if (name.DoModal() != IDOK || SameNoCase(name.m_name, job_.output)) {
+    if (name.DoModal() != IDOK || SameNoCase(name.name_, job_.output)) {
         CDialog::OnOK();
         return;
     }
-    m_further = name.m_name;
-    if (!StartRun({m_further}, OutputOpen::Append, false, false)) {
+    further_ = name.name_;
+    if (!StartRun({further_}, OutputOpen::Append, false, false)) {
         failed_ = true;
         EndDialog(IDCANCEL);
         return;
     }
-    SetDlgItemText(IDC_PROGRESS_TEXT, m_further);
+    SetDlgItemText(IDC_PROGRESS_TEXT, further_);
 }
 
 void CJoinProgressDlg::OnJobItem(std::uint64_t row) {
@@ -110,15 +110,15 @@ CJoinNameDlg::CJoinNameDlg(CWnd* parent) : CDialog(IDD_JOIN_NAME, parent) {
 CJoinNameDlg::~CJoinNameDlg() = default;
 
 void CJoinNameDlg::DoDataExchange(CDataExchange* pDX) {
-    DDX_Control(pDX, IDC_NAME_BROWSE, m_browse);
-    DDX_Text(pDX, IDC_NAME_FIELD, m_name);
-    DDV_MaxChars(pDX, m_name, 255);
+    DDX_Control(pDX, IDC_NAME_BROWSE, browse_);
+    DDX_Text(pDX, IDC_NAME_FIELD, name_);
+    DDV_MaxChars(pDX, name_, 255);
 }
 
 BOOL CJoinNameDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    m_browse.SetIcon(IDI_BROWSE, 16, 16);
+    browse_.SetIcon(IDI_BROWSE, 16, 16);
     return TRUE;
 }
 
@@ -134,10 +134,10 @@ void CJoinNameDlg::OnBrowse() {
 
 void CJoinNameDlg::OnOK() {
     if (!UpdateData(true)) return;
-    const std::string name = TrimBlanks(m_name);
+    const std::string name = TrimBlanks(name_);
     if (name.empty()) return;
     if (dialogkit::FileExists(name)) {
-        m_name = name;
+        name_ = name;
         EndDialog(IDOK);
         return;
     }

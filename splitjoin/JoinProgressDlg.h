@@ -29,7 +29,7 @@ public:
     bool Failed() const { return failed_; }
 
     // The further file being appended.
-    std::string m_further;
+    std::string further_;
 
 protected:
     BOOL OnInitDialog() override;
@@ -48,7 +48,7 @@ class CJoinNameDlg : public CDialog {
 public:
     explicit CJoinNameDlg(CWnd* parent);
     ~CJoinNameDlg() override;
-    std::string m_name;
+    std::string name_;
 
 protected:
     BOOL OnInitDialog() override;
@@ -57,5 +57,5 @@ protected:
 
 private:
     void OnBrowse();
-    CIconButton m_browse;
+    CIconButton browse_;
 };

@@ -17,7 +17,7 @@
 #include "resource.h"
 
 CShortcutDlg::CShortcutDlg() : CDialog(IDD_SHORTCUT) {
-    m_icon = theApp.LoadIcon(IDI_PELMIT);
+    icon_ = theApp.LoadIcon(IDI_PELMIT);
     MapClicked(IDC_SHORTCUT_DESKTOP, [this] { OnBrowse(CSIDL_DESKTOPDIRECTORY); });
     MapClicked(IDC_SHORTCUT_STARTMENU, [this] { OnBrowse(CSIDL_STARTMENU); });
 }
@@ -25,18 +25,18 @@ CShortcutDlg::CShortcutDlg() : CDialog(IDD_SHORTCUT) {
 CShortcutDlg::~CShortcutDlg() = default;
 
 void CShortcutDlg::DoDataExchange(CDataExchange* pDX) {
-    DDX_Text(pDX, IDC_SHORTCUT_FILE, m_filePath);
-    DDX_Text(pDX, IDC_SHORTCUT_TITLE, m_title);
-    DDX_Text(pDX, IDC_SHORTCUT_LOCATION, m_location);
-    DDX_Text(pDX, IDC_SHORTCUT_WORKDIR, m_workDir);
-    DDX_Text(pDX, IDC_SHORTCUT_NAME, m_displayName);
+    DDX_Text(pDX, IDC_SHORTCUT_FILE, filePath_);
+    DDX_Text(pDX, IDC_SHORTCUT_TITLE, title_);
+    DDX_Text(pDX, IDC_SHORTCUT_LOCATION, location_);
+    DDX_Text(pDX, IDC_SHORTCUT_WORKDIR, workDir_);
+    DDX_Text(pDX, IDC_SHORTCUT_NAME, displayName_);
 }
 
 BOOL CShortcutDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     BringToFront();
     SHFILEINFOA info{};
-    SHGetFileInfoA(m_filePath.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_ATTRIBUTES);
+    SHGetFileInfoA(filePath_.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_ATTRIBUTES);
     if (info.hIcon) {
         if (info.dwAttributes & SFGAO_SHARE) {
             shownIcon_ = MakeSharedIcon(info.hIcon);
@@ -46,10 +46,10 @@ BOOL CShortcutDlg::OnInitDialog() {
         }
         SendDlgItemMessage(IDC_SHORTCUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(shownIcon_));
     }
-    m_displayName = info.szDisplayName;
-    m_title = TitleFromDisplayName(m_displayName, SystemLeadByte);
-    m_location = FolderWithBackslash(m_filePath, SystemLeadByte);
-    m_workDir = m_location;
+    displayName_ = info.szDisplayName;
+    title_ = TitleFromDisplayName(displayName_, SystemLeadByte);
+    location_ = FolderWithBackslash(filePath_, SystemLeadByte);
+    workDir_ = location_;
     UpdateData(false);
     return TRUE;
 }
@@ -79,7 +79,7 @@ void CShortcutDlg::OnHelp() { theApp.ShowVoiceHelp(Handle(), 5009); }
 bool CShortcutDlg::SaveLink(bool& unavailable) {
     unavailable = false;
     const std::wstring caption = WideFromCodePage(932, kShortcutCaption);
-    const std::string linkFile = LinkFileName(m_location, m_title, SystemLeadByte);
+    const std::string linkFile = LinkFileName(location_, title_, SystemLeadByte);
     // The ANSI shell calls take no longer names, and a cut name would be another file.
     if (linkFile.size() >= MAX_PATH) {
         MessageBox(WideFromAnsi(linkFile + "\nThis name is too long for a shortcut."), caption, MB_OK | MB_ICONERROR);
@@ -91,9 +91,9 @@ bool CShortcutDlg::SaveLink(bool& unavailable) {
         unavailable = true;
         return false;
     }
-    link->SetPath(m_filePath.c_str());
-    link->SetDescription(m_title.c_str());
-    link->SetWorkingDirectory(m_workDir.c_str());
+    link->SetPath(filePath_.c_str());
+    link->SetDescription(title_.c_str());
+    link->SetWorkingDirectory(workDir_.c_str());
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()))) {
         unavailable = true;

@@ -10,12 +10,12 @@ public:
     ~CShortcutDlg() override;
 
     // Set by the caller before each run.
-    std::string m_filePath;
+    std::string filePath_;
     // Proposed when the dialog opens; the user may edit them.
-    std::string m_title;
-    std::string m_location;
-    std::string m_workDir;
-    std::string m_displayName;
+    std::string title_;
+    std::string location_;
+    std::string workDir_;
+    std::string displayName_;
 
 protected:
     BOOL OnInitDialog() override;
@@ -30,7 +30,7 @@ private:
     // `unavailable` is set when the shell's link object cannot be had at all.
     bool SaveLink(bool& unavailable);
 
-    HICON m_icon = nullptr;
+    HICON icon_ = nullptr;
     // The icon static 1117 shows; released when the dialog closes.
     HICON shownIcon_ = nullptr;
 };

@@ -23,7 +23,7 @@ const char kCaption[] = "Files Seprate";
 }  // namespace
 
 CSplitDlg::CSplitDlg() : CDialog(IDD_SPLIT) {
-    m_icon = theApp.LoadIcon(IDI_PELMIT);
+    icon_ = theApp.LoadIcon(IDI_PELMIT);
     const int presets[] = {IDC_SPLIT_640, IDC_SPLIT_720, IDC_SPLIT_125, IDC_SPLIT_144};
     for (int i = 0; i < 4; ++i) MapClicked(presets[i], [this, i] { OnPreset(i); });
     MapClicked(IDC_SPLIT_OTHERS, [this] { OnOthers(); });
@@ -35,53 +35,53 @@ CSplitDlg::CSplitDlg() : CDialog(IDD_SPLIT) {
 CSplitDlg::~CSplitDlg() = default;
 
 void CSplitDlg::DoDataExchange(CDataExchange* pDX) {
-    DDX_Control(pDX, IDC_SPLIT_BROWSE, m_browse);
-    DDX_Control(pDX, IDC_SPLIT_SPIN, m_spin);
-    DDX_Radio(pDX, IDC_SPLIT_640, m_sizeChoice);
-    DDX_Text(pDX, IDC_SPLIT_SOURCE, m_source);
-    DDX_Check(pDX, IDC_SPLIT_CABINET, m_cabinet);
+    DDX_Control(pDX, IDC_SPLIT_BROWSE, browse_);
+    DDX_Control(pDX, IDC_SPLIT_SPIN, spin_);
+    DDX_Radio(pDX, IDC_SPLIT_640, sizeChoice_);
+    DDX_Text(pDX, IDC_SPLIT_SOURCE, source_);
+    DDX_Check(pDX, IDC_SPLIT_CABINET, cabinet_);
     // The folder before the size: a size the user still has to correct must
     // not cost the folder typed meanwhile.
-    DDX_Text(pDX, IDC_SPLIT_DEST, m_destination);
-    DDX_Text(pDX, IDC_SPLIT_SIZE, m_pieceKB);
-    DDV_MinMaxInt(pDX, m_pieceKB, kMinPieceKB, kMaxPieceKB);
+    DDX_Text(pDX, IDC_SPLIT_DEST, destination_);
+    DDX_Text(pDX, IDC_SPLIT_SIZE, pieceKB_);
+    DDV_MinMaxInt(pDX, pieceKB_, kMinPieceKB, kMaxPieceKB);
 }
 
 BOOL CSplitDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     BringToFront();
-    m_pieceBaseName = SplitPathBaseName(m_source, SystemLeadByte);
-    m_browse.SetIcon(IDI_BROWSE, 16, 16);
-    m_spin.SetRange(0, kMaxPieceKB);
-    m_destination = FolderWithBackslash(m_source, SystemLeadByte);
+    pieceBaseName_ = SplitPathBaseName(source_, SystemLeadByte);
+    browse_.SetIcon(IDI_BROWSE, 16, 16);
+    spin_.SetRange(0, kMaxPieceKB);
+    destination_ = FolderWithBackslash(source_, SystemLeadByte);
 
-    m_cabinet = theApp.GetProfileInt(kSegmentSection, "Cabinet", 0) != 0 ? 1 : 0;
+    cabinet_ = theApp.GetProfileInt(kSegmentSection, "Cabinet", 0) != 0 ? 1 : 0;
     // A value this dialog did not write must still name one of its five choices.
     const int choice = static_cast<int>(theApp.GetProfileInt(kSegmentSection, "640K", 3));
-    m_sizeChoice = choice >= 0 && choice <= 4 ? choice : 3;
-    if (m_sizeChoice != 4) EnableDlgItem(IDC_SPLIT_SIZE, false);
-    m_selectedSizeKB = static_cast<int>(theApp.GetProfileInt(kSegmentSection, "Size", 1440));
-    m_pieceKB = m_selectedSizeKB;
+    sizeChoice_ = choice >= 0 && choice <= 4 ? choice : 3;
+    if (sizeChoice_ != 4) EnableDlgItem(IDC_SPLIT_SIZE, false);
+    selectedSizeKB_ = static_cast<int>(theApp.GetProfileInt(kSegmentSection, "Size", 1440));
+    pieceKB_ = selectedSizeKB_;
     UpdateData(false);
 
     CFileStatus status;
-    m_sourceLength = CFile::GetStatus(m_source, status) ? status.size : 0;
+    sourceLength_ = CFile::GetStatus(source_, status) ? status.size : 0;
     UpdateSplitPreview();
     return TRUE;
 }
 
 void CSplitDlg::UpdateSplitPreview() {
     const bool cabinet = IsDlgButtonChecked(IDC_SPLIT_CABINET);
-    m_selectedSizeKB = ClampPieceKB(m_selectedSizeKB);
-    SetDlgItemText(IDC_SPLIT_PREVIEW, PreviewText(m_pieceBaseName, m_sourceLength, m_selectedSizeKB, cabinet));
+    selectedSizeKB_ = ClampPieceKB(selectedSizeKB_);
+    SetDlgItemText(IDC_SPLIT_PREVIEW, PreviewText(pieceBaseName_, sourceLength_, selectedSizeKB_, cabinet));
 }
 
 void CSplitDlg::OnPreset(int choice) {
     // An invalid size field is reported here too, and the choice still goes on.
     UpdateData(true);
     EnableDlgItem(IDC_SPLIT_SIZE, false);
-    m_selectedSizeKB = kPresetKB[choice];
-    m_sizeChoice = choice;
+    selectedSizeKB_ = kPresetKB[choice];
+    sizeChoice_ = choice;
     UpdateData(false);
     UpdateSplitPreview();
 }
@@ -89,14 +89,14 @@ void CSplitDlg::OnPreset(int choice) {
 void CSplitDlg::OnOthers() {
     UpdateData(true);
     EnableDlgItem(IDC_SPLIT_SIZE, true);
-    m_selectedSizeKB = m_spin.GetPos();
-    m_sizeChoice = 4;
+    selectedSizeKB_ = spin_.GetPos();
+    sizeChoice_ = 4;
     UpdateData(false);
     UpdateSplitPreview();
 }
 
 void CSplitDlg::OnSizeChanged() {
-    if (m_sizeChoice == 4) m_selectedSizeKB = StrToIntDef(TrimBlanks(GetDlgItemText(IDC_SPLIT_SIZE)), 0);
+    if (sizeChoice_ == 4) selectedSizeKB_ = StrToIntDef(TrimBlanks(GetDlgItemText(IDC_SPLIT_SIZE)), 0);
     UpdateSplitPreview();
 }
 
@@ -114,18 +114,18 @@ void CSplitDlg::OnBrowse() {
 void CSplitDlg::OnHelp() { theApp.ShowVoiceHelp(Handle(), 5002); }
 
 bool CSplitDlg::ConfirmPieces() {
-    m_replaced.clear();
+    replaced_.clear();
     CFileStatus status;
-    if (CFile::GetStatus(m_source, status)) m_sourceLength = status.size;
-    const std::uint64_t pieceBytes = static_cast<std::uint64_t>(m_pieceKB) * 1024;
-    const std::uint64_t count = PieceCount(m_sourceLength, pieceBytes);
-    const std::string source = NormalisedPath(m_source);
+    if (CFile::GetStatus(source_, status)) sourceLength_ = status.size;
+    const std::uint64_t pieceBytes = static_cast<std::uint64_t>(pieceKB_) * 1024;
+    const std::uint64_t count = PieceCount(sourceLength_, pieceBytes);
+    const std::string source = NormalisedPath(source_);
     // The source is never a left-over of an earlier split, whatever name it
     // goes by: splitting movie.003 beside movie.001 and movie.002 must not delete it.
     const IsSourceFn isSource = [&source](const std::string& path) { return SameFile(path, source); };
     std::vector<std::string> existing;
-    if (!m_cabinet) {
-        const std::string prefix = PiecePrefix(NormalisedPath(m_destination), source, SystemLeadByte);
+    if (!cabinet_) {
+        const std::string prefix = PiecePrefix(NormalisedPath(destination_), source, SystemLeadByte);
         const ExistingPieces found =
             FindExistingPieces(prefix, count, FilesStartingWith(prefix), SameNoCase, isSource);
         std::string clash;
@@ -141,42 +141,42 @@ bool CSplitDlg::ConfirmPieces() {
         }
         existing = found.planned;
         existing.insert(existing.end(), found.stale.begin(), found.stale.end());
-        m_replaced = found.stale;
+        replaced_ = found.stale;
     } else {
         const std::string base = CutExtension(source, SystemLeadByte);
         existing = FindExistingCabVolumes(base, FilesStartingWith(base), SameNoCase, isSource);
-        m_replaced = existing;
+        replaced_ = existing;
     }
     if (existing.empty()) return true;
     std::string question = "These files of an earlier split exist:\n" + DescribeFiles(existing) + "\nReplace them?";
     // Every file that goes is named (or its run is, exactly), never more.
-    if (!m_replaced.empty())
+    if (!replaced_.empty())
         question += " These are deleted first, so that a later join does not take them in:\n" +
-                    DescribeFiles(m_replaced);
+                    DescribeFiles(replaced_);
     if (MessageBox(question, kCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
-        m_replaced.clear();
+        replaced_.clear();
         return false;
     }
     return true;
 }
 
 void CSplitDlg::OnOK() {
-    if (m_sizeChoice != 4) SetDlgItemInt(IDC_SPLIT_SIZE, m_selectedSizeKB);
+    if (sizeChoice_ != 4) SetDlgItemInt(IDC_SPLIT_SIZE, selectedSizeKB_);
     if (!UpdateData(true)) return;
     // A folder typed without a drive means one beside the source, not one
     // in whatever folder the calling program has as its current one.
-    const std::string absolute = AbsoluteFolder(m_destination, FolderWithBackslash(m_source, SystemLeadByte));
-    if (absolute != m_destination) {
-        m_destination = absolute;
-        SetDlgItemText(IDC_SPLIT_DEST, m_destination);
+    const std::string absolute = AbsoluteFolder(destination_, FolderWithBackslash(source_, SystemLeadByte));
+    if (absolute != destination_) {
+        destination_ = absolute;
+        SetDlgItemText(IDC_SPLIT_DEST, destination_);
     }
-    if (!dialogkit::CreateDirectoryTree(m_destination)) {
+    if (!dialogkit::CreateDirectoryTree(destination_)) {
         MessageBox("Operation Fail", kCaption, MB_OK | MB_ICONERROR);
         return;
     }
     if (!ConfirmPieces()) return;
-    theApp.WriteProfileInt(kSegmentSection, "Cabinet", m_cabinet);
-    theApp.WriteProfileInt(kSegmentSection, "640K", m_sizeChoice);
-    theApp.WriteProfileInt(kSegmentSection, "Size", m_pieceKB);
+    theApp.WriteProfileInt(kSegmentSection, "Cabinet", cabinet_);
+    theApp.WriteProfileInt(kSegmentSection, "640K", sizeChoice_);
+    theApp.WriteProfileInt(kSegmentSection, "Size", pieceKB_);
     CDialog::OnOK();
 }

@@ -15,23 +15,23 @@ public:
     ~CSplitDlg() override;
 
     // Set by the caller before the dialog runs.
-    std::string m_source;
+    std::string source_;
     // The choices, valid after IDOK.
-    int m_sizeChoice = 3;  // 0 640 KB, 1 720 KB, 2 1.25 MB, 3 1.44 MB, 4 others
-    int m_cabinet = 0;
-    int m_pieceKB = 1440;
-    std::string m_destination;
-    std::uint64_t m_sourceLength = 0;
+    int sizeChoice_ = 3;  // 0 640 KB, 1 720 KB, 2 1.25 MB, 3 1.44 MB, 4 others
+    int cabinet_ = 0;
+    int pieceKB_ = 1440;
+    std::string destination_;
+    std::uint64_t sourceLength_ = 0;
     // Pieces or volumes of an earlier split that the user agreed to replace
     // and that the new run would not overwrite itself: they go before it starts.
-    std::vector<std::string> m_replaced;
+    std::vector<std::string> replaced_;
 
     void UpdateSplitPreview();
     // The source's name without folder and extension, for the preview, and
     // the piece size the current choice stands for. Each dialog has its own:
     // two splits may run at once in one process.
-    std::string m_pieceBaseName;
-    int m_selectedSizeKB = 1440;
+    std::string pieceBaseName_;
+    int selectedSizeKB_ = 1440;
 
 protected:
     BOOL OnInitDialog() override;
@@ -47,7 +47,7 @@ private:
     // The checks that keep a split from destroying data: false keeps the dialog open.
     bool ConfirmPieces();
 
-    CIconButton m_browse;
-    CSpinButtonCtrl m_spin;
-    HICON m_icon = nullptr;
+    CIconButton browse_;
+    CSpinButtonCtrl spin_;
+    HICON icon_ = nullptr;
 };

@@ -13,9 +13,9 @@ CSplitProgressDlg::CSplitProgressDlg()
 
 BOOL CSplitProgressDlg::OnInitDialog() {
     CJobDialog::OnInitDialog();
-    m_captionBase = CaptionBase(m_source, SystemLeadByte);
+    captionBase_ = CaptionBase(source_, SystemLeadByte);
     // The worker takes its own copy of the request.
-    const SplitRequest request{m_source, m_destination, static_cast<std::uint64_t>(m_pieceKB) * 1024};
+    const SplitRequest request{source_, destination_, static_cast<std::uint64_t>(pieceKB_) * 1024};
     if (!StartJob([request](EngineEvents& events) {
             Win32EngineFiles files;
             return RunSplit(files, request, events, SystemLeadByte);
@@ -25,5 +25,5 @@ BOOL CSplitProgressDlg::OnInitDialog() {
 }
 
 void CSplitProgressDlg::OnJobItem(std::uint64_t number) {
-    SetDlgItemText(IDC_PROGRESS_TEXT, m_captionBase + PieceNumberText(number));
+    SetDlgItemText(IDC_PROGRESS_TEXT, captionBase_ + PieceNumberText(number));
 }

@@ -10,14 +10,14 @@ public:
     CSplitProgressDlg();
 
     // Set by the caller before the dialog runs.
-    std::string m_source;
-    std::string m_destination;
-    int m_pieceKB = 0;
+    std::string source_;
+    std::string destination_;
+    int pieceKB_ = 0;
 
 protected:
     BOOL OnInitDialog() override;
     void OnJobItem(std::uint64_t number) override;
 
 private:
-    std::string m_captionBase;
+    std::string captionBase_;
 };

@@ -118,10 +118,10 @@ STDMETHODIMP COmbrelClassFactory::QueryInterface(REFIID riid, void** ppv) {
     return E_NOINTERFACE;
 }
 
-STDMETHODIMP_(ULONG) COmbrelClassFactory::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&m_cRef)); }
+STDMETHODIMP_(ULONG) COmbrelClassFactory::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
 
 STDMETHODIMP_(ULONG) COmbrelClassFactory::Release() {
-    const LONG count = InterlockedDecrement(&m_cRef);
+    const LONG count = InterlockedDecrement(&refs_);
     if (count == 0) delete this;
     return static_cast<ULONG>(count);
 }
@@ -150,7 +150,7 @@ COmbrel::COmbrel() {
 }
 
 COmbrel::~COmbrel() {
-    if (m_pDataObj != nullptr) m_pDataObj->Release();
+    if (dataObject_ != nullptr) dataObject_->Release();
     InterlockedDecrement(&g_cRefThisDll);
 }
 
@@ -173,21 +173,21 @@ STDMETHODIMP COmbrel::QueryInterface(REFIID riid, void** ppv) {
 
 STDMETHODIMP_(ULONG) COmbrel::AddRef() {
     DebugLine("COmbrel::AddRef()\r\n");
-    return static_cast<ULONG>(InterlockedIncrement(&m_cRef));
+    return static_cast<ULONG>(InterlockedIncrement(&refs_));
 }
 
 STDMETHODIMP_(ULONG) COmbrel::Release() {
     DebugLine("COmbrel::Release()\r\n");
-    const LONG count = InterlockedDecrement(&m_cRef);
+    const LONG count = InterlockedDecrement(&refs_);
     if (count == 0) delete this;
     return static_cast<ULONG>(count);
 }
 
 STDMETHODIMP COmbrel::Initialize(PCIDLIST_ABSOLUTE, IDataObject* pDataObj, HKEY) {
     DebugLine("COmbrel::Initialize()\r\n");
-    if (m_pDataObj != nullptr) m_pDataObj->Release();
-    m_pDataObj = pDataObj;
-    if (m_pDataObj != nullptr) m_pDataObj->AddRef();
+    if (dataObject_ != nullptr) dataObject_->Release();
+    dataObject_ = pDataObj;
+    if (dataObject_ != nullptr) dataObject_->AddRef();
     return S_OK;
 }
 
@@ -211,7 +211,7 @@ STDMETHODIMP COmbrel::QueryContextMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFi
         if (idCmdLast < idCmdFirst || idCmdLast - idCmdFirst < UINT(kMenuCommandCount - 1)) return nothingAdded;
 
         Medium medium;
-        if (FAILED(GetSelection(m_pDataObj, medium))) return E_FAIL;
+        if (FAILED(GetSelection(dataObject_, medium))) return E_FAIL;
         const HDROP drop = medium.Drop();
         SelectionFacts facts;
         const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
@@ -254,7 +254,7 @@ STDMETHODIMP COmbrel::InvokeCommand(CMINVOKECOMMANDINFO* lpici) {
     try {
         if (lpici == nullptr) return E_INVALIDARG;
         Medium medium;
-        if (FAILED(GetSelection(m_pDataObj, medium))) return E_FAIL;
+        if (FAILED(GetSelection(dataObject_, medium))) return E_FAIL;
         // A verb given by name is none of ours.
         if (!IS_INTRESOURCE(lpici->lpVerb)) return S_OK;
         const MenuEntry* entry = EntryForCommand(LOWORD(reinterpret_cast<ULONG_PTR>(lpici->lpVerb)));

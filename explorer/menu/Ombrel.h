@@ -29,7 +29,7 @@ public:
     STDMETHODIMP LockServer(BOOL lock) override;
 
 private:
-    LONG m_cRef = 0;
+    LONG refs_ = 0;
 };
 
 class COmbrel : public IContextMenu, public IShellExtInit {
@@ -54,6 +54,6 @@ private:
     // this call owns. exportFreesList: the export releases the list itself.
     void RunFunctionInDLL(const char* library, const char* exportName, HDROP drop, bool exportFreesList);
 
-    LONG m_cRef = 0;
-    IDataObject* m_pDataObj = nullptr;
+    LONG refs_ = 0;
+    IDataObject* dataObject_ = nullptr;
 };

@@ -7,6 +7,14 @@ bool CAnimateCtrl::Open(UINT resourceId) const {
                 reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(resourceId))) != 0;
 }
 
+int CTabCtrl::InsertItem(int index, const std::string& text, int image) const {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.iImage = image;
+    return static_cast<int>(Send(TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+}
+
 bool CImageList::Create(int cx, int cy, UINT flags, int initial, int grow) {
     Destroy();
     list_ = ImageList_Create(cx, cy, flags, initial, grow);

@@ -1,5 +1,7 @@
 #include "DataExchange.h"
 
+#include "Controls.h"
+
 #include "Exceptions.h"
 #include "FrameworkTexts.h"
 #include "StrUtils.h"
@@ -10,10 +12,21 @@ namespace {
 
 const UINT kJapaneseCodePage = 932;
 
+// A value the control keeps itself, through its wrapper's getter and setter.
+template <class Control, class Value, class Get, class Set>
+void ExchangeThrough(CDataExchange* pDX, int id, Value& value, Get get, Set set) {
+    Control control;
+    control.Attach(pDX->PrepareCtrl(id));
+    if (pDX->saveAndValidate_)
+        value = (control.*get)();
+    else
+        (control.*set)(value);
+}
+
 }  // namespace
 
 HWND CDataExchange::PrepareCtrl(int id) {
-    last_ = m_pDlgWnd->GetDlgItem(id);
+    last_ = dialog_->GetDlgItem(id);
     lastIsEdit_ = false;
     return last_;
 }
@@ -26,21 +39,21 @@ HWND CDataExchange::PrepareEditCtrl(int id) {
 
 void CDataExchange::FocusFailedControl() const {
     if (!last_) return;
-    m_pDlgWnd->GotoDlgCtrl(last_);
+    dialog_->GotoDlgCtrl(last_);
     if (lastIsEdit_) SendMessageA(last_, EM_SETSEL, 0, -1);
 }
 
 void CDataExchange::Tell(const std::wstring& text) const {
     CWinApp* app = GetApp();
     const std::wstring caption = app ? WideFromAnsi(app->AppName()) : std::wstring();
-    m_pDlgWnd->MessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION);
+    dialog_->MessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
-void DDX_Control(CDataExchange* pDX, int id, CWnd& control) { pDX->m_pDlgWnd->AttachControl(id, control); }
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) { pDX->dialog_->AttachControl(id, control); }
 
 void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
     HWND control = pDX->PrepareEditCtrl(id);
-    if (pDX->m_bSaveAndValidate) {
+    if (pDX->saveAndValidate_) {
         value = WindowTextOf(control);
     } else {
         SetWindowTextA(control, value.c_str());
@@ -49,7 +62,7 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
 
 void DDX_Text(CDataExchange* pDX, int id, int& value) {
     HWND control = pDX->PrepareEditCtrl(id);
-    if (!pDX->m_bSaveAndValidate) {
+    if (!pDX->saveAndValidate_) {
         SetWindowTextA(control, std::to_string(value).c_str());
         return;
     }
@@ -63,7 +76,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
 
 void DDX_Check(CDataExchange* pDX, int id, int& value) {
     HWND control = pDX->PrepareCtrl(id);
-    if (pDX->m_bSaveAndValidate) {
+    if (pDX->saveAndValidate_) {
         value = static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0));
     } else {
         SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
@@ -72,12 +85,12 @@ void DDX_Check(CDataExchange* pDX, int id, int& value) {
 
 void DDX_Radio(CDataExchange* pDX, int id, int& value) {
     HWND first = pDX->PrepareCtrl(id);
-    if (pDX->m_bSaveAndValidate) value = -1;
+    if (pDX->saveAndValidate_) value = -1;
     int index = 0;
     for (HWND button = first; button; button = GetWindow(button, GW_HWNDNEXT)) {
         if (button != first && (GetWindowLongA(button, GWL_STYLE) & WS_GROUP)) break;
         if (!(SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)) continue;
-        if (pDX->m_bSaveAndValidate) {
+        if (pDX->saveAndValidate_) {
             if (SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
         } else {
             SendMessageA(button, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -86,15 +99,52 @@ void DDX_Radio(CDataExchange* pDX, int id, int& value) {
     }
 }
 
+void DDX_CBIndex(CDataExchange* pDX, int id, int& value) {
+    ExchangeThrough<CComboBox>(pDX, id, value, &CComboBox::GetCurSel, &CComboBox::SetCurSel);
+}
+
+void DDX_CBString(CDataExchange* pDX, int id, std::string& value) {
+    HWND control = pDX->PrepareCtrl(id);
+    if (pDX->saveAndValidate_) {
+        value = WindowTextOf(control);
+        return;
+    }
+    CComboBox box;
+    box.Attach(control);
+    const int index = box.FindStringExact(value);
+    box.SetCurSel(index);
+    if (index == CB_ERR) box.SetWindowText(value);
+}
+
+void DDX_TabIndex(CDataExchange* pDX, int id, int& value) {
+    ExchangeThrough<CTabCtrl>(pDX, id, value, &CTabCtrl::GetCurSel, &CTabCtrl::SetCurSel);
+}
+
+void DDX_DateTimeCtrl(CDataExchange* pDX, int id, SYSTEMTIME& value) {
+    ExchangeThrough<CDateTimeCtrl>(pDX, id, value, &CDateTimeCtrl::GetTime, &CDateTimeCtrl::SetTime);
+}
+
+void DDX_UpDown(CDataExchange* pDX, int id, int& value) {
+    ExchangeThrough<CSpinButtonCtrl>(pDX, id, value, &CSpinButtonCtrl::GetPos, &CSpinButtonCtrl::SetPos);
+}
+
+void DDX_Progress(CDataExchange* pDX, int id, int& value) {
+    ExchangeThrough<CProgressCtrl>(pDX, id, value, &CProgressCtrl::GetPos, &CProgressCtrl::SetPos);
+}
+
+void DDX_Slider(CDataExchange* pDX, int id, int& value) {
+    ExchangeThrough<CSliderCtrl>(pDX, id, value, &CSliderCtrl::GetPos, &CSliderCtrl::SetPos);
+}
+
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum) {
-    if (!pDX->m_bSaveAndValidate || (value >= minimum && value <= maximum)) return;
+    if (!pDX->saveAndValidate_ || (value >= minimum && value <= maximum)) return;
     pDX->Tell(FormatTemplate(WideFromCodePage(kJapaneseCodePage, kIntegerRangeText),
                              std::to_wstring(minimum), std::to_wstring(maximum)));
     pDX->Fail();
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars) {
-    if (!pDX->m_bSaveAndValidate) {
+    if (!pDX->saveAndValidate_) {
         // The field this check follows then refuses more characters itself.
         SendMessageA(pDX->LastControl(), EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
         return;

@@ -14,9 +14,9 @@ struct DataExchangeFailure {};
 
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, bool saveAndValidate) : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
-    const bool m_bSaveAndValidate;
-    CDialog* const m_pDlgWnd;
+    CDataExchange(CDialog* dialog, bool saveAndValidate) : saveAndValidate_(saveAndValidate), dialog_(dialog) {}
+    const bool saveAndValidate_;
+    CDialog* const dialog_;
 
     HWND PrepareCtrl(int id);
     HWND PrepareEditCtrl(int id);
@@ -43,6 +43,17 @@ void DDX_Check(CDataExchange* pDX, int id, int& value);
 // The index of the checked button in the radio group that starts at `id`, in
 // window order up to the next control that starts a group; -1 when none.
 void DDX_Radio(CDataExchange* pDX, int id, int& value);
+// The selected item of a combo box: its index (-1 none), or its text. A
+// text that no item has selects none, or fills the edit of a combo that has one.
+void DDX_CBIndex(CDataExchange* pDX, int id, int& value);
+void DDX_CBString(CDataExchange* pDX, int id, std::string& value);
+// The selected tab.
+void DDX_TabIndex(CDataExchange* pDX, int id, int& value);
+void DDX_DateTimeCtrl(CDataExchange* pDX, int id, SYSTEMTIME& value);
+// The positions of an up-down control, a progress bar and a track bar.
+void DDX_UpDown(CDataExchange* pDX, int id, int& value);
+void DDX_Progress(CDataExchange* pDX, int id, int& value);
+void DDX_Slider(CDataExchange* pDX, int id, int& value);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum);
 // Limits the edit's length on load and checks it on save.
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "DataExchange.h"
+#include "ModelessDialogs.h"
 #include "Services.h"
 #include "Text.h"
 #include "WinApp.h"
@@ -17,15 +18,33 @@ HWND DefaultOwner() {
     return window;
 }
 
+// The control classes of the templates. The date-time picker needs the
+// newer call, which the first common controls lack: it is looked up, so that
+// a library still loads there.
+void RegisterControlClasses() {
+    InitCommonControls();
+    using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto initEx = reinterpret_cast<InitEx>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("comctl32.dll"), "InitCommonControlsEx")));
+    const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES};
+    if (initEx) initEx(&icc);
+}
+
 }  // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parent_(parent) {}
 
-CDialog::~CDialog() = default;
+CDialog::~CDialog() {
+    if (!modeless_ || !Handle()) return;
+    // The window outlives no object: cut it off before it goes, since the
+    // derived parts its handlers reach are already gone.
+    SetWindowLongPtrW(Handle(), DWLP_USER, 0);
+    UnregisterModelessDialog(Handle());
+    ::DestroyWindow(Handle());
+}
 
 INT_PTR CDialog::DoModal() {
-    // The list view, spin, progress and animation classes of the templates.
-    InitCommonControls();
+    RegisterControlClasses();
     HWND owner = parent_ ? parent_->Handle() : DefaultOwner();
     INT_PTR result = DialogBoxParamW(ResourceHandle(), MAKEINTRESOURCEW(templateId_), owner, DialogProc,
                                      reinterpret_cast<LPARAM>(this));
@@ -34,10 +53,31 @@ INT_PTR CDialog::DoModal() {
         result = DialogBoxParamA(ResourceHandle(), MAKEINTRESOURCEA(templateId_), owner, DialogProc,
                                  reinterpret_cast<LPARAM>(this));
     }
-    for (AttachedControl& c : controls_) c.control->Detach();
-    controls_.clear();
-    Detach();
+    DetachAll();
     return result;
+}
+
+bool CDialog::Create(HWND parent) {
+    RegisterControlClasses();
+    modeless_ = true;
+    const auto self = reinterpret_cast<LPARAM>(this);
+    HWND window = CreateDialogParamW(ResourceHandle(), MAKEINTRESOURCEW(templateId_), parent, DialogProc, self);
+    if (!window && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED)
+        window = CreateDialogParamA(ResourceHandle(), MAKEINTRESOURCEA(templateId_), parent, DialogProc, self);
+    if (!window) {
+        modeless_ = false;
+        return false;
+    }
+    // A page gets its keys through the window it lies in.
+    if (!(GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) RegisterModelessDialog(window);
+    return true;
+}
+
+void CDialog::EndDialog(int result) const {
+    if (modeless_)
+        ShowWindow(SW_HIDE);
+    else
+        ::EndDialog(Handle(), result);
 }
 
 bool CDialog::UpdateData(bool saveAndValidate) {
@@ -87,7 +127,12 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-void CDialog::OnClose() { OnCancel(); }
+void CDialog::OnClose() {
+    if (modeless_)
+        DestroyWindow();
+    else
+        OnCancel();
+}
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
@@ -136,6 +181,12 @@ void CDialog::MapNotify(int id, UINT code, NotifyHandler handler) {
 
 void CDialog::MapMessage(UINT message, MessageHandler handler) { messages_.push_back({message, std::move(handler)}); }
 
+void CDialog::DetachAll() {
+    for (AttachedControl& c : controls_) c.control->Detach();
+    controls_.clear();
+    Detach();
+}
+
 void CDialog::AttachControl(int id, CWnd& control) {
     if (control.Handle()) return;
     control.Attach(GetDlgItem(id));
@@ -149,8 +200,20 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     }
     auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!dialog) return FALSE;
+    ++dialog->dispatching_;
     INT_PTR handled = FALSE;
     CallGuarded([&] { handled = dialog->Dispatch(message, wParam, lParam); });
+    if (message == WM_NCDESTROY && dialog->modeless_) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        UnregisterModelessDialog(hwnd);
+        dialog->DetachAll();
+        dialog->modeless_ = false;
+        dialog->windowGone_ = true;
+    }
+    if (--dialog->dispatching_ == 0 && dialog->windowGone_) {
+        dialog->windowGone_ = false;
+        CallGuarded([&] { dialog->PostNcDestroy(); });
+    }
     return handled;
 }
 

@@ -1,4 +1,5 @@
-// A modal dialog on a template of the module's resources. Behaviour comes
+// A dialog on a template of the module's resources, run modal (DoModal) or
+// modeless (Create); the two differ only in how they end. Behaviour comes
 // from virtual hooks (OnInitDialog, OnOK, OnCancel, OnCommand, ...) and from a
 // small table of handlers that a dialog fills in its constructor:
 //   MapClicked(IDC_BROWSE, [this] { OnBrowse(); });
@@ -27,10 +28,17 @@ public:
     // Runs the dialog and returns how it ended (IDOK, IDCANCEL, ...). The same
     // object can run again: every run builds its controls afresh.
     virtual INT_PTR DoModal();
+    // Creates the dialog and returns at once; the caller's message loop runs
+    // it (see ModelessDialogs.h). A DS_CONTROL|WS_CHILD template makes a page
+    // inside `parent`, any other a window of its own owned by `parent`.
+    bool Create(HWND parent = nullptr);
+    void DestroyWindow() const { ::DestroyWindow(Handle()); }
     // true: controls to members, with validation; false: members to controls.
     // A failed validation has told the user and put the focus on the field.
     bool UpdateData(bool saveAndValidate = true);
-    void EndDialog(int result) const { ::EndDialog(Handle(), result); }
+    // A modal run ends with `result`; a modeless dialog is hidden, ready to
+    // be shown again.
+    void EndDialog(int result) const;
 
     UINT TemplateId() const { return templateId_; }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(Handle(), id); }
@@ -57,9 +65,12 @@ protected:
     // The base reads and validates the controls, then ends with IDOK.
     virtual void OnOK();
     virtual void OnCancel();
-    // The close box; the base acts as Cancel.
+    // The close box; the base acts as Cancel, and destroys a modeless dialog.
     virtual void OnClose();
     virtual void OnDestroy() {}
+    // A modeless dialog's window is gone and none of its handlers still
+    // runs: a dialog made with new may delete itself here.
+    virtual void PostNcDestroy() {}
     // F1 or the help command.
     virtual void OnHelp() {}
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -80,6 +91,7 @@ private:
     friend class CDataExchange;
     friend void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
     void AttachControl(int id, CWnd& control);
+    void DetachAll();
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -108,4 +120,9 @@ private:
     std::vector<NotifyEntry> notifies_;
     std::vector<MessageEntry> messages_;
     std::vector<AttachedControl> controls_;
+    bool modeless_ = false;
+    // Handlers of this dialog on the stack, and whether the window went
+    // during one of them: deleting the dialog must wait until they return.
+    int dispatching_ = 0;
+    bool windowGone_ = false;
 };

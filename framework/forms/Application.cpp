@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "ModelessDialogs.h"
+
 namespace {
 const UINT WM_SYNCHRONIZE = WM_APP + 0x3E0;
 const char kAppWindowClass[] = "TMivoraApplication";
@@ -62,6 +64,7 @@ void TApplication::Run() {
             CheckSynchronize();
             continue;
         }
+        if (RouteToModelessDialog(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -77,6 +80,7 @@ void TApplication::ProcessMessages() {
             break;
         }
         if (!msg.hwnd && msg.message == WM_SYNCHRONIZE) continue;
+        if (RouteToModelessDialog(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -1,6 +1,6 @@
 // Shared setup of the split, join and shortcut tests: a fresh settings
-// profile, the voice product's INI with one artist whose sounds are recorded
-// instead of played, dropped-file lists, and file helpers.
+// profile over the dialog tests' recorders, dropped-file lists, and file
+// helpers.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
@@ -12,8 +12,7 @@
 #include <vector>
 
 #include "DialogDriver.h"
-#include "SysUtils.h"
-#include "TestSupport.h"
+#include "DialogKitTest.h"
 
 
 void DeleteProfile();
@@ -53,17 +52,10 @@ private:
 // Wide text from UTF-8 literals in the tests.
 std::wstring W(const char* utf8);
 
-class SplitJoinTest : public ::testing::Test {
+class SplitJoinTest : public DialogKitTest {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // The voice events played since SetUp, from the recorded wave names.
-    std::vector<int> events;
-    std::vector<unsigned> soundFlags;
-    std::vector<std::string> helpCalls;
-    std::vector<std::string> errors;
-    TempDir dir;
-    std::string voiceFolder;
 };
 
 // Asserts that a driven run had no failures.

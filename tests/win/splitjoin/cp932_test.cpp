@@ -9,10 +9,22 @@
 #include <gtest/gtest.h>
 
 #include "Exports.h"
+#include "JapaneseTexts.h"
 #include "SplitJoinTest.h"
 #include "resource.h"
 
 namespace {
+
+TEST(Cp932Texts, PelmitsJapaneseTextsBecomeTheRightUtf16) {
+    ExpectCp932Texts({
+        {kSegmentOpenFilter, L"全ファイル(*.*)|*.*||"},
+        {kSegmentOpenTitle, L"分割するファイル名の指定"},
+        {kJoinNextOpenFilter, L"ファイル(*.*)|*.*||"},
+        {kJoinNextOpenTitle, L"連結ファイルの"},
+        {kFolderBrowseTitle, L"フォルダの参照"},
+        {kShortcutCaption, L"ショートカットの作成"},
+    });
+}
 
 class Cp932Paths : public SplitJoinTest {
 protected:

@@ -9,60 +9,60 @@
 
 #include <atomic>
 
+#include "DialogKitTest.h"
+#include "DialogsTestIds.h"
 #include "FileRoutines.h"
 #include "FrameworkTexts.h"
 #include "IconButton.h"
-#include "JapaneseTexts.h"
-#include "PelmitApp.h"
-#include "Services.h"
-#include "SplitJoinTest.h"
-#include "Text.h"
+#include "SysUtils.h"
 #include "VoiceEvents.h"
+#include "WinApp.h"
 #include "WorkerThread.h"
-#include "resource.h"
 
 namespace {
 
-using FrameworkTest = SplitJoinTest;
+class CTestApp : public CWinApp {
+public:
+    bool InitInstance() override {
+        SetRegistryKey("Mivora");
+        return CWinApp::InitInstance();
+    }
+} theTestApp;
+
+const char kProfileKey[] = "Software\\Mivora\\dialogs_tests";
+
+using FrameworkTest = DialogKitTest;
 
 TEST_F(FrameworkTest, JapaneseTextsBecomeTheRightUtf16) {
-    // The code page 932 bytes the libraries keep, against the same texts as
-    // the compiler writes them in UTF-16 from this UTF-8 source.
-    struct Case {
-        const char* cp932;
-        const wchar_t* utf16;
-    };
-    const Case cases[] = {
+    ExpectCp932Texts({
         {kEnterIntegerText, L"整数を入力してください。"},
         {kIntegerRangeText, L"%1 から %2 までの整数を入力してください。"},
-        {kSegmentOpenFilter, L"全ファイル(*.*)|*.*||"},
-        {kSegmentOpenTitle, L"分割するファイル名の指定"},
-        {kJoinNextOpenFilter, L"ファイル(*.*)|*.*||"},
-        {kJoinNextOpenTitle, L"連結ファイルの"},
-        {kFolderBrowseTitle, L"フォルダの参照"},
-        {kShortcutCaption, L"ショートカットの作成"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(WideFromCodePage(932, c.cp932), c.utf16);
-    // "ソ" ends in 0x5C, the byte of a backslash.
-    EXPECT_EQ(WideFromCodePage(932, "\x83\x5C"), L"ソ");
+        // "ソ" ends in 0x5C, the byte of a backslash.
+        {"\x83\x5C", L"ソ"},
+    });
 }
 
 TEST_F(FrameworkTest, ProfileValuesLiveUnderTheCompanyKey) {
+    SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
     CWinApp* app = GetApp();
-    EXPECT_EQ(app->AppName(), "Pelmit");
-    EXPECT_EQ(app->SectionKey("Segment"), "Software\\Tamsel\\Pelmit\\Segment");
+    // Named after the module the framework is linked into.
+    EXPECT_EQ(app->AppName(), "dialogs_tests");
+    EXPECT_EQ(app->SectionKey("Segment"), std::string(kProfileKey) + "\\Segment");
     EXPECT_EQ(app->GetProfileInt("Segment", "Size", 1440), 1440u);
     EXPECT_TRUE(app->WriteProfileInt("Segment", "Size", 700));
-    EXPECT_EQ(ProfileValue("Segment", "Size"), 700);
+    DWORD stored = 0, size = sizeof stored;
+    SHGetValueA(HKEY_CURRENT_USER, app->SectionKey("Segment").c_str(), "Size", nullptr, &stored, &size);
+    EXPECT_EQ(stored, 700u);
     EXPECT_EQ(app->GetProfileInt("Segment", "Size", 1440), 700u);
     // A value of another type is no setting of ours: the default.
-    SHSetValueA(HKEY_CURRENT_USER, "Software\\Tamsel\\Pelmit\\Segment", "Cabinet", REG_SZ, "1", 2);
+    SHSetValueA(HKEY_CURRENT_USER, app->SectionKey("Segment").c_str(), "Cabinet", REG_SZ, "1", 2);
     EXPECT_EQ(app->GetProfileInt("Segment", "Cabinet", 0), 0u);
     EXPECT_TRUE(app->WriteProfileString("Join", "Last", "C:\\x\\y"));
     EXPECT_EQ(app->GetProfileString("Join", "Last"), "C:\\x\\y");
     EXPECT_EQ(app->GetProfileString("Join", "None", "dflt"), "dflt");
-    EXPECT_EQ(app->LoadString(IDS_CANT_JOIN_FORMAT), "This format file can't  be joined.");
-    EXPECT_EQ(app->LoadString(IDS_COLUMN_DATE), "Date ");
+    EXPECT_EQ(app->LoadString(IDS_DOUBLE_BLANK), "Two  blanks stay.");
+    EXPECT_EQ(app->LoadString(IDS_TRAILING_BLANK), "Date ");
+    SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
 }
 
 TEST_F(FrameworkTest, CreateDirectoryTreeMakesEveryLevel) {

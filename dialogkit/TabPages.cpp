@@ -1,0 +1,23 @@
+#include "TabPages.h"
+
+bool CTabPages::AddPage(CDialog& page, const std::string& title) {
+    if (!page.Create(Handle())) return false;
+    SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    const RECT area = DisplayRect();
+    SetWindowPos(page.Handle(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    InsertItem(static_cast<int>(pages_.size()), title);
+    pages_.push_back(&page);
+    return true;
+}
+
+void CTabPages::Show(int index) const {
+    for (std::size_t i = 0; i < pages_.size(); ++i)
+        pages_[i]->ShowWindow(static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
+}
+
+void CTabPages::Select(int index) const {
+    SetCurSel(index);
+    Show(index);
+}
+
