@@ -17,7 +17,6 @@ public:
         return &p_;
     }
     void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
-    void** Out() { return ReceiveVoid(); }
     void Reset() {
         if (p_) p_->Release();
         p_ = nullptr;

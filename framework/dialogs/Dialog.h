@@ -40,7 +40,6 @@ public:
     // be shown again.
     void EndDialog(int result) const;
 
-    UINT TemplateId() const { return templateId_; }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(Handle(), id); }
     std::string GetDlgItemText(int id) const;
     void SetDlgItemText(int id, const std::string& text) const { ::SetDlgItemTextA(Handle(), id, text.c_str()); }

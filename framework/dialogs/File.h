@@ -22,7 +22,6 @@ public:
     // CreateFileA's arguments; false with LastError() set on failure.
     bool Open(const std::string& path, DWORD access, DWORD share, DWORD disposition,
               DWORD flags = FILE_ATTRIBUTE_NORMAL);
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE Handle() const { return handle_; }
     // What the last Open told about the file: it did not exist before.
     bool Created() const { return created_; }

@@ -28,7 +28,6 @@ public:
     // code under another file name still uses the library's settings.
     void SetAppName(const std::string& name) { appName_ = name; }
     const std::string& AppName() const { return appName_; }
-    const std::string& RegistryKey() const { return registryKey_; }
     // "Software\<company>\<application>\<section>".
     std::string SectionKey(const std::string& section) const;
 

@@ -44,7 +44,6 @@ public:
     void Synchronize(const std::function<void()>& call);
     // Runs pending synchronised calls; normally reached through the hidden window.
     void CheckSynchronize();
-    DWORD MainThreadId() const { return mainThread_; }
 
     // Forms. The first form made by CreateForm becomes the main form; closing
     // the main form ends the message loop. CreateForm is defined in Forms.h.

@@ -23,9 +23,3 @@ void TComponent::RemoveFromOwner() {
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     owner_ = nullptr;
 }
-
-TComponent* TComponent::FindComponent(const std::string& name) const {
-    for (TComponent* c : components_)
-        if (c->name_ == name) return c;
-    return nullptr;
-}

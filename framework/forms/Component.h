@@ -37,7 +37,6 @@ public:
 
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Components(int index) const { return components_[static_cast<size_t>(index)]; }
-    TComponent* FindComponent(const std::string& name) const;
 
     // Forms are only ever built at run time here, never in a designer.
     bool Designing() const { return false; }

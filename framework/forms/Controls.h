@@ -71,7 +71,6 @@ public:
     int ClientHeight() const;
     void SetClientWidth(int value);
     void SetClientHeight(int value);
-    RECT BoundsRect() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
 
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool value);
@@ -98,7 +97,6 @@ public:
     TMouseEvent OnMouseMove;
     TMouseEvent OnMouseUp;
 
-    bool HandleAllocated() const { return handle_ != nullptr; }
     void HandleNeeded();
     void Invalidate();
     void Repaint();

@@ -276,14 +276,14 @@ HRESULT ShellDataObject(const std::string& folder, const std::vector<std::string
         return w;
     };
     ComPtr<IShellFolder> desktop;
-    HRESULT hr = SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.Out()));
+    HRESULT hr = SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.ReceiveVoid()));
     if (FAILED(hr)) return hr;
     std::wstring folderW = wide(folder);
     LPITEMIDLIST folderId = nullptr;
     hr = desktop->ParseDisplayName(nullptr, nullptr, &folderW[0], nullptr, &folderId, nullptr);
     if (FAILED(hr)) return hr;
     ComPtr<IShellFolder> parent;
-    hr = desktop->BindToObject(folderId, nullptr, IID_IShellFolder, parent.Out());
+    hr = desktop->BindToObject(folderId, nullptr, IID_IShellFolder, parent.ReceiveVoid());
     CoTaskMemFree(folderId);
     if (FAILED(hr)) return hr;
     std::vector<LPITEMIDLIST> children;
@@ -297,7 +297,7 @@ HRESULT ShellDataObject(const std::string& folder, const std::vector<std::string
     if (SUCCEEDED(hr))
         hr = parent->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()),
                                    const_cast<LPCITEMIDLIST*>(children.data()), IID_IDataObject, nullptr,
-                                   object.Out());
+                                   object.ReceiveVoid());
     for (LPITEMIDLIST child : children) CoTaskMemFree(child);
     return hr;
 }

@@ -48,9 +48,9 @@ private:
 template <class T>
 HRESULT CreateFromLibrary(const Library& library, const CLSID& clsid, const IID& iid, ComPtr<T>& object) {
     ComPtr<IClassFactory> factory;
-    const HRESULT hr = library.GetClassObject(clsid, IID_IClassFactory, factory.Out());
+    const HRESULT hr = library.GetClassObject(clsid, IID_IClassFactory, factory.ReceiveVoid());
     if (FAILED(hr)) return hr;
-    return factory->CreateInstance(nullptr, iid, object.Out());
+    return factory->CreateInstance(nullptr, iid, object.ReceiveVoid());
 }
 
 // The launch bar's window as seen from outside: a hidden top-level window

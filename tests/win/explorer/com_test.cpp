@@ -48,15 +48,15 @@ TEST(ComServers, ObjectsAnswerTheirInterfaces) {
         SCOPED_TRACE(c.path);
         Library library(c.path);
         ComPtr<IClassFactory> factory;
-        ASSERT_EQ(S_OK, library.GetClassObject(c.clsid, IID_IClassFactory, factory.Out()));
+        ASSERT_EQ(S_OK, library.GetClassObject(c.clsid, IID_IClassFactory, factory.ReceiveVoid()));
         ComPtr<IUnknown> unknown;
-        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IUnknown, unknown.Out()));
+        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IUnknown, unknown.ReceiveVoid()));
         for (const IID* iid : c.answered) {
             ComPtr<IUnknown> part;
-            ASSERT_EQ(S_OK, unknown->QueryInterface(*iid, part.Out())) << GuidText(*iid);
+            ASSERT_EQ(S_OK, unknown->QueryInterface(*iid, part.ReceiveVoid())) << GuidText(*iid);
             // Every interface leads back to the same identity.
             ComPtr<IUnknown> identity;
-            ASSERT_EQ(S_OK, part->QueryInterface(IID_IUnknown, identity.Out()));
+            ASSERT_EQ(S_OK, part->QueryInterface(IID_IUnknown, identity.ReceiveVoid()));
             EXPECT_EQ(unknown.Get(), identity.Get());
         }
         for (const IID* iid : c.refused) {
@@ -66,10 +66,11 @@ TEST(ComServers, ObjectsAnswerTheirInterfaces) {
         }
         // Aggregation is refused, and so is an interface the class lacks.
         ComPtr<IUnknown> aggregated;
-        EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(unknown.Get(), IID_IUnknown, aggregated.Out()));
+        EXPECT_EQ(CLASS_E_NOAGGREGATION,
+                  factory->CreateInstance(unknown.Get(), IID_IUnknown, aggregated.ReceiveVoid()));
         EXPECT_EQ(nullptr, aggregated.Get());
         ComPtr<IUnknown> refused;
-        EXPECT_EQ(E_NOINTERFACE, factory->CreateInstance(nullptr, *c.refused[0], refused.Out()));
+        EXPECT_EQ(E_NOINTERFACE, factory->CreateInstance(nullptr, *c.refused[0], refused.ReceiveVoid()));
         // The counts: one reference from here, back to zero on release.
         unknown->AddRef();
         EXPECT_EQ(1u, unknown->Release());
@@ -82,20 +83,20 @@ TEST(ComServers, StayLoadedWhileAnythingIsAlive) {
         Library library(c.path);
         EXPECT_EQ(S_OK, library.CanUnloadNow());
         ComPtr<IClassFactory> factory;
-        ASSERT_EQ(S_OK, library.GetClassObject(c.clsid, IID_IClassFactory, factory.Out()));
+        ASSERT_EQ(S_OK, library.GetClassObject(c.clsid, IID_IClassFactory, factory.ReceiveVoid()));
         EXPECT_EQ(S_FALSE, library.CanUnloadNow());
         ComPtr<IUnknown> object;
-        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, *c.answered[0], object.Out()));
+        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, *c.answered[0], object.ReceiveVoid()));
         factory.Reset();
         EXPECT_EQ(S_FALSE, library.CanUnloadNow());
         object.Reset();
         EXPECT_EQ(S_OK, library.CanUnloadNow());
         if (c.countsServerLocks) {
-            ASSERT_EQ(S_OK, library.GetClassObject(c.clsid, IID_IClassFactory, factory.Out()));
+            ASSERT_EQ(S_OK, library.GetClassObject(c.clsid, IID_IClassFactory, factory.ReceiveVoid()));
             EXPECT_EQ(S_OK, factory->LockServer(TRUE));
             factory.Reset();
             EXPECT_EQ(S_FALSE, library.CanUnloadNow());
-            ASSERT_EQ(S_OK, library.GetClassObject(c.clsid, IID_IClassFactory, factory.Out()));
+            ASSERT_EQ(S_OK, library.GetClassObject(c.clsid, IID_IClassFactory, factory.ReceiveVoid()));
             EXPECT_EQ(S_OK, factory->LockServer(FALSE));
             factory.Reset();
             EXPECT_EQ(S_OK, library.CanUnloadNow());

@@ -72,7 +72,7 @@ protected:
     // A new menu object initialised with the data object.
     void Create(IDataObject* data) {
         ASSERT_EQ(S_OK, CreateFromLibrary(library, kNorquil, IID_IShellExtInit, init));
-        ASSERT_EQ(S_OK, init->QueryInterface(IID_IContextMenu, menu.Out()));
+        ASSERT_EQ(S_OK, init->QueryInterface(IID_IContextMenu, menu.ReceiveVoid()));
         ASSERT_EQ(S_OK, init->Initialize(nullptr, data, nullptr));
     }
 
@@ -418,20 +418,20 @@ TEST(NorquilAlone, DebugLinesNameClassAndMethod) {
         EXPECT_EQ("In DLLMain, DLL_PROCESS_DETACH\r\n", debug.Take());
 
         ComPtr<IClassFactory> factory;
-        ASSERT_EQ(S_OK, library->GetClassObject(kNorquil, IID_IClassFactory, factory.Out()));
+        ASSERT_EQ(S_OK, library->GetClassObject(kNorquil, IID_IClassFactory, factory.ReceiveVoid()));
         EXPECT_EQ("In DllGetClassObject\r\nCOmbrelClassFactory::COmbrelClassFactory()\r\n"
                   "COmbrelClassFactory::QueryInterface()\r\n",
                   debug.Take());
         EXPECT_EQ(S_FALSE, library->CanUnloadNow());
         EXPECT_EQ("In DLLCanUnloadNow\r\n", debug.Take());
         ComPtr<IShellExtInit> init;
-        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IShellExtInit, init.Out()));
+        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IShellExtInit, init.ReceiveVoid()));
         const std::string created = debug.Take();
         EXPECT_EQ(0u, created.find("COmbrelClassFactory::CreateInstance()\r\nCOmbrel::COmbrel()\r\n")) << created;
         EXPECT_NE(std::string::npos, created.find("COmbrel::QueryInterface()==>IID_IShellExtInit\r\n")) << created;
 
         ComPtr<IContextMenu> menu;
-        ASSERT_EQ(S_OK, init->QueryInterface(IID_IContextMenu, menu.Out()));
+        ASSERT_EQ(S_OK, init->QueryInterface(IID_IContextMenu, menu.ReceiveVoid()));
         EXPECT_EQ("COmbrel::QueryInterface()==>IID_IContextMenu\r\nCOmbrel::AddRef()\r\n", debug.Take());
         void* none = nullptr;
         EXPECT_EQ(E_NOINTERFACE, init->QueryInterface(IID_IQueryInfo, &none));
@@ -486,7 +486,7 @@ TEST(NorquilAlone, MissingToolLibrariesAreSilentlySkipped) {
         ComPtr<IContextMenu> menu;
         ASSERT_EQ(S_OK, CreateFromLibrary(library, kNorquil, IID_IContextMenu, menu));
         ComPtr<IShellExtInit> init;
-        ASSERT_EQ(S_OK, menu->QueryInterface(IID_IShellExtInit, init.Out()));
+        ASSERT_EQ(S_OK, menu->QueryInterface(IID_IShellExtInit, init.ReceiveVoid()));
         DropDataObject data({files.File("doc.txt")});
         ASSERT_EQ(S_OK, init->Initialize(nullptr, &data, nullptr));
         for (UINT command = 0; command < 5; ++command) {

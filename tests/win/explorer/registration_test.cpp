@@ -73,7 +73,8 @@ TEST(Registration, Regsvr32WritesAndRemovesTheKeys) {
 
         // Registered this way, the class is found by COM itself.
         ComPtr<IUnknown> object;
-        EXPECT_EQ(S_OK, CoCreateInstance(server.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.Out()));
+        EXPECT_EQ(S_OK,
+                  CoCreateInstance(server.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.ReceiveVoid()));
         object.Reset();
         CoFreeUnusedLibraries();
 

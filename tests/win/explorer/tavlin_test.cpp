@@ -41,7 +41,7 @@ protected:
         const std::wstring name = Wide(path);
         EXPECT_EQ(S_OK, file->Load(name.c_str(), STGM_READ));
         ComPtr<IQueryInfo> info;
-        EXPECT_EQ(S_OK, file->QueryInterface(IID_IQueryInfo, info.Out()));
+        EXPECT_EQ(S_OK, file->QueryInterface(IID_IQueryInfo, info.ReceiveVoid()));
         PWSTR text = reinterpret_cast<PWSTR>(1);
         Tip tip{info->GetInfoTip(QITIPF_DEFAULT, &text), "", 0};
         if (tip.hr == S_OK) {
@@ -178,7 +178,7 @@ TEST_F(TavlinTest, TheOtherMethodsAreNotImplemented) {
     ComPtr<IPersistFile> file;
     ASSERT_EQ(S_OK, CreateFromLibrary(library, kTavlin, IID_IPersistFile, file));
     ComPtr<IQueryInfo> info;
-    ASSERT_EQ(S_OK, file->QueryInterface(IID_IQueryInfo, info.Out()));
+    ASSERT_EQ(S_OK, file->QueryInterface(IID_IQueryInfo, info.ReceiveVoid()));
     CLSID clsid;
     DWORD flags = 0;
     LPOLESTR current = nullptr;
