@@ -1,5 +1,4 @@
-// Labels, panels, images, bevels and speed buttons (declared in Controls.h).
-#include "Controls.h"
+#include "ExtCtrls.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "ExtCtrls.h"
 #include "FileFinder.h"
 #include "Filemoni.h"
 #include "Forms.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "Controls.h"
+#include "ExtCtrls.h"
 #include "Forms.h"
 #include "Menus.h"
 #include "ZoneMath.h"

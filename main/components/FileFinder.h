@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Component.h"
-#include "Controls.h"
+#include "ExtCtrls.h"
 #include "SysUtils.h"
 
 using TFileFoundEvent =

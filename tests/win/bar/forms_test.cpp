@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ExtCtrls.h"
 #include "Forms.h"
 #include "HintWindow.h"
 #include "ImageList.h"
