@@ -1,13 +1,25 @@
 #include "Application.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 
+#include "Forms.h"
 #include "ModelessDialogs.h"
+#include "ModulePath.h"
 
 namespace {
 const UINT WM_SYNCHRONIZE = WM_APP + 0x3E0;
 const char kAppWindowClass[] = "TMivoraApplication";
 TApplication theApplication;
+
+void InitControls() {
+    static bool done = false;
+    if (done) return;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    if (!InitCommonControlsEx(&icc)) InitCommonControls();
+    done = true;
+}
 }  // namespace
 
 TApplication* Application = &theApplication;
@@ -148,3 +160,39 @@ void TApplication::CheckSynchronize() {
         SetEvent(c->done);
     }
 }
+
+void TApplication::Initialize() { InitControls(); }
+
+void TApplication::SetMainForm(TForm* form) {
+    if (!mainForm_ || !form) mainForm_ = form;
+}
+
+void TApplication::DestroyForms() {
+    for (int i = ComponentCount() - 1; i >= 0; --i) {
+        if (i >= ComponentCount()) continue;
+        if (auto* form = dynamic_cast<TForm*>(Components(i))) {
+            if (form == mainForm_) mainForm_ = nullptr;
+            delete form;
+        }
+    }
+}
+
+void TApplication::SetTitle(const std::string& value) {
+    Title = value;
+    if (handle_) SetWindowTextA(handle_, Title.c_str());
+}
+
+void TApplication::Activated(bool active) {
+    if (active == appActive_) return;
+    appActive_ = active;
+    TNotifyEvent event = active ? OnActivate : OnDeactivate;
+    if (event) event(this);
+}
+
+void TApplication::SetShowHint(bool value) {
+    showHint_ = value;
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (HWND tip = Screen->Forms(i)->TooltipWindow()) SendMessageA(tip, TTM_ACTIVATE, value, 0);
+}
+
+std::string TApplication::ExeName() const { return ModulePath(nullptr); }

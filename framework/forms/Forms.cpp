@@ -1,5 +1,4 @@
 #include "Forms.h"
-#include "ModulePath.h"
 
 #include <commctrl.h>
 
@@ -8,55 +7,7 @@
 namespace {
 const UINT CM_RELEASE = WM_APP + 0x3E1;
 const char kFormClass[] = "TMivoraForm";
-
-void InitControls() {
-    static bool done = false;
-    if (done) return;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-    if (!InitCommonControlsEx(&icc)) InitCommonControls();
-    done = true;
-}
 }  // namespace
-
-// ---- application additions ----
-
-void TApplication::Initialize() { InitControls(); }
-
-void TApplication::SetMainForm(TForm* form) {
-    if (!mainForm_ || !form) mainForm_ = form;
-}
-
-void TApplication::DestroyForms() {
-    for (int i = ComponentCount() - 1; i >= 0; --i) {
-        if (i >= ComponentCount()) continue;
-        if (auto* form = dynamic_cast<TForm*>(Components(i))) {
-            if (form == mainForm_) mainForm_ = nullptr;
-            delete form;
-        }
-    }
-}
-
-void TApplication::SetTitle(const std::string& value) {
-    Title = value;
-    if (handle_) SetWindowTextA(handle_, Title.c_str());
-}
-
-void TApplication::Activated(bool active) {
-    if (active == appActive_) return;
-    appActive_ = active;
-    TNotifyEvent event = active ? OnActivate : OnDeactivate;
-    if (event) event(this);
-}
-
-void TApplication::SetShowHint(bool value) {
-    showHint_ = value;
-    for (int i = 0; i < Screen->FormCount(); ++i)
-        if (HWND tip = Screen->Forms(i)->TooltipWindow()) SendMessageA(tip, TTM_ACTIVATE, value, 0);
-}
-
-std::string TApplication::ExeName() const { return ModulePath(nullptr); }
-
-// ---- forms ----
 
 TForm::TForm(TComponent* AOwner) : TControl(AOwner) {
     SetVisible(false);
@@ -138,7 +89,7 @@ void TForm::CreateParams(TCreateParams& Params) {
 
 void TForm::CreateHandle() {
     if (Handle()) return;
-    InitControls();
+    Application->Initialize();
     TCreateParams p;
     CreateParams(p);
     HINSTANCE instance = GetModuleHandleA(nullptr);
