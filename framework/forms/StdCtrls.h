@@ -1,6 +1,5 @@
 // Standard controls: the system's own list box, combo box, buttons, edits and
-// up-down control, each a thin object over its window, plus the message box
-// of the forms.
+// up-down control, each a thin object over its window.
 //
 // The system controls report to their parent window (WM_COMMAND, WM_NOTIFY,
 // WM_VSCROLL). The first standard control made on a parent subclasses that
@@ -247,19 +246,3 @@ private:
     TEdit* associate_ = nullptr;
     int position_ = 0;
 };
-
-// ---- message boxes ----
-
-enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
-enum TMsgDlgButton : unsigned { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8 };
-using TMsgDlgButtons = unsigned;
-constexpr TMsgDlgButtons mbYesNo = mbYes | mbNo;
-constexpr TMsgDlgButtons mbOKCancel = mbOK | mbCancel;
-
-// A message box owned by the active window; the answer is mrYes, mrNo, mrOk or mrCancel.
-int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons);
-
-// Tests answer message boxes themselves: while a hook is set it is asked
-// instead of the user. Returns the hook it replaces.
-using TMessageDlgHook = std::function<int(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons)>;
-TMessageDlgHook SetMessageDlgHook(TMessageDlgHook hook);

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "ClockIni.h"
+#include "MessageDlg.h"
 #include "SysUtils.h"
 #include "ZoneIni.h"
 

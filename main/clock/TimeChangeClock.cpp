@@ -5,6 +5,7 @@
 #include "ClockPanel.h"
 #include "ClockRules.h"
 #include "ClockSource.h"
+#include "MessageDlg.h"
 #include "StrUtils.h"
 #include "ZoneOffsets.h"
 

@@ -14,6 +14,7 @@
 
 #include "ClockPanel.h"
 #include "ClockSource.h"
+#include "MessageDlg.h"
 #include "StdCtrls.h"
 #include "TestSupport.h"
 
