@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "Application.h"
+#include "Forms.h"
 
 void TControl::SetCaption(const std::string& value) {
     caption_ = value;
@@ -28,26 +28,6 @@ HCURSOR CursorHandle(TCursor cursor) {
     HCURSOR h = LoadCursorA(nullptr, id);
     return h ? h : LoadCursorA(nullptr, IDC_ARROW);
 }
-
-namespace {
-TScreen theScreen;
-}
-
-TScreen* Screen = &theScreen;
-
-void TScreen::SetCursor(TCursor value) {
-    cursor_ = value;
-    POINT pt{};
-    GetCursorPos(&pt);
-    HWND under = WindowFromPoint(pt);
-    // The arrow until the window under the mouse picks its own on the next move.
-    if (value != crDefault || !under || GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId())
-        ::SetCursor(CursorHandle(value == crDefault ? crArrow : value));
-    else
-        SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-}
-
-void TScreen::RemoveForm(TForm* form) { forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end()); }
 
 namespace {
 TShiftState ShiftFromKeys(WPARAM keys) {

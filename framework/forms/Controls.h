@@ -149,38 +149,3 @@ private:
     bool toolAdded_ = false;
     TMouseButton downButton_ = TMouseButton::mbLeft;
 };
-
-class TForm;
-
-// The screen: its size, the forms that exist, and a cursor that, when set,
-// stands for every control's own (the hourglass of a long task).
-class TScreen {
-public:
-    int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
-    int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
-    TCursor Cursor() const { return cursor_; }
-    void SetCursor(TCursor value);
-    int FormCount() const { return static_cast<int>(forms_.size()); }
-    TForm* Forms(int index) const { return forms_[static_cast<size_t>(index)]; }
-    void AddForm(TForm* form) { forms_.push_back(form); }
-    void RemoveForm(TForm* form);
-
-private:
-    TCursor cursor_ = crDefault;
-    std::vector<TForm*> forms_;
-};
-
-extern TScreen* Screen;
-
-// The hourglass for as long as this lives; then the arrow, then each
-// control's own cursor.
-class TScreenHourGlass {
-public:
-    TScreenHourGlass() { Screen->SetCursor(crHourGlass); }
-    ~TScreenHourGlass() {
-        Screen->SetCursor(crArrow);
-        Screen->SetCursor(crDefault);
-    }
-    TScreenHourGlass(const TScreenHourGlass&) = delete;
-    TScreenHourGlass& operator=(const TScreenHourGlass&) = delete;
-};

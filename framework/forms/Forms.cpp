@@ -2,12 +2,33 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 const UINT CM_RELEASE = WM_APP + 0x3E1;
 const char kFormClass[] = "TMivoraForm";
 }  // namespace
+
+namespace {
+TScreen theScreen;
+}
+
+TScreen* Screen = &theScreen;
+
+void TScreen::SetCursor(TCursor value) {
+    cursor_ = value;
+    POINT pt{};
+    GetCursorPos(&pt);
+    HWND under = WindowFromPoint(pt);
+    // The arrow until the window under the mouse picks its own on the next move.
+    if (value != crDefault || !under || GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId())
+        ::SetCursor(CursorHandle(value == crDefault ? crArrow : value));
+    else
+        SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+void TScreen::RemoveForm(TForm* form) { forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end()); }
 
 TForm::TForm(TComponent* AOwner) : TControl(AOwner) {
     SetVisible(false);
