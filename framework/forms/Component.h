@@ -49,3 +49,11 @@ private:
     std::string name_;
     std::vector<TComponent*> components_;
 };
+
+// A component in one call: owned by `owner`, which frees it, and named.
+template <class T>
+T* Make(TComponent* owner, const std::string& name) {
+    auto* component = new T(owner);
+    component->SetName(name);
+    return component;
+}

@@ -149,3 +149,25 @@ private:
     bool toolAdded_ = false;
     TMouseButton downButton_ = TMouseButton::mbLeft;
 };
+
+// Where a control stands on its parent, as SetBounds takes it.
+struct TBounds {
+    int Left, Top, Width, Height;
+};
+
+struct TNoSetup {
+    template <class T>
+    void operator()(T&) const {}
+};
+
+// A child control in one call: owned by `owner`, named, placed at `bounds` on
+// `parent`. `setup` runs before the control joins its parent, while what
+// shapes its window (a combo box's style, a default button) still counts.
+template <class T, class Setup = TNoSetup>
+T* Make(TComponent* owner, TControl* parent, const std::string& name, const TBounds& bounds, Setup setup = {}) {
+    T* control = Make<T>(owner, name);
+    control->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
+    setup(*control);
+    control->SetParent(parent);
+    return control;
+}

@@ -28,47 +28,30 @@ TAddCityForm::TAddCityForm(TComponent* AOwner) : TForm(AOwner) {
     SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
 
     // Each label comes right before its box, so its Alt key reaches the box.
-    CityLabel = new TStaticLabel(this);
-    CityLabel->SetName("CityLabel");
+    CityLabel = Make<TStaticLabel>(this, this, "CityLabel", {8, 8, 180, 14});
     CityLabel->SetCaption("&Location Name:");
-    CityLabel->SetBounds(8, 8, 180, 14);
-    CityLabel->SetParent(this);
-    CityName = new TComboBox(this);
-    CityName->SetName("CityName");
-    CityName->Style = TComboBoxStyle::csDropDown;
-    CityName->Sorted = true;
-    CityName->SetBounds(8, 24, 192, 21);
+    CityName = Make<TComboBox>(this, this, "CityName", {8, 24, 192, 21}, [](TComboBox& box) {
+        box.Style = TComboBoxStyle::csDropDown;
+        box.Sorted = true;
+    });
     CityName->OnChange = Bind(this, &TAddCityForm::CityNameChange);
     CityName->OnClick = Bind(this, &TAddCityForm::CityNameClick);
-    CityName->SetParent(this);
-    Label1 = new TStaticLabel(this);
-    Label1->SetName("Label1");
+    Label1 = Make<TStaticLabel>(this, this, "Label1", {8, 54, 180, 14});
     Label1->SetCaption("Stand Time &Zone:");
-    Label1->SetBounds(8, 54, 180, 14);
-    Label1->SetParent(this);
-    ComboBoxZone = new TComboBox(this);
-    ComboBoxZone->SetName("ComboBoxZone");
-    ComboBoxZone->Style = TComboBoxStyle::csDropDownList;
-    ComboBoxZone->DropDownCount = 12;
-    ComboBoxZone->SetBounds(8, 70, 192, 21);
-    ComboBoxZone->SetParent(this);
+    ComboBoxZone = Make<TComboBox>(this, this, "ComboBoxZone", {8, 70, 192, 21}, [](TComboBox& box) {
+        box.Style = TComboBoxStyle::csDropDownList;
+        box.DropDownCount = 12;
+    });
     std::vector<std::string> captions;
     for (int minutes : ZoneOffsets) captions.push_back(::ZoneOffsetToText(minutes));
     ComboBoxZone->SetItems(captions);
-    AddCityOk = new TButton(this);
-    AddCityOk->SetName("AddCityOk");
+    AddCityOk = Make<TButton>(this, this, "AddCityOk", {212, 24, 75, 23}, [](TButton& b) { b.Default = true; });
     AddCityOk->SetCaption("&OK");
-    AddCityOk->Default = true;
-    AddCityOk->SetBounds(212, 24, 75, 23);
     AddCityOk->OnClick = Bind(this, &TAddCityForm::AddCityOkClick);
-    AddCityOk->SetParent(this);
-    AddCityCancel = new TButton(this);
-    AddCityCancel->SetName("AddCityCancel");
+    AddCityCancel = Make<TButton>(this, this, "AddCityCancel", {212, 56, 75, 23});
     AddCityCancel->SetCaption("Cancel");
     AddCityCancel->Cancel = true;
-    AddCityCancel->SetBounds(212, 56, 75, 23);
     AddCityCancel->OnClick = Bind(this, &TAddCityForm::AddCityCancelClick);
-    AddCityCancel->SetParent(this);
 
     OnShow = Bind(this, &TAddCityForm::FormShow);
 }

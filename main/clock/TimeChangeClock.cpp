@@ -34,75 +34,43 @@ TSetTimerForm::TSetTimerForm(TComponent* AOwner) : TForm(AOwner) {
     SetClientWidth(392);
     SetClientHeight(236);
 
-    Label1 = new TStaticLabel(this);
-    Label1->SetName("Label1");
+    Label1 = Make<TStaticLabel>(this, this, "Label1", {8, 8, 180, 14});
     Label1->SetCaption("Location(s):");
-    Label1->SetBounds(8, 8, 180, 14);
-    Label1->SetParent(this);
-    ListBoxCity = new TListBox(this);
-    ListBoxCity->SetName("ListBoxCity");
-    ListBoxCity->SetBounds(8, 24, 184, 164);
+    ListBoxCity = Make<TListBox>(this, this, "ListBoxCity", {8, 24, 184, 164});
     ListBoxCity->OnClick = Bind(this, &TSetTimerForm::ListBoxCityClick);
     ListBoxCity->OnDblClick = Bind(this, &TSetTimerForm::EditButtonClick);
-    ListBoxCity->SetParent(this);
-    Label2 = new TStaticLabel(this);
-    Label2->SetName("Label2");
+    Label2 = Make<TStaticLabel>(this, this, "Label2", {204, 8, 180, 14});
     Label2->SetCaption("Time Zone:");
-    Label2->SetBounds(204, 8, 180, 14);
-    Label2->SetParent(this);
-    TimeZoneEdit = new TEdit(this);
-    TimeZoneEdit->SetName("TimeZoneEdit");
-    TimeZoneEdit->SetReadOnly(true);
-    TimeZoneEdit->SetBounds(204, 24, 180, 21);
-    TimeZoneEdit->SetParent(this);
-    Label3 = new TStaticLabel(this);
-    Label3->SetName("Label3");
+    const auto readOnly = [](TEdit& edit) { edit.SetReadOnly(true); };
+    TimeZoneEdit = Make<TEdit>(this, this, "TimeZoneEdit", {204, 24, 180, 21}, readOnly);
+    Label3 = Make<TStaticLabel>(this, this, "Label3", {204, 56, 180, 14});
     Label3->SetCaption("Currect Time:");
-    Label3->SetBounds(204, 56, 180, 14);
-    Label3->SetParent(this);
-    Edit1 = new TEdit(this);
-    Edit1->SetName("Edit1");
-    Edit1->SetReadOnly(true);
-    Edit1->SetBounds(204, 72, 180, 21);
-    Edit1->SetParent(this);
-    Daylight = new TCheckBox(this);
-    Daylight->SetName("Daylight");
+    Edit1 = Make<TEdit>(this, this, "Edit1", {204, 72, 180, 21}, readOnly);
+    Daylight = Make<TCheckBox>(this, this, "Daylight", {204, 104, 180, 17});
     Daylight->SetCaption("Daylight Savings Time");
-    Daylight->SetBounds(204, 104, 180, 17);
     Daylight->OnClick = Bind(this, &TSetTimerForm::DaylightClick);
-    Daylight->SetParent(this);
-    adjust = new TButton(this);
-    adjust->SetName("adjust");
-    adjust->SetCaption("Adjust...");
-    adjust->SetBounds(204, 132, 75, 23);
-    adjust->OnClick = Bind(this, &TSetTimerForm::adjustClick);
-    adjust->SetParent(this);
 
     struct ButtonLayout {
         TButton** button;
         const char* name;
         const char* caption;
-        int left;
+        TBounds bounds;
         void (TSetTimerForm::*click)(TObject*);
     };
     const ButtonLayout buttons[] = {
-        {&AddButton, "AddButton", "&Add...", 8, &TSetTimerForm::AddButtonClick},
-        {&EditButton, "EditButton", "&Edit...", 88, &TSetTimerForm::EditButtonClick},
-        {&MoveButton, "MoveButton", "&Remove", 168, &TSetTimerForm::MoveButtonClick},
-        {&Button1, "Button1", "Close", 309, &TSetTimerForm::Button1Click},
+        {&adjust, "adjust", "Adjust...", {204, 132, 75, 23}, &TSetTimerForm::adjustClick},
+        {&AddButton, "AddButton", "&Add...", {8, 200, 75, 25}, &TSetTimerForm::AddButtonClick},
+        {&EditButton, "EditButton", "&Edit...", {88, 200, 75, 25}, &TSetTimerForm::EditButtonClick},
+        {&MoveButton, "MoveButton", "&Remove", {168, 200, 75, 25}, &TSetTimerForm::MoveButtonClick},
+        {&Button1, "Button1", "Close", {309, 200, 75, 25}, &TSetTimerForm::Button1Click},
     };
     for (const ButtonLayout& layout : buttons) {
-        auto* b = new TButton(this);
-        b->SetName(layout.name);
-        b->SetCaption(layout.caption);
-        b->SetBounds(layout.left, 200, 75, 25);
-        b->OnClick = Bind(this, layout.click);
-        b->SetParent(this);
-        *layout.button = b;
+        *layout.button = Make<TButton>(this, this, layout.name, layout.bounds);
+        (*layout.button)->SetCaption(layout.caption);
+        (*layout.button)->OnClick = Bind(this, layout.click);
     }
 
-    Timer1 = new TTimer(this);
-    Timer1->SetName("Timer1");
+    Timer1 = Make<TTimer>(this, "Timer1");
     Timer1->SetInterval(1000);
     Timer1->OnTimer = Bind(this, &TSetTimerForm::Timer1Timer);
 
