@@ -52,7 +52,12 @@ GradientFillFn GradientFillApi() {
 
 namespace {
 std::string barFolder;
+
+std::array<std::unique_ptr<TStringList>*, 11> BarLists() {
+    return {&RecentLinks, &RecentLinksNow, &RecentLinkAges, &LinkNames, &LinkTargets, &RecentFiles,
+            &RecentFolders, &LockedFiles, &LockedFolders, &RecentApps, &LockedApps};
 }
+}  // namespace
 
 std::string BarFolder() { return barFolder.empty() ? ProgramFolder() : barFolder; }
 
@@ -113,17 +118,7 @@ TForm1::~TForm1() {
     Application->OnActivate = nullptr;
     Application->OnDeactivate = nullptr;
     DestroyWindowHandle();
-    RecentLinks.reset();
-    RecentLinksNow.reset();
-    RecentLinkAges.reset();
-    LinkNames.reset();
-    LinkTargets.reset();
-    RecentFiles.reset();
-    RecentFolders.reset();
-    LockedFiles.reset();
-    LockedFolders.reset();
-    RecentApps.reset();
-    LockedApps.reset();
+    for (auto* list : BarLists()) list->reset();
     NetworkMenu = nullptr;  // owned by the form
     TipWindow = nullptr;
     TipHandle = nullptr;
@@ -136,175 +131,163 @@ void TForm1::CreateParams(TCreateParams& Params) {
     Params.WinClassName = kBarWindowClass;
 }
 
-TSpeedButton* TForm1::MakeBarButton(const char* name, int tag, const char* hint) {
-    auto* b = new TSpeedButton(this);
-    b->SetName(name);
-    b->Tag = tag;
-    b->Flat = true;
-    b->SetHint(hint);
-    b->SetBounds(ButtonLeft(tag), 0, kBarHeight, kBarHeight);
-    b->OnMouseMove = Bind(this, &TForm1::QAppMouseMove);
-    b->SetParent(this);
-    return b;
-}
+namespace {
+using TClickHandler = void (TForm1::*)(TObject*);
+using TMouseHandler = void (TForm1::*)(TObject*, TMouseButton, TShiftState, int, int);
+
+// The bar's buttons; the Tag places each one in the row.
+struct BarButton {
+    TSpeedButton* TForm1::*button;
+    const char* name;
+    int tag;
+    const char* hint;
+    TClickHandler click;
+    TMouseHandler mouseUp;
+};
+const BarButton kBarButtons[] = {
+    {&TForm1::QApp, "QApp", 0, "Application group", nullptr, &TForm1::QnetMouseUp},
+    {&TForm1::Qrecentapp, "Qrecentapp", 1, "Quick application", nullptr, nullptr},
+    {&TForm1::QFile, "QFile", 2, "Quick folder", nullptr, &TForm1::QnetMouseUp},
+    {&TForm1::Qrecentfile, "Qrecentfile", 3, "Quick file", nullptr, nullptr},
+    {&TForm1::Qexplorer, "Qexplorer", 4, "Windows explorer menu", &TForm1::QexplorerClick, &TForm1::QnetMouseUp},
+    {&TForm1::Qnet, "Qnet", 5, "Network neighborhood", &TForm1::QnetClick, &TForm1::QnetMouseUp},
+    {&TForm1::Qdoctor, "Qdoctor", 6, "Doctor", &TForm1::QdoctorClick, nullptr},
+    {&TForm1::Qfind, "Qfind", 7, "Find", &TForm1::QfindClick, nullptr},
+    {&TForm1::Qcontrol, "Qcontrol", 8, "Control panel", &TForm1::QcontrolClick, nullptr},
+    {&TForm1::Qfavorites, "Qfavorites", 9, "IE favorites", &TForm1::QfavoritesClick, &TForm1::QfavoritesMouseUp},
+    {&TForm1::Qhistory, "Qhistory", 10, "IE history", &TForm1::QhistoryClick, nullptr},
+    {&TForm1::Qmail, "Qmail", 11, "Outlook mail address", &TForm1::QmailClick, &TForm1::QmailMouseUp},
+    {&TForm1::Qdialup, "Qdialup", 12, "Dial up", &TForm1::QdialupClick, &TForm1::QdialupMouseUp},
+    {&TForm1::Qie, "Qie", 100, "Default web browser", &TForm1::QieClick, &TForm1::QieMouseUp},
+    {&TForm1::Qoutlook, "Qoutlook", 101, "Default e-mail client", &TForm1::QoutlookClick, &TForm1::QoutlookMouseUp},
+};
+
+// The items of the bar's fixed menus, top to bottom; separators keep no member.
+struct BarMenuItem {
+    TPopupMenu* TForm1::*menu;
+    TMenuItem* TForm1::*item;
+    const char* name;
+    const char* caption;
+    TClickHandler click;
+};
+const BarMenuItem kBarMenuItems[] = {
+    {&TForm1::TrayMenu, &TForm1::MenuBar, "MenuBar", "Hide bar", &TForm1::TrayIcon1Click},
+    {&TForm1::TrayMenu, nullptr, "N1", "-", nullptr},
+    {&TForm1::TrayMenu, &TForm1::MenuOption, "MenuOption", "Option...", &TForm1::MenuOptionClick},
+    {&TForm1::TrayMenu, &TForm1::Help1, "Help1", "Help...", &TForm1::Help1Click},
+    {&TForm1::TrayMenu, &TForm1::MenuAbout, "MenuAbout", "About...", &TForm1::MenuAboutClick},
+    {&TForm1::TrayMenu, &TForm1::MenuExit, "MenuExit", "Exit", &TForm1::MenuExitClick},
+    {&TForm1::FindMenu, &TForm1::FindFiles1, "FindFiles1", "Find files...", &TForm1::FindFiles1Click},
+    {&TForm1::FindMenu, &TForm1::Findtexts1, "Findtexts1", "Find texts...", &TForm1::FindFiles1Click},
+    {&TForm1::FindMenu, &TForm1::Findbydate1, "Findbydate1", "Find by date...", &TForm1::FindFiles1Click},
+    {&TForm1::FindMenu, &TForm1::Findadvanced1, "Findadvanced1", "Find advanced...", &TForm1::FindFiles1Click},
+    {&TForm1::FindMenu, nullptr, "N3", "-", nullptr},
+    {&TForm1::FindMenu, &TForm1::FindComputer1, "FindComputer1", "Find computer...", &TForm1::FindComputer1Click},
+    {&TForm1::FindMenu, &TForm1::Finduser1, "Finduser1", "Find people...", &TForm1::Finduser1Click},
+    {&TForm1::DoctorMenu, &TForm1::Mivorabackup1, "Mivorabackup1", "Mivora backup", &TForm1::Mivorabackup1Click},
+    {&TForm1::DoctorMenu, nullptr, "N5", "-", nullptr},
+    {&TForm1::DoctorMenu, nullptr, "N6", "-", nullptr},
+    {&TForm1::DoctorMenu, &TForm1::SysinfoMenu, "SysinfoMenu", "System info...", &TForm1::SysinfoMenuClick},
+};
+}  // namespace
 
 void TForm1::BuildComponents() {
-    Panel1 = new TPanel(this);
-    Panel1->SetName("Panel1");
-    Panel1->SetBounds(0, 0, kGripWidth, kBarHeight);
+    BuildControls();
+    Timer1 = MakeTimer("Timer1", false, 1000, &TForm1::Timer1Timer);
+    Timer3 = MakeTimer("Timer3", true, 300000, &TForm1::Timer3Timer);
+    Timer4 = MakeTimer("Timer4", false, 2000, &TForm1::Timer4Timer);
+    ImageList = Make<TImageList>(this, "ImageList");
+    SmallImageList = Make<TImageList>(this, "SmallImageList");
+    LoadGlyphs();
+    BuildMenus();
+    BuildWatchers();
+}
+
+void TForm1::BuildControls() {
+    Panel1 = Make<TPanel>(this, this, "Panel1", {0, 0, kGripWidth, kBarHeight});
     Panel1->SetColor(clNavy);
     Panel1->Cursor = crSizeAll;
     Panel1->OnMouseDown = Bind(this, &TForm1::Panel1MouseDown);
     Panel1->OnMouseMove = Bind(this, &TForm1::QAppMouseMove);
     Panel1->OnPaint = [this](TObject*) { PaintGripGradient(); };
-    Panel1->SetParent(this);
-    aImage = new TImage(this);
-    aImage->SetName("aImage");
-    aImage->SetBounds(1, 1, 8, 8);
+    aImage = Make<TImage>(this, Panel1, "aImage", {1, 1, 8, 8});
     aImage->Cursor = crHandPoint;
     aImage->OnMouseDown = Bind(this, &TForm1::aImageMouseDown);
-    aImage->SetParent(Panel1);
-
-    QApp = MakeBarButton("QApp", 0, "Application group");
-    Qrecentapp = MakeBarButton("Qrecentapp", 1, "Quick application");
-    QFile = MakeBarButton("QFile", 2, "Quick folder");
-    Qrecentfile = MakeBarButton("Qrecentfile", 3, "Quick file");
-    Qexplorer = MakeBarButton("Qexplorer", 4, "Windows explorer menu");
-    Qnet = MakeBarButton("Qnet", 5, "Network neighborhood");
-    Qdoctor = MakeBarButton("Qdoctor", 6, "Doctor");
-    Qfind = MakeBarButton("Qfind", 7, "Find");
-    Qcontrol = MakeBarButton("Qcontrol", 8, "Control panel");
-    Qfavorites = MakeBarButton("Qfavorites", 9, "IE favorites");
-    Qhistory = MakeBarButton("Qhistory", 10, "IE history");
-    Qmail = MakeBarButton("Qmail", 11, "Outlook mail address");
-    Qdialup = MakeBarButton("Qdialup", 12, "Dial up");
-    Qie = MakeBarButton("Qie", 100, "Default web browser");
-    Qoutlook = MakeBarButton("Qoutlook", 101, "Default e-mail client");
-
-    Qexplorer->OnClick = Bind(this, &TForm1::QexplorerClick);
-    Qnet->OnClick = Bind(this, &TForm1::QnetClick);
-    Qdoctor->OnClick = Bind(this, &TForm1::QdoctorClick);
-    Qfind->OnClick = Bind(this, &TForm1::QfindClick);
-    Qcontrol->OnClick = Bind(this, &TForm1::QcontrolClick);
-    Qfavorites->OnClick = Bind(this, &TForm1::QfavoritesClick);
-    Qhistory->OnClick = Bind(this, &TForm1::QhistoryClick);
-    Qmail->OnClick = Bind(this, &TForm1::QmailClick);
-    Qdialup->OnClick = Bind(this, &TForm1::QdialupClick);
-    Qie->OnClick = Bind(this, &TForm1::QieClick);
-    Qoutlook->OnClick = Bind(this, &TForm1::QoutlookClick);
-    for (TSpeedButton* b : {QApp, QFile, Qexplorer, Qnet}) b->OnMouseUp = Bind(this, &TForm1::QnetMouseUp);
-    Qfavorites->OnMouseUp = Bind(this, &TForm1::QfavoritesMouseUp);
-    Qmail->OnMouseUp = Bind(this, &TForm1::QmailMouseUp);
-    Qdialup->OnMouseUp = Bind(this, &TForm1::QdialupMouseUp);
-    Qie->OnMouseUp = Bind(this, &TForm1::QieMouseUp);
-    Qoutlook->OnMouseUp = Bind(this, &TForm1::QoutlookMouseUp);
-
-    Qtime = new TPanel(this);
-    Qtime->SetName("Qtime");
+    for (const BarButton& spec : kBarButtons) {
+        TSpeedButton* b = MakeBarButton(spec.name, spec.tag);
+        b->SetHint(spec.hint);
+        if (spec.click) b->OnClick = Bind(this, spec.click);
+        if (spec.mouseUp) b->OnMouseUp = Bind(this, spec.mouseUp);
+        this->*spec.button = b;
+    }
+    Qtime = Make<TPanel>(this, this, "Qtime", {348, 0, kClockWidth, kBarHeight});
     Qtime->SetColor(clBlack);
     Qtime->FontColor = clLime;
     Qtime->BevelOuter = TBevelCut::bvNone;
     Qtime->BevelInner = TBevelCut::bvLowered;
-    Qtime->SetBounds(348, 0, kClockWidth, kBarHeight);
     Qtime->OnMouseMove = Bind(this, &TForm1::QAppMouseMove);
-    Qtime->SetParent(this);
     // The separators; the form keeps Bevel4 below the visible row until the
     // quick-start strip has entries.
-    Bevel2 = new TBevel(this);
-    Bevel2->SetName("Bevel2");
-    Bevel2->SetBounds(143, 3, 2, 16);
-    Bevel2->SetParent(this);
-    Bevel3 = new TBevel(this);
-    Bevel3->SetName("Bevel3");
-    Bevel3->SetBounds(210, 3, 2, 16);
-    Bevel3->SetParent(this);
-    Bevel4 = new TBevel(this);
-    Bevel4->SetName("Bevel4");
-    Bevel4->SetBounds(345, 30, 2, 16);
-    Bevel4->SetParent(this);
-    Label1 = new TLabel(this);
-    Label1->SetName("Label1");
-    Label1->SetBounds(0, 30, 0, 0);
-    Label1->SetParent(this);
-    ZoneHint = new TLabel(this);
-    ZoneHint->SetName("ZoneHint");
+    Bevel2 = Make<TBevel>(this, this, "Bevel2", {143, 3, 2, 16});
+    Bevel3 = Make<TBevel>(this, this, "Bevel3", {210, 3, 2, 16});
+    Bevel4 = Make<TBevel>(this, this, "Bevel4", {345, 30, 2, 16});
+    Label1 = Make<TLabel>(this, this, "Label1", {0, 30, 0, 0});
+    ZoneHint = Make<TLabel>(this, this, "ZoneHint", {0, 30, 120, 13});
     ZoneHint->SetCaption("Local Time");
-    ZoneHint->SetBounds(0, 30, 120, 13);
-    ZoneHint->SetParent(this);
+}
 
-    Timer1 = new TTimer(this);
-    Timer1->SetName("Timer1");
-    Timer1->SetEnabled(false);
-    Timer1->SetInterval(1000);
-    Timer1->OnTimer = Bind(this, &TForm1::Timer1Timer);
-    Timer3 = new TTimer(this);
-    Timer3->SetName("Timer3");
-    Timer3->SetInterval(300000);
-    Timer3->OnTimer = Bind(this, &TForm1::Timer3Timer);
-    Timer4 = new TTimer(this);
-    Timer4->SetName("Timer4");
-    Timer4->SetEnabled(false);
-    Timer4->SetInterval(2000);
-    Timer4->OnTimer = Bind(this, &TForm1::Timer4Timer);
+TSpeedButton* TForm1::MakeBarButton(const std::string& name, int tag) {
+    auto* b = Make<TSpeedButton>(this, this, name, {ButtonLeft(tag), 0, kBarHeight, kBarHeight});
+    b->Tag = tag;
+    b->Flat = true;
+    b->OnMouseMove = Bind(this, &TForm1::QAppMouseMove);
+    return b;
+}
 
-    ImageList = new TImageList(this);
-    ImageList->SetName("ImageList");
-    SmallImageList = new TImageList(this);
-    SmallImageList->SetName("SmallImageList");
-    LoadGlyphs();
+TTimer* TForm1::MakeTimer(const std::string& name, bool enabled, UINT interval, void (TForm1::*onTimer)(TObject*)) {
+    auto* timer = Make<TTimer>(this, name);
+    timer->SetEnabled(enabled);
+    timer->SetInterval(interval);
+    timer->OnTimer = Bind(this, onTimer);
+    return timer;
+}
 
-    TrayMenu = new TPopupMenu(this);
-    TrayMenu->SetName("TrayMenu");
-    auto addItem = [](TPopupMenu* menu, const char* name, const char* caption, TNotifyEvent click) {
-        auto* item = new TMenuItem(menu);
-        item->SetName(name);
-        item->Caption = caption;
-        item->OnClick = std::move(click);
-        menu->Items()->Add(item);
-        return item;
-    };
-    MenuBar = addItem(TrayMenu, "MenuBar", "Hide bar", Bind(this, &TForm1::TrayIcon1Click));
+void TForm1::BuildMenus() {
+    TrayMenu = Make<TPopupMenu>(this, "TrayMenu");
+    FillBarMenu(&TForm1::TrayMenu);
     MenuBar->Default = true;
-    addItem(TrayMenu, "N1", "-", nullptr);
-    MenuOption = addItem(TrayMenu, "MenuOption", "Option...", Bind(this, &TForm1::MenuOptionClick));
-    Help1 = addItem(TrayMenu, "Help1", "Help...", Bind(this, &TForm1::Help1Click));
-    MenuAbout = addItem(TrayMenu, "MenuAbout", "About...", Bind(this, &TForm1::MenuAboutClick));
-    MenuExit = addItem(TrayMenu, "MenuExit", "Exit", Bind(this, &TForm1::MenuExitClick));
-
-    DesktopMenu = new TPopupMenu(this);
-    DesktopMenu->SetName("DesktopMenu");
+    DesktopMenu = Make<TPopupMenu>(this, "DesktopMenu");
     // Made here, not where the start-up builds the rest: the network button
     // and the five-minute rebuild use it, and a start-up step that fails
     // (a missing shell folder) would otherwise leave it null under them.
-    NetworkMenu = new TPopupMenu(this);
-    NetworkMenu->SetName("NetworkMenu");
+    NetworkMenu = Make<TPopupMenu>(this, "NetworkMenu");
     NetworkMenu->Images = ImageList;
-    FindMenu = new TPopupMenu(this);
-    FindMenu->SetName("FindMenu");
-    FindFiles1 = addItem(FindMenu, "FindFiles1", "Find files...", Bind(this, &TForm1::FindFiles1Click));
-    Findtexts1 = addItem(FindMenu, "Findtexts1", "Find texts...", Bind(this, &TForm1::FindFiles1Click));
-    Findbydate1 = addItem(FindMenu, "Findbydate1", "Find by date...", Bind(this, &TForm1::FindFiles1Click));
-    Findadvanced1 = addItem(FindMenu, "Findadvanced1", "Find advanced...", Bind(this, &TForm1::FindFiles1Click));
-    addItem(FindMenu, "N3", "-", nullptr);
-    FindComputer1 = addItem(FindMenu, "FindComputer1", "Find computer...", Bind(this, &TForm1::FindComputer1Click));
-    Finduser1 = addItem(FindMenu, "Finduser1", "Find people...", Bind(this, &TForm1::Finduser1Click));
-    DoctorMenu = new TPopupMenu(this);
-    DoctorMenu->SetName("DoctorMenu");
-    Mivorabackup1 = addItem(DoctorMenu, "Mivorabackup1", "Mivora backup", Bind(this, &TForm1::Mivorabackup1Click));
-    addItem(DoctorMenu, "N5", "-", nullptr);
-    addItem(DoctorMenu, "N6", "-", nullptr);
-    SysinfoMenu = addItem(DoctorMenu, "SysinfoMenu", "System info...", Bind(this, &TForm1::SysinfoMenuClick));
+    FindMenu = Make<TPopupMenu>(this, "FindMenu");
+    FillBarMenu(&TForm1::FindMenu);
+    DoctorMenu = Make<TPopupMenu>(this, "DoctorMenu");
+    FillBarMenu(&TForm1::DoctorMenu);
+}
 
-    TrayIcon1 = new TTrayIcon(this);
-    TrayIcon1->SetName("TrayIcon1");
+void TForm1::FillBarMenu(TPopupMenu* TForm1::*menu) {
+    for (const BarMenuItem& spec : kBarMenuItems) {
+        if (spec.menu != menu) continue;
+        auto* item = Make<TMenuItem>(this->*menu, spec.name);
+        item->Caption = spec.caption;
+        if (spec.click) item->OnClick = Bind(this, spec.click);
+        (this->*menu)->Items()->Add(item);
+        if (spec.item) this->*spec.item = item;
+    }
+}
+
+void TForm1::BuildWatchers() {
+    TrayIcon1 = Make<TTrayIcon>(this, "TrayIcon1");
     TrayIcon1->SetToolTip("Mivora");
     TrayIcon1->OnClick = Bind(this, &TForm1::TrayIcon1Click);
     TrayIcon1->PopupMenu = TrayMenu;
     // Made active once the bar is on screen (the program's start-up).
 
     auto makeFinder = [this](const char* name) {
-        auto* f = new TFileFinder(this);
-        f->SetName(name);
+        auto* f = Make<TFileFinder>(this, name);
         f->FileAttr = 63;
         f->SubFolders = true;
         f->ProcessMessages = true;
@@ -317,12 +300,10 @@ void TForm1::BuildComponents() {
     ProgramFinder = makeFinder("ProgramFinder");
     ProgramFinder->Filename = "*.lnk";
     ProgramFinder->OnFileFound = Bind(this, &TForm1::ProgramFinderFileFound);
-    FileSysMonitor1 = new TFileSysMonitor(this);
-    FileSysMonitor1->SetName("FileSysMonitor1");
+    FileSysMonitor1 = Make<TFileSysMonitor>(this, "FileSysMonitor1");
     FileSysMonitor1->SetNotifyFilter(NotifySet(TFileSysNotify::LAST_WRITE));
     FileSysMonitor1->OnFileSysChange = Bind(this, &TForm1::FileSysMonitor1FileSysChange);
-    SysInfo1 = new TSysInfo(this);
-    SysInfo1->SetName("SysInfo1");
+    SysInfo1 = Make<TSysInfo>(this, "SysInfo1");
 }
 
 void TForm1::LoadGlyphs() {
@@ -347,60 +328,60 @@ void TForm1::LoadGlyphs() {
 void TForm1::CreateQuickStartButtons() {
     for (size_t i = 0; i < QuickStartButtons.size(); ++i) {
         if (QuickStartButtons[i]) continue;
-        auto* b = new TSpeedButton(this);
-        b->SetName("QuickStart" + std::to_string(i + 1));
-        b->Flat = true;
-        b->Tag = 1000;
+        TSpeedButton* b = MakeBarButton("QuickStart" + std::to_string(i + 1), 1000);
         b->OnClick = Bind(this, &TForm1::OnRunFileBtnClick);
-        b->OnMouseMove = Bind(this, &TForm1::QAppMouseMove);
         b->OnMouseUp = Bind(this, &TForm1::QstartMouseUp);
-        b->SetBounds(ButtonLeft(1000), 0, kBarHeight, kBarHeight);
-        b->SetParent(this);
         QuickStartButtons[i] = b;
     }
 }
 
 void TForm1::FormCreate(TObject*) {
     HandleNeeded();
-    // The lists exist before any step that can fail or send a notice: an
-    // error reported half-way leaves a running bar whose buttons use them.
-    // Notices are taken only once they are loaded, below.
-    RecentLinks = std::make_unique<TStringList>();
-    RecentLinksNow = std::make_unique<TStringList>();
-    RecentLinkAges = std::make_unique<TStringList>();
-    LinkNames = std::make_unique<TStringList>();
-    LinkTargets = std::make_unique<TStringList>();
-    RecentFiles = std::make_unique<TStringList>();
-    RecentFolders = std::make_unique<TStringList>();
-    LockedFiles = std::make_unique<TStringList>();
-    LockedFolders = std::make_unique<TStringList>();
-    RecentApps = std::make_unique<TStringList>();
-    LockedApps = std::make_unique<TStringList>();
-    // The clock menu.
+    CreateLists();
     if (BarExtensions.BuildZoneMenu) BarExtensions.BuildZoneMenu(this);
-    // The quick-start strip.
     CreateQuickStartButtons();
-    // The default web browser and mail client.
-    {
-        TRegistry reg(KEY_READ);
-        reg.RootKey = HKEY_CLASSES_ROOT;
-        if (reg.OpenKeyReadOnly("\\http\\shell\\open\\command")) BrowserPath = GetExeFromCmdLine(reg.ReadString(""));
-        reg.CloseKey();
-        if (reg.OpenKeyReadOnly("\\mailto\\shell\\open\\command"))
-            MailClientPath = GetExeFromCmdLine(reg.ReadString(""));
-        MailClientPath = FixMailClientPath(MailClientPath, WindowsFolder());
-        if (IsOutlookExpress(MailClientPath)) Qoutlook->SetHint("Outlook Express");
-        if (IsInternetExplorer(BrowserPath)) Qie->SetHint("Internet Explorer");
-    }
+    FindDefaultPrograms();
     InstallHook(Handle());
     // Menus show the system's small icons.
     AttachSystemImageList(*ImageList);
-    // Position, then the row (which also keeps the bar on the screen).
+    LoadSettings();
+    if (BarExtensions.LoadToolbarBackground) BarExtensions.LoadToolbarBackground(this);
+    SetTrayIcon();
+    WatchRecentFolder();
+    LoadLists();
+    DragAcceptFiles(Handle(), TRUE);
+    ScanShortcuts();
+    RecordStartInRegistry();
+    // The grip's colour follows the program's activation.
+    Application->OnActivate = Bind(this, &TForm1::AppActivateChange);
+    Application->OnDeactivate = Bind(this, &TForm1::AppActivateChange);
+    CreateTipWindow();
+}
+
+void TForm1::CreateLists() {
+    // The lists exist before any step that can fail or send a notice: an
+    // error reported half-way leaves a running bar whose buttons use them.
+    // Notices are taken only once LoadLists has filled them.
+    for (auto* list : BarLists()) *list = std::make_unique<TStringList>();
+}
+
+void TForm1::FindDefaultPrograms() {
+    TRegistry reg(KEY_READ);
+    reg.RootKey = HKEY_CLASSES_ROOT;
+    if (reg.OpenKeyReadOnly("\\http\\shell\\open\\command")) BrowserPath = GetExeFromCmdLine(reg.ReadString(""));
+    reg.CloseKey();
+    if (reg.OpenKeyReadOnly("\\mailto\\shell\\open\\command")) MailClientPath = GetExeFromCmdLine(reg.ReadString(""));
+    MailClientPath = FixMailClientPath(MailClientPath, WindowsFolder());
+    if (IsOutlookExpress(MailClientPath)) Qoutlook->SetHint("Outlook Express");
+    if (IsInternetExplorer(BrowserPath)) Qie->SetHint("Internet Explorer");
+}
+
+void TForm1::LoadSettings() {
     TIniFile ini(BarIniPath());
     SetTop(ini.ReadInteger("ToolBar", "Top", 1));
     SetLeft(ini.ReadInteger("ToolBar", "Left", 300));
+    // After the position: arranging the row also keeps the bar on the screen.
     ArrangeBar();
-    // List limits and folder-recording options.
     MaxFile = ini.ReadInteger("Quick File", "MaxFile", 10);
     MaxlFile = ini.ReadInteger("Quick File", "MaxlFile", 10);
     MaxFolder = ini.ReadInteger("Quick File", "MaxFolder", 10);
@@ -411,19 +392,21 @@ void TForm1::FormCreate(TObject*) {
     RecDesktop = ini.ReadBool("Record", "RecDesktop", false);
     RecNet = ini.ReadBool("Record", "RecNet", true);
     RecSubDir = ini.ReadBool("Record", "RecSubDir", true);
-    // Background.
-    if (BarExtensions.LoadToolbarBackground) BarExtensions.LoadToolbarBackground(this);
-    // The tray shows the program's icon.
-    {
-        TIcon icon;
-        icon.AssignHandle(Application->Icon ? Application->Icon : LoadIconA(nullptr, IDI_APPLICATION));
-        TrayIcon1->SetIcon(icon);
-    }
-    // Watch the Recent folder.
+}
+
+void TForm1::SetTrayIcon() {
+    TIcon icon;
+    icon.AssignHandle(Application->Icon ? Application->Icon : LoadIconA(nullptr, IDI_APPLICATION));
+    TrayIcon1->SetIcon(icon);
+}
+
+void TForm1::WatchRecentFolder() {
     const std::string recent = GetShellFolder("Recent");
     FileSysMonitor1->SetMonitoredDirectory(recent);
     FileSysMonitor1->SetActive(true);
-    // Load the lists.
+}
+
+void TForm1::LoadLists() {
     LoadListFile(*RecentFiles, "files.lst");
     LoadListFile(*RecentFolders, "folders.lst");
     LoadListFile(*LockedFiles, "lfiles.lst");
@@ -431,34 +414,31 @@ void TForm1::FormCreate(TObject*) {
     LoadListFile(*RecentApps, "app.lst");
     LoadListFile(*LockedApps, "lapp.lst");
     ListsReady = true;
-    // Drops; the network menu, made with the form, is built on first use.
-    DragAcceptFiles(Handle(), TRUE);
-    // The Recent folder's shortcuts, then the Start menu's programs.
+}
+
+void TForm1::ScanShortcuts() {
     if (ScanRecentFolder()) RescanRecentFolder();
     ProgramFinder->Root = IncludeTrailingBackslash(GetShellFolder("Programs"));
     ProgramFinder->Execute();
     programLinks_.reset();
-    // The program's registry values; the software search on the first start.
-    {
-        TRegistry reg;
-        reg.RootKey = HKEY_LOCAL_MACHINE;
-        // Without rights on the key nothing is written, and a failure must not
-        // pass for a first start: the search would then run at every start.
-        if (reg.OpenKey(kRegistryKey, true)) {
-            reg.WriteString("RootDir", RootDirFromExe(Application->ExeName()));
-            if (reg.ReadString("FirstRun").empty()) {
-                reg.WriteString("FirstRun", "no");
-                reg.CloseKey();
-                if (BarExtensions.ShowSoftwareSearch) BarExtensions.ShowSoftwareSearch(this);
-            }
-        }
-    }
-    // The grip's colour follows the program's activation.
-    Application->OnActivate = Bind(this, &TForm1::AppActivateChange);
-    Application->OnDeactivate = Bind(this, &TForm1::AppActivateChange);
-    // The info-tip window.
-    TipWindow = new THintWindow(this);
-    TipWindow->SetName("TipWindow");
+}
+
+// The software search runs on the first start only.
+void TForm1::RecordStartInRegistry() {
+    TRegistry reg;
+    reg.RootKey = HKEY_LOCAL_MACHINE;
+    // Without rights on the key nothing is written, and a failure must not
+    // pass for a first start: the search would then run at every start.
+    if (!reg.OpenKey(kRegistryKey, true)) return;
+    reg.WriteString("RootDir", RootDirFromExe(Application->ExeName()));
+    if (!reg.ReadString("FirstRun").empty()) return;
+    reg.WriteString("FirstRun", "no");
+    reg.CloseKey();
+    if (BarExtensions.ShowSoftwareSearch) BarExtensions.ShowSoftwareSearch(this);
+}
+
+void TForm1::CreateTipWindow() {
+    TipWindow = Make<THintWindow>(this, "TipWindow");
     TipWindow->ParentWindow = GetDesktopWindow();
     TipWindow->SetColor(clInfoBk);
     TipWindow->HandleNeeded();

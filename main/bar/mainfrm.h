@@ -167,8 +167,23 @@ protected:
 
 private:
     void BuildComponents();
-    TSpeedButton* MakeBarButton(const char* name, int tag, const char* hint);
+    void BuildControls();
+    void BuildMenus();
+    void FillBarMenu(TPopupMenu* TForm1::*menu);
+    void BuildWatchers();
+    // A flat button of the row, placed by its Tag.
+    TSpeedButton* MakeBarButton(const std::string& name, int tag);
+    TTimer* MakeTimer(const std::string& name, bool enabled, UINT interval, void (TForm1::*onTimer)(TObject*));
     void LoadGlyphs();
+    void CreateLists();
+    void FindDefaultPrograms();
+    void LoadSettings();
+    void SetTrayIcon();
+    void WatchRecentFolder();
+    void LoadLists();
+    void ScanShortcuts();
+    void RecordStartInRegistry();
+    void CreateTipWindow();
     void RescanRecentFolder();
     bool closing_ = false;
     bool recentScanning_ = false;
