@@ -134,42 +134,36 @@ TMenuItem* NewClockMenuItem(const std::string& caption) {
 
 TClockPanel::TClockPanel(const TClockHost& host) : TComponent(host.Bar), host_(host) {
     SetName("ClockPanel");
-    MyPopupMenu = new TPopupMenu(host.Bar);
-    MyPopupMenu->SetName("MyPopupMenu");
+    MyPopupMenu = Make<TPopupMenu>(host.Bar, "MyPopupMenu");
     MyPopupMenu->OnPopup = Bind(this, &TClockPanel::MyPopupMenuPopup);
     TMenuItem* items = MyPopupMenu->Items();
-    Local = new TMenuItem(nullptr);
-    Local->SetName("Local");
+    Local = Make<TMenuItem>(nullptr, "Local");
     Local->Caption = LocalTimeName;
     Local->RadioItem = true;
     Local->Checked = true;
     Local->OnClick = Bind(this, &TClockPanel::LocalClick);
     items->Add(Local);
-    MenuItem1 = new TMenuItem(nullptr);
-    MenuItem1->SetName("MenuItem1");
+    MenuItem1 = Make<TMenuItem>(nullptr, "MenuItem1");
     MenuItem1->Caption = "-";
     items->Add(MenuItem1);
-    Setting1 = new TMenuItem(nullptr);
-    Setting1->SetName("Setting1");
+    Setting1 = Make<TMenuItem>(nullptr, "Setting1");
     Setting1->Caption = "Setting...";
     Setting1->OnClick = Bind(this, &TClockPanel::Setting1Click);
     items->Add(Setting1);
-    Alarm1 = new TMenuItem(nullptr);
-    Alarm1->SetName("Alarm1");
+    Alarm1 = Make<TMenuItem>(nullptr, "Alarm1");
     Alarm1->Caption = "Alarm... ";
     Alarm1->OnClick = Bind(this, &TClockPanel::Alarm1Click);
     items->Add(Alarm1);
 
     // The alarm mark: a small yellow dial on the panel's black, which the
     // picture's corner colour leaves out. Placed beside the time each tick.
-    AlarmImage = new TImage(host.Bar);
-    AlarmImage->SetName("AlarmImage");
-    AlarmImage->SetBounds(45, 5, AlarmMarkSize, AlarmMarkSize);
-    AlarmImage->SetVisible(false);
-    AlarmImage->Transparent = true;
+    AlarmImage =
+        Make<TImage>(host.Bar, host.Qtime, "AlarmImage", {45, 5, AlarmMarkSize, AlarmMarkSize}, [](TImage& mark) {
+            mark.SetVisible(false);
+            mark.Transparent = true;
+        });
     DrawAlarmMark(AlarmMarkSize);
     if (host.Qtime) {
-        AlarmImage->SetParent(host.Qtime);
         host.Qtime->OnClick = Bind(this, &TClockPanel::QtimeClick);
         host.Qtime->OnDblClick = Bind(this, &TClockPanel::QtimeDblClick);
         host.Qtime->SetShowHint(true);
