@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "ClockTestSupport.h"
+#include "FormDriver.h"
+#include "MessageDlg.h"
 #include "StdCtrls.h"
+#include "TestSupport.h"
 
 namespace {
 
