@@ -35,6 +35,21 @@ public:
         script.Run([&] { bar->Clock->Setting1Click(bar->Clock->Setting1); });
         return SetTimerForm->ModalResult;
     }
+    // Ready once `count` message boxes have been answered.
+    std::function<bool()> Answered(size_t count) {
+        return [this, count] { return answers.texts.size() == count; };
+    }
+    // The committed places of "Zonefset.ini": [ZoneMenu], [ZoneMenuDaylight], [ZoneMenuNU].
+    void ExpectCommitted(const char* places, const char* daylight, const char* count) const {
+        const std::string set = files.ReadSet();
+        EXPECT_EQ(IniSection(set, "ZoneMenu"), places);
+        EXPECT_EQ(IniSection(set, "ZoneMenuDaylight"), daylight);
+        EXPECT_EQ(IniSection(set, "ZoneMenuNU"), count);
+    }
+    void ExpectMenu(const std::vector<std::string>& captions, int checked) const {
+        EXPECT_EQ(bar->MenuCaptions(), captions);
+        EXPECT_EQ(bar->CheckedIndex(), checked);
+    }
     FakeClock clock{Civil(2026, 12, 9, 5, 42, 7), 345};
     ClockFiles files;
     DialogAnswers answers;
@@ -47,6 +62,29 @@ TAddCityForm* A() { return AddCityForm; }
 bool Up(const TForm* form) { return Showing(form); }
 bool EnabledNow(const TStdControl* c) { return c->Handle() && IsWindowEnabled(c->Handle()); }
 std::vector<std::string> V(std::initializer_list<const char*> items) { return {items.begin(), items.end()}; }
+
+// Names a location in the location dialog, picks its zone when given, and clicks OK.
+std::function<void()> NameLocation(std::string name, int zone = -1) {
+    return [name, zone] {
+        TypeInto(A()->CityName, name);
+        if (zone >= 0) PickFrom(A()->ComboBoxZone, zone);
+        ClickButton(A()->AddCityOk);
+    };
+}
+
+// Makes the list's entry `index` current once the dialog is up, then removes it.
+UiScript& RemoveAtOpening(UiScript& script, int index) {
+    return script.When("the dialog is up", [] { return Up(S()); }, [index] { ClickListEntry(S()->ListBoxCity, index); })
+        .When("the entry is current", [index] { return S()->ListBoxCity->ItemIndex() == index; },
+              [] { ClickButton(S()->MoveButton); });
+}
+
+// What the next start of the bar shows in the clock menu.
+void ExpectMenuAtNextStart(const std::vector<std::string>& captions) {
+    TestBar next;
+    BuildZoneMenu();
+    EXPECT_EQ(next.MenuCaptions(), captions);
+}
 
 const char kThree[] =
     "[ZoneMenu]\r\nParis=60\r\nKathmandu=345\r\nLima=-300\r\n"
@@ -85,7 +123,7 @@ TEST(ClockSettingDialog, AddsALocationAndCommitsItOnClose) {
                   PickFrom(A()->ComboBoxZone, 30);
                   ClickButton(A()->AddCityOk);
               })
-        .When("the placeholder is refused", [&] { return rig.answers.texts.size() == 1; },
+        .When("the placeholder is refused", rig.Answered(1),
               [&] {
                   EXPECT_EQ(rig.answers.texts[0], "Please select a location!");
                   EXPECT_EQ(rig.answers.types[0], TMsgDlgType::mtError);
@@ -96,16 +134,14 @@ TEST(ClockSettingDialog, AddsALocationAndCommitsItOnClose) {
                   EXPECT_FALSE(EnabledNow(A()->AddCityOk));
                   TypeInto(A()->CityName, "Paris");
                   EXPECT_EQ(A()->ComboBoxZone->ItemIndex(), 25);
-                  TypeInto(A()->CityName, "local TIME");
-                  ClickButton(A()->AddCityOk);
+                  NameLocation("local TIME")();
               })
-        .When("a listed name is refused", [&] { return rig.answers.texts.size() == 2; },
+        .When("a listed name is refused", rig.Answered(2),
               [&] {
                   EXPECT_EQ(rig.answers.texts[1], "The location name you specified already exist!");
-                  TypeInto(A()->CityName, "a=b");
-                  ClickButton(A()->AddCityOk);
+                  NameLocation("a=b")();
               })
-        .When("a name the files cannot hold is refused", [&] { return rig.answers.texts.size() == 3; },
+        .When("a name the files cannot hold is refused", rig.Answered(3),
               [&] {
                   EXPECT_EQ(rig.answers.texts[2], LocationNameFaultText(LocationNameFault::ReservedCharacter));
                   EXPECT_TRUE(Up(A()));
@@ -146,12 +182,9 @@ TEST(ClockSettingDialog, AddsALocationAndCommitsItOnClose) {
               "[ZoneMenu]\r\nKathmandu=330\r\n"
               "[ZoneMenuNU]\r\nnu=1\r\n");
     EXPECT_EQ(rig.files.ReadZone(), "[Zone]\r\nParis=60\r\nKathmandu=330\r\nlondon=0\r\n");
-    EXPECT_EQ(rig.bar->MenuCaptions(), V({"Local Time", "-", "Kathmandu", "-", "Setting...", "Alarm... "}));
-    EXPECT_EQ(rig.bar->CheckedIndex(), 0);
+    rig.ExpectMenu(V({"Local Time", "-", "Kathmandu", "-", "Setting...", "Alarm... "}), 0);
     // The next start reads back what Close wrote.
-    TestBar next;
-    BuildZoneMenu();
-    EXPECT_EQ(next.MenuCaptions(), V({"Local Time", "-", "Kathmandu", "-", "Setting...", "Alarm... "}));
+    ExpectMenuAtNextStart(V({"Local Time", "-", "Kathmandu", "-", "Setting...", "Alarm... "}));
 }
 
 
@@ -166,22 +199,19 @@ TEST(ClockSettingDialog, EditRenamesTheShownLocationAtOnce) {
                   EXPECT_EQ(A()->Caption(), "Edit Clock");
                   EXPECT_EQ(A()->CityName->Text(), "Kathmandu");
                   EXPECT_EQ(A()->ComboBoxZone->ItemIndex(), 35);
-                  TypeInto(A()->CityName, "paris");
-                  ClickButton(A()->AddCityOk);
+                  NameLocation("paris")();
               })
-        .When("another entry's name is refused", [&] { return rig.answers.texts.size() == 1; },
+        .When("another entry's name is refused", rig.Answered(1),
               [&] {
                   EXPECT_EQ(rig.answers.texts[0], "The location name you specified already exist!");
-                  TypeInto(A()->CityName, "LOCAL TIME");
-                  ClickButton(A()->AddCityOk);
+                  NameLocation("LOCAL TIME")();
               })
-        .When("Local Time's name is refused", [&] { return rig.answers.texts.size() == 2; },
+        .When("Local Time's name is refused", rig.Answered(2),
               [&] {
                   EXPECT_EQ(rig.answers.texts[1], "The location name you specified already exist!");
-                  TypeInto(A()->CityName, "Kathmandu ");
-                  ClickButton(A()->AddCityOk);
+                  NameLocation("Kathmandu ")();
               })
-        .When("a blank at the end is refused", [&] { return rig.answers.texts.size() == 3; },
+        .When("a blank at the end is refused", rig.Answered(3),
               [&] {
                   EXPECT_EQ(rig.answers.texts[2], LocationNameFaultText(LocationNameFault::EdgeBlank));
                   TypeInto(A()->CityName, "Pokhara");
@@ -215,14 +245,10 @@ TEST(ClockSettingDialog, EditRenamesTheShownLocationAtOnce) {
               "[ZoneMenuTempDaylight]\r\n0=0\r\n1=0\r\n2=1\r\n3=1\r\n"
               "[ZoneMenu]\r\nParis=60\r\nPokhara=330\r\nLima=-300\r\n");
     EXPECT_EQ(rig.files.ReadZone(), "[Zone]\r\nParis=60\r\nKathmandu=345\r\nLima=-300\r\nPokhara=330\r\n");
-    const std::string set = rig.files.ReadSet();
-    EXPECT_EQ(IniSection(set, "ZoneMenu"), "Paris=60\nPokhara=330\nLima=-300\n");
-    EXPECT_EQ(IniSection(set, "ZoneMenuDaylight"), "0=0\n1=0\n2=1\n3=1\n");
-    EXPECT_EQ(IniSection(set, "ZoneMenuNU"), "nu=3\n");
+    rig.ExpectCommitted("Paris=60\nPokhara=330\nLima=-300\n", "0=0\n1=0\n2=1\n3=1\n", "nu=3\n");
     EXPECT_EQ(IniSection(rig.files.ReadZone(), "Zone"), "Paris=60\nKathmandu=345\nLima=-300\nPokhara=330\n")
         << "the old name stays known";
-    EXPECT_EQ(rig.bar->MenuCaptions(), V({"Local Time", "-", "Paris", "Pokhara", "Lima", "-", "Setting...", "Alarm... "}));
-    EXPECT_EQ(rig.bar->CheckedIndex(), 3);
+    rig.ExpectMenu(V({"Local Time", "-", "Paris", "Pokhara", "Lima", "-", "Setting...", "Alarm... "}), 3);
     SaveZoneSelection();
     EXPECT_EQ(IniSection(rig.files.ReadSet(), "SelItem"), "sel=3\n");
 }
@@ -235,20 +261,12 @@ TEST(ClockSettingDialog, AnAccentedNameInAnotherLetterCaseIsTaken) {
     UiScript script;
     script.When("the dialog is up", [] { return Up(S()); }, [] { ClickButton(S()->AddButton); })
         .When("the location dialog is up", [] { return Up(A()); },
-              [] {
-                  TypeInto(A()->CityName, "Z\xfcrich");
-                  PickFrom(A()->ComboBoxZone, 25);
-                  ClickButton(A()->AddCityOk);
-              })
+              NameLocation("Z\xfcrich", 25))
         .When("the location is listed", [] { return !Up(A()) && S()->ListBoxCity->Count() == 2; },
               [] { ClickButton(S()->AddButton); })
         .When("the location dialog is up again", [] { return Up(A()); },
-              [] {
-                  TypeInto(A()->CityName, "Z\xdcRICH");
-                  PickFrom(A()->ComboBoxZone, 25);
-                  ClickButton(A()->AddCityOk);
-              })
-        .When("the other letter case is refused", [&] { return rig.answers.texts.size() == 1; },
+              NameLocation("Z\xdcRICH", 25))
+        .When("the other letter case is refused", rig.Answered(1),
               [&] {
                   EXPECT_EQ(rig.answers.texts[0], "The location name you specified already exist!");
                   ClickButton(A()->AddCityCancel);
@@ -257,18 +275,13 @@ TEST(ClockSettingDialog, AnAccentedNameInAnotherLetterCaseIsTaken) {
     EXPECT_EQ(rig.Show(script), mrOk);
     EXPECT_EQ(IniSection(rig.files.ReadSet(), "ZoneMenu"), "Z\xfcrich=60\n");
     EXPECT_EQ(IniSection(rig.files.ReadSet(), "ZoneMenuNU"), "nu=1\n");
-    TestBar next;
-    BuildZoneMenu();
-    EXPECT_EQ(next.MenuCaptions(), V({"Local Time", "-", "Z\xfcrich", "-", "Setting...", "Alarm... "}));
+    ExpectMenuAtNextStart(V({"Local Time", "-", "Z\xfcrich", "-", "Setting...", "Alarm... "}));
 }
 
 TEST(ClockSettingDialog, RemoveMovesClockAndFlagsToTheNextEntry) {
     DialogRig rig(kThree, kThreeZones);
     UiScript script;
-    script
-        .When("the dialog is up", [] { return Up(S()); }, [] { ClickListEntry(S()->ListBoxCity, 2); })
-        .When("Kathmandu is current", [] { return S()->ListBoxCity->ItemIndex() == 2; },
-              [] { ClickButton(S()->MoveButton); })
+    RemoveAtOpening(script, 2)
         .When("the shown location is gone", [] { return S()->ListBoxCity->Count() == 3; },
               [&] {
                   ASSERT_EQ(rig.answers.texts.size(), 1u);
@@ -283,12 +296,11 @@ TEST(ClockSettingDialog, RemoveMovesClockAndFlagsToTheNextEntry) {
                   EXPECT_EQ(ClockLocation, "Lima");
                   EXPECT_EQ(ClockOffset, -240);
                   EXPECT_EQ(ClockItemIndex, 3);
-                  EXPECT_EQ(rig.bar->MenuCaptions(), V({"Local Time", "-", "Paris", "Lima", "-", "Setting...", "Alarm... "}));
-                  EXPECT_EQ(rig.bar->CheckedIndex(), 3);
+                  rig.ExpectMenu(V({"Local Time", "-", "Paris", "Lima", "-", "Setting...", "Alarm... "}), 3);
                   rig.answers.answers = {mrNo};
                   ClickButton(S()->MoveButton);
               })
-        .When("No keeps the entry", [&] { return rig.answers.texts.size() == 2; },
+        .When("No keeps the entry", rig.Answered(2),
               [&] {
                   EXPECT_EQ(S()->ListBoxCity->Count(), 3);
                   EXPECT_EQ(ClockLocation, "Lima");
@@ -304,10 +316,7 @@ TEST(ClockSettingDialog, RemoveMovesClockAndFlagsToTheNextEntry) {
                   ClickButton(S()->AddButton);
               })
         .When("the location dialog is up", [] { return Up(A()); },
-              [] {
-                  TypeInto(A()->CityName, "Quito");
-                  ClickButton(A()->AddCityOk);
-              })
+              NameLocation("Quito"))
         .When("the new entry stands where the removed one stood",
               [] { return !Up(A()) && S()->ListBoxCity->Count() == 3; },
               [&] {
@@ -326,12 +335,8 @@ TEST(ClockSettingDialog, RemoveMovesClockAndFlagsToTheNextEntry) {
               "[ZoneMenuTempDaylight]\r\n0=0\r\n1=0\r\n2=0\r\n3=1\r\n"
               "[ZoneMenu]\r\nParis=60\r\nQuito=-300\r\n");
     EXPECT_EQ(rig.files.ReadZone(), "[Zone]\r\nParis=60\r\nKathmandu=345\r\nLima=-300\r\nQuito=-300\r\n");
-    const std::string set = rig.files.ReadSet();
-    EXPECT_EQ(IniSection(set, "ZoneMenu"), "Paris=60\nQuito=-300\n");
-    EXPECT_EQ(IniSection(set, "ZoneMenuDaylight"), "0=0\n1=0\n2=0\n3=1\n");
-    EXPECT_EQ(IniSection(set, "ZoneMenuNU"), "nu=2\n");
-    EXPECT_EQ(rig.bar->MenuCaptions(), V({"Local Time", "-", "Paris", "Quito", "-", "Setting...", "Alarm... "}));
-    EXPECT_EQ(rig.bar->CheckedIndex(), 2);
+    rig.ExpectCommitted("Paris=60\nQuito=-300\n", "0=0\n1=0\n2=0\n3=1\n", "nu=2\n");
+    rig.ExpectMenu(V({"Local Time", "-", "Paris", "Quito", "-", "Setting...", "Alarm... "}), 2);
     EXPECT_EQ(ClockLocation, "Paris");
     EXPECT_EQ(ClockOffset, 60);
 }
@@ -370,10 +375,7 @@ TEST(ClockSettingDialog, TitleBarCloseIsARealCancel) {
                   ClickListEntry(S()->ListBoxCity, 2, true);
               })
         .When("the location dialog is up", [] { return Up(A()); },
-              [] {
-                  TypeInto(A()->CityName, "Cusco");
-                  ClickButton(A()->AddCityOk);
-              })
+              NameLocation("Cusco"))
         .When("Lima is renamed", [] { return !Up(A()) && S()->ListBoxCity->Strings(2) == "Cusco"; },
               [&] {
                   EXPECT_EQ(ClockLocation, "Cusco");
@@ -381,10 +383,7 @@ TEST(ClockSettingDialog, TitleBarCloseIsARealCancel) {
                   CloseByTitleBar(S());
               });
     EXPECT_EQ(rig.Show(script), mrCancel);
-    const std::string set = rig.files.ReadSet();
-    EXPECT_EQ(IniSection(set, "ZoneMenu"), "Paris=60\nKathmandu=345\nLima=-300\n");
-    EXPECT_EQ(IniSection(set, "ZoneMenuDaylight"), "0=0\n1=1\n2=0\n3=0\n");
-    EXPECT_EQ(IniSection(set, "ZoneMenuNU"), "nu=3\n");
+    rig.ExpectCommitted("Paris=60\nKathmandu=345\nLima=-300\n", "0=0\n1=1\n2=0\n3=0\n", "nu=3\n");
     EXPECT_EQ(rig.bar->MenuCaptions(), menu);
     EXPECT_EQ(rig.bar->CheckedIndex(), 4);
     EXPECT_EQ(ClockItemIndex, 4);
@@ -444,10 +443,7 @@ TEST(ClockSettingDialog, RenameAfterRemovingAnEntryAboveItRenamesItsOwnItem) {
     DialogRig rig(withLimaShown, kThreeZones);
     ASSERT_EQ(ClockLocation, "Lima");
     UiScript script;
-    script
-        .When("the dialog is up", [] { return Up(S()); }, [] { ClickListEntry(S()->ListBoxCity, 1); })
-        .When("Paris is current", [] { return S()->ListBoxCity->ItemIndex() == 1; },
-              [] { ClickButton(S()->MoveButton); })
+    RemoveAtOpening(script, 1)
         .When("Paris is gone", [] { return S()->ListBoxCity->Count() == 3; },
               [&] {
                   EXPECT_EQ(ClockItemIndex, 3);
@@ -455,10 +451,7 @@ TEST(ClockSettingDialog, RenameAfterRemovingAnEntryAboveItRenamesItsOwnItem) {
                   ClickListEntry(S()->ListBoxCity, 2, true);
               })
         .When("the location dialog is up", [] { return Up(A()); },
-              [] {
-                  TypeInto(A()->CityName, "Cusco");
-                  ClickButton(A()->AddCityOk);
-              })
+              NameLocation("Cusco"))
         .When("Lima is renamed", [] { return !Up(A()) && S()->ListBoxCity->Strings(2) == "Cusco"; },
               [&] {
                   EXPECT_EQ(rig.bar->MenuCaptions(),
@@ -468,8 +461,7 @@ TEST(ClockSettingDialog, RenameAfterRemovingAnEntryAboveItRenamesItsOwnItem) {
                   ClickButton(S()->Button1);
               });
     EXPECT_EQ(rig.Show(script), mrOk);
-    EXPECT_EQ(rig.bar->MenuCaptions(), V({"Local Time", "-", "Kathmandu", "Cusco", "-", "Setting...", "Alarm... "}));
-    EXPECT_EQ(rig.bar->CheckedIndex(), 3);
+    rig.ExpectMenu(V({"Local Time", "-", "Kathmandu", "Cusco", "-", "Setting...", "Alarm... "}), 3);
     EXPECT_EQ(ClockItemIndex, 3);
     EXPECT_EQ(ClockLocation, "Cusco");
     EXPECT_EQ(ClockOffset, -300);
@@ -482,9 +474,7 @@ TEST(ClockSettingDialog, CancelBringsBackARemovedShownLocation) {
                   "");
     ASSERT_EQ(ClockOffset, 120);
     UiScript script;
-    script.When("the dialog is up", [] { return Up(S()); }, [] { ClickListEntry(S()->ListBoxCity, 1); })
-        .When("Paris is current", [] { return S()->ListBoxCity->ItemIndex() == 1; },
-              [] { ClickButton(S()->MoveButton); })
+    RemoveAtOpening(script, 1)
         .When("Paris is gone", [] { return S()->ListBoxCity->Count() == 2; },
               [&] {
                   EXPECT_EQ(ClockLocation, "Kathmandu");
@@ -514,11 +504,7 @@ TEST(ClockSettingDialog, TwentyThreeLocationsAtMost) {
                   ClickButton(S()->AddButton);
               })
         .When("the location dialog is up", [] { return Up(A()); },
-              [] {
-                  TypeInto(A()->CityName, "L23");
-                  PickFrom(A()->ComboBoxZone, 24);
-                  ClickButton(A()->AddCityOk);
-              })
+              NameLocation("L23", 24))
         .When("the list is full", [] { return !Up(A()) && S()->ListBoxCity->Count() == 24; },
               [] {
                   EXPECT_FALSE(EnabledNow(S()->AddButton));
@@ -603,23 +589,19 @@ TEST(LocationDialog, ZoneLookUpChecksAndCancel) {
                   EXPECT_EQ(A()->ComboBoxZone->ItemIndex(), 27);
                   ClickButton(A()->AddCityOk);
               })
-        .When("the placeholder is refused with a zone selected", [&] { return rig.answers.texts.size() == 1; },
+        .When("the placeholder is refused with a zone selected", rig.Answered(1),
               [&] {
                   EXPECT_EQ(rig.answers.texts[0], "Please select a location!");
-                  TypeInto(A()->CityName, "Bad");
-                  ClickButton(A()->AddCityOk);
+                  NameLocation("Bad")();
               })
-        .When("no zone is refused", [&] { return rig.answers.texts.size() == 2; },
+        .When("no zone is refused", rig.Answered(2),
               [&] {
                   EXPECT_EQ(rig.answers.texts[1], "The Time Zone box can not be blank ");
                   EXPECT_EQ(rig.answers.types[1], TMsgDlgType::mtConfirmation);
                   PickFrom(A()->ComboBoxZone, 24);
               });
     for (const Refused& r : refused) {
-        script.Then(std::string("type ") + r.name, [r] {
-            TypeInto(A()->CityName, r.name);
-            ClickButton(A()->AddCityOk);
-        });
+        script.Then(std::string("type ") + r.name, NameLocation(r.name));
         script.When(
             std::string("refused: ") + r.name, [&rig, &next] { return rig.answers.texts.size() == 3 + next; },
             [&rig, &next, r] {

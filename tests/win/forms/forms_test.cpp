@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ExtCtrls.h"
@@ -59,82 +60,51 @@ struct EventLog {
     }
 };
 
-void Press(HWND w, UINT down, UINT up, WPARAM keys, int x, int y) {
-    SendMessageA(w, down, keys, MAKELPARAM(5, 5));
-    SendMessageA(w, up, 0, MAKELPARAM(x, y));
-}
-
-TEST(Controls, ClickAndReleaseOrder) {
-    TForm form(nullptr);
-    form.SetBounds(10, 10, 200, 60);
-    auto* button = new TSpeedButton(&form);
-    button->SetBounds(0, 0, 22, 22);
-    button->SetParent(&form);
-    auto* panel = new TPanel(&form);
-    panel->SetBounds(40, 0, 22, 22);
-    panel->SetParent(&form);
-    form.HandleNeeded();
-    ASSERT_NE(button->Handle(), nullptr);
-    struct Case {
-        TControl* control;
-        UINT down, up;
-        WPARAM keys;
-        int x, y;
-        std::vector<std::string> expected;
-    } cases[] = {
-        // A speed button reports the release before its click; other controls click first.
-        {button, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 5, 5, {"down", "up", "click"}},
-        {panel, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 5, 5, {"down", "click", "up"}},
-        // Released outside the control: no click.
-        {button, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 40, 5, {"down", "up"}},
-        {button, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, 5, 5, {"rdown", "rup"}},
-    };
-    for (const Case& c : cases) {
-        EventLog log;
-        log.Bind(c.control);
-        Press(c.control->Handle(), c.down, c.up, c.keys, c.x, c.y);
-        EXPECT_EQ(log.events, c.expected) << c.control->Handle();
-    }
+// A press at (5, 5) and its release at (x, 5).
+void Press(HWND w, UINT down, int x) {
+    const bool right = down == WM_RBUTTONDOWN;
+    SendMessageA(w, down, right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(w, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, 5));
 }
 
 // A double click is one click and then the double click: the press that ends
 // it raises no second click, handled or not (a bar button would otherwise
-// start its program twice).
-TEST(Controls, ADoubleClickClicksOnce) {
+// start its program twice); a later single click is a click again.
+TEST(Controls, ClicksReleasesAndDoubleClicksInOrder) {
     TForm form(nullptr);
     form.SetBounds(10, 10, 200, 60);
-    auto* button = new TSpeedButton(&form);
-    button->SetBounds(0, 0, 22, 22);
-    button->SetParent(&form);
-    auto* panel = new TPanel(&form);
-    panel->SetBounds(40, 0, 22, 22);
-    panel->SetParent(&form);
+    auto* button = Make<TSpeedButton>(&form, &form, "button", {0, 0, 22, 22});
+    auto* panel = Make<TPanel>(&form, &form, "panel", {40, 0, 22, 22});
     form.HandleNeeded();
+    ASSERT_NE(button->Handle(), nullptr);
+    const std::vector<std::pair<UINT, int>> clickTwiceThenOnce = {
+        {WM_LBUTTONDOWN, 5}, {WM_LBUTTONDBLCLK, 5}, {WM_LBUTTONDOWN, 5}};
     struct Case {
+        const char* what;
         TControl* control;
-        bool handled;
+        bool handlesDouble;
+        std::vector<std::pair<UINT, int>> presses;  // the press and where its release lands
         std::vector<std::string> expected;
     } cases[] = {
-        {button, false, {"down", "up", "click", "down", "up"}},
-        {button, true, {"down", "up", "click", "dbl", "down", "up"}},
-        {panel, true, {"down", "click", "up", "dbl", "down", "up"}},
+        // A speed button reports the release before its click; other controls click first.
+        {"speed button", button, false, {{WM_LBUTTONDOWN, 5}}, {"down", "up", "click"}},
+        {"panel", panel, false, {{WM_LBUTTONDOWN, 5}}, {"down", "click", "up"}},
+        {"released outside", button, false, {{WM_LBUTTONDOWN, 40}}, {"down", "up"}},
+        {"right button", button, false, {{WM_RBUTTONDOWN, 5}}, {"rdown", "rup"}},
+        {"speed button, double unhandled", button, false, clickTwiceThenOnce,
+         {"down", "up", "click", "down", "up", "down", "up", "click"}},
+        {"speed button, double handled", button, true, clickTwiceThenOnce,
+         {"down", "up", "click", "dbl", "down", "up", "down", "up", "click"}},
+        {"panel, double handled", panel, true, clickTwiceThenOnce,
+         {"down", "click", "up", "dbl", "down", "up", "down", "click", "up"}},
     };
     for (const Case& c : cases) {
         EventLog log;
         log.Bind(c.control);
         c.control->OnDblClick = nullptr;
-        if (c.handled) c.control->OnDblClick = [&log](TObject*) { log.events.push_back("dbl"); };
-        HWND w = c.control->Handle();
-        Press(w, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 5, 5);
-        Press(w, WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON, 5, 5);
-        // A later single click is a click again.
-        Press(w, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 5, 5);
-        std::vector<std::string> expected = c.expected;
-        const bool speed = c.control == button;
-        for (const char* e : speed ? std::vector<const char*>{"down", "up", "click"}
-                                   : std::vector<const char*>{"down", "click", "up"})
-            expected.push_back(e);
-        EXPECT_EQ(log.events, expected) << (speed ? "speed button" : "panel") << " handled " << c.handled;
+        if (c.handlesDouble) c.control->OnDblClick = [&log](TObject*) { log.events.push_back("dbl"); };
+        for (const auto& press : c.presses) Press(c.control->Handle(), press.first, press.second);
+        EXPECT_EQ(log.events, c.expected) << c.what;
     }
 }
 
