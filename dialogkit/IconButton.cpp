@@ -34,7 +34,7 @@ void CIconButton::DrawItem(DRAWITEMSTRUCT* item) {
         const int clientWidth = client.right - client.left;
         const int clientHeight = client.bottom - client.top;
         if (icon_) {
-            const iconbutton::Point p = iconbutton::IconOrigin(r.left, clientWidth, clientHeight, iconWidth_,
+            const dialogkit::Point p = dialogkit::IconOrigin(r.left, clientWidth, clientHeight, iconWidth_,
                                                                iconHeight_, !caption.empty(), pressed);
             DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon_), 0, p.x, p.y, iconWidth_, iconHeight_,
                        DST_ICON | drawFlag);
@@ -42,15 +42,15 @@ void CIconButton::DrawItem(DRAWITEMSTRUCT* item) {
         if (!caption.empty()) {
             SIZE extent{};
             GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-            const iconbutton::Point p = iconbutton::CaptionOrigin(client.left, client.right, clientHeight, extent.cx,
+            const dialogkit::Point p = dialogkit::CaptionOrigin(client.left, client.right, clientHeight, extent.cx,
                                                                   extent.cy, icon_ != nullptr, iconWidth_, pressed);
             DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.c_str()),
                        static_cast<WPARAM>(caption.size()), p.x, p.y, 0, 0, DST_TEXT | drawFlag);
         }
     }
 
-    if (iconbutton::ShouldDrawFocus(state, lastState_, item->itemAction)) {
-        const int inset = iconbutton::FocusInset(r.right - r.left, r.bottom - r.top);
+    if (dialogkit::ShouldDrawFocus(state, lastState_, item->itemAction)) {
+        const int inset = dialogkit::FocusInset(r.right - r.left, r.bottom - r.top);
         RECT focus = r;
         InflateRect(&focus, -inset, -inset);
         DrawFocusRect(dc, &focus);

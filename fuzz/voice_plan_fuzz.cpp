@@ -11,7 +11,7 @@
 
 namespace {
 
-class BytesIni : public VoiceSettings {
+class BytesIni : public dialogkit::VoiceSettings {
 public:
     std::map<std::string, std::string> values;
     int GetInt(const std::string& section, const std::string& key, int fallback) override {
@@ -51,14 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::size_t next = 0;
     const std::string& random = fields[6];
-    const auto plan = PlanVoiceEvent(ini, 16, [&] {
+    const auto plan = dialogkit::PlanVoiceEvent(ini, 16, [&] {
         const int value = random.empty() ? 0 : static_cast<unsigned char>(random[next++ % random.size()]) * 131;
         return value;
     });
     if (plan) {
-        if (plan->path.empty() || plan->path.size() > kMaxVoicePath) std::abort();
+        if (plan->path.empty() || plan->path.size() > dialogkit::kMaxVoicePath) std::abort();
         if (plan->path.compare(plan->path.size() - 4, 4, ".wav") != 0) std::abort();
     }
-    (void)VoiceHelpFile(fields[4], Cp932LeadByte);
+    (void)dialogkit::VoiceHelpFile(fields[4], Cp932LeadByte);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "DirTree.h"
 
+namespace dialogkit {
+
 std::string DirTreeParent(const std::string& path, LeadBytePredicate isLead) {
     if (path.empty()) return std::string();
     // Dropping the last byte must not leave half a double-byte character:
@@ -13,3 +15,5 @@ std::string DirTreeParent(const std::string& path, LeadBytePredicate isLead) {
     const std::size_t slash = LastCharPos(rest, '\\', isLead);
     return slash == std::string::npos ? std::string() : rest.substr(0, slash);
 }
+
+}  // namespace dialogkit

@@ -1,6 +1,6 @@
 #include "IconButtonLayout.h"
 
-namespace iconbutton {
+namespace dialogkit {
 
 int Centred(int clientExtent, int drawnExtent) {
     // Right shift of a negative int is arithmetic with every compiler the
@@ -45,4 +45,4 @@ bool ShouldDrawFocus(unsigned state, unsigned lastState, unsigned action) {
     return action != kActionFocus && (state & kStateFocus);
 }
 
-}  // namespace iconbutton
+}  // namespace dialogkit

@@ -2,7 +2,7 @@
 // Kept apart from the drawing so that the geometry can be checked natively.
 #pragma once
 
-namespace iconbutton {
+namespace dialogkit {
 
 // The owner-draw state and action bits of the platform (same values).
 enum : unsigned {
@@ -40,4 +40,4 @@ int FocusInset(int width, int height);
 // drawing it on the loss of focus erases it again.
 bool ShouldDrawFocus(unsigned state, unsigned lastState, unsigned action);
 
-}  // namespace iconbutton
+}  // namespace dialogkit

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace dialogkit {
+
 namespace {
 const char kVoiceSet[] = "VoiceSet";
 }
@@ -40,3 +42,5 @@ std::string VoiceHelpFile(const std::string& pathValue, LeadBytePredicate isLead
     if (pathValue.empty()) return std::string();
     return FolderWithBackslash(pathValue, isLead) + "Halvet.hlp";
 }
+
+}  // namespace dialogkit

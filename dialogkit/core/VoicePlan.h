@@ -9,6 +9,8 @@
 
 #include "MbcsPath.h"
 
+namespace dialogkit {
+
 // Reads the voice product's INI file ("HALVET.INI"). Strings are returned as
 // the profile functions give them from a buffer of `bufferSize` bytes, that is
 // at most bufferSize - 1 characters.
@@ -39,3 +41,5 @@ std::optional<VoicePlayback> PlanVoiceEvent(VoiceSettings& ini, int event, const
 // The help file for the product's PATH value: its folder part (up to and
 // including the last "\") plus "Halvet.hlp"; "" when PATH is empty.
 std::string VoiceHelpFile(const std::string& pathValue, LeadBytePredicate isLead);
+
+}  // namespace dialogkit

@@ -8,7 +8,8 @@
 
 std::string IntToStr(long long value) { return std::to_string(value); }
 
-static bool ParseInt(const std::string& text, int& out) {
+namespace {
+bool ParseInt(const std::string& text, int& out) {
     const std::string t = Trim(text);
     if (t.empty()) return false;
     size_t i = 0;
@@ -30,6 +31,7 @@ static bool ParseInt(const std::string& text, int& out) {
     out = static_cast<int>(value);
     return true;
 }
+}  // namespace
 
 int StrToInt(const std::string& text) {
     int value = 0;

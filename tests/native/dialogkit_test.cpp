@@ -12,6 +12,8 @@
 #include "MbcsPath.h"
 #include "VoicePlan.h"
 
+using namespace dialogkit;
+
 namespace {
 
 // "ソ" is 0x83 0x5C in code page 932: its trail byte is a backslash.
@@ -163,7 +165,6 @@ TEST(VoiceHelpFile, TakesTheFolderOfPath) {
 }
 
 TEST(IconButtonLayout, PlacesIconCaptionAndFocus) {
-    using namespace iconbutton;
     // Caption-less 20 x 20 button with a 16 x 16 icon.
     Point p = IconOrigin(0, 20, 20, 16, 16, false, false);
     EXPECT_EQ(p.x, 2);
@@ -197,7 +198,6 @@ TEST(IconButtonLayout, PlacesIconCaptionAndFocus) {
 }
 
 TEST(IconButtonLayout, FocusRectangleToggles) {
-    using namespace iconbutton;
     struct Case {
         unsigned state, last, action;
         bool draw;
