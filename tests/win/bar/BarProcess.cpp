@@ -42,16 +42,6 @@ std::string WaitForFileBytes(const std::string& path, const std::string& expecte
 }
 
 namespace {
-BOOL CALLBACK FindShownMenu(HWND w, LPARAM lp) {
-    char cls[16] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (lstrcmpA(cls, "#32768") == 0 && IsWindowVisible(w)) {
-        *reinterpret_cast<HWND*>(lp) = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct ChildSearch {
     const char* cls;
     std::vector<HWND> found;
@@ -70,12 +60,6 @@ std::vector<HWND> ThreadWindows(DWORD thread, const char* className) {
     ChildSearch ctx{className, {}};
     EnumThreadWindows(thread, CollectChildren, reinterpret_cast<LPARAM>(&ctx));
     return ctx.found;
-}
-
-HWND FindMenuWindow(DWORD thread) {
-    HWND found = nullptr;
-    EnumThreadWindows(thread, FindShownMenu, reinterpret_cast<LPARAM>(&found));
-    return found;
 }
 
 void ChooseMenuItem(HWND menu, int downs) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "MenuDriver.h"
 #include "TestSupport.h"
 
 std::string DistPath(const std::string& name);
@@ -62,8 +63,6 @@ HWND FindBarWindow(DWORD pid);
 bool WaitFor(const std::function<bool()>& done, DWORD ms);
 // The file's bytes once they equal `expected`, or the last bytes read when the time is up.
 std::string WaitForFileBytes(const std::string& path, const std::string& expected, DWORD ms = 5000);
-// The menu window (class "#32768") shown by thread `thread`, when one is.
-HWND FindMenuWindow(DWORD thread);
 // Top-level windows of a class that thread `thread` made.
 std::vector<HWND> ThreadWindows(DWORD thread, const char* className);
 // Presses keys in an open menu of another thread: down `downs` times, then Enter.

@@ -14,11 +14,13 @@ BOOL CALLBACK FindMenu(HWND w, LPARAM lp) {
 }
 }  // namespace
 
-HWND OwnMenuWindow() {
+HWND FindMenuWindow(DWORD thread) {
     HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindMenu, reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(thread, FindMenu, reinterpret_cast<LPARAM>(&found));
     return found;
 }
+
+HWND OwnMenuWindow() { return FindMenuWindow(GetCurrentThreadId()); }
 
 void PressMenuKey(HWND menu, UINT vk) { PostMessageA(menu, WM_KEYDOWN, vk, 0); }
 

@@ -23,6 +23,8 @@ private:
     UINT_PTR timer_ = 0;
 };
 
+// The menu window (class "#32768") shown by thread `thread`, when one is.
+HWND FindMenuWindow(DWORD thread);
 // The menu window this thread shows, when one is.
 HWND OwnMenuWindow();
 // Keys into an open menu of this thread.
