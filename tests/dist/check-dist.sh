@@ -38,6 +38,12 @@ for b in "${bins[@]}"; do
   done < <($objdump -p "$b" | awk '/^\t[ 0-9a-f]+\t? *[0-9]+ +[A-Za-z_]/{print $NF}' | grep -E "$too_new")
 done
 
+# The mail sender is started with no console and has no window: a console
+# program would flash one at every mail.
+if [ -f "$dist/Brimo.exe" ]; then
+  $objdump -p "$dist/Brimo.exe" | grep -q '^Subsystem.*(Windows GUI)' || note "Brimo.exe is not a windowless GUI program"
+fi
+
 # No manifest asks for an execution level: a program that names one loses the
 # file virtualization its settings beside it and in the Windows folder need
 # on current Windows. Manifests are embedded as plain UTF-8 text.

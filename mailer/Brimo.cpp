@@ -1,0 +1,72 @@
+// Brimo: turns the file named on its command line into an unsent message from
+// the default mail account, with the file attached, and opens the message
+// with the shell; the mail program shows it ready to send. The file itself is
+// removed: it was made for this mail alone.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <exception>
+#include <string>
+
+#include "MailFiles.h"
+#include "MailMessage.h"
+#include "Registry.h"
+
+namespace {
+
+const char kAccounts[] = "\\Software\\Microsoft\\Internet Account Manager";
+
+bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+// Missing keys and values leave the sender empty; the message is written all the same.
+MailSender DefaultMailSender() {
+    MailSender sender;
+    TRegistry reg(KEY_READ);
+    if (!reg.OpenKeyReadOnly(kAccounts)) return sender;
+    const std::string account = reg.ReadString("Default Mail Account");
+    if (account.empty() || !reg.OpenKeyReadOnly(std::string(kAccounts) + "\\Accounts\\" + account)) return sender;
+    sender.displayName = reg.ReadString("SMTP Display Name");
+    sender.address = reg.ReadString("SMTP Email Address");
+    return sender;
+}
+
+// With its trailing backslash.
+std::string TempFolder() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD got = GetTempPathA(static_cast<DWORD>(path.size()), &path[0]);
+        if (got < path.size()) {
+            path.resize(got);
+            return path;
+        }
+        path.resize(got + 1);
+    }
+}
+
+void SendFile(const std::string& source) {
+    const MailSender sender = DefaultMailSender();
+    const std::string temp = TempFolder();
+    const std::string body = temp + "eml.tmp", message = temp + "temp.eml";
+    EncodeFileBase64(source, body);
+    WriteMessage(message, MessageHead(sender, source, IsLeadByte), body);
+    // What the mail program makes of it is its own affair: the file's content
+    // lives on in the message either way.
+    ShellExecuteA(nullptr, "open", message.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    DeleteFileA(body.c_str());
+    DeleteFileA(source.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 0;
+    try {
+        SendFile(argv[1]);
+        return 0;
+    } catch (const std::exception& e) {
+        std::string text = e.what();
+        if (!text.empty() && text.back() != '.') text += '.';
+        MessageBoxA(nullptr, text.c_str(), "Brimo", MB_OK | MB_ICONSTOP);
+        return 1;
+    }
+}
