@@ -1,5 +1,7 @@
 #include "CopyJob.h"
 
+#include <shellapi.h>
+
 #include <atomic>
 
 #include "BackupPaths.h"
@@ -38,8 +40,7 @@ bool RunCopyJob(const CopyRequest& request, HWND owner, CopyOutcome& outcome) {
     outcome = dialog.Outcome();
     runActive = false;
     const std::string summary = CopySummaryText(outcome);
-    if (!summary.empty())
-        MessageBoxW(owner, WideFromAnsi(summary).c_str(), L"Mivora Backup", MB_OK | MB_ICONWARNING);
+    if (!summary.empty()) MessageBoxW(owner, WideFromAnsi(summary).c_str(), L"Mivora Backup", MB_OK | MB_ICONWARNING);
     return true;
 }
 
@@ -63,4 +64,20 @@ bool AskCreateFolder(const std::string& folder) {
     // Wide, so that the Japanese question reads right under any ANSI code page.
     const std::wstring text = L"フォルダ '" + WideFromAnsi(folder) + L"' は存在しません。作成しますか？";
     return MessageBoxW(nullptr, text.c_str(), L"フォルダの作成", MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) == IDYES;
+}
+
+void ShellCopyFolder(const std::string& source, const std::string& destination, HWND owner, bool includeSubfolders) {
+    // Both lists end in two zero bytes.
+    const std::string from = WithBackslash(source, SystemLeadByte) + "*.*" + std::string(2, '\0');
+    const std::string to =
+        WithoutBackslash(WithBackslash(destination, SystemLeadByte) + LastFolderName(source, SystemLeadByte),
+                         SystemLeadByte) +
+        std::string(2, '\0');
+    SHFILEOPSTRUCTA operation{};
+    operation.hwnd = owner;
+    operation.wFunc = FO_COPY;
+    operation.pFrom = from.c_str();
+    operation.pTo = to.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_SIMPLEPROGRESS | (includeSubfolders ? 0 : FOF_FILESONLY);
+    SHFileOperationA(&operation);
 }

@@ -14,5 +14,10 @@ bool CopyRunActive();
 
 // What the summary says; empty when nothing failed.
 std::string CopySummaryText(const CopyOutcome& outcome);
+// The other road: the shell copies the source's contents into the folder of
+// its name under the destination and asks its own questions. Without
+// subfolders only the top folder's files go.
+void ShellCopyFolder(const std::string& source, const std::string& destination, HWND owner, bool includeSubfolders);
+
 // The question before a missing destination folder is made.
 bool AskCreateFolder(const std::string& folder);

@@ -70,7 +70,8 @@ std::string Elapsed(DWORD ms) {
 
 CCopyProgressDlg::CCopyProgressDlg(const CopyRequest& request, CWnd* owner)
     : CJobDialog(IDD_COPY_PROGRESS, JobControls{IDC_COPY_ANIMATION, IDR_COPY_AVI, IDC_COPY_BAR}, nullptr, owner),
-      request_(request), shared_(std::make_shared<Shared>()) {
+      request_(request),
+      shared_(std::make_shared<Shared>()) {
     MapClicked(IDC_COPY_CANCEL, [this] { OnCancel(); });
     MapMessage(WM_TIMER, [this](WPARAM, LPARAM) {
         OnTimer();

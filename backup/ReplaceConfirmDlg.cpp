@@ -33,7 +33,8 @@ FileFacts FactsOf(const std::string& path) {
 
 CReplaceConfirmDlg::CReplaceConfirmDlg(const std::string& sourceFile, const std::string& destinationFolder,
                                        CWnd* parent)
-    : CDialog(IDD_REPLACE_CONFIRM, parent), m_sourceFilePath(sourceFile),
+    : CDialog(IDD_REPLACE_CONFIRM, parent),
+      m_sourceFilePath(sourceFile),
       m_targetFilePath(destinationFolder + NameAfterLastBackslash(sourceFile, SystemLeadByte)) {
     MapClicked(IDC_REPLACE_ALL, [this] {
         m_allFiles = true;

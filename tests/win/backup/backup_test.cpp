@@ -35,10 +35,11 @@ std::map<std::string, Seen> Snapshot(const std::string& folder) {
             for (const auto& [path, seen] : Snapshot(folder + name + "\\")) out[name + "\\" + path] = seen;
             out[name + "\\"] = Seen{};
         } else {
-            out[name] = {ReadFileBytes(folder + name),
-                         (std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime) /
-                             10000000,
-                         data.dwFileAttributes & FILE_ATTRIBUTE_READONLY};
+            out[name] = {
+                ReadFileBytes(folder + name),
+                (std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime) /
+                    10000000,
+                data.dwFileAttributes & FILE_ATTRIBUTE_READONLY};
         }
     } while (FindNextFileA(find.Get(), &data));
     return out;
@@ -51,11 +52,10 @@ void Unprotect(const std::string& folder) {
 
 CopyOutcome RunJob(const CopyRequest& request, const std::function<void(DialogDriver&)>& script = {}) {
     CopyOutcome outcome;
-    const std::vector<std::string> failures = RunDriven(
-        [&] { EXPECT_TRUE(RunCopyJob(request, nullptr, outcome)); },
-        [&](DialogDriver& d) {
-            if (script) script(d);
-        });
+    const std::vector<std::string> failures = RunDriven([&] { EXPECT_TRUE(RunCopyJob(request, nullptr, outcome)); },
+                                                        [&](DialogDriver& d) {
+                                                            if (script) script(d);
+                                                        });
     for (const std::string& f : failures) ADD_FAILURE() << f;
     return outcome;
 }
@@ -149,9 +149,8 @@ TEST_F(BackupJobTest, FailuresAreSummarisedAndNeverCounted) {
     ScopedFile held(CreateFileA((bk + "held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
     std::wstring summary;
-    const CopyOutcome outcome = RunJob({src, dir.File("bk"), true, 0}, [&](DialogDriver& d) {
-        summary = d.Answer(L"Mivora Backup", IDOK, 30000);
-    });
+    const CopyOutcome outcome = RunJob({src, dir.File("bk"), true, 0},
+                                       [&](DialogDriver& d) { summary = d.Answer(L"Mivora Backup", IDOK, 30000); });
     held.Reset();
     EXPECT_EQ(outcome.copied, 1u);
     ASSERT_EQ(outcome.failures.size(), 1u);
@@ -159,6 +158,20 @@ TEST_F(BackupJobTest, FailuresAreSummarisedAndNeverCounted) {
     EXPECT_NE(summary.find(L"held.txt"), std::wstring::npos);
     EXPECT_EQ(ReadFileBytes(bk + "held.txt"), "old");
     EXPECT_EQ(Snapshot(bk).size(), 2u);
+}
+
+TEST_F(BackupJobTest, ShellRoadCopiesIntoAFreshFolderOfTheSourcesName) {
+    const std::string src = dir.File("src\\");
+    CreateDirectoryA(src.c_str(), nullptr);
+    CreateDirectoryA((src + "sub").c_str(), nullptr);
+    WriteFileBytes(src + ".top", "t");
+    WriteFileBytes(src + "sub\\deep", "d");
+    for (bool subfolders : {true, false}) {
+        const std::string bk = dir.File(subfolders ? "all\\" : "top\\");
+        CreateDirectoryA(bk.c_str(), nullptr);
+        ShellCopyFolder(src, bk, nullptr, subfolders);
+        EXPECT_EQ(Snapshot(bk + "src\\").size(), subfolders ? 3u : 1u);
+    }
 }
 
 TEST(ReplaceConfirmTest, ShowsBothFilesAndAnswers) {
@@ -173,17 +186,22 @@ TEST(ReplaceConfirmTest, ShowsBothFilesAndAnswers) {
     for (const auto& c : cases) {
         CReplaceConfirmDlg question(dir.File("report.txt"), dir.File("bk\\"));
         INT_PTR result = 0;
-        const std::vector<std::string> failures = RunDriven([&] { result = question.DoModal(); }, [&](DialogDriver& d) {
-            HWND dialog = d.Expect(L"Mivora");
-            if (!dialog) return;
-            if (d.AnsiText(dialog, IDC_REPLACE_HEADER) != "This folder already contains a file named ' report.txt'.")
-                d.Fail("header: " + d.AnsiText(dialog, IDC_REPLACE_HEADER));
-            const std::string detail = d.AnsiText(dialog, IDC_REPLACE_DETAIL);
-            if (detail.find("size :4 KB") == std::string::npos || detail.find("size:1 KB") == std::string::npos)
-                d.Fail("detail: " + detail);
-            if (c.all) d.Click(dialog, IDC_REPLACE_ALL);
-            else PostMessageA(dialog, WM_CLOSE, 0, 0);
-        });
+        const std::vector<std::string> failures = RunDriven(
+            [&] { result = question.DoModal(); },
+            [&](DialogDriver& d) {
+                HWND dialog = d.Expect(L"Mivora");
+                if (!dialog) return;
+                if (d.AnsiText(dialog, IDC_REPLACE_HEADER) !=
+                    "This folder already contains a file named ' report.txt'.")
+                    d.Fail("header: " + d.AnsiText(dialog, IDC_REPLACE_HEADER));
+                const std::string detail = d.AnsiText(dialog, IDC_REPLACE_DETAIL);
+                if (detail.find("size :4 KB") == std::string::npos || detail.find("size:1 KB") == std::string::npos)
+                    d.Fail("detail: " + detail);
+                if (c.all)
+                    d.Click(dialog, IDC_REPLACE_ALL);
+                else
+                    PostMessageA(dialog, WM_CLOSE, 0, 0);
+            });
         for (const std::string& f : failures) ADD_FAILURE() << f;
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(question.AllFiles(), c.all);
