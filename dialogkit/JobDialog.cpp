@@ -33,8 +33,8 @@ private:
 
 }  // namespace
 
-CJobDialog::CJobDialog(UINT templateId, const JobControls& controls, HICON icon)
-    : CDialog(templateId), controls_(controls), icon_(icon) {
+CJobDialog::CJobDialog(UINT templateId, const JobControls& controls, HICON icon, CWnd* owner)
+    : CDialog(templateId, owner), controls_(controls), icon_(icon) {
     MapMessage(WM_JOBPROGRESS, [this](WPARAM kind, LPARAM value) { return OnJobProgress(kind, value); });
 }
 

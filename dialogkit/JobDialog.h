@@ -21,7 +21,9 @@ struct JobControls {
 
 class CJobDialog : public CDialog {
 public:
-    CJobDialog(UINT templateId, const JobControls& controls, HICON icon);
+    // An owner is disabled while the dialog runs, so that nothing in it can
+    // start a second run or pull the first one's data away.
+    CJobDialog(UINT templateId, const JobControls& controls, HICON icon, CWnd* owner = nullptr);
     ~CJobDialog() override;
 
     // Runs the dialog, then waits for the worker.
@@ -34,6 +36,8 @@ protected:
     // Starts `job` on the worker, after the previous run has ended, with a
     // stop signal of its own; false when no thread could be made.
     bool StartJob(Job job);
+    // The worker is still running (it may have posted its end already).
+    bool JobRunning() const { return worker_.Running(); }
 
     // The worker's notices. By default a finished job ends the dialog with
     // IDOK, a percentage moves the progress bar and an item is ignored.

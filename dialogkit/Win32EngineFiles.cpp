@@ -6,6 +6,9 @@
 #include <climits>
 
 #include "File.h"
+#include "FileReplace.h"
+#include "FileRoutines.h"
+#include "ScopedHandle.h"
 
 namespace {
 
@@ -59,7 +62,9 @@ private:
 class Win32Output : public EngineOutput {
 public:
     bool Open(const std::string& path, OutputOpen how, bool& created, std::uint64_t& previousLength) {
-        const DWORD disposition = how == OutputOpen::CreateOrReplace ? CREATE_ALWAYS : OPEN_ALWAYS;
+        const DWORD disposition = how == OutputOpen::CreateOrReplace ? CREATE_ALWAYS
+                                  : how == OutputOpen::CreateNew     ? CREATE_NEW
+                                                                     : OPEN_ALWAYS;
         // Others may read what is being written, not write to it.
         if (!file_.Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, disposition,
                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN))
@@ -84,6 +89,10 @@ public:
         return true;
     }
     bool Truncate(std::uint64_t length) override { return file_.SetLength(length); }
+    bool SetWriteTime(std::uint64_t ticks) override {
+        const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+        return SetFileTime(file_.Handle(), nullptr, nullptr, &time) != FALSE;
+    }
     FileIdentity Identity() const override { return identity_.Of(file_); }
     bool Close() override { return file_.Close(); }
     int LastError() const override { return static_cast<int>(file_.LastError()); }
@@ -115,3 +124,67 @@ std::unique_ptr<EngineOutput> Win32EngineFiles::OpenOutput(const std::string& pa
 }
 
 bool Win32EngineFiles::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+
+namespace {
+
+std::uint64_t Ticks(const FILETIME& time) {
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+FileStat StatOf(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILETIME& written) {
+    FileStat stat;
+    stat.folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    stat.size = (static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow;
+    stat.writeTime = Ticks(written);
+    stat.attributes = attributes;
+    return stat;
+}
+
+std::string WithBackslash(const std::string& folder) {
+    return !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
+}
+
+}  // namespace
+
+bool Win32EngineFiles::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries, int& error) {
+    WIN32_FIND_DATAA data;
+    ScopedFind find(FindFirstFileA((WithBackslash(folder) + "*.*").c_str(), &data));
+    if (!find) {
+        error = static_cast<int>(GetLastError());
+        // An empty drive root lists nothing, not even ".".
+        return error == ERROR_FILE_NOT_FOUND;
+    }
+    do {
+        const char* name = data.cFileName;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+        entries.push_back({name, StatOf(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime)});
+    } while (FindNextFileA(find.Get(), &data));
+    error = static_cast<int>(GetLastError());
+    return error == ERROR_NO_MORE_FILES;
+}
+
+bool Win32EngineFiles::Stat(const std::string& path, FileStat& stat) {
+    CFileStatus status;
+    if (!CFile::GetStatus(path, status)) return false;
+    stat = StatOf(status.attributes, static_cast<DWORD>(status.size >> 32), static_cast<DWORD>(status.size),
+                  status.lastWrite);
+    return true;
+}
+
+bool Win32EngineFiles::MakeFolder(const std::string& path) { return dialogkit::CreateDirectoryTree(path); }
+
+bool Win32EngineFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {
+    return SetFileAttributesA(path.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
+bool Win32EngineFiles::Replace(const std::string& target, const std::string& source, int& error) {
+    // A read-only backup copy refuses to be replaced; it is cleared only for
+    // the swap and set again when the swap fails.
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly) SetFileAttributesA(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (ReplaceFileWith(target, source)) return true;
+    error = static_cast<int>(GetLastError());
+    if (readOnly) SetFileAttributesA(target.c_str(), attributes);
+    return false;
+}

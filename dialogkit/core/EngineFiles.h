@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // Which file a handle is, beyond its name: two names (an 8.3 name, "..\", a
 // hard link) can reach one file.
@@ -34,6 +35,8 @@ public:
     virtual bool Write(const void* data, std::size_t size) = 0;
     // Cuts the file to `length` bytes and continues writing there.
     virtual bool Truncate(std::uint64_t length) = 0;
+    // The last-write time the file keeps once closed (FileStat::writeTime).
+    virtual bool SetWriteTime(std::uint64_t) { return false; }
     virtual FileIdentity Identity() const = 0;
     // Flushes and closes; false when the last data could not be written.
     virtual bool Close() = 0;
@@ -43,6 +46,26 @@ public:
 enum class OutputOpen {
     CreateOrReplace,  // created, or emptied when it exists
     Append,           // created, or opened at its end when it exists
+    CreateNew,        // created; fails when the name is taken
+};
+
+// The attribute bits a copy carries over; the values are the system's.
+constexpr std::uint32_t kAttrReadOnly = 0x01;
+constexpr std::uint32_t kAttrHidden = 0x02;
+constexpr std::uint32_t kAttrSystem = 0x04;
+constexpr std::uint32_t kAttrArchive = 0x20;
+
+struct FileStat {
+    bool folder = false;
+    std::uint64_t size = 0;
+    // 100-nanosecond ticks since 1601 (UTC), the system's file time.
+    std::uint64_t writeTime = 0;
+    std::uint32_t attributes = 0;
+};
+
+struct FolderEntry {
+    std::string name;
+    FileStat stat;
 };
 
 class EngineFiles {
@@ -55,6 +78,23 @@ public:
     virtual std::unique_ptr<EngineOutput> OpenOutput(const std::string& path, OutputOpen how, bool& created,
                                                      std::uint64_t& previousLength, int& error) = 0;
     virtual bool Remove(const std::string& path) = 0;
+
+    // The folder walk of a copy. Paths use backslashes; a folder may be given with
+    // or without its trailing one. The entries leave out "." and "..".
+    virtual bool ListFolder(const std::string&, std::vector<FolderEntry>&, int& error) {
+        error = 0;
+        return false;
+    }
+    virtual bool Stat(const std::string&, FileStat&) { return false; }
+    // Creates the folder and every missing one above it; an existing folder is success.
+    virtual bool MakeFolder(const std::string&) { return false; }
+    virtual bool SetAttributes(const std::string&, std::uint32_t) { return false; }
+    // Puts the complete file `source` in the place of `target`, whatever the
+    // target's attributes; on failure `target` is as it was.
+    virtual bool Replace(const std::string&, const std::string&, int& error) {
+        error = 0;
+        return false;
+    }
 };
 
 // Both engines copy through one buffer of this size. Larger buffers are

@@ -1,0 +1,23 @@
+// One backup or restore run with its progress dialog, then one summary of
+// the files that could not be copied. One run at a time in the library: a
+// scheduled run or a button that comes while a run is going on starts none.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "CopyEngine.h"
+
+// False without running when another run is going on.
+bool RunCopyJob(const CopyRequest& request, HWND owner, CopyOutcome& outcome);
+bool CopyRunActive();
+
+// What the summary says; empty when nothing failed.
+std::string CopySummaryText(const CopyOutcome& outcome);
+// The other road: the shell copies the source's contents into the folder of
+// its name under the destination and asks its own questions. Without
+// subfolders only the top folder's files go.
+void ShellCopyFolder(const std::string& source, const std::string& destination, HWND owner, bool includeSubfolders);
+
+// The question before a missing destination folder is made.
+bool AskCreateFolder(const std::string& folder);
