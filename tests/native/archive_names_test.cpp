@@ -35,6 +35,7 @@ TEST(SafeMemberPath, KeepsMembersInsideTheTarget) {
         {std::string("tab\tname"), nullptr, false},
         {"", nullptr, false},
         {".", nullptr, false},
+        {"\x9E:evil", nullptr, false},  // a lead byte cannot take ":" as its trail
     };
     for (const auto& c : cases) {
         std::string why;

@@ -5,8 +5,13 @@ namespace {
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Length of the character at text[i]: 2 for a lead byte with its trail.
+// No double-byte code page has trail bytes below 0x40, so a lead byte before
+// ":", "/", "." or a control character stands alone and cannot hide it.
 std::size_t CharLength(const std::string& text, std::size_t i, LeadBytePredicate isLead) {
-    return isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    return isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() &&
+                   static_cast<unsigned char>(text[i + 1]) >= 0x40
+               ? 2
+               : 1;
 }
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }

@@ -80,6 +80,10 @@ std::string PaxPath(const std::string& records) {
 
 bool BuildTarHeader(const TarEntry& entry, unsigned char* block, std::string& error) {
     std::memset(block, 0, kTarBlock);
+    if (entry.name.find('\0') != std::string::npos) {
+        error = "a name with a NUL in it";
+        return false;
+    }
     std::string name = entry.name, prefix;
     if (name.size() > 100) {
         // Cut at a "/" so that both halves fit.
