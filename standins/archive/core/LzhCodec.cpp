@@ -27,7 +27,10 @@ int PositionCountBits(int dictionaryBits) { return dictionaryBits <= kLh5Diction
 
 class BitReader {
 public:
-    BitReader(ByteSource& in, std::uint64_t available) : in_(in), left_(available), chunk_(kIoChunk) {}
+    BitReader(ByteSource& in, std::uint64_t available, std::vector<unsigned char>& chunk)
+        : in_(in), left_(available), chunk_(chunk) {
+        chunk_.resize(kIoChunk);
+    }
 
     unsigned Peek(int n) {
         if (count_ < n) Refill();
@@ -72,7 +75,7 @@ private:
 
     ByteSource& in_;
     std::uint64_t left_;
-    std::vector<unsigned char> chunk_;
+    std::vector<unsigned char>& chunk_;
     std::size_t at_ = 0, end_ = 0;
     std::uint64_t bits_ = 0;
     int count_ = 0;
@@ -149,13 +152,16 @@ private:
 
 class Decoder {
 public:
-    Decoder(int dictionaryBits, ByteSource& in, std::uint64_t packedSize, ByteSink& out)
-        : bits_(in, packedSize),
+    Decoder(int dictionaryBits, ByteSource& in, std::uint64_t packedSize, ByteSink& out,
+            std::vector<unsigned char>& chunk, std::vector<unsigned char>& ring)
+        : bits_(in, packedSize, chunk),
           out_(out),
           positionSymbols_(PositionSymbols(dictionaryBits)),
           positionCountBits_(PositionCountBits(dictionaryBits)),
-          ring_(std::size_t{1} << dictionaryBits, ' '),
-          mask_(ring_.size() - 1) {}
+          ring_(ring),
+          mask_((std::size_t{1} << dictionaryBits) - 1) {
+        ring_.assign(std::size_t{1} << dictionaryBits, ' ');
+    }
 
     bool Run(std::uint64_t originalSize, std::uint16_t& crc, std::string& error) {
         std::uint64_t remaining = originalSize;
@@ -280,7 +286,7 @@ private:
     const int positionSymbols_, positionCountBits_;
     HuffmanDecoder lengths_, codes_, positions_;
     // The dictionary starts as blanks: old encoders may refer to it before the first byte.
-    std::vector<unsigned char> ring_;
+    std::vector<unsigned char>& ring_;
     const std::size_t mask_;
     std::size_t at_ = 0, flushed_ = 0;
     std::uint16_t crc_ = 0;
@@ -350,7 +356,11 @@ std::vector<std::uint16_t> MakeCodes(const std::vector<unsigned char>& len) {
 
 class BitWriter {
 public:
-    BitWriter(ByteSink& out, std::uint64_t limit) : out_(out), limit_(limit) { buffer_.reserve(kIoChunk); }
+    BitWriter(ByteSink& out, std::uint64_t limit, std::vector<unsigned char>& buffer)
+        : out_(out), limit_(limit), buffer_(buffer) {
+        buffer_.clear();
+        buffer_.reserve(kIoChunk);
+    }
     void Put(int n, unsigned value) {
         if (n == 0) return;
         bits_ |= static_cast<std::uint64_t>(value & ((1u << n) - 1)) << (64 - count_ - n);
@@ -368,6 +378,7 @@ public:
         return !failed_;
     }
     bool Exceeded() const { return written_ + buffer_.size() > limit_; }
+    std::uint64_t Made() const { return written_ + buffer_.size(); }
     bool Failed() const { return failed_; }
     std::uint64_t Written() const { return written_; }
 
@@ -380,32 +391,47 @@ private:
     }
     ByteSink& out_;
     std::uint64_t limit_;
-    std::vector<unsigned char> buffer_;
+    std::vector<unsigned char>& buffer_;
     std::uint64_t bits_ = 0;
     int count_ = 0;
     std::uint64_t written_ = 0;
     bool failed_ = false;
 };
 
+struct EncoderBuffers {
+    std::vector<unsigned char> window, output;
+    std::vector<int> head, prev;
+    std::vector<std::uint16_t> codes, distances;
+};
+
 class Encoder {
 public:
-    Encoder(int dictionaryBits, ByteSource& in, ByteSink& out, std::uint64_t limit)
+    Encoder(int dictionaryBits, ByteSource& in, ByteSink& out, std::uint64_t limit, EncoderBuffers& b)
         : in_(in),
-          bits_(out, limit),
+          bits_(out, limit, b.output),
           dictionary_(std::size_t{1} << dictionaryBits),
           positionSymbols_(PositionSymbols(dictionaryBits)),
           positionCountBits_(PositionCountBits(dictionaryBits)),
-          window_(2 * dictionary_ + kMinLookahead + kMaxMatch, 0),
-          head_(kHashSize, kNone),
-          prev_(dictionary_, kNone) {
+          window_(b.window),
+          head_(b.head),
+          prev_(b.prev),
+          codes_(b.codes),
+          distances_(b.distances) {
+        // Stale bytes in the window are harmless: only positions in the fresh
+        // hash chains are ever compared.
+        window_.resize(2 * dictionary_ + kMinLookahead + kMaxMatch);
+        head_.assign(kHashSize, kNone);
+        prev_.assign(dictionary_, kNone);
+        codes_.clear();
+        distances_.clear();
         codes_.reserve(kBlockCodes);
         distances_.reserve(kBlockCodes);
     }
 
     bool Run(LzhEncodeResult& result, std::string& error) {
         Compress();
-        if (!codes_.empty() && !bits_.Exceeded()) SendBlock();
-        result.exceeded = bits_.Exceeded();
+        if (!codes_.empty() && !bits_.Exceeded() && !noise_) SendBlock();
+        result.exceeded = bits_.Exceeded() || noise_;
         if (!result.exceeded && !bits_.Finish()) {
             error = "cannot write the packed data";
             return false;
@@ -431,6 +457,9 @@ private:
     static constexpr int kMaxLazy = 16;
     // A three-byte match this far back costs more than three literals.
     static constexpr std::size_t kTooFar = 4096;
+    // Data not made smaller by its first this many bytes is taken for already
+    // compressed, and the search for matches that are not there given up.
+    static constexpr std::uint64_t kNoiseProbe = 256 << 10;
     static constexpr std::size_t kMinLookahead = kMaxMatch + kMinMatch + 1;
 
     std::size_t Hash(std::size_t at) const {
@@ -509,6 +538,15 @@ private:
         for (;;) {
             Fill();
             if (lookahead_ == 0 || bits_.Exceeded() || bits_.Failed()) break;
+            const std::uint64_t consumed = total_ - lookahead_;
+            if (!probed_ && consumed >= kNoiseProbe) {
+                probed_ = true;
+                if (!codes_.empty()) SendBlock();
+                if (bits_.Made() * 200 >= consumed * 199) {
+                    noise_ = true;
+                    return;
+                }
+            }
             int candidate = kNone;
             if (lookahead_ >= kMinMatch) candidate = Insert(start_);
             prevLength = matchLength;
@@ -658,25 +696,50 @@ private:
     BitWriter bits_;
     const std::size_t dictionary_;
     const int positionSymbols_, positionCountBits_;
-    std::vector<unsigned char> window_;
-    std::vector<int> head_, prev_;
+    std::vector<unsigned char>& window_;
+    std::vector<int>& head_;
+    std::vector<int>& prev_;
     std::size_t start_ = 0, lookahead_ = 0, matchStart_ = 0;
     bool inputDone_ = false, readFailed_ = false;
+    bool probed_ = false, noise_ = false;
     std::uint64_t total_ = 0;
     std::uint16_t crc_ = 0;
-    std::vector<std::uint16_t> codes_, distances_;
+    std::vector<std::uint16_t>& codes_;
+    std::vector<std::uint16_t>& distances_;
 };
 
 }  // namespace
 
+struct LzhDecoder::Buffers {
+    std::vector<unsigned char> chunk, ring;
+};
+
+LzhDecoder::LzhDecoder() : buffers_(new Buffers) {}
+LzhDecoder::~LzhDecoder() = default;
+
+bool LzhDecoder::Decode(int dictionaryBits, ByteSource& in, std::uint64_t packedSize, std::uint64_t originalSize,
+                        ByteSink& out, std::uint16_t& crc, std::string& error) {
+    Decoder decoder(dictionaryBits, in, packedSize, out, buffers_->chunk, buffers_->ring);
+    return decoder.Run(originalSize, crc, error);
+}
+
+struct LzhEncoder::Buffers : EncoderBuffers {};
+
+LzhEncoder::LzhEncoder() : buffers_(new Buffers) {}
+LzhEncoder::~LzhEncoder() = default;
+
+bool LzhEncoder::Encode(int dictionaryBits, ByteSource& in, ByteSink& out, std::uint64_t packedLimit,
+                        LzhEncodeResult& result, std::string& error) {
+    Encoder encoder(dictionaryBits, in, out, packedLimit, *buffers_);
+    return encoder.Run(result, error);
+}
+
 bool LzhDecode(int dictionaryBits, ByteSource& in, std::uint64_t packedSize, std::uint64_t originalSize, ByteSink& out,
                std::uint16_t& crc, std::string& error) {
-    Decoder decoder(dictionaryBits, in, packedSize, out);
-    return decoder.Run(originalSize, crc, error);
+    return LzhDecoder().Decode(dictionaryBits, in, packedSize, originalSize, out, crc, error);
 }
 
 bool LzhEncode(int dictionaryBits, ByteSource& in, ByteSink& out, std::uint64_t packedLimit, LzhEncodeResult& result,
                std::string& error) {
-    Encoder encoder(dictionaryBits, in, out, packedLimit);
-    return encoder.Run(result, error);
+    return LzhEncoder().Encode(dictionaryBits, in, out, packedLimit, result, error);
 }

@@ -15,27 +15,92 @@ constexpr int kGzipWindow = 15 + 16;
 // Output space is handed out in chunks; zlib's counters are 32-bit.
 uInt Chunk(std::uint64_t left) { return left < kChunk ? static_cast<uInt>(left) : static_cast<uInt>(kChunk); }
 
+// A deflate stream with its own 64-bit counts (zlib's are 32-bit on Windows)
+// and the test for already compressed files.
+struct Deflating {
+    z_stream z{};
+    bool ready = false;
+    std::vector<unsigned char> output = std::vector<unsigned char>(kChunk * 4);
+    std::uint64_t in = 0, out = 0;          // since the stream began
+    std::uint64_t fileIn = 0, fileOut = 0;  // where the current file began
+    bool probed = false;
+    int level = 6;
+
+    // Runs deflate over all of z's input with `flush`, handing every byte
+    // made to `sink`: for Z_FINISH up to the stream's end, otherwise until
+    // the input is taken and (for a flush) everything is out.
+    bool Pump(int flush, ByteSink& sink) {
+        for (;;) {
+            z.next_out = output.data();
+            z.avail_out = static_cast<uInt>(output.size());
+            const uInt before = z.avail_in;
+            const int status = deflate(&z, flush);
+            in += before - z.avail_in;
+            const std::size_t made = output.size() - z.avail_out;
+            out += made;
+            if (made && !sink.Write(output.data(), made)) return false;
+            if (status == Z_STREAM_END) return true;
+            if (status != Z_OK && !(status == Z_BUF_ERROR && flush != Z_FINISH)) return false;
+            // Space left over: deflate has taken all it could and flushed what was asked.
+            if (z.avail_in == 0 && z.avail_out != 0 && flush != Z_FINISH) return true;
+        }
+    }
+
+    // Once the current file's first kNoiseProbe bytes are in: flushed out so
+    // that their size shows, and if they came out hardly smaller (0.5%),
+    // the rest of the file goes into stored blocks.
+    bool Probe(ByteSink& sink) {
+        if (probed || in - fileIn < kNoiseProbe) return true;
+        probed = true;
+        if (!Pump(Z_BLOCK, sink)) return false;
+        if ((out - fileOut) * 200 < (in - fileIn) * 199) return true;
+        return deflateParams(&z, 0, Z_DEFAULT_STRATEGY) == Z_OK;
+    }
+
+    // A new file starts: back to the chosen level, measured afresh.
+    bool NextFile(ByteSink& sink) {
+        if (probed && (!Pump(Z_BLOCK, sink) || deflateParams(&z, level, Z_DEFAULT_STRATEGY) != Z_OK)) return false;
+        fileIn = in;
+        fileOut = out;
+        probed = false;
+        return true;
+    }
+};
+
 }  // namespace
 
-bool InflateRaw(ByteSource& in, std::uint64_t packedSize, std::uint64_t size, ByteSink& out, std::uint32_t& crc,
-                std::string& error) {
+struct RawInflater::State {
     z_stream z{};
-    if (inflateInit2(&z, kRawWindow) != Z_OK) {
+    bool ready = false;
+    std::vector<unsigned char> input = std::vector<unsigned char>(kChunk * 4), output = std::vector<unsigned char>(kChunk * 4);
+};
+
+RawInflater::RawInflater() : state_(new State) { state_->ready = inflateInit2(&state_->z, kRawWindow) == Z_OK; }
+
+RawInflater::~RawInflater() {
+    if (state_->ready) inflateEnd(&state_->z);
+}
+
+bool RawInflater::Inflate(ByteSource& in, std::uint64_t packedSize, std::uint64_t size, ByteSink& out,
+                          std::uint32_t& crc, std::string& error) {
+    z_stream& z = state_->z;
+    if (!state_->ready || inflateReset(&z) != Z_OK) {
         error = "out of memory";
         return false;
     }
-    std::vector<unsigned char> input(kChunk), output(kChunk);
+    std::vector<unsigned char>& input = state_->input;
+    std::vector<unsigned char>& output = state_->output;
+    z.avail_in = 0;
     std::uint64_t inLeft = packedSize, produced = 0;
     crc = 0;
     int status = Z_OK;
-    bool ok = true;
-    while (ok && status != Z_STREAM_END) {
+    while (status != Z_STREAM_END) {
         if (z.avail_in == 0 && inLeft > 0) {
             std::size_t got = 0;
-            if (!in.Read(input.data(), Chunk(inLeft), got) || got == 0) {
+            if (!in.Read(input.data(), inLeft < input.size() ? static_cast<std::size_t>(inLeft) : input.size(), got) ||
+                got == 0) {
                 error = "cannot read the packed data";
-                ok = false;
-                break;
+                return false;
             }
             inLeft -= got;
             z.next_in = input.data();
@@ -47,72 +112,71 @@ bool InflateRaw(ByteSource& in, std::uint64_t packedSize, std::uint64_t size, By
         const std::size_t made = output.size() - z.avail_out;
         if (status != Z_OK && status != Z_STREAM_END && !(status == Z_BUF_ERROR && made > 0)) {
             error = status == Z_DATA_ERROR ? "damaged packed data" : "the packed data ends early";
-            ok = false;
+            return false;
         }
-        if (made > 0) {
-            if (produced + made > size) {
-                error = "more data than the stated size";
-                ok = false;
-                break;
-            }
-            produced += made;
-            crc = Crc32(crc, output.data(), made);
-            if (!out.Write(output.data(), made)) {
-                error = "cannot write the unpacked data";
-                ok = false;
-            }
+        if (made > size - produced) {
+            error = "more data than the stated size";
+            return false;
         }
-        if (ok && status != Z_STREAM_END && z.avail_in == 0 && inLeft == 0 && made == 0) {
+        produced += made;
+        crc = Crc32(crc, output.data(), made);
+        if (made && !out.Write(output.data(), made)) {
+            error = "cannot write the unpacked data";
+            return false;
+        }
+        if (status != Z_STREAM_END && z.avail_in == 0 && inLeft == 0 && made == 0) {
             error = "the packed data ends early";
-            ok = false;
+            return false;
         }
     }
-    inflateEnd(&z);
-    if (ok && produced != size) {
+    if (produced != size) {
         error = "less data than the stated size";
-        ok = false;
+        return false;
     }
-    return ok;
+    return true;
 }
 
-bool DeflateRaw(ByteSource& in, ByteSink& out, int level, std::uint64_t limit, DeflateResult& result,
-                std::string& error) {
-    z_stream z{};
-    if (deflateInit2(&z, level, Z_DEFLATED, kRawWindow, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+struct RawDeflater::State : Deflating {
+    std::vector<unsigned char> input = std::vector<unsigned char>(kChunk * 4);
+};
+
+RawDeflater::RawDeflater(int level) : state_(new State), level_(level) {
+    state_->level = level;
+    state_->ready = deflateInit2(&state_->z, level, Z_DEFLATED, kRawWindow, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+}
+
+RawDeflater::~RawDeflater() {
+    if (state_->ready) deflateEnd(&state_->z);
+}
+
+bool RawDeflater::Deflate(ByteSource& in, ByteSink& out, std::uint64_t limit, DeflateResult& result,
+                          std::string& error) {
+    State& d = *state_;
+    if (!d.ready || deflateReset(&d.z) != Z_OK || deflateParams(&d.z, level_, Z_DEFAULT_STRATEGY) != Z_OK) {
         error = "out of memory";
         return false;
     }
-    std::vector<unsigned char> input(kChunk * 4), output(kChunk * 4);
+    d.in = d.out = d.fileIn = d.fileOut = 0;
+    d.probed = false;
     result = DeflateResult();
-    bool ok = true, end = false;
-    while (ok && !result.exceeded) {
-        if (z.avail_in == 0 && !end) {
-            std::size_t got = 0;
-            if (!in.Read(input.data(), input.size(), got)) {
-                error = "cannot read the data to pack";
-                ok = false;
-                break;
-            }
-            end = got == 0;
-            result.size += got;
-            result.crc = Crc32(result.crc, input.data(), got);
-            z.next_in = input.data();
-            z.avail_in = static_cast<uInt>(got);
+    for (;;) {
+        std::size_t got = 0;
+        if (!in.Read(d.input.data(), d.input.size(), got)) {
+            error = "cannot read the data to pack";
+            return false;
         }
-        z.next_out = output.data();
-        z.avail_out = static_cast<uInt>(output.size());
-        const int status = deflate(&z, end ? Z_FINISH : Z_NO_FLUSH);
-        const std::size_t made = output.size() - z.avail_out;
-        result.packedSize += made;
-        if (made && !out.Write(output.data(), made)) {
+        result.size += got;
+        result.crc = Crc32(result.crc, d.input.data(), got);
+        d.z.next_in = d.input.data();
+        d.z.avail_in = static_cast<uInt>(got);
+        if (!d.Pump(got ? Z_NO_FLUSH : Z_FINISH, out) || !d.Probe(out)) {
             error = "cannot write the packed data";
-            ok = false;
+            return false;
         }
+        result.packedSize = d.out;
         result.exceeded = result.packedSize > limit;
-        if (status == Z_STREAM_END) break;
+        if (got == 0 || result.exceeded) return true;
     }
-    deflateEnd(&z);
-    return ok;
 }
 
 struct GzipReader::State {
@@ -189,46 +253,42 @@ bool GzipReader::Drain() {
     return true;
 }
 
-struct GzipWriter::State {
-    explicit State(ByteSink& sink) : out(sink), output(kChunk * 4) {}
-    ByteSink& out;
-    std::vector<unsigned char> output;
-    z_stream z{};
-    bool started = false, failed = false;
-
-    bool Run(const unsigned char* data, std::size_t size, int flush) {
-        z.next_in = const_cast<unsigned char*>(data);
-        z.avail_in = static_cast<uInt>(size);
-        int status = Z_OK;
-        do {
-            z.next_out = output.data();
-            z.avail_out = static_cast<uInt>(output.size());
-            status = deflate(&z, flush);
-            const std::size_t made = output.size() - z.avail_out;
-            if (made && !out.Write(output.data(), made)) failed = true;
-        } while (!failed && (z.avail_in > 0 || (flush == Z_FINISH && status != Z_STREAM_END)));
-        return !failed;
-    }
+struct GzipWriter::State : Deflating {
+    explicit State(ByteSink& sink) : sink(sink) {}
+    ByteSink& sink;
+    bool failed = false;
 };
 
 GzipWriter::GzipWriter(ByteSink& out, int level) : state_(new State(out)) {
-    state_->started = deflateInit2(&state_->z, level, Z_DEFLATED, kGzipWindow, 8, Z_DEFAULT_STRATEGY) == Z_OK;
-    state_->failed = !state_->started;
+    state_->level = level;
+    state_->ready = deflateInit2(&state_->z, level, Z_DEFLATED, kGzipWindow, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+    state_->failed = !state_->ready;
 }
 
 GzipWriter::~GzipWriter() {
-    if (state_->started) deflateEnd(&state_->z);
+    if (state_->ready) deflateEnd(&state_->z);
 }
 
 bool GzipWriter::Write(const void* data, std::size_t size) {
+    State& d = *state_;
     const auto* p = static_cast<const unsigned char*>(data);
-    while (size > 0 && !state_->failed) {
-        const std::size_t take = size < (1u << 30) ? size : (1u << 30);
-        state_->Run(p, take, Z_NO_FLUSH);
+    while (size > 0 && !d.failed) {
+        const std::size_t take = size < kChunk * 4 ? size : kChunk * 4;
+        d.z.next_in = const_cast<unsigned char*>(p);
+        d.z.avail_in = static_cast<uInt>(take);
+        d.failed = !d.Pump(Z_NO_FLUSH, d.sink) || !d.Probe(d.sink);
         p += take;
         size -= take;
     }
-    return !state_->failed;
+    return !d.failed;
 }
 
-bool GzipWriter::Finish() { return !state_->failed && state_->Run(nullptr, 0, Z_FINISH); }
+void GzipWriter::NextFile() {
+    if (!state_->failed) state_->failed = !state_->NextFile(state_->sink);
+}
+
+bool GzipWriter::Finish() {
+    State& d = *state_;
+    d.z.avail_in = 0;
+    return !d.failed && d.Pump(Z_FINISH, d.sink);
+}

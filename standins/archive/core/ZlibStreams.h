@@ -6,11 +6,6 @@
 
 #include "ByteStreams.h"
 
-// Inflates raw deflate data: reads at most `packedSize` bytes of `in` and
-// must make exactly `size` bytes, whose CRC-32 it gives back.
-bool InflateRaw(ByteSource& in, std::uint64_t packedSize, std::uint64_t size, ByteSink& out, std::uint32_t& crc,
-                std::string& error);
-
 struct DeflateResult {
     std::uint64_t size = 0;
     std::uint64_t packedSize = 0;
@@ -18,9 +13,38 @@ struct DeflateResult {
     bool exceeded = false;  // more than the limit came out: store the data instead
 };
 
-// Deflates all of `in` raw at `level` (1-9), stopping once the output passes `limit`.
-bool DeflateRaw(ByteSource& in, ByteSink& out, int level, std::uint64_t limit, DeflateResult& result,
-                std::string& error);
+// Raw deflate for ZIP members. Each keeps its zlib state and buffers from one
+// member to the next, as a fresh state for every small file costs more than
+// packing it. Data not made smaller by its first kNoiseProbe bytes is taken
+// for already compressed: the rest goes into deflate's stored blocks, which
+// costs a few bytes in 64 KiB instead of a search for matches that are not there.
+constexpr std::uint64_t kNoiseProbe = 256 << 10;
+class RawDeflater {
+public:
+    explicit RawDeflater(int level);
+    ~RawDeflater();
+    // Deflates all of `in`, stopping once the output passes `limit`.
+    bool Deflate(ByteSource& in, ByteSink& out, std::uint64_t limit, DeflateResult& result, std::string& error);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+    int level_;
+};
+
+class RawInflater {
+public:
+    RawInflater();
+    ~RawInflater();
+    // Reads at most `packedSize` bytes of `in` and must make exactly `size`
+    // bytes, whose CRC-32 it gives back.
+    bool Inflate(ByteSource& in, std::uint64_t packedSize, std::uint64_t size, ByteSink& out, std::uint32_t& crc,
+                 std::string& error);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 // The data of a gzip file, member after member; the trailers' CRCs and
 // lengths are checked as they pass. Reading fails with `Error()` set.
@@ -39,12 +63,15 @@ private:
     std::string error_;
 };
 
-// Writes gzip: one member at `level`. Finish() completes it.
+// Writes gzip: one member at `level`. Finish() completes it. Each file put
+// in is announced with NextFile(), so that already compressed files are told
+// apart one by one, as in RawDeflater.
 class GzipWriter : public ByteSink {
 public:
     GzipWriter(ByteSink& out, int level);
     ~GzipWriter() override;
     bool Write(const void* data, std::size_t size) override;
+    void NextFile();
     bool Finish();
 
 private:

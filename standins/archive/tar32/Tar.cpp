@@ -80,6 +80,7 @@ void Create(const TarCommand& c, ArchiverReport& report) {
     std::uint64_t written = 0;
     bool ok = true;
     for (const PackItem& item : items) {
+        if (gzip) gzip->NextFile();
         ok = WriteMember(out, written, item, report);
         if (!ok) break;
     }
@@ -129,20 +130,20 @@ void Extract(const TarCommand& c, ArchiverReport& report) {
             report.Fail(kArchiverUnsupported, entry.name + ": links and special files are not unpacked");
             continue;
         }
-        OutputFile out;
         std::string path;
-        if (!target.BeginFile(entry.name, time, out, path)) continue;
+        OutputFile* out = target.BeginFile(entry.name, time, path);
+        if (!out) continue;
         struct Data : ByteSource {
             explicit Data(TarReader& r) : reader(r) {}
             bool Read(void* data, std::size_t size, std::size_t& got) override { return reader.ReadData(data, size, got); }
             TarReader& reader;
         } data(reader);
-        const bool ok = CopyBytes(data, entry.size, out, [](const void*, std::size_t) {});
+        const bool ok = CopyBytes(data, entry.size, *out, [](const void*, std::size_t) {});
         if (!ok) {
-            report.Fail(out.Failed() ? kArchiverCannotWrite : kArchiverDamaged,
-                        out.Failed() ? "cannot write " + path : entry.name + ": the archive ends inside it");
+            report.Fail(out->Failed() ? kArchiverCannotWrite : kArchiverDamaged,
+                        out->Failed() ? "cannot write " + path : entry.name + ": the archive ends inside it");
         }
-        target.EndFile(out, path, time, ok);
+        target.EndFile(path, time, ok);
         if (!ok) break;
     }
     // The gzip trailer's CRC comes after the tar's end: read on to it. A

@@ -96,7 +96,7 @@ public:
         if (!stored) {
             LzhEncodeResult r;
             // Packed data no smaller than the file is stored as it is.
-            if (!LzhEncode(bits, source, out_, source.Size() - 1, r, error)) return Abandon(item, headerAt);
+            if (!encoder_.Encode(bits, source, out_, source.Size() - 1, r, error)) return Abandon(item, headerAt);
             stored = r.exceeded;
             h.originalSize = static_cast<std::uint32_t>(r.originalSize);
             h.packedSize = static_cast<std::uint32_t>(r.packedSize);
@@ -112,11 +112,8 @@ public:
             h.originalSize = h.packedSize = static_cast<std::uint32_t>(source.Size());
         }
         // The header's length depends on the name alone, so it is rewritten in place.
-        const std::uint64_t end = out_.Position();
-        if (!BuildLzhHeader(h, options_.headerLevel, bytes, error) || !out_.Seek(headerAt) ||
-            !out_.Write(bytes.data(), bytes.size()) || !out_.Seek(end)) {
+        if (!BuildLzhHeader(h, options_.headerLevel, bytes, error) || !out_.WriteAt(headerAt, bytes.data(), bytes.size()))
             return WriteFailed();
-        }
         return added = true;
     }
 
@@ -145,6 +142,7 @@ private:
     OutputFile& out_;
     const LzhPackOptions& options_;
     ArchiverReport& report_;
+    LzhEncoder encoder_;
 };
 
 }  // namespace

@@ -53,6 +53,7 @@ std::optional<std::uint64_t> LzhArchiveStart(InputFile& file) {
 }
 
 void UnpackLzh(InputFile& file, std::uint64_t start, UnpackTarget& target, ArchiverReport& report) {
+    LzhDecoder decoder;
     file.Seek(start);
     for (;;) {
         LzhHeader h;
@@ -75,24 +76,23 @@ void UnpackLzh(InputFile& file, std::uint64_t start, UnpackTarget& target, Archi
         } else if (bits < 0) {
             report.Fail(kArchiverUnsupported, h.name + ": method " + h.method + " is not supported");
         } else {
-            OutputFile out;
             std::string path;
-            if (target.BeginFile(h.name, time, out, path)) {
+            if (OutputFile* out = target.BeginFile(h.name, time, path)) {
                 std::uint16_t crc = 0;
                 bool ok = true;
                 if (bits == 0) {
                     ok = h.packedSize == h.originalSize &&
-                         CopyBytes(file, h.packedSize, out, [&](const void* d, std::size_t n) { crc = Crc16(crc, d, n); });
+                         CopyBytes(file, h.packedSize, *out, [&](const void* d, std::size_t n) { crc = Crc16(crc, d, n); });
                     error = "the stored data is damaged";
                 } else {
-                    ok = LzhDecode(bits, file, h.packedSize, h.originalSize, out, crc, error);
+                    ok = decoder.Decode(bits, file, h.packedSize, h.originalSize, *out, crc, error);
                 }
                 if (ok && crc != h.crc) {
                     ok = false;
                     error = "CRC error";
                 }
-                if (!ok) DataFailed(report, out, h.name, error);
-                target.EndFile(out, path, time, ok);
+                if (!ok) DataFailed(report, *out, h.name, error);
+                target.EndFile(path, time, ok);
             }
         }
         file.Seek(dataAt + h.packedSize);
@@ -101,6 +101,7 @@ void UnpackLzh(InputFile& file, std::uint64_t start, UnpackTarget& target, Archi
 
 void UnpackZip(InputFile& file, UnpackTarget& target, ArchiverReport& report) {
     ZipDirectory directory;
+    RawInflater inflater;
     std::string error;
     if (!ReadZipDirectory(file, directory, error)) {
         report.Fail(kArchiverDamaged, error);
@@ -130,24 +131,24 @@ void UnpackZip(InputFile& file, UnpackTarget& target, ArchiverReport& report) {
             report.Fail(kArchiverDamaged, name + ": " + error);
             continue;
         }
-        OutputFile out;
         std::string path;
-        if (!target.BeginFile(name, time, out, path)) continue;
+        OutputFile* out = target.BeginFile(name, time, path);
+        if (!out) continue;
         file.Seek(dataAt);
         std::uint32_t crc = 0;
         bool ok = true;
         if (e.method == kZipStored) {
             ok = e.packedSize == e.size &&
-                 CopyBytes(file, e.size, out, [&](const void* d, std::size_t n) { crc = Crc32(crc, d, n); });
+                 CopyBytes(file, e.size, *out, [&](const void* d, std::size_t n) { crc = Crc32(crc, d, n); });
             error = "the stored data is damaged";
         } else {
-            ok = InflateRaw(file, e.packedSize, e.size, out, crc, error);
+            ok = inflater.Inflate(file, e.packedSize, e.size, *out, crc, error);
         }
         if (ok && crc != e.crc) {
             ok = false;
             error = "CRC error";
         }
-        if (!ok) DataFailed(report, out, name, error);
-        target.EndFile(out, path, time, ok);
+        if (!ok) DataFailed(report, *out, name, error);
+        target.EndFile(path, time, ok);
     }
 }

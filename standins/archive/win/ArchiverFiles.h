@@ -46,6 +46,9 @@ public:
     std::uint64_t Position() const { return flushed_ + buffer_.size(); }
     // Moves to `position` (earlier output stays); false on failure.
     bool Seek(std::uint64_t position);
+    // Rewrites bytes already written, in the buffer while they are still
+    // there; the position stays at the end.
+    bool WriteAt(std::uint64_t position, const void* data, std::size_t size);
     // Cuts the file at the current position.
     bool Truncate();
     bool SetTime(const FILETIME& time);

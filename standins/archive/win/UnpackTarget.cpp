@@ -30,31 +30,36 @@ bool UnpackTarget::Place(const std::string& name, bool folder, std::string& rela
     return !relative.empty();
 }
 
-bool UnpackTarget::BeginFile(const std::string& name, const FILETIME& time, OutputFile& file, std::string& path) {
+OutputFile* UnpackTarget::BeginFile(const std::string& name, const FILETIME& time, std::string& path) {
     std::string relative;
-    if (!Place(name, false, relative)) return false;
+    if (!Place(name, false, relative)) return nullptr;
     path = JoinPath(options_.folder, relative);
-    if (!CreateFolderTree(FolderOf(path))) {
-        report_.Fail(kArchiverCannotWrite, "cannot create the folder for " + path);
-        return false;
-    }
-    WIN32_FIND_DATAA existing;
-    if (FindEntry(path, existing)) {
-        if (existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            report_.Fail(kArchiverCannotWrite, "a folder is in the way of " + path);
-            return false;
+    // Members come folder by folder: a folder made or found once is not asked for again.
+    const std::string folder = FolderOf(path);
+    if (folder != lastFolder_) {
+        if (!CreateFolderTree(folder)) {
+            report_.Fail(kArchiverCannotWrite, "cannot create the folder for " + path);
+            return nullptr;
         }
-        if (options_.onlyNewer && Ticks(existing.ftLastWriteTime) + kSameTime >= Ticks(time)) return false;
+        lastFolder_ = folder;
     }
-    if (!file.Create(path, true)) {
-        report_.Fail(kArchiverCannotWrite, "cannot write " + path);
-        return false;
+    // Every look-up of a name that is not there searches its folder under
+    // Wine, so the file is looked at first only when its time matters.
+    WIN32_FIND_DATAA existing;
+    if (options_.onlyNewer && FindEntry(path, existing) && !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        Ticks(existing.ftLastWriteTime) + kSameTime >= Ticks(time)) {
+        return nullptr;
+    }
+    if (!file_.Create(path, true)) {
+        report_.Fail(kArchiverCannotWrite, IsFolder(path) ? "a folder is in the way of " + path : "cannot write " + path);
+        return nullptr;
     }
     report_.Line(relative);
-    return true;
+    return &file_;
 }
 
-void UnpackTarget::EndFile(OutputFile& file, const std::string& path, const FILETIME& time, bool dataOk) {
+void UnpackTarget::EndFile(const std::string& path, const FILETIME& time, bool dataOk) {
+    OutputFile& file = file_;
     if (dataOk) file.SetTime(time);
     const bool closed = file.Close();
     if (dataOk && closed) {

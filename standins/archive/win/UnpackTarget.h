@@ -23,11 +23,12 @@ public:
     UnpackTarget(UnpackOptions options, ArchiverReport& report) : options_(std::move(options)), report_(report) {}
     // Makes the folder with its parents.
     bool Open();
-    // Opens the file a member is written to; false when the member is to be
-    // skipped: not asked for, not newer, or refused (then reported).
-    bool BeginFile(const std::string& name, const FILETIME& time, OutputFile& file, std::string& path);
+    // The file a member is written to, open; null when the member is to be
+    // skipped: not asked for, not newer, or refused (then reported). One
+    // file object serves every member, its buffer made once.
+    OutputFile* BeginFile(const std::string& name, const FILETIME& time, std::string& path);
     // Closes the member's file with its time; a member whose data failed is removed.
-    void EndFile(OutputFile& file, const std::string& path, const FILETIME& time, bool dataOk);
+    void EndFile(const std::string& path, const FILETIME& time, bool dataOk);
     // A folder member: made when paths are kept.
     void Folder(const std::string& name);
     // Removes every file this target has written: for a compressed archive
@@ -39,6 +40,8 @@ private:
     bool Place(const std::string& name, bool folder, std::string& relative);
     UnpackOptions options_;
     ArchiverReport& report_;
+    OutputFile file_;
+    std::string lastFolder_;
     std::vector<std::string> written_;
 };
 

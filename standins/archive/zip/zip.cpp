@@ -3,9 +3,10 @@
 // Adds the files to the archive (made when missing, ".zip" added to a name
 // without an extension), replacing members of the same name; -r walks into
 // folders, -j stores file names without their folders. Members are deflated
-// at the level given (6 by default), or stored when that does not make them
-// smaller. The archive is rewritten into a temporary file and replaced only
-// when complete. Exit code 0, or the ArchiverResult of the first failure.
+// at the level given (6 by default); empty ones, and small ones deflate
+// would make larger, are stored. The archive is rewritten into a temporary
+// file and replaced only when complete. Exit code 0, or the ArchiverResult
+// of the first failure.
 #include <windows.h>
 
 #include <cstdio>
@@ -36,7 +37,8 @@ std::string Key(const std::string& stored) {
 
 class Writer {
 public:
-    Writer(OutputFile& out, int level, ArchiverReport& report) : out_(out), level_(level), report_(report) {}
+    Writer(OutputFile& out, int level, ArchiverReport& report)
+        : out_(out), level_(level), deflater_(level ? level : 1), report_(report) {}
     std::vector<ZipEntry> written;
 
     // False only when the archive cannot be written; a file that cannot be
@@ -67,9 +69,13 @@ public:
         std::string error;
         if (e.method == kZipDeflated) {
             DeflateResult r;
-            if (!DeflateRaw(source, out_, level_, source.Size() - 1, r, error)) return Abandon(item, e.localOffset);
+            // Incompressible data costs deflate only its block framing, a few
+            // bytes in 64 KiB, and packing it again stored would read and
+            // write it twice: only a member grown by more than 1/256 (a
+            // small one, mostly) is stored instead.
+            const std::uint64_t limit = source.Size() + source.Size() / 256;
+            if (!deflater_.Deflate(source, out_, limit, r, error)) return Abandon(item, e.localOffset);
             if (r.exceeded) {
-                // Deflate did not make it smaller: stored instead.
                 e.method = kZipStored;
                 e.versionNeeded = kNeedsStored;
                 if (!out_.Seek(dataAt) || !out_.Truncate()) return WriteFailed();
@@ -86,12 +92,9 @@ public:
                 return Abandon(item, e.localOffset);
             e.size = e.packedSize = static_cast<std::uint32_t>(source.Size());
         }
-        const std::uint64_t end = out_.Position();
         const std::string header = ZipLocalHeader(e);
-        if (end > kZipMaxOffset || !out_.Seek(e.localOffset) || !out_.Write(header.data(), header.size()) ||
-            !out_.Seek(end)) {
+        if (out_.Position() > kZipMaxOffset || !out_.WriteAt(e.localOffset, header.data(), header.size()))
             return WriteFailed();
-        }
         written.push_back(e);
         return true;
     }
@@ -145,6 +148,7 @@ private:
 
     OutputFile& out_;
     const int level_;
+    RawDeflater deflater_;
     ArchiverReport& report_;
 };
 
