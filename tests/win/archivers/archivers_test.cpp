@@ -51,13 +51,12 @@ int Call(const Archiver& a, const std::string& line, std::string* out = nullptr)
     return result;
 }
 
-// zip.exe as the library starts it; its exit code.
-DWORD RunZip(const std::string& arguments) {
-    std::string command = "zip " + arguments;
+// A program's exit code: zip.exe as the library starts it, or a self-extractor.
+DWORD RunProgram(const std::string& program, std::string command) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(Dist("zip.exe").c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return 0xFFFF;
     ScopedKernelObject process(pi.hProcess), thread(pi.hThread);
     WaitForSingleObject(pi.hProcess, INFINITE);
@@ -65,6 +64,8 @@ DWORD RunZip(const std::string& arguments) {
     GetExitCodeProcess(pi.hProcess, &code);
     return code;
 }
+
+DWORD RunZip(const std::string& arguments) { return RunProgram(Dist("zip.exe"), "zip " + arguments); }
 
 void SetWriteTime(const std::string& path, int daysBack) {
     ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -110,6 +111,15 @@ TEST(ArchiverExports, NeverWriteMoreThanTheBufferHolds) {
         }
         EXPECT_EQ(fn(nullptr, nullptr, nullptr, 0), kArchiverBadCommand) << a.dll;
     }
+}
+
+TEST_F(ArchiversTest, LogTheCommandsTheyGetWhenAsked) {
+    const std::string log = dir.File("commands.log");
+    SetEnvironmentVariableA("MIVORA_ARCHIVER_LOG", log.c_str());
+    Call(kTar, "-xvf \"" + base + "none.tgz\" -o \"" + base + "\"");
+    Call(kUnZip, "-x  x.zip");
+    SetEnvironmentVariableA("MIVORA_ARCHIVER_LOG", nullptr);
+    EXPECT_EQ(ReadFileBytes(log), "Tar -xvf \"" + base + "none.tgz\" -o \"" + base + "\"\r\nUnZip -x  x.zip\r\n");
 }
 
 TEST_F(ArchiversTest, UnlhaUpdatesByTimeMovesAndMakesASelfExtractor) {
@@ -258,6 +268,20 @@ TEST_F(ArchiversTest, NoMemberLandsOutsideTheTarget) {
         for (const std::string& escaped : {dir.File("in\\evil.txt"), dir.File("evil.txt"), std::string("C:\\evil.txt"),
                                            target + "evil.txt"})
             EXPECT_FALSE(PathExists(escaped)) << c.archiver.dll << " " << c.name << " wrote " << escaped;
+        RemoveTree(dir.File("in"));
+    }
+    // The self-extractors: the ZIP stub in front of a hostile archive, and
+    // the LZH one that "s" makes of another.
+    WriteFileBytes(dir.File("hostile.exe"),
+                   ReadFileBytes(Dist("sfx.bin")) + HandMade(kUnZip, {{"../evil.txt", "evil"}, {"ok.txt", "fine"}}));
+    WriteFileBytes(dir.File("hostile.lzh"), HandMade(kUnlha, {{"../evil.txt", "evil"}, {"ok.txt", "fine"}}));
+    ASSERT_EQ(Call(kUnlha, "s -gw -x1 \"" + dir.File("hostile.lzh") + "\" \"" + dir.File("lzh\\") + "\""), kArchiverDone);
+    for (const std::string& exe : {dir.File("hostile.exe"), dir.File("lzh\\hostile.exe")}) {
+        // argv rules: a backslash before the closing quote would escape it.
+        EXPECT_EQ(RunProgram(exe, "x -d \"" + dir.File("in\\target") + "\""), static_cast<DWORD>(kArchiverUnsafeName))
+            << exe;
+        EXPECT_EQ(ReadFileBytes(target + "ok.txt"), "fine") << exe;
+        EXPECT_FALSE(PathExists(dir.File("in\\evil.txt"))) << exe;
         RemoveTree(dir.File("in"));
     }
 }
