@@ -34,6 +34,9 @@ TEST(LzhHeader, WritesWhatItReads) {
         {"-lh5-", "report.txt", 1},
         {"-lh7-", "sub/deeper/name with blanks.bin", 1},
         {"-lhd-", "sub/empty/", 1},
+        {"-lh5-", "a-name-too-long-for-the-first-byte-of-a-level-1-header/"
+                  "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+                  "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx.txt", 1},
         {"-lh0-", "sub/deeper/name with blanks.bin", 2},
         {"-lhd-", "sub/", 2},
         {"-lh6-", "a", 2},

@@ -46,6 +46,17 @@ struct Deflating {
         }
     }
 
+    // Changes the level after a flush; whatever zlib still makes is handed on.
+    bool SetLevel(int newLevel, ByteSink& sink) {
+        if (!Pump(Z_BLOCK, sink)) return false;
+        z.next_out = output.data();
+        z.avail_out = static_cast<uInt>(output.size());
+        const bool ok = deflateParams(&z, newLevel, Z_DEFAULT_STRATEGY) == Z_OK;
+        const std::size_t made = output.size() - z.avail_out;
+        out += made;
+        return ok && (made == 0 || sink.Write(output.data(), made));
+    }
+
     // Once the current file's first kNoiseProbe bytes are in: flushed out so
     // that their size shows, and if they came out hardly smaller (0.5%),
     // the rest of the file goes into stored blocks.
@@ -54,12 +65,12 @@ struct Deflating {
         probed = true;
         if (!Pump(Z_BLOCK, sink)) return false;
         if ((out - fileOut) * 200 < (in - fileIn) * 199) return true;
-        return deflateParams(&z, 0, Z_DEFAULT_STRATEGY) == Z_OK;
+        return SetLevel(0, sink);
     }
 
     // A new file starts: back to the chosen level, measured afresh.
     bool NextFile(ByteSink& sink) {
-        if (probed && (!Pump(Z_BLOCK, sink) || deflateParams(&z, level, Z_DEFAULT_STRATEGY) != Z_OK)) return false;
+        if (probed && !SetLevel(level, sink)) return false;
         fileIn = in;
         fileOut = out;
         probed = false;

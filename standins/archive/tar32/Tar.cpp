@@ -99,6 +99,7 @@ void Extract(const TarCommand& c, ArchiverReport& report) {
     UnpackOptions options;
     options.folder = c.folder;
     options.keepPaths = c.useDirectory;
+    options.list = c.verbose;
     if (!ExpandNames(c.names, options.patterns, report)) return;
     InputFile file;
     if (!file.Open(c.archive)) {

@@ -54,7 +54,7 @@ OutputFile* UnpackTarget::BeginFile(const std::string& name, const FILETIME& tim
         report_.Fail(kArchiverCannotWrite, IsFolder(path) ? "a folder is in the way of " + path : "cannot write " + path);
         return nullptr;
     }
-    report_.Line(relative);
+    if (options_.list) report_.Line(relative);
     return &file_;
 }
 

@@ -15,6 +15,7 @@ struct UnpackOptions {
     std::string folder;                 // "" is the current folder
     bool keepPaths = true;
     bool onlyNewer = false;             // keep a local file that is as new as the member or newer
+    bool list = true;                   // name each file unpacked in the report
     std::vector<std::string> patterns;  // members asked for; none asks for all
 };
 
