@@ -56,7 +56,7 @@ public:
         if (HasWildcard(LastComponent(name, SystemLeadByte))) {
             const std::string folder = FolderOf(full);
             const std::string pattern = LastComponent(full, SystemLeadByte);
-            const std::string folderStored = StoredFor(folder.empty() ? std::string() : folder, name, true);
+            const std::string folderStored = StoredFor(folder, name, true);
             WIN32_FIND_DATAA data;
             const std::string folderPath = folder.empty() ? "." : folder;
             if (!folderStored.empty() && Everything(pattern) && FindEntry(TrimSeparator(folder), data)) {
