@@ -13,12 +13,15 @@ PACKAGES=(
   g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   cmake ninja-build googletest g++ python3
+  # zlib for the archiver stand-ins: static for both Windows builds, shared for the native one
+  libz-mingw-w64-dev zlib1g-dev
   # native sanitizer and fuzz builds
   clang-14 libclang-rt-14-dev
   # Wine, a display and screenshots
   wine wine64 xvfb xauth x11-utils imagemagick
   # independent checkers of what the suite writes
   unzip zip cabextract lhasa liblnk-utils icoutils python3-pefile p7zip-full mpack file tzdata
+  libarchive-tools
   # benchmarks
   bc
 )

@@ -12,8 +12,17 @@ fail=0
 note() { echo "dist: $*"; fail=1; }
 
 shopt -s nullglob nocaseglob
-bins=("$dist"/*.exe "$dist"/*.dll)
+bins=("$dist"/*.exe "$dist"/*.dll "$dist"/*.bin)
 [ ${#bins[@]} -gt 0 ] || { echo "dist: no binaries in $dist"; exit 1; }
+# The LZH self-extractor stub travels inside UNLHA32.dll: it runs on the
+# same machines, so it is checked as a program of its own.
+stubs=$(mktemp -d)
+trap 'rm -rf "$stubs"' EXIT
+unlha=$(find "$dist" -maxdepth 1 -iname unlha32.dll | head -1)
+if [ -n "$unlha" ]; then
+  wrestool -x --raw --type=10 --name=1 "$unlha" >"$stubs/lzh-stub.bin" 2>/dev/null && [ -s "$stubs/lzh-stub.bin" ] &&
+    bins+=("$stubs/lzh-stub.bin") || note "UNLHA32.dll carries no self-extractor stub"
+fi
 
 # System DLLs a Windows 9x or NT machine has; anything else must not be needed.
 allowed=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll oleaut32.dll comctl32.dll
@@ -31,7 +40,7 @@ done
 
 # Functions newer than the oldest targets (9x, NT 4): one of them in the
 # import table and the program does not load there at all.
-too_new='^(GetTickCount64|AddVectoredExceptionHandler|RemoveVectoredExceptionHandler|InitOnce.*|.*SRWLock.*|.*ConditionVariable.*|Fls(Alloc|Free|GetValue|SetValue)|GetSystemTimePreciseAsFileTime|CreateSymbolicLink.*|GetFileInformationByHandleEx|GetFileAttributesEx[AW])$'
+too_new='^(GetTickCount64|AddVectoredExceptionHandler|RemoveVectoredExceptionHandler|InitOnce.*|.*SRWLock.*|.*ConditionVariable.*|Fls(Alloc|Free|GetValue|SetValue)|GetSystemTimePreciseAsFileTime|CreateSymbolicLink.*|GetFileInformationByHandleEx|GetFileAttributesEx[AW]|SetFilePointerEx|GetFileSizeEx|GetLongPathName[AW]|ReplaceFile[AW]|CreateHardLink[AW]|MoveFileWithProgress[AW])$'
 for b in "${bins[@]}"; do
   while read -r fn; do
     note "$(basename "$b") imports $fn, which older Windows lacks"

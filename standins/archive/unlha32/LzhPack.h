@@ -1,0 +1,20 @@
+// Adding files to an LZH archive. The archive is rewritten into a temporary
+// file beside it, members not replaced copied as they are, and put in place
+// only when complete: a failure leaves the old archive as it was.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "ArchiverCommands.h"
+#include "ArchiverReport.h"
+#include "PackSources.h"
+
+struct LzhPackOptions {
+    LzhMethod method = LzhMethod::Lh5;
+    int headerLevel = 2;
+    bool timeCheck = true;  // replace a member only with a newer file
+};
+
+// `packed` receives the items written into the archive (for a move).
+bool UpdateLzh(const std::string& archive, const std::vector<PackItem>& items, const LzhPackOptions& options,
+               ArchiverReport& report, std::vector<const PackItem*>& packed);

@@ -1,0 +1,42 @@
+// "UNZIP32.dll": the ZIP unpacker the archive library calls as
+//   int WINAPI UnZip(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize)
+// with -x (overwrite) or -u (only newer), -j to drop folders, the archive,
+// the target folder and the members wanted. Stored and deflated members,
+// each checked against its CRC; an archive behind a self-extractor's
+// program is read as well. The result is 0 when all went well, or the
+// ArchiverResult of the first failure; `output` gets its text, or the names
+// unpacked. No window is shown, whatever the owner.
+#include <windows.h>
+
+#include "ArchiveUnpack.h"
+#include "ArchiverCommands.h"
+
+namespace {
+
+void Run(const std::string& line, ArchiverReport& report) {
+    std::string error;
+    const auto c = ParseUnzipCommand(line, error);
+    if (!c) {
+        report.Fail(kArchiverBadCommand, "bad command line: " + error);
+        return;
+    }
+    UnpackOptions options;
+    options.folder = c->folder;
+    options.keepPaths = c->keepPaths;
+    options.onlyNewer = c->onlyNewer;
+    if (!ExpandNames(c->names, options.patterns, report)) return;
+    InputFile file;
+    if (!file.Open(c->archive)) {
+        report.Fail(kArchiverCannotRead, "cannot read " + c->archive);
+        return;
+    }
+    UnpackTarget target(options, report);
+    if (target.Open()) UnpackZip(file, target, report);
+}
+
+}  // namespace
+
+extern "C" int WINAPI UnZip(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
+    (void)owner;
+    return RunArchiverExport("UnZip", commandLine, output, outputSize, Run);
+}
