@@ -20,6 +20,7 @@
 #include "SplitProgressDlg.h"
 #include "Text.h"
 #include "VoiceEvents.h"
+#include "WideText.h"
 #include "resource.h"
 
 namespace {

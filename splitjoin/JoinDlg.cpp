@@ -14,6 +14,7 @@
 #include "Services.h"
 #include "ShellFiles.h"
 #include "Text.h"
+#include "WideText.h"
 #include "resource.h"
 
 namespace {

@@ -14,6 +14,7 @@
 #include "ShellFiles.h"
 #include "ShortcutNames.h"
 #include "Text.h"
+#include "WideText.h"
 #include "resource.h"
 
 CShortcutDlg::CShortcutDlg() : CDialog(IDD_SHORTCUT) {
@@ -99,13 +100,13 @@ bool CShortcutDlg::SaveLink(bool& unavailable) {
         unavailable = true;
         return false;
     }
-    wchar_t wideName[MAX_PATH] = {};
-    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, linkFile.c_str(), -1, wideName, MAX_PATH) == 0) {
+    const std::wstring wideName = WideFromAnsi(linkFile);
+    if (wideName.empty()) {
         MessageBox(WideFromAnsi(linkFile + "\nThis name can't be used for a shortcut."), caption,
                    MB_OK | MB_ICONERROR);
         return false;
     }
-    const HRESULT saved = file->Save(wideName, TRUE);
+    const HRESULT saved = file->Save(wideName.c_str(), TRUE);
     if (FAILED(saved)) {
         MessageBox(WideFromAnsi(linkFile + "\nThe shortcut can't be saved: " +
                                 SystemErrorText(static_cast<DWORD>(saved))),

@@ -3,8 +3,9 @@
 #include "Exceptions.h"
 #include "FrameworkTexts.h"
 #include "StrUtils.h"
-#include "Text.h"
+#include "WideText.h"
 #include "WinApp.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void DDX_Control(CDataExchange* pDX, int id, CWnd& control) { pDX->m_pDlgWnd->At
 void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
     HWND control = pDX->PrepareEditCtrl(id);
     if (pDX->m_bSaveAndValidate) {
-        value = WindowTextOf(control);
+        value = WindowText(control);
     } else {
         SetWindowTextA(control, value.c_str());
     }
@@ -54,7 +55,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
         return;
     }
     try {
-        value = StrToInt(WindowTextOf(control));
+        value = StrToInt(WindowText(control));
     } catch (const EConvertError&) {
         pDX->Tell(WideFromCodePage(kJapaneseCodePage, kEnterIntegerText));
         pDX->Fail();

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "Text.h"
+#include "WideText.h"
 
 namespace {
 

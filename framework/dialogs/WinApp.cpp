@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "Text.h"
+#include "WideText.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "WindowText.h"
+
 namespace {
 // Properties that mark the windows this unit subclassed; each holds the
 // procedure it replaced.
@@ -17,15 +19,6 @@ int NextControlId() {
     static int next = 1000;
     if (++next >= 0x7000) next = 1001;
     return next;
-}
-
-std::string WindowText(HWND hwnd) {
-    if (!hwnd) return std::string();
-    const int length = GetWindowTextLengthA(hwnd);
-    if (length <= 0) return std::string();
-    std::vector<char> buf(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(hwnd, buf.data(), length + 1);
-    return std::string(buf.data(), static_cast<size_t>(std::max(got, 0)));
 }
 
 struct ButtonSearch {

@@ -114,23 +114,6 @@ int64_t DiskSize(const std::string& Root) {
     return static_cast<int64_t>(spc) * bps * clusters;
 }
 
-std::wstring ToWide(const std::string& text) {
-    if (text.empty()) return L"";
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
-    return out;
-}
-
-std::string FromWide(const std::wstring& text) {
-    if (text.empty()) return "";
-    const int n =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
 namespace {
 // Index of the last path separator, honouring double-byte characters whose
 // trail byte looks like a backslash.

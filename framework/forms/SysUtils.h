@@ -54,9 +54,6 @@ std::string AnsiUpperCase(std::string text);
 bool AnsiSameText(const std::string& a, const std::string& b);
 // Total bytes of a drive ("C:\"), -1 when it cannot be read.
 int64_t DiskSize(const std::string& Root);
-// ANSI (code page of the system) to UTF-16 and back.
-std::wstring ToWide(const std::string& text);
-std::string FromWide(const std::wstring& text);
 std::string ExtractFilePath(const std::string& FileName);
 std::string ExtractFileName(const std::string& FileName);
 std::string ExtractFileExt(const std::string& FileName);

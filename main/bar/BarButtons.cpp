@@ -15,6 +15,7 @@
 #include "ScopedHandle.h"
 #include "ShellMenus.h"
 #include "SysUtils.h"
+#include "WideText.h"
 #include "mainfrm.h"
 #include "sndkey32.h"
 
@@ -58,7 +59,7 @@ std::string ReadWholeFile(const std::string& path) {
 
 std::string AnsiFromUtf16(const std::u16string& text) {
     std::wstring wide(text.begin(), text.end());
-    return FromWide(wide);
+    return AnsiFromWide(wide);
 }
 
 const char kDialUpClsid[] = "CLSID\\{992CFFA0-F557-101A-88EC-00DD010CCC48}";

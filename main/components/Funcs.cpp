@@ -9,6 +9,7 @@
 #include "Exceptions.h"
 #include "Registry.h"
 #include "SysUtils.h"
+#include "WideText.h"
 
 
 std::string GetShellFolder(const std::string& Name) {
@@ -43,7 +44,7 @@ std::string TShortcutReader::Target(const std::string& LinkFile) {
     if (!link_) Open();
     // A name that does not fit the system's path limit would be loaded cut
     // short, as another file: refuse it instead.
-    const std::wstring wide = ToWide(LinkFile);
+    const std::wstring wide = WideFromAnsi(LinkFile);
     if (wide.empty() || wide.size() >= MAX_PATH) return "";
     if (FAILED(file_->Load(wide.c_str(), STGM_READ))) {
         // A load that fails keeps what the object held before, which the next

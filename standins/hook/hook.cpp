@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "WideText.h"
+
 namespace {
 
 const UINT WM_HOOKNOTIFY = WM_USER + 66;
@@ -52,11 +54,8 @@ void ReportCommandLine() {
     LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!args) return;
     for (int i = 1; i < count; ++i) {
-        const int n = WideCharToMultiByte(CP_ACP, 0, args[i], -1, nullptr, 0, nullptr, nullptr);
-        if (n <= 1) continue;
-        std::string path(static_cast<size_t>(n), '\0');
-        WideCharToMultiByte(CP_ACP, 0, args[i], -1, &path[0], n, nullptr, nullptr);
-        path.resize(static_cast<size_t>(n - 1));
+        const std::string path = AnsiFromWide(args[i]);
+        if (path.empty()) continue;
         if (IsAbsolutePath(path) && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) ReportPath(path);
     }
     LocalFree(args);

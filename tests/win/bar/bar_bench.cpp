@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "WideText.h"
+
 namespace {
 
 const char kBenchFolder[] = "\\Mivora bench";
@@ -40,9 +42,7 @@ bool MakeLink(const std::string& link, const std::string& target) {
     IPersistFile* pf = nullptr;
     bool ok = SUCCEEDED(sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)));
     if (ok) {
-        wchar_t wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-        ok = SUCCEEDED(pf->Save(wide, TRUE));
+        ok = SUCCEEDED(pf->Save(WideFromAnsi(link).c_str(), TRUE));
         pf->Release();
     }
     sl->Release();
@@ -135,10 +135,10 @@ int Scan() {
     }
     size_t resolved = 0;
     for (const std::string& link : programs) {
-        wchar_t wide[MAX_PATH];
-        if (!MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH)) continue;
+        const std::wstring wide = WideFromAnsi(link);
+        if (wide.empty()) continue;
         char target[MAX_PATH + 1] = {};
-        if (SUCCEEDED(pf->Load(wide, STGM_READ)) && sl->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY) == S_OK)
+        if (SUCCEEDED(pf->Load(wide.c_str(), STGM_READ)) && sl->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY) == S_OK)
             ++resolved;
     }
     pf->Release();

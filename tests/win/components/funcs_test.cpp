@@ -9,6 +9,7 @@
 #include "Registry.h"
 #include "SysUtils.h"
 #include "TestSupport.h"
+#include "WideText.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ void MakeShortcut(const std::string& link, const std::string& target) {
     sl->SetPath(target.c_str());
     IPersistFile* pf = nullptr;
     sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf));
-    EXPECT_EQ(pf->Save(ToWide(link).c_str(), TRUE), S_OK);
+    EXPECT_EQ(pf->Save(WideFromAnsi(link).c_str(), TRUE), S_OK);
     pf->Release();
     sl->Release();
 }
@@ -47,7 +48,7 @@ void MakeFolderShortcut(const std::string& link, int csidl) {
     CoTaskMemFree(list);
     IPersistFile* pf = nullptr;
     sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf));
-    EXPECT_EQ(pf->Save(ToWide(link).c_str(), TRUE), S_OK);
+    EXPECT_EQ(pf->Save(WideFromAnsi(link).c_str(), TRUE), S_OK);
     pf->Release();
     sl->Release();
 }

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "WideText.h"
+
 namespace {
 
 const UINT kHookNotify = WM_USER + 66;
@@ -194,9 +196,7 @@ void RegDeleteValueIfAny(HKEY root, const std::string& path, const std::string& 
 std::string GuidText(const GUID& guid) {
     wchar_t wide[64];
     StringFromGUID2(guid, wide, 64);
-    char text[64];
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
+    return AnsiFromWide(wide);
 }
 
 DropDataObject::DropDataObject(std::vector<std::string> paths, bool wide, Freeing freeing)
@@ -227,11 +227,9 @@ HGLOBAL DropDataObject::MakeBlock() const {
     std::vector<char> names;
     for (const std::string& path : paths_) {
         if (wide_) {
-            const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-            std::vector<wchar_t> w(n);
-            MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, w.data(), n);
-            const char* bytes = reinterpret_cast<const char*>(w.data());
-            names.insert(names.end(), bytes, bytes + n * sizeof(wchar_t));
+            const std::wstring w = WideFromAnsi(path);
+            const char* bytes = reinterpret_cast<const char*>(w.c_str());
+            names.insert(names.end(), bytes, bytes + (w.size() + 1) * sizeof(wchar_t));
         } else {
             names.insert(names.end(), path.c_str(), path.c_str() + path.size() + 1);
         }
@@ -269,16 +267,10 @@ STDMETHODIMP DropDataObject::GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) {
 }
 
 HRESULT ShellDataObject(const std::string& folder, const std::vector<std::string>& names, ComPtr<IDataObject>& object) {
-    auto wide = [](const std::string& s) {
-        std::wstring w(s.size() + 1, L'\0');
-        const int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, &w[0], static_cast<int>(w.size()));
-        w.resize(n > 0 ? n - 1 : 0);
-        return w;
-    };
     ComPtr<IShellFolder> desktop;
     HRESULT hr = SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.Out()));
     if (FAILED(hr)) return hr;
-    std::wstring folderW = wide(folder);
+    std::wstring folderW = WideFromAnsi(folder);
     LPITEMIDLIST folderId = nullptr;
     hr = desktop->ParseDisplayName(nullptr, nullptr, &folderW[0], nullptr, &folderId, nullptr);
     if (FAILED(hr)) return hr;
@@ -288,7 +280,7 @@ HRESULT ShellDataObject(const std::string& folder, const std::vector<std::string
     if (FAILED(hr)) return hr;
     std::vector<LPITEMIDLIST> children;
     for (const std::string& name : names) {
-        std::wstring nameW = wide(name);
+        std::wstring nameW = WideFromAnsi(name);
         LPITEMIDLIST child = nullptr;
         hr = parent->ParseDisplayName(nullptr, nullptr, &nameW[0], nullptr, &child, nullptr);
         if (FAILED(hr)) break;

@@ -16,8 +16,8 @@
 #include "PelmitApp.h"
 #include "Services.h"
 #include "SplitJoinTest.h"
-#include "Text.h"
 #include "VoiceEvents.h"
+#include "WideText.h"
 #include "WorkerThread.h"
 #include "resource.h"
 
@@ -45,6 +45,26 @@ TEST_F(FrameworkTest, JapaneseTextsBecomeTheRightUtf16) {
     for (const Case& c : cases) EXPECT_EQ(WideFromCodePage(932, c.cp932), c.utf16);
     // "ソ" ends in 0x5C, the byte of a backslash.
     EXPECT_EQ(WideFromCodePage(932, "\x83\x5C"), L"ソ");
+}
+
+TEST_F(FrameworkTest, AnsiTextsSurviveTheTripThroughUtf16) {
+    // Texts of the system's code page: Western under 1252, Japanese under 932.
+    struct Case {
+        std::string ansi;
+        std::wstring wide;
+    };
+    const Case cases[] = {
+        {"", L""},
+        {"abc", L"abc"},
+        GetACP() == 932 ? Case{"\x83\x5C\x95\x5C", L"ソ表"} : Case{"abc \xE9", L"abc \xE9"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WideFromAnsi(c.ansi), c.wide) << c.ansi;
+        EXPECT_EQ(AnsiFromWide(c.wide), c.ansi) << c.ansi;
+    }
+    // What a code page cannot say: a lead byte without its trail, a character outside it.
+    EXPECT_EQ(WideFromCodePage(932, "a\x83"), L"a\x30FB");
+    EXPECT_EQ(AnsiFromWide(L"\x0E01"), "?");
 }
 
 TEST_F(FrameworkTest, ProfileValuesLiveUnderTheCompanyKey) {

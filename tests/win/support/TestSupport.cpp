@@ -4,6 +4,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "WideText.h"
+
 bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -81,9 +83,7 @@ std::string HostPathToWindows(const std::string& hostPath) {
     if (!fn) return hostPath;
     WCHAR* wide = fn(hostPath.c_str());
     if (!wide) return hostPath;
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, &out[0], n, nullptr, nullptr);
+    const std::string out = AnsiFromWide(wide);
     HeapFree(GetProcessHeap(), 0, wide);
     return out;
 }
