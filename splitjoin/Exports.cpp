@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CallGuarded.h"
 #include "FileRoutines.h"
 #include "JapaneseTexts.h"
 #include "JoinDlg.h"

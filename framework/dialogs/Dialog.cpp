@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
+#include "CallGuarded.h"
 #include "DataExchange.h"
-#include "Services.h"
 #include "WideText.h"
 #include "WinApp.h"
 #include "WindowText.h"

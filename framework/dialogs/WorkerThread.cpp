@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "Services.h"
+#include "CallGuarded.h"
 
 namespace {
 

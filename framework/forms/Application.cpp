@@ -17,6 +17,7 @@ struct TApplication::SyncCall {
 
 TApplication::TApplication() : TComponent(nullptr), mainThread_(GetCurrentThreadId()) {
     InitializeCriticalSection(&lock_);
+    previousSink_ = SetReportSink([this](const std::string& message) { HandleException(nullptr, Exception(message)); });
 }
 
 TApplication::~TApplication() {
@@ -29,6 +30,7 @@ TApplication::~TApplication() {
     LeaveCriticalSection(&lock_);
     if (handle_) DestroyWindow(handle_);
     DeleteCriticalSection(&lock_);
+    SetReportSink(std::move(previousSink_));
 }
 
 HWND TApplication::Handle() {
@@ -109,7 +111,7 @@ void TApplication::ShowException(const Exception& E) {
 
 void TApplication::Synchronize(const std::function<void()>& call) {
     if (GetCurrentThreadId() == mainThread_) {
-        CallSafely(this, call);
+        CallGuarded(call);
         return;
     }
     SyncCall c{call, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
@@ -140,7 +142,7 @@ void TApplication::CheckSynchronize() {
         }
         LeaveCriticalSection(&lock_);
         if (!c) return;
-        CallSafely(this, c->call);
+        CallGuarded(c->call);
         SetEvent(c->done);
     }
 }

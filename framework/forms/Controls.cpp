@@ -422,6 +422,6 @@ LRESULT CALLBACK TControl::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     LRESULT result = 0;
     bool handled = false;
     // An event handler may free the control: only the handler's result is read after it.
-    CallSafely(self, [&] { handled = self->WndProc(msg, wp, lp, result); });
+    CallGuarded([&] { handled = self->WndProc(msg, wp, lp, result); });
     return handled ? result : DefWindowProcA(hwnd, msg, wp, lp);
 }

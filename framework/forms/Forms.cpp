@@ -106,7 +106,7 @@ void TForm::DoCreate() {
     if (created_) return;
     created_ = true;
     // An error while the form sets itself up is reported, and the form stays.
-    if (OnCreate) CallSafely(this, [this] { OnCreate(this); });
+    if (OnCreate) CallGuarded([this] { OnCreate(this); });
 }
 
 void TForm::CreateParams(TCreateParams& Params) {
@@ -192,7 +192,7 @@ void TForm::SetVisible(bool value) {
         ShowWindow(Handle(), SW_SHOW);
         // Reported here, as OnCreate's errors are: leaving Show, an error
         // would skip the modal loop of a form that is already on screen.
-        if (!was && OnShow) CallSafely(this, [this] { OnShow(this); });
+        if (!was && OnShow) CallGuarded([this] { OnShow(this); });
     }
 }
 
@@ -264,7 +264,7 @@ TModalResult TForm::ShowModal() {
         }
         if (ModalResult != mrNone) {
             TCloseAction action = TCloseAction::caHide;
-            CallSafely(this, [&] { DoClose(action); });
+            CallGuarded([&] { DoClose(action); });
             if (action == TCloseAction::caNone) ModalResult = mrNone;
         }
     }

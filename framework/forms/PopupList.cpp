@@ -39,7 +39,7 @@ HWND TPopupList::Window() {
 LRESULT CALLBACK TPopupList::DefaultProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
     bool done = false;
-    CallSafely(nullptr, [&] {
+    CallGuarded([&] {
         result = Instance().Dispatch(hwnd, msg, wp, lp);
         done = true;
     });

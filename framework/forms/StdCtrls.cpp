@@ -110,13 +110,13 @@ LRESULT CALLBACK TStdControl::ParentSubclassProc(HWND hwnd, UINT msg, WPARAM wp,
         case WM_COMMAND: {
             if (lp) {
                 if (TStdControl* control = FromHandle(reinterpret_cast<HWND>(lp))) {
-                    CallSafely(control, [&] { control->Command(HIWORD(wp)); });
+                    CallGuarded([&] { control->Command(HIWORD(wp)); });
                     return 0;
                 }
             } else if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
                 // Enter or Esc in a modal form, when no button answered for itself.
                 if (TButton* button = FindButton(hwnd, LOWORD(wp) == IDOK)) {
-                    CallSafely(button, [&] { button->Click(); });
+                    CallGuarded([&] { button->Click(); });
                     return 0;
                 }
             }
@@ -126,7 +126,7 @@ LRESULT CALLBACK TStdControl::ParentSubclassProc(HWND hwnd, UINT msg, WPARAM wp,
             auto* header = reinterpret_cast<NMHDR*>(lp);
             if (TStdControl* control = header ? FromHandle(header->hwndFrom) : nullptr) {
                 LRESULT result = 0;
-                CallSafely(control, [&] { result = control->Notify(*header); });
+                CallGuarded([&] { result = control->Notify(*header); });
                 return result;
             }
             break;
@@ -134,7 +134,7 @@ LRESULT CALLBACK TStdControl::ParentSubclassProc(HWND hwnd, UINT msg, WPARAM wp,
         case WM_VSCROLL:
         case WM_HSCROLL:
             if (TStdControl* control = FromHandle(reinterpret_cast<HWND>(lp))) {
-                CallSafely(control, [&] { control->Scroll(LOWORD(wp)); });
+                CallGuarded([&] { control->Scroll(LOWORD(wp)); });
                 return 0;
             }
             break;

@@ -474,7 +474,7 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
     Timer3->SetEnabled(false);
     Timer4->SetEnabled(false);
     // A clock choice that can't be saved is reported; the close goes on.
-    if (BarExtensions.SaveZoneSelection) CallSafely(this, [this] { BarExtensions.SaveZoneSelection(this); });
+    if (BarExtensions.SaveZoneSelection) CallGuarded([this] { BarExtensions.SaveZoneSelection(this); });
     if (TipWindow) TipWindow->ReleaseHandle();
     TipHandle = nullptr;
     UnInstallHook();
@@ -483,7 +483,7 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
     // A place that can't be saved is reported, and the bar still closes:
     // an error leaving here would keep a bar that has already let go of its
     // hook, its timers and its folder watch.
-    CallSafely(this, [this] {
+    CallGuarded([this] {
         TIniFile ini(BarIniPath());
         ini.WriteInteger("ToolBar", "Top", Top());
         ini.WriteInteger("ToolBar", "Left", Left());

@@ -124,6 +124,7 @@ void SplitJoinTest::SetUp() {
     ASSERT_NE(GetApp(), nullptr);
     DeleteProfile();
     ResetServices();
+    SetReportSink(std::move(previousSink_));
     // One artist whose every event has one variant; the sounds are recorded.
     voiceFolder = dir.File("voice");
     CreateDirectoryA(voiceFolder.c_str(), nullptr);
@@ -144,13 +145,14 @@ void SplitJoinTest::SetUp() {
     };
     Services().chooseFile = [](const FileDialogRequest&) { return std::optional<std::string>(); };
     Services().chooseFolder = [](const FolderDialogRequest&) { return std::optional<std::string>(); };
-    Services().reportError = [this](const std::string& what) { errors.push_back(what); };
+    previousSink_ = SetReportSink([this](const std::string& what) { errors.push_back(what); });
 }
 
 void SplitJoinTest::TearDown() {
     for (const std::string& e : errors) ADD_FAILURE() << "unexpected error: " << e;
     DeleteFileA((WindowsFolder() + "HALVET.INI").c_str());
     ResetServices();
+    SetReportSink(std::move(previousSink_));
     DeleteProfile();
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "CallGuarded.h"
 #include "DialogDriver.h"
 #include "TestSupport.h"
 
@@ -64,6 +65,9 @@ protected:
     std::vector<std::string> errors;
     TempDir dir;
     std::string voiceFolder;
+
+private:
+    ReportSink previousSink_;
 };
 
 // Asserts that a driven run had no failures.
