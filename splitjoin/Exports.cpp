@@ -85,11 +85,11 @@ bool RemoveReplaced(const std::vector<std::string>& files, const std::string& so
 void Segment(HDROP drop) {
     std::string source;
     if (drop) {
+        const ScopedDrop finished(drop);
         dialogkit::PlayVoiceEvent(kVoiceSplit);
         const std::vector<std::string> items = ReadDropList(drop);
         if (items.size() == 1 && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 1 && !IsShellFolder(items[0]))
             source = items[0];
-        DragFinish(drop);
     } else {
         FileDialogRequest request;
         request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "DataExchange.h"
 #include "File.h"
@@ -11,6 +12,7 @@
 #include "MessageBox.h"
 #include "PelmitApp.h"
 #include "PieceSeries.h"
+#include "ScopedHandle.h"
 #include "Services.h"
 #include "ShellFiles.h"
 #include "Text.h"
@@ -61,10 +63,9 @@ BOOL CJoinDlg::OnInitDialog() {
     m_list.SetSmallImageList(m_images.Handle());
 
     if (!m_hDrop) return TRUE;
+    const ScopedDrop drop(std::exchange(m_hDrop, nullptr));
     std::vector<DroppedItem> items;
-    for (const std::string& path : ReadDropList(m_hDrop)) items.push_back({path, IsShellFolder(path)});
-    DragFinish(m_hDrop);
-    m_hDrop = nullptr;
+    for (const std::string& path : ReadDropList(drop.Get())) items.push_back({path, IsShellFolder(path)});
 
     const DropRows rows = ClassifyDrop(items, dialogkit::FileExists, SameNoCase, SystemLeadByte);
     if (rows.firstDroppedItem) m_firstDroppedItem = *rows.firstDroppedItem;
@@ -80,9 +81,9 @@ void CJoinDlg::AddRow(const std::string& path) {
     SHFILEINFOA info{};
     int image = -1;
     if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon) {
+        const ScopedIcon icon(info.hIcon);
         // The image list keeps its own copy.
-        image = m_images.Add(info.hIcon);
-        DestroyIcon(info.hIcon);
+        image = m_images.Add(icon.Get());
     }
     auto item = std::make_unique<JoinItem>();
     item->path = path;

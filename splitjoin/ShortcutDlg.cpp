@@ -6,6 +6,7 @@
 
 #include "BrowseFolder.h"
 #include "ComPtr.h"
+#include "Controls.h"
 #include "DataExchange.h"
 #include "JapaneseTexts.h"
 #include "MbcsPath.h"
@@ -39,13 +40,9 @@ BOOL CShortcutDlg::OnInitDialog() {
     SHFILEINFOA info{};
     SHGetFileInfoA(m_filePath.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_ATTRIBUTES);
     if (info.hIcon) {
-        if (info.dwAttributes & SFGAO_SHARE) {
-            shownIcon_ = MakeSharedIcon(info.hIcon);
-            DestroyIcon(info.hIcon);
-        } else {
-            shownIcon_ = info.hIcon;
-        }
-        SendDlgItemMessage(IDC_SHORTCUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(shownIcon_));
+        ScopedIcon fileIcon(info.hIcon);
+        shownIcon_.Reset(info.dwAttributes & SFGAO_SHARE ? MakeSharedIcon(fileIcon.Get()) : fileIcon.Release());
+        SendDlgItemMessage(IDC_SHORTCUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(shownIcon_.Get()));
     }
     m_displayName = info.szDisplayName;
     m_title = TitleFromDisplayName(m_displayName, SystemLeadByte);
@@ -59,8 +56,7 @@ void CShortcutDlg::OnDestroy() {
     // Explorer runs this once per selected item: no icon may stay behind.
     if (shownIcon_) {
         SendDlgItemMessage(IDC_SHORTCUT_ICON, STM_SETICON, 0);
-        DestroyIcon(shownIcon_);
-        shownIcon_ = nullptr;
+        shownIcon_.Reset();
     }
 }
 
@@ -127,20 +123,15 @@ void CShortcutDlg::OnOK() {
 }
 
 HICON MakeSharedIcon(HICON icon) {
-    HICON overlay = nullptr;
-    ExtractIconExA("shell32.dll", 28, &overlay, nullptr, 1);
-    HIMAGELIST images = ImageList_Create(32, 32, ILC_MASK | ILC_COLOR32, 1, 0);
+    ScopedIcon overlay;
+    ExtractIconExA("shell32.dll", 28, overlay.Receive(), nullptr, 1);
+    CImageList images;
+    CImageList combined;
     HICON merged = nullptr;
-    if (images) {
-        ImageList_AddIcon(images, icon);
-        if (overlay) ImageList_AddIcon(images, overlay);
-        HIMAGELIST combined = ImageList_Merge(images, 0, images, overlay ? 1 : 0, 0, 0);
-        if (combined) {
-            merged = ImageList_GetIcon(combined, 0, ILD_NORMAL);
-            ImageList_Destroy(combined);
-        }
-        ImageList_Destroy(images);
+    if (images.Create(32, 32, ILC_MASK | ILC_COLOR32, 1, 0)) {
+        images.Add(icon);
+        if (overlay) images.Add(overlay.Get());
+        if (combined.Create(images, 0, images, overlay ? 1 : 0, 0, 0)) merged = combined.ExtractIcon(0);
     }
-    if (overlay) DestroyIcon(overlay);
     return merged ? merged : CopyIcon(icon);
 }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "ScopedHandle.h"
+
 namespace {
 const UINT WM_SYNCHRONIZE = WM_APP + 0x3E0;
 const char kAppWindowClass[] = "TMivoraApplication";
@@ -114,7 +116,8 @@ void TApplication::Synchronize(const std::function<void()>& call) {
         CallGuarded(call);
         return;
     }
-    SyncCall c{call, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    const ScopedKernelObject done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    SyncCall c{call, done.Get()};
     if (!c.done) return;
     EnterCriticalSection(&lock_);
     const bool accepted = !closing_;
@@ -128,7 +131,6 @@ void TApplication::Synchronize(const std::function<void()>& call) {
             PostThreadMessageA(mainThread_, WM_SYNCHRONIZE, 0, 0);
         WaitForSingleObject(c.done, INFINITE);
     }
-    CloseHandle(c.done);
 }
 
 void TApplication::CheckSynchronize() {

@@ -267,9 +267,8 @@ void TControl::Click() {
 
 void TControl::EraseBackground(HDC dc, const RECT& client) {
     if (transparent_) return;
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(EffectiveColor()));
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
+    const ScopedBrush brush(CreateSolidBrush(ColorToRGB(EffectiveColor())));
+    FillRect(dc, &client, brush.Get());
 }
 
 void TControl::Paint(HDC, const RECT&) {}

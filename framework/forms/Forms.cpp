@@ -82,7 +82,6 @@ TForm::~TForm() {
     if (tooltip_) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
     DestroyHandle();
-    if (font_) DeleteObject(font_);
 }
 
 void TForm::DestroyWindowHandle() {
@@ -167,13 +166,12 @@ HWND TForm::TooltipWindow() { return tooltip_; }
 
 HFONT TForm::Font() {
     if (!font_) {
-        HDC dc = GetDC(nullptr);
-        const int height = -MulDiv(FontSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, dc);
-        font_ = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FontName.c_str());
+        const ScopedWindowDC screen(nullptr);
+        const int height = -MulDiv(FontSize, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+        font_.Reset(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FontName.c_str()));
     }
-    return font_;
+    return font_.Get();
 }
 
 void TForm::SetVisible(bool value) {

@@ -21,7 +21,7 @@ void FillFromFindData(TSearchRec& F) {
 // Skips entries the mask excludes; 0 when one is found.
 int FindMatching(TSearchRec& F) {
     while (static_cast<int>(F.FindData.dwFileAttributes) & F.ExcludeAttr) {
-        if (!FindNextFileA(F.FindHandle, &F.FindData)) return static_cast<int>(GetLastError());
+        if (!FindNextFileA(F.FindHandle.Get(), &F.FindData)) return static_cast<int>(GetLastError());
     }
     FillFromFindData(F);
     return 0;
@@ -29,28 +29,23 @@ int FindMatching(TSearchRec& F) {
 
 }  // namespace
 
-TSearchRec::~TSearchRec() { FindClose(*this); }
-
 int FindFirst(const std::string& Path, int Attr, TSearchRec& F) {
     FindClose(F);
     F.ExcludeAttr = ~Attr & kSkippableAttrs;
-    F.FindHandle = FindFirstFileA(Path.c_str(), &F.FindData);
-    if (F.FindHandle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+    F.FindHandle.Reset(FindFirstFileA(Path.c_str(), &F.FindData));
+    if (!F.FindHandle) return static_cast<int>(GetLastError());
     const int rc = FindMatching(F);
     if (rc != 0) FindClose(F);
     return rc;
 }
 
 int FindNext(TSearchRec& F) {
-    if (F.FindHandle == INVALID_HANDLE_VALUE) return ERROR_INVALID_HANDLE;
-    if (!FindNextFileA(F.FindHandle, &F.FindData)) return static_cast<int>(GetLastError());
+    if (!F.FindHandle) return ERROR_INVALID_HANDLE;
+    if (!FindNextFileA(F.FindHandle.Get(), &F.FindData)) return static_cast<int>(GetLastError());
     return FindMatching(F);
 }
 
-void FindClose(TSearchRec& F) {
-    if (F.FindHandle != INVALID_HANDLE_VALUE) ::FindClose(F.FindHandle);
-    F.FindHandle = INVALID_HANDLE_VALUE;
-}
+void FindClose(TSearchRec& F) { F.FindHandle.Reset(); }
 
 bool FileExists(const std::string& FileName) {
     const DWORD a = GetFileAttributesA(FileName.c_str());

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ScopedHandle.h"
 #include "StrUtils.h"
 
 enum : int {
@@ -21,7 +22,6 @@ enum : int {
 // destructor) releases it, and closing twice is harmless.
 struct TSearchRec {
     TSearchRec() = default;
-    ~TSearchRec();
     TSearchRec(const TSearchRec&) = delete;
     TSearchRec& operator=(const TSearchRec&) = delete;
 
@@ -30,7 +30,7 @@ struct TSearchRec {
     int Attr = 0;
     std::string Name;
     int ExcludeAttr = 0;
-    HANDLE FindHandle = INVALID_HANDLE_VALUE;
+    ScopedFind FindHandle;
     WIN32_FIND_DATAA FindData{};
 };
 

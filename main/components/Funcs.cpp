@@ -8,6 +8,7 @@
 #include "ComPtr.h"
 #include "Exceptions.h"
 #include "Registry.h"
+#include "ScopedHandle.h"
 #include "SysUtils.h"
 #include "WideText.h"
 
@@ -68,9 +69,9 @@ void DrawFileIcon(const std::string& FileName, TBitmap& Bitmap, bool Small) {
     SHFILEINFOA info{};
     UINT flags = SHGFI_ICON | (Small ? SHGFI_SMALLICON : 0);
     if (!SHGetFileInfoA(FileName.c_str(), 0, &info, sizeof info, flags) || !info.hIcon) return;
+    const ScopedIcon icon(info.hIcon);
     const int size = Small ? 16 : 32;
-    DrawIconEx(Bitmap.Canvas()->Handle(), 0, 0, info.hIcon, size, size, 0, nullptr, DI_NORMAL);
-    DestroyIcon(info.hIcon);
+    DrawIconEx(Bitmap.Canvas()->Handle(), 0, 0, icon.Get(), size, size, 0, nullptr, DI_NORMAL);
 }
 
 bool PruneMissingPaths(TStringList& List, const std::string& ListFile) {

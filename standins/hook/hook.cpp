@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "WideText.h"
+#include "ScopedHandle.h"
 
 namespace {
 
@@ -51,14 +51,19 @@ void ReportPath(const std::string& path) {
 
 void ReportCommandLine() {
     int count = 0;
-    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    const ScopedLocal block(CommandLineToArgvW(GetCommandLineW(), &count));
+    auto* args = static_cast<LPWSTR*>(block.Get());
     if (!args) return;
     for (int i = 1; i < count; ++i) {
-        const std::string path = AnsiFromWide(args[i]);
-        if (path.empty()) continue;
+        // Converted here: the shared conversion would bring the C++ library's
+        // wide strings into this library, which every hooked process loads.
+        const int n = WideCharToMultiByte(CP_ACP, 0, args[i], -1, nullptr, 0, nullptr, nullptr);
+        if (n <= 1) continue;
+        std::string path(static_cast<size_t>(n), '\0');
+        WideCharToMultiByte(CP_ACP, 0, args[i], -1, &path[0], n, nullptr, nullptr);
+        path.resize(static_cast<size_t>(n - 1));
         if (IsAbsolutePath(path) && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) ReportPath(path);
     }
-    LocalFree(args);
 }
 
 LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp) {
