@@ -138,7 +138,8 @@ int Scan() {
         const std::wstring wide = WideFromAnsi(link);
         if (wide.empty()) continue;
         char target[MAX_PATH + 1] = {};
-        if (SUCCEEDED(pf->Load(wide.c_str(), STGM_READ)) && sl->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY) == S_OK)
+        if (SUCCEEDED(pf->Load(wide.c_str(), STGM_READ)) &&
+            sl->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY) == S_OK)
             ++resolved;
     }
     pf->Release();
