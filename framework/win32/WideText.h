@@ -6,7 +6,7 @@
 
 #include <string>
 
-// Bytes the code page cannot map become the system's replacement character.
+// Bytes the code page cannot read become its default character (U+30FB in code page 932).
 std::wstring WideFromCodePage(UINT codePage, const std::string& text);
 std::wstring WideFromAnsi(const std::string& text);
 // Characters the ANSI code page lacks become its default character.
