@@ -7,6 +7,7 @@
 #include "BackupPaths.h"
 #include "CopyProgressDlg.h"
 #include "Text.h"
+#include "WideText.h"
 
 namespace {
 

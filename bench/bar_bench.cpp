@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "WideText.h"
 
 namespace {
 
@@ -102,10 +103,11 @@ int Scan() {
     }
     size_t resolved = 0;
     for (const std::string& link : programs) {
-        wchar_t wide[MAX_PATH];
-        if (!MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH)) continue;
+        const std::wstring wide = WideFromAnsi(link);
+        if (wide.empty()) continue;
         char target[MAX_PATH + 1] = {};
-        if (SUCCEEDED(pf->Load(wide, STGM_READ)) && sl->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY) == S_OK)
+        if (SUCCEEDED(pf->Load(wide.c_str(), STGM_READ)) &&
+            sl->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY) == S_OK)
             ++resolved;
     }
     pf->Release();

@@ -3,16 +3,9 @@
 #include "IconButtonLayout.h"
 #include "WinApp.h"
 
-CIconButton::~CIconButton() { ReleaseIcon(); }
-
-void CIconButton::ReleaseIcon() {
-    if (icon_) DestroyIcon(icon_);
-    icon_ = nullptr;
-}
-
 BOOL CIconButton::SetIcon(WORD id, int cx, int cy) {
-    ReleaseIcon();
-    icon_ = static_cast<HICON>(LoadImageA(ResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
+    icon_.Reset(
+        static_cast<HICON>(LoadImageA(ResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR)));
     if (!icon_) return FALSE;
     iconWidth_ = cx;
     iconHeight_ = cy;
@@ -36,14 +29,14 @@ void CIconButton::DrawItem(DRAWITEMSTRUCT* item) {
         if (icon_) {
             const dialogkit::Point p = dialogkit::IconOrigin(r.left, clientWidth, clientHeight, iconWidth_,
                                                                iconHeight_, !caption.empty(), pressed);
-            DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon_), 0, p.x, p.y, iconWidth_, iconHeight_,
-                       DST_ICON | drawFlag);
+            DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon_.Get()), 0, p.x, p.y, iconWidth_,
+                       iconHeight_, DST_ICON | drawFlag);
         }
         if (!caption.empty()) {
             SIZE extent{};
             GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
             const dialogkit::Point p = dialogkit::CaptionOrigin(client.left, client.right, clientHeight, extent.cx,
-                                                                  extent.cy, icon_ != nullptr, iconWidth_, pressed);
+                                                                  extent.cy, icon_.Valid(), iconWidth_, pressed);
             DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.c_str()),
                        static_cast<WPARAM>(caption.size()), p.x, p.y, 0, 0, DST_TEXT | drawFlag);
         }

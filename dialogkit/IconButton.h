@@ -7,22 +7,21 @@
 #include <windows.h>
 
 #include "Controls.h"
+#include "ScopedHandle.h"
 
 class CIconButton : public CButton {
 public:
     CIconButton() = default;
-    ~CIconButton() override;
 
     // Loads icon `id` of the module at cx by cy pixels; false leaves the
     // button without an icon. An icon set earlier is released.
     BOOL SetIcon(WORD id, int cx, int cy);
-    HICON Icon() const { return icon_; }
+    HICON Icon() const { return icon_.Get(); }
 
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
-    void ReleaseIcon();
-    HICON icon_ = nullptr;
+    ScopedIcon icon_;
     int iconWidth_ = 0;
     int iconHeight_ = 0;
     UINT lastState_ = 0;

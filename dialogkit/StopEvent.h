@@ -3,24 +3,21 @@
 #pragma once
 #include <windows.h>
 
+#include "ScopedHandle.h"
+
 namespace dialogkit {
 
 class StopEvent {
 public:
     StopEvent() : event_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
-    ~StopEvent() {
-        if (event_) CloseHandle(event_);
-    }
-    StopEvent(const StopEvent&) = delete;
-    StopEvent& operator=(const StopEvent&) = delete;
 
-    void Set() const { SetEvent(event_); }
+    void Set() const { SetEvent(event_.Get()); }
     // Finding it set also clears it.
-    bool Poll() const { return WaitForSingleObject(event_, 0) == WAIT_OBJECT_0; }
-    HANDLE Handle() const { return event_; }
+    bool Poll() const { return WaitForSingleObject(event_.Get(), 0) == WAIT_OBJECT_0; }
+    HANDLE Handle() const { return event_.Get(); }
 
 private:
-    HANDLE event_;
+    ScopedKernelObject event_;
 };
 
 }  // namespace dialogkit

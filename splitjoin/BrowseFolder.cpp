@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-#include "Services.h"
+#include "CallGuarded.h"
 
 namespace {
 

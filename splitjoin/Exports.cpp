@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CallGuarded.h"
 #include "FileRoutines.h"
 #include "JapaneseTexts.h"
 #include "JoinDlg.h"
@@ -20,6 +21,7 @@
 #include "SplitProgressDlg.h"
 #include "Text.h"
 #include "VoiceEvents.h"
+#include "WideText.h"
 #include "resource.h"
 
 namespace {
@@ -83,11 +85,11 @@ bool RemoveReplaced(const std::vector<std::string>& files, const std::string& so
 void Segment(HDROP drop) {
     std::string source;
     if (drop) {
+        const ScopedDrop finished(drop);
         dialogkit::PlayVoiceEvent(kVoiceSplit);
         const std::vector<std::string> items = ReadDropList(drop);
         if (items.size() == 1 && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 1 && !IsShellFolder(items[0]))
             source = items[0];
-        DragFinish(drop);
     } else {
         FileDialogRequest request;
         request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "DataExchange.h"
 #include "File.h"
@@ -11,9 +12,11 @@
 #include "MessageBox.h"
 #include "PelmitApp.h"
 #include "PieceSeries.h"
+#include "ScopedHandle.h"
 #include "Services.h"
 #include "ShellFiles.h"
 #include "Text.h"
+#include "WideText.h"
 #include "resource.h"
 
 namespace {
@@ -60,10 +63,9 @@ BOOL CJoinDlg::OnInitDialog() {
     list_.SetSmallImageList(images_.Handle());
 
     if (!drop_) return TRUE;
+    const ScopedDrop drop(std::exchange(drop_, nullptr));
     std::vector<DroppedItem> items;
-    for (const std::string& path : ReadDropList(drop_)) items.push_back({path, IsShellFolder(path)});
-    DragFinish(drop_);
-    drop_ = nullptr;
+    for (const std::string& path : ReadDropList(drop.Get())) items.push_back({path, IsShellFolder(path)});
 
     const DropRows rows = ClassifyDrop(items, dialogkit::FileExists, SameNoCase, SystemLeadByte);
     if (rows.firstDroppedItem) firstDroppedItem_ = *rows.firstDroppedItem;
@@ -79,9 +81,9 @@ void CJoinDlg::AddRow(const std::string& path) {
     SHFILEINFOA info{};
     int image = -1;
     if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon) {
+        const ScopedIcon icon(info.hIcon);
         // The image list keeps its own copy.
-        image = images_.Add(info.hIcon);
-        DestroyIcon(info.hIcon);
+        image = images_.Add(icon.Get());
     }
     auto item = std::make_unique<JoinItem>();
     item->path = path;

@@ -11,6 +11,7 @@
 #include "Services.h"
 #include "ShellFiles.h"
 #include "Text.h"
+#include "WideText.h"
 #include "Win32EngineFiles.h"
 #include "resource.h"
 

@@ -85,12 +85,12 @@ std::vector<std::string> FilesStartingWith(const std::string& prefix) {
 }
 
 std::string SystemErrorText(DWORD code) {
-    char* text = nullptr;
+    ScopedLocal text;
     const DWORD got = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                          FORMAT_MESSAGE_IGNORE_INSERTS,
-                                     nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = got && text ? std::string(text, got) : "error " + std::to_string(code);
-    if (text) LocalFree(text);
+                                     nullptr, code, 0, reinterpret_cast<char*>(text.Receive()), 0, nullptr);
+    std::string message =
+        got && text ? std::string(static_cast<const char*>(text.Get()), got) : "error " + std::to_string(code);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
         message.pop_back();
     return message;

@@ -6,6 +6,7 @@
 
 #include "BrowseFolder.h"
 #include "ComPtr.h"
+#include "Controls.h"
 #include "DataExchange.h"
 #include "JapaneseTexts.h"
 #include "MbcsPath.h"
@@ -14,6 +15,7 @@
 #include "ShellFiles.h"
 #include "ShortcutNames.h"
 #include "Text.h"
+#include "WideText.h"
 #include "resource.h"
 
 CShortcutDlg::CShortcutDlg() : CDialog(IDD_SHORTCUT) {
@@ -38,13 +40,9 @@ BOOL CShortcutDlg::OnInitDialog() {
     SHFILEINFOA info{};
     SHGetFileInfoA(filePath_.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_ATTRIBUTES);
     if (info.hIcon) {
-        if (info.dwAttributes & SFGAO_SHARE) {
-            shownIcon_ = MakeSharedIcon(info.hIcon);
-            DestroyIcon(info.hIcon);
-        } else {
-            shownIcon_ = info.hIcon;
-        }
-        SendDlgItemMessage(IDC_SHORTCUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(shownIcon_));
+        ScopedIcon fileIcon(info.hIcon);
+        shownIcon_.Reset(info.dwAttributes & SFGAO_SHARE ? MakeSharedIcon(fileIcon.Get()) : fileIcon.Release());
+        SendDlgItemMessage(IDC_SHORTCUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(shownIcon_.Get()));
     }
     displayName_ = info.szDisplayName;
     title_ = TitleFromDisplayName(displayName_, SystemLeadByte);
@@ -58,8 +56,7 @@ void CShortcutDlg::OnDestroy() {
     // Explorer runs this once per selected item: no icon may stay behind.
     if (shownIcon_) {
         SendDlgItemMessage(IDC_SHORTCUT_ICON, STM_SETICON, 0);
-        DestroyIcon(shownIcon_);
-        shownIcon_ = nullptr;
+        shownIcon_.Reset();
     }
 }
 
@@ -99,13 +96,13 @@ bool CShortcutDlg::SaveLink(bool& unavailable) {
         unavailable = true;
         return false;
     }
-    wchar_t wideName[MAX_PATH] = {};
-    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, linkFile.c_str(), -1, wideName, MAX_PATH) == 0) {
+    const std::wstring wideName = WideFromAnsi(linkFile);
+    if (wideName.empty()) {
         MessageBox(WideFromAnsi(linkFile + "\nThis name can't be used for a shortcut."), caption,
                    MB_OK | MB_ICONERROR);
         return false;
     }
-    const HRESULT saved = file->Save(wideName, TRUE);
+    const HRESULT saved = file->Save(wideName.c_str(), TRUE);
     if (FAILED(saved)) {
         MessageBox(WideFromAnsi(linkFile + "\nThe shortcut can't be saved: " +
                                 SystemErrorText(static_cast<DWORD>(saved))),
@@ -126,20 +123,15 @@ void CShortcutDlg::OnOK() {
 }
 
 HICON MakeSharedIcon(HICON icon) {
-    HICON overlay = nullptr;
-    ExtractIconExA("shell32.dll", 28, &overlay, nullptr, 1);
-    HIMAGELIST images = ImageList_Create(32, 32, ILC_MASK | ILC_COLOR32, 1, 0);
+    ScopedIcon overlay;
+    ExtractIconExA("shell32.dll", 28, overlay.Receive(), nullptr, 1);
+    CImageList images;
+    CImageList combined;
     HICON merged = nullptr;
-    if (images) {
-        ImageList_AddIcon(images, icon);
-        if (overlay) ImageList_AddIcon(images, overlay);
-        HIMAGELIST combined = ImageList_Merge(images, 0, images, overlay ? 1 : 0, 0, 0);
-        if (combined) {
-            merged = ImageList_GetIcon(combined, 0, ILD_NORMAL);
-            ImageList_Destroy(combined);
-        }
-        ImageList_Destroy(images);
+    if (images.Create(32, 32, ILC_MASK | ILC_COLOR32, 1, 0)) {
+        images.Add(icon);
+        if (overlay) images.Add(overlay.Get());
+        if (combined.Create(images, 0, images, overlay ? 1 : 0, 0, 0)) merged = combined.ExtractIcon(0);
     }
-    if (overlay) DestroyIcon(overlay);
     return merged ? merged : CopyIcon(icon);
 }

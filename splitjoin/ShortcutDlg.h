@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Dialog.h"
+#include "ScopedHandle.h"
 
 class CShortcutDlg : public CDialog {
 public:
@@ -32,7 +33,7 @@ private:
 
     HICON icon_ = nullptr;
     // The icon static 1117 shows; released when the dialog closes.
-    HICON shownIcon_ = nullptr;
+    ScopedIcon shownIcon_;
 };
 
 // The item's icon with the shell's shared-item overlay laid over it; the

@@ -12,30 +12,6 @@ class EOleRegistrationError : public Exception {
     using Exception::Exception;
 };
 
-// An open registry key, closed when it goes.
-class RegKey {
-public:
-    RegKey() = default;
-    explicit RegKey(HKEY key) : key_(key) {}
-    ~RegKey() { Close(); }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    RegKey(RegKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
-    RegKey& operator=(RegKey&& other) noexcept;
-
-    HKEY Get() const { return key_; }
-    explicit operator bool() const { return key_ != nullptr; }
-    void Close();
-
-    // Creates (or opens) root\path for writing; an empty key on failure.
-    static RegKey Create(HKEY root, const std::string& path);
-    // Opens root\path for reading; an empty key when it does not exist.
-    static RegKey OpenRead(HKEY root, const std::string& path);
-
-private:
-    HKEY key_ = nullptr;
-};
-
 // Creates root\path and writes the string value (valueName "" is the key's
 // default value). Raises EOleRegistrationError with the text "Error creating
 // system registry entry" when the key cannot be created or the value

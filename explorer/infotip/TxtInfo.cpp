@@ -1,11 +1,10 @@
 #include "TxtInfo.h"
 
-#include <vector>
-
 #include "ComRegistry.h"
 #include "InfoTipRules.h"
 #include "InfoTipText.h"
 #include "StrUtils.h"
+#include "WideText.h"
 
 const CLSID CLSID_TxtInfo = {0x7090FC40, 0x6315, 0x11D4, {0xB1, 0x9B, 0x00, 0x40, 0x05, 0x2E, 0xF5, 0xD0}};
 
@@ -51,17 +50,15 @@ STDMETHODIMP TTxtInfo::GetInfoTip(DWORD, PWSTR* ppwszTip) {
         case TipKind::kOther:
             break;
         }
+        const std::wstring wide = WideFromAnsi(tip);
         // The shell frees the tip with its own allocator.
         IMalloc* malloc = nullptr;
         if (FAILED(SHGetMalloc(&malloc)) || malloc == nullptr) return E_FAIL;
-        auto* block = static_cast<wchar_t*>(malloc->Alloc(2 * (tip.size() + 1)));
+        auto* block = static_cast<wchar_t*>(malloc->Alloc(sizeof(wchar_t) * (wide.size() + 1)));
         malloc->Release();
         if (block == nullptr) return E_OUTOFMEMORY;
-        // An ANSI character never takes more than one UTF-16 unit.
-        const int length = tip.empty() ? 0
-                                       : MultiByteToWideChar(CP_ACP, 0, tip.data(), static_cast<int>(tip.size()),
-                                                             block, static_cast<int>(tip.size()));
-        block[length > 0 ? length : 0] = L'\0';
+        wide.copy(block, wide.size());
+        block[wide.size()] = L'\0';
         *ppwszTip = block;
         return S_OK;
     } catch (...) {
@@ -76,11 +73,7 @@ STDMETHODIMP TTxtInfo::IsDirty() { return E_NOTIMPL; }
 STDMETHODIMP TTxtInfo::Load(LPCOLESTR pszFileName, DWORD) {
     try {
         if (pszFileName == nullptr) return E_POINTER;
-        const int size = WideCharToMultiByte(CP_ACP, 0, pszFileName, -1, nullptr, 0, nullptr, nullptr);
-        if (size <= 0) return E_FAIL;
-        std::vector<char> name(size);
-        WideCharToMultiByte(CP_ACP, 0, pszFileName, -1, name.data(), size, nullptr, nullptr);
-        fileName_.assign(name.data(), static_cast<std::size_t>(size - 1));
+        fileName_ = AnsiFromWide(pszFileName);
         return S_OK;
     } catch (...) {
         return comkit::ExceptionToHresult();

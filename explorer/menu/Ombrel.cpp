@@ -73,19 +73,18 @@ HGLOBAL CopyDropList(HDROP drop) {
     if (size < sizeof(DROPFILES)) return nullptr;
     const void* source = GlobalLock(drop);
     if (source == nullptr) return nullptr;
-    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    if (copy != nullptr) {
-        void* target = GlobalLock(copy);
+    ScopedGlobal copy(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+    if (copy) {
+        void* target = GlobalLock(copy.Get());
         if (target != nullptr) {
             CopyMemory(target, source, size);
-            GlobalUnlock(copy);
+            GlobalUnlock(copy.Get());
         } else {
-            GlobalFree(copy);
-            copy = nullptr;
+            copy.Reset();
         }
     }
     GlobalUnlock(drop);
-    return copy;
+    return copy.Release();
 }
 
 // The folder of this library, with its trailing backslash.
@@ -225,23 +224,23 @@ STDMETHODIMP COmbrel::QueryContextMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFi
         const MenuStates states = EnabledStates(facts);
 
         InsertMenuA(hmenu, indexMenu, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-        HMENU popup = CreatePopupMenu();
-        if (popup == nullptr) return E_FAIL;
+        ScopedMenu popup(CreatePopupMenu());
+        if (!popup) return E_FAIL;
         UINT position = 0;
         for (const MenuEntry& entry : kMenuEntries) {
             if (entry.text == nullptr) {
-                InsertMenuA(popup, position++, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+                InsertMenuA(popup.Get(), position++, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
             } else {
                 const UINT grayed = states.enabled[entry.command] ? 0 : MF_GRAYED;
-                InsertMenuA(popup, position++, MF_BYPOSITION | MF_STRING | grayed, idCmdFirst + entry.command,
-                            entry.text);
+                InsertMenuA(popup.Get(), position++, MF_BYPOSITION | MF_STRING | grayed,
+                            idCmdFirst + entry.command, entry.text);
             }
         }
-        if (!InsertMenuA(hmenu, indexMenu + 1, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
-                         kPopupText)) {
-            DestroyMenu(popup);
+        if (!InsertMenuA(hmenu, indexMenu + 1, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(popup.Get()),
+                         kPopupText))
             return E_FAIL;
-        }
+        // The shell's menu frees the submenu with itself.
+        popup.Release();
         InsertMenuA(hmenu, indexMenu + 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
         return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, kMenuCommandCount);
     } catch (...) {

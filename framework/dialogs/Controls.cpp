@@ -16,14 +16,13 @@ int CTabCtrl::InsertItem(int index, const std::string& text, int image) const {
 }
 
 bool CImageList::Create(int cx, int cy, UINT flags, int initial, int grow) {
-    Destroy();
-    list_ = ImageList_Create(cx, cy, flags, initial, grow);
-    return list_ != nullptr;
+    list_.Reset(ImageList_Create(cx, cy, flags, initial, grow));
+    return list_.Valid();
 }
 
-void CImageList::Destroy() {
-    if (list_) ImageList_Destroy(list_);
-    list_ = nullptr;
+bool CImageList::Create(const CImageList& list1, int image1, const CImageList& list2, int image2, int dx, int dy) {
+    list_.Reset(ImageList_Merge(list1.Handle(), image1, list2.Handle(), image2, dx, dy));
+    return list_.Valid();
 }
 
 int CListCtrl::InsertColumn(int column, const std::string& heading, int format, int width) const {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "ScopedHandle.h"
 #include "Wnd.h"
 
 class CButton : public CWnd {};
@@ -93,19 +94,19 @@ public:
 // Owns an image list and destroys it.
 class CImageList {
 public:
-    CImageList() = default;
-    ~CImageList() { Destroy(); }
-    CImageList(const CImageList&) = delete;
-    CImageList& operator=(const CImageList&) = delete;
     bool Create(int cx, int cy, UINT flags, int initial, int grow);
-    void Destroy();
-    HIMAGELIST Handle() const { return list_; }
-    COLORREF SetBkColor(COLORREF colour) const { return ImageList_SetBkColor(list_, colour); }
+    // The image `image1` of one list with `image2` of another drawn over it, as a list of its own.
+    bool Create(const CImageList& list1, int image1, const CImageList& list2, int image2, int dx, int dy);
+    void Destroy() { list_.Reset(); }
+    HIMAGELIST Handle() const { return list_.Get(); }
+    COLORREF SetBkColor(COLORREF colour) const { return ImageList_SetBkColor(list_.Get(), colour); }
     // Adds a copy of the icon; the caller still owns `icon`.
-    int Add(HICON icon) const { return ImageList_AddIcon(list_, icon); }
+    int Add(HICON icon) const { return ImageList_AddIcon(list_.Get(), icon); }
+    // A new icon of the image, which the caller owns.
+    HICON ExtractIcon(int image) const { return ImageList_GetIcon(list_.Get(), image, ILD_NORMAL); }
 
 private:
-    HIMAGELIST list_ = nullptr;
+    ScopedImageList list_;
 };
 
 class CListCtrl : public CWnd {

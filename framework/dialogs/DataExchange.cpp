@@ -5,8 +5,9 @@
 #include "Exceptions.h"
 #include "FrameworkTexts.h"
 #include "StrUtils.h"
-#include "Text.h"
+#include "WideText.h"
 #include "WinApp.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ void DDX_Control(CDataExchange* pDX, int id, CWnd& control) { pDX->dialog_->Atta
 void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
     HWND control = pDX->PrepareEditCtrl(id);
     if (pDX->saveAndValidate_) {
-        value = WindowTextOf(control);
+        value = WindowText(control);
     } else {
         SetWindowTextA(control, value.c_str());
     }
@@ -67,7 +68,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
         return;
     }
     try {
-        value = StrToInt(WindowTextOf(control));
+        value = StrToInt(WindowText(control));
     } catch (const EConvertError&) {
         pDX->Tell(WideFromCodePage(kJapaneseCodePage, kEnterIntegerText));
         pDX->Fail();
@@ -106,7 +107,7 @@ void DDX_CBIndex(CDataExchange* pDX, int id, int& value) {
 void DDX_CBString(CDataExchange* pDX, int id, std::string& value) {
     HWND control = pDX->PrepareCtrl(id);
     if (pDX->saveAndValidate_) {
-        value = WindowTextOf(control);
+        value = WindowText(control);
         return;
     }
     CComboBox box;

@@ -2,11 +2,14 @@
 
 #include <commctrl.h>
 
+#include "CallGuarded.h"
 #include "DataExchange.h"
 #include "ModelessDialogs.h"
 #include "Services.h"
 #include "Text.h"
+#include "WideText.h"
 #include "WinApp.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -91,7 +94,7 @@ bool CDialog::UpdateData(bool saveAndValidate) {
     }
 }
 
-std::string CDialog::GetDlgItemText(int id) const { return WindowTextOf(GetDlgItem(id)); }
+std::string CDialog::GetDlgItemText(int id) const { return WindowText(GetDlgItem(id)); }
 
 void CDialog::GotoDlgCtrl(HWND control) const {
     SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);

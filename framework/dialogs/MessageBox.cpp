@@ -1,6 +1,6 @@
 #include "MessageBox.h"
 
-#include "Text.h"
+#include "WideText.h"
 #include "WinApp.h"
 
 int AppMessageBox(const std::wstring& text, UINT type) {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "Text.h"
+#include "WideText.h"
 
 namespace {
 
@@ -53,10 +53,6 @@ std::optional<std::string> ChooseFolder(const FolderDialogRequest& request) {
     return AnsiFromWide(path);
 }
 
-void ShowError(const std::string& what) {
-    MessageBoxW(nullptr, WideFromAnsi(what).c_str(), L"Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-}
-
 DialogServices Defaults() {
     DialogServices s;
     s.chooseFile = ChooseFile;
@@ -65,7 +61,6 @@ DialogServices Defaults() {
         return WinHelpA(owner, file.c_str(), command, data);
     };
     s.playSound = [](const std::string& path, UINT flags) { return sndPlaySoundA(path.c_str(), flags); };
-    s.reportError = ShowError;
     return s;
 }
 

@@ -33,24 +33,8 @@ struct DialogServices {
     std::function<std::optional<std::string>(const FolderDialogRequest&)> chooseFolder;
     std::function<BOOL(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data)> winHelp;
     std::function<BOOL(const std::string& path, UINT flags)> playSound;
-    // An unexpected error caught where it must not go further (a window
-    // procedure, a thread, a library export).
-    std::function<void(const std::string& what)> reportError;
 };
 
 // The table in use; tests assign members and call ResetServices() afterwards.
 DialogServices& Services();
 void ResetServices();
-
-// Runs `f`, turning any exception into an error report: for every callback
-// the system calls and every export another module calls.
-template <class F>
-void CallGuarded(F&& f) noexcept {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        if (Services().reportError) Services().reportError(e.what());
-    } catch (...) {
-        if (Services().reportError) Services().reportError("unknown error");
-    }
-}

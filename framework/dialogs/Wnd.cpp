@@ -1,5 +1,5 @@
 #include "Wnd.h"
 
-#include "Text.h"
+#include "WindowText.h"
 
-std::string CWnd::GetWindowText() const { return WindowTextOf(hwnd_); }
+std::string CWnd::GetWindowText() const { return WindowText(hwnd_); }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "Services.h"
+#include "CallGuarded.h"
 
 namespace {
 
@@ -26,17 +26,16 @@ bool CWorkerThread::Start(std::function<int()> body) {
         delete copy;
         return false;
     }
-    thread_ = reinterpret_cast<HANDLE>(handle);
+    thread_.Reset(reinterpret_cast<HANDLE>(handle));
     return true;
 }
 
 int CWorkerThread::Wait() {
     if (!thread_) return result_;
-    WaitForSingleObject(thread_, INFINITE);
+    WaitForSingleObject(thread_.Get(), INFINITE);
     DWORD code = 0;
-    GetExitCodeThread(thread_, &code);
+    GetExitCodeThread(thread_.Get(), &code);
     result_ = static_cast<int>(code);
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    thread_.Reset();
     return result_;
 }

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "ScopedHandle.h"
+
 class CWorkerThread {
 public:
     CWorkerThread() = default;
@@ -18,9 +20,9 @@ public:
     bool Start(std::function<int()> body);
     // Waits for the thread's end and returns its result (-1 when none ran).
     int Wait();
-    bool Running() const { return thread_ != nullptr && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT; }
+    bool Running() const { return thread_ && WaitForSingleObject(thread_.Get(), 0) == WAIT_TIMEOUT; }
 
 private:
-    HANDLE thread_ = nullptr;
+    ScopedKernelObject thread_;
     int result_ = -1;
 };

@@ -7,6 +7,7 @@
 #include "Forms.h"
 #include "ModelessDialogs.h"
 #include "ModulePath.h"
+#include "ScopedHandle.h"
 
 namespace {
 const UINT WM_SYNCHRONIZE = WM_APP + 0x3E0;
@@ -31,6 +32,7 @@ struct TApplication::SyncCall {
 
 TApplication::TApplication() : TComponent(nullptr), mainThread_(GetCurrentThreadId()) {
     InitializeCriticalSection(&lock_);
+    previousSink_ = SetReportSink([this](const std::string& message) { HandleException(nullptr, Exception(message)); });
 }
 
 TApplication::~TApplication() {
@@ -43,6 +45,7 @@ TApplication::~TApplication() {
     LeaveCriticalSection(&lock_);
     if (handle_) DestroyWindow(handle_);
     DeleteCriticalSection(&lock_);
+    SetReportSink(std::move(previousSink_));
 }
 
 HWND TApplication::Handle() {
@@ -125,10 +128,11 @@ void TApplication::ShowException(const Exception& E) {
 
 void TApplication::Synchronize(const std::function<void()>& call) {
     if (GetCurrentThreadId() == mainThread_) {
-        CallSafely(this, call);
+        CallGuarded(call);
         return;
     }
-    SyncCall c{call, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    const ScopedKernelObject done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    SyncCall c{call, done.Get()};
     if (!c.done) return;
     EnterCriticalSection(&lock_);
     const bool accepted = !closing_;
@@ -142,7 +146,6 @@ void TApplication::Synchronize(const std::function<void()>& call) {
             PostThreadMessageA(mainThread_, WM_SYNCHRONIZE, 0, 0);
         WaitForSingleObject(c.done, INFINITE);
     }
-    CloseHandle(c.done);
 }
 
 void TApplication::CheckSynchronize() {
@@ -156,7 +159,7 @@ void TApplication::CheckSynchronize() {
         }
         LeaveCriticalSection(&lock_);
         if (!c) return;
-        CallSafely(this, c->call);
+        CallGuarded(c->call);
         SetEvent(c->done);
     }
 }

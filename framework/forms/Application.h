@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "CallGuarded.h"
 #include "Component.h"
 #include "Exceptions.h"
 
@@ -31,8 +32,8 @@ public:
     void Terminate();
     bool Terminated() const { return terminated_; }
 
-    // Where every error caught at a callback boundary goes. Without a handler it
-    // is shown in a message box; tests set OnException to collect reports.
+    // Where every error caught at a callback boundary (CallGuarded) goes. Without
+    // a handler it is shown in a message box; tests set OnException to collect reports.
     TExceptionEvent OnException;
     void HandleException(TObject* Sender, const std::exception& E);
     void ShowException(const Exception& E);
@@ -77,20 +78,7 @@ private:
     TForm* mainForm_ = nullptr;
     bool appActive_ = false;
     bool showHint_ = true;
+    ReportSink previousSink_;
 };
 
 extern TApplication* Application;
-
-// Runs `f`, handing any exception to the application's error report. Every
-// window procedure, hook, timer and thread body of the layer goes through this,
-// because a C++ exception cannot unwind through the system's callback frames.
-template <class F>
-void CallSafely(TObject* sender, F&& f) noexcept {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        Application->HandleException(sender, e);
-    } catch (...) {
-        Application->HandleException(sender, Exception("Unknown error"));
-    }
-}

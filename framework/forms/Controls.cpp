@@ -247,9 +247,8 @@ void TControl::Click() {
 
 void TControl::EraseBackground(HDC dc, const RECT& client) {
     if (transparent_) return;
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(EffectiveColor()));
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
+    const ScopedBrush brush(CreateSolidBrush(ColorToRGB(EffectiveColor())));
+    FillRect(dc, &client, brush.Get());
 }
 
 void TControl::Paint(HDC, const RECT&) {}
@@ -402,6 +401,6 @@ LRESULT CALLBACK TControl::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     LRESULT result = 0;
     bool handled = false;
     // An event handler may free the control: only the handler's result is read after it.
-    CallSafely(self, [&] { handled = self->WndProc(msg, wp, lp, result); });
+    CallGuarded([&] { handled = self->WndProc(msg, wp, lp, result); });
     return handled ? result : DefWindowProcA(hwnd, msg, wp, lp);
 }

@@ -30,35 +30,29 @@ void DrawTransparentBitmap(HDC dc, int x, int y, const TBitmap& bitmap) {
     const COLORREF key = bitmap.Pixel(0, h - 1);
     // A monochrome mask: 1 where the key colour is. Works on every system,
     // unlike TransparentBlt, which Windows 95 lacks.
-    HDC maskDc = CreateCompatibleDC(dc);
-    HBITMAP mask = CreateBitmap(w, h, 1, 1, nullptr);
-    HGDIOBJ oldMask = SelectObject(maskDc, mask);
+    const ScopedMemoryDC maskDc(CreateCompatibleDC(dc));
+    const ScopedBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
+    const ScopedSelect maskSelected(maskDc.Get(), mask.Get());
     const COLORREF oldBk = SetBkColor(src, key);
-    BitBlt(maskDc, 0, 0, w, h, src, 0, 0, SRCCOPY);
+    BitBlt(maskDc.Get(), 0, 0, w, h, src, 0, 0, SRCCOPY);
     SetBkColor(src, oldBk);
     // Keep the background where the mask is set, then paint the picture's other pixels.
-    HDC imgDc = CreateCompatibleDC(dc);
-    HBITMAP img = CreateCompatibleBitmap(dc, w, h);
-    HGDIOBJ oldImg = SelectObject(imgDc, img);
-    BitBlt(imgDc, 0, 0, w, h, src, 0, 0, SRCCOPY);
-    const COLORREF oldImgBk = SetBkColor(imgDc, RGB(0, 0, 0));
-    const COLORREF oldImgText = SetTextColor(imgDc, RGB(255, 255, 255));
+    const ScopedMemoryDC imgDc(CreateCompatibleDC(dc));
+    const ScopedBitmap img(CreateCompatibleBitmap(dc, w, h));
+    const ScopedSelect imgSelected(imgDc.Get(), img.Get());
+    BitBlt(imgDc.Get(), 0, 0, w, h, src, 0, 0, SRCCOPY);
+    const COLORREF oldImgBk = SetBkColor(imgDc.Get(), RGB(0, 0, 0));
+    const COLORREF oldImgText = SetTextColor(imgDc.Get(), RGB(255, 255, 255));
     // The mask becomes black at key pixels and white elsewhere: the key turns black.
-    BitBlt(imgDc, 0, 0, w, h, maskDc, 0, 0, SRCAND);
-    SetBkColor(imgDc, oldImgBk);
-    SetTextColor(imgDc, oldImgText);
+    BitBlt(imgDc.Get(), 0, 0, w, h, maskDc.Get(), 0, 0, SRCAND);
+    SetBkColor(imgDc.Get(), oldImgBk);
+    SetTextColor(imgDc.Get(), oldImgText);
     const COLORREF oldDcBk = SetBkColor(dc, RGB(255, 255, 255));
     const COLORREF oldDcText = SetTextColor(dc, RGB(0, 0, 0));
-    BitBlt(dc, x, y, w, h, maskDc, 0, 0, SRCAND);
-    BitBlt(dc, x, y, w, h, imgDc, 0, 0, SRCPAINT);
+    BitBlt(dc, x, y, w, h, maskDc.Get(), 0, 0, SRCAND);
+    BitBlt(dc, x, y, w, h, imgDc.Get(), 0, 0, SRCPAINT);
     SetBkColor(dc, oldDcBk);
     SetTextColor(dc, oldDcText);
-    SelectObject(imgDc, oldImg);
-    DeleteObject(img);
-    DeleteDC(imgDc);
-    SelectObject(maskDc, oldMask);
-    DeleteObject(mask);
-    DeleteDC(maskDc);
 }
 
 void TLabel::SetTransparent(bool value) {
@@ -69,11 +63,10 @@ void TLabel::SetTransparent(bool value) {
 void TLabel::Paint(HDC dc, const RECT& client) {
     if (Caption().empty()) return;
     RECT r = client;
-    HGDIOBJ old = SelectObject(dc, ParentFont(Handle()));
+    const ScopedSelect font(dc, ParentFont(Handle()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(FontColor));
     DrawTextA(dc, Caption().c_str(), -1, &r, AlignmentFlags(Alignment) | DT_NOPREFIX | DT_SINGLELINE);
-    SelectObject(dc, old);
 }
 
 TPanel::TPanel(TComponent* AOwner) : TControl(AOwner) {}
@@ -83,12 +76,11 @@ void TPanel::Paint(HDC dc, const RECT& client) {
     DrawEdgeCut(dc, r, BevelOuter);
     DrawEdgeCut(dc, r, BevelInner);
     if (!Caption().empty()) {
-        HGDIOBJ old = SelectObject(dc, ParentFont(Handle()));
+        const ScopedSelect font(dc, ParentFont(Handle()));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ColorToRGB(FontColor));
         DrawTextA(dc, Caption().c_str(), -1, &r,
                   AlignmentFlags(Alignment) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(dc, old);
     }
     if (OnPaint) OnPaint(this);
 }

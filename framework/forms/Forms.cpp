@@ -54,7 +54,6 @@ TForm::~TForm() {
     if (tooltip_) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
     DestroyHandle();
-    if (font_) DeleteObject(font_);
 }
 
 void TForm::DestroyWindowHandle() {
@@ -78,7 +77,7 @@ void TForm::DoCreate() {
     if (created_) return;
     created_ = true;
     // An error while the form sets itself up is reported, and the form stays.
-    if (OnCreate) CallSafely(this, [this] { OnCreate(this); });
+    if (OnCreate) CallGuarded([this] { OnCreate(this); });
 }
 
 void TForm::CreateParams(TCreateParams& Params) {
@@ -139,13 +138,12 @@ HWND TForm::TooltipWindow() { return tooltip_; }
 
 HFONT TForm::Font() {
     if (!font_) {
-        HDC dc = GetDC(nullptr);
-        const int height = -MulDiv(FontSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, dc);
-        font_ = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FontName.c_str());
+        const ScopedWindowDC screen(nullptr);
+        const int height = -MulDiv(FontSize, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+        font_.Reset(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FontName.c_str()));
     }
-    return font_;
+    return font_.Get();
 }
 
 void TForm::SetVisible(bool value) {
@@ -164,7 +162,7 @@ void TForm::SetVisible(bool value) {
         ShowWindow(Handle(), SW_SHOW);
         // Reported here, as OnCreate's errors are: leaving Show, an error
         // would skip the modal loop of a form that is already on screen.
-        if (!was && OnShow) CallSafely(this, [this] { OnShow(this); });
+        if (!was && OnShow) CallGuarded([this] { OnShow(this); });
     }
 }
 
@@ -236,7 +234,7 @@ TModalResult TForm::ShowModal() {
         }
         if (ModalResult != mrNone) {
             TCloseAction action = TCloseAction::caHide;
-            CallSafely(this, [&] { DoClose(action); });
+            CallGuarded([&] { DoClose(action); });
             if (action == TCloseAction::caNone) ModalResult = mrNone;
         }
     }

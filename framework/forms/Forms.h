@@ -103,7 +103,7 @@ private:
     bool created_ = false;
     bool modal_ = false;
     bool active_ = false;
-    HFONT font_ = nullptr;
+    ScopedFont font_;
     HWND tooltip_ = nullptr;
     HDC paintDc_ = nullptr;
 };

@@ -1,33 +1,20 @@
 #include "Graphics.h"
 
 void TIcon::SetHandle(HICON icon) {
-    if (icon == handle_) return;
-    ReleaseHandle();
-    handle_ = icon;
+    if (icon != handle_.Get()) handle_.Reset(icon);
 }
 
 void TIcon::Assign(const TIcon& other) {
-    if (&other != this) AssignHandle(other.handle_);
+    if (&other != this) AssignHandle(other.Handle());
 }
 
 void TIcon::AssignHandle(HICON icon) { SetHandle(icon ? CopyIcon(icon) : nullptr); }
 
-void TIcon::ReleaseHandle() {
-    if (handle_) DestroyIcon(handle_);
-    handle_ = nullptr;
-}
-
-TBitmap::~TBitmap() { Free(); }
-
 void TBitmap::Free() {
-    if (canvas_.dc_) {
-        if (previous_) SelectObject(canvas_.dc_, previous_);
-        DeleteDC(canvas_.dc_);
-    }
-    if (bitmap_) DeleteObject(bitmap_);
+    selected_.reset();
+    dc_.Reset();
+    bitmap_.Reset();
     canvas_.dc_ = nullptr;
-    bitmap_ = nullptr;
-    previous_ = nullptr;
     width_ = height_ = 0;
 }
 
@@ -42,22 +29,29 @@ void TBitmap::SetSize(int width, int height) {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    canvas_.dc_ = CreateCompatibleDC(nullptr);
-    if (!bitmap_ || !canvas_.dc_) {
+    bitmap_.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    dc_.Reset(CreateCompatibleDC(nullptr));
+    if (!bitmap_ || !dc_) {
         Free();
         return;
     }
-    previous_ = SelectObject(canvas_.dc_, bitmap_);
+    selected_.emplace(dc_.Get(), bitmap_.Get());
+    canvas_.dc_ = dc_.Get();
     width_ = width;
     height_ = height;
     Fill(RGB(255, 255, 255));
 }
 
+void TBitmap::CopyFrom(HBITMAP picture) {
+    const ScopedMemoryDC source(CreateCompatibleDC(nullptr));
+    if (!picture || !source || !dc_) return;
+    const ScopedSelect selected(source.Get(), picture);
+    BitBlt(dc_.Get(), 0, 0, width_, height_, source.Get(), 0, 0, SRCCOPY);
+}
+
 void TBitmap::Fill(COLORREF color) {
     if (!canvas_.dc_) return;
     RECT r{0, 0, width_, height_};
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(canvas_.dc_, &r, brush);
-    DeleteObject(brush);
+    const ScopedBrush brush(CreateSolidBrush(color));
+    FillRect(canvas_.dc_, &r, brush.Get());
 }

@@ -2,24 +2,27 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
+#include "ScopedHandle.h"
+
 class TIcon {
 public:
     TIcon() = default;
-    ~TIcon() { ReleaseHandle(); }
     TIcon(const TIcon&) = delete;
     TIcon& operator=(const TIcon&) = delete;
 
-    HICON Handle() const { return handle_; }
+    HICON Handle() const { return handle_.Get(); }
     // Takes ownership of `icon`.
     void SetHandle(HICON icon);
     // Copies the other icon's image into this one.
     void Assign(const TIcon& other);
     void AssignHandle(HICON icon);  // copies, does not take ownership
-    bool Empty() const { return handle_ == nullptr; }
-    void ReleaseHandle();
+    bool Empty() const { return !handle_; }
+    void ReleaseHandle() { handle_.Reset(); }
 
 private:
-    HICON handle_ = nullptr;
+    ScopedIcon handle_;
 };
 
 class TCanvas {
@@ -35,7 +38,6 @@ private:
 class TBitmap {
 public:
     TBitmap() = default;
-    ~TBitmap();
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
 
@@ -43,14 +45,18 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     TCanvas* Canvas() { return &canvas_; }
-    HBITMAP Handle() const { return bitmap_; }
+    HBITMAP Handle() const { return bitmap_.Get(); }
     void Fill(COLORREF color);
+    // Copies `picture`, which no device context may hold, from its top-left corner.
+    void CopyFrom(HBITMAP picture);
     COLORREF Pixel(int x, int y) const { return GetPixel(canvas_.dc_, x, y); }
 
 private:
     void Free();
     TCanvas canvas_;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
+    // Freed in reverse: the bitmap leaves the device context before either goes.
+    ScopedBitmap bitmap_;
+    ScopedMemoryDC dc_;
+    std::optional<ScopedSelect> selected_;
     int width_ = 0, height_ = 0;
 };

@@ -12,10 +12,7 @@ THintWindow::THintWindow(TComponent* AOwner) : TControl(AOwner) {
     SetVisible(false);
 }
 
-THintWindow::~THintWindow() {
-    DestroyHandle();
-    if (font_) DeleteObject(font_);
-}
+THintWindow::~THintWindow() { DestroyHandle(); }
 
 HFONT THintWindow::Font() {
     if (!font_) {
@@ -23,9 +20,9 @@ HFONT THintWindow::Font() {
         NONCLIENTMETRICSA ncm{};
         ncm.cbSize = sizeof ncm;
         if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
-            font_ = CreateFontIndirectA(&ncm.lfStatusFont);
+            font_.Reset(CreateFontIndirectA(&ncm.lfStatusFont));
     }
-    return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 void THintWindow::CreateHandle() {
@@ -40,11 +37,9 @@ void THintWindow::CreateHandle() {
 RECT THintWindow::CalcHintRect(int MaxWidth, const std::string& Hint) {
     maxWidth_ = MaxWidth;
     RECT r{0, 0, MaxWidth, 0};
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font());
-    DrawTextA(dc, Hint.c_str(), -1, &r, kTextFlags | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    const ScopedWindowDC dc(nullptr);
+    const ScopedSelect font(dc.Get(), Font());
+    DrawTextA(dc.Get(), Hint.c_str(), -1, &r, kTextFlags | DT_CALCRECT);
     // Room for the border and a little air around the text.
     r.right += 2 * kMargin + 4;
     r.bottom += 2 * kMargin + 2;
@@ -79,9 +74,8 @@ void THintWindow::Paint(HDC dc, const RECT& client) {
     RECT r = client;
     InflateRect(&r, -kMargin, -kMargin);
     r.left += 1;
-    HGDIOBJ old = SelectObject(dc, Font());
+    const ScopedSelect font(dc, Font());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     DrawTextA(dc, Caption().c_str(), -1, &r, kTextFlags);
-    SelectObject(dc, old);
 }

@@ -27,6 +27,6 @@ protected:
 
 private:
     HFONT Font();
-    HFONT font_ = nullptr;
+    ScopedFont font_;
     int maxWidth_ = 300;
 };

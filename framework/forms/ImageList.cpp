@@ -2,37 +2,33 @@
 
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
-TImageList::~TImageList() { Free(); }
-
 void TImageList::Free() {
-    if (list_ && !share_) ImageList_Destroy(list_);
+    own_.Reset();
     list_ = nullptr;
-    share_ = false;
 }
 
 HIMAGELIST TImageList::Handle() {
     if (!list_) {
-        list_ = ImageList_Create(Width, Height, ILC_COLOR24 | ILC_MASK, 16, 16);
-        share_ = false;
+        own_.Reset(ImageList_Create(Width, Height, ILC_COLOR24 | ILC_MASK, 16, 16));
+        list_ = own_.Get();
     }
     return list_;
 }
 
 void TImageList::SetHandle(HIMAGELIST list, bool share) {
-    if (list == list_) {
-        share_ = share;
-        return;
-    }
-    Free();
-    list_ = list;
-    share_ = share;
-    if (list_) {
+    if (list != list_) {
+        Free();
+        list_ = list;
         int cx = 0, cy = 0;
-        if (ImageList_GetIconSize(list_, &cx, &cy)) {
+        if (list_ && ImageList_GetIconSize(list_, &cx, &cy)) {
             Width = cx;
             Height = cy;
         }
     }
+    if (share)
+        own_.Release();
+    else if (own_.Get() != list_)
+        own_.Reset(list_);
 }
 
 int TImageList::Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
@@ -44,12 +40,9 @@ int TImageList::AddMasked(const TBitmap& bitmap, COLORREF maskColor) {
     // context meanwhile: a stand-in takes its place for the call. (The call
     // also turns the mask colour black in the source.)
     HDC dc = const_cast<TBitmap&>(bitmap).Canvas()->Handle();
-    HBITMAP standIn = CreateCompatibleBitmap(dc, 1, 1);
-    auto bmp = static_cast<HBITMAP>(SelectObject(dc, standIn));
-    const int first = ImageList_AddMasked(h, bmp, maskColor);
-    SelectObject(dc, bmp);
-    DeleteObject(standIn);
-    return first;
+    const ScopedBitmap standIn(CreateCompatibleBitmap(dc, 1, 1));
+    const ScopedSelect swapped(dc, standIn.Get());
+    return ImageList_AddMasked(h, bitmap.Handle(), maskColor);
 }
 
 int TImageList::AddIcon(HICON icon) { return icon ? ImageList_AddIcon(Handle(), icon) : -1; }
@@ -60,5 +53,5 @@ void TImageList::Draw(HDC dc, int x, int y, int index, bool enabled) const {
 }
 
 void TImageList::Clear() {
-    if (list_ && !share_) ImageList_RemoveAll(list_);
+    if (own_) ImageList_RemoveAll(list_);
 }

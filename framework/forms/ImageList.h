@@ -9,7 +9,6 @@
 class TImageList : public TComponent {
 public:
     explicit TImageList(TComponent* AOwner);
-    ~TImageList() override;
 
     int Width = 16;
     int Height = 16;
@@ -18,7 +17,7 @@ public:
     // Takes a list made elsewhere. With `share` the list is only borrowed and
     // never destroyed here (the system's icon list belongs to the shell).
     void SetHandle(HIMAGELIST list, bool share);
-    bool ShareImages() const { return share_; }
+    bool ShareImages() const { return list_ && !own_; }
     int Count() const;
     // Cuts the bitmap into Width-wide images; `maskColor` pixels are transparent.
     int AddMasked(const TBitmap& bitmap, COLORREF maskColor);
@@ -30,5 +29,6 @@ public:
 private:
     void Free();
     HIMAGELIST list_ = nullptr;
-    bool share_ = false;
+    // Holds list_ when it is this object's own.
+    ScopedImageList own_;
 };

@@ -62,10 +62,9 @@ TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner) {}
 void TPopupMenu::Popup(int X, int Y) {
     if (OnPopup) OnPopup(this);
     HWND owner = OwnerWindow ? OwnerWindow : Application->Handle();
-    HMENU menu = items_.BuildPopup();
+    const ScopedMenu menu(items_.BuildPopup());
     const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, X, Y, 0, owner, nullptr));
-    DestroyMenu(menu);
+        TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, X, Y, 0, owner, nullptr));
     // Without a message after the menu, a menu opened from the tray can fail to
     // close when the user clicks elsewhere.
     PostMessageA(owner, WM_NULL, 0, 0);
@@ -94,13 +93,17 @@ std::string MenuText(const std::string& caption) {
 
 // The record size of the first version, which Windows 95 and NT 4 accept.
 const UINT kMenuItemInfoSize = offsetof(MENUITEMINFOA, hbmpItem);
+
+// Takes every entry out without freeing submenus: DestroyMenu would free them
+// too, and each child item frees its own.
+void DetachEntries(HMENU menu) {
+    while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
+}
 }  // namespace
 
 TMenuItem::Live::~Live() {
-    if (handle) {
-        while (GetMenuItemCount(handle) > 0) RemoveMenu(handle, 0, MF_BYPOSITION);
-        DestroyMenu(handle);
-    }
+    if (handle) DetachEntries(handle.Get());
+    handle.Reset();
     if (data && release) release(data);
 }
 
@@ -135,7 +138,7 @@ int TMenuItem::IndexOf(const TMenuItem* child) const {
 
 TMenuItem* TMenuItem::FindBySubmenu(HMENU submenu) {
     if (!submenu) return nullptr;
-    if (live_.handle == submenu) return this;
+    if (live_.handle.Get() == submenu) return this;
     for (TMenuItem* item : items_)
         if (TMenuItem* found = item->FindBySubmenu(submenu)) return found;
     return nullptr;
@@ -151,25 +154,22 @@ bool TMenuItem::Contains(const TMenuItem* item) const {
 HMENU TMenuItem::CreateLiveHandle(TImageList* images) {
     DestroyLiveHandle();
     live_.images = images;
-    live_.handle = CreatePopupMenu();
+    live_.handle.Reset(CreatePopupMenu());
     FillLive();
-    return live_.handle;
+    return live_.handle.Get();
 }
 
 void TMenuItem::RebuildLiveHandle() {
     if (!live_.handle) return;
-    while (GetMenuItemCount(live_.handle) > 0) RemoveMenu(live_.handle, 0, MF_BYPOSITION);
+    DetachEntries(live_.handle.Get());
     FillLive();
 }
 
 void TMenuItem::DestroyLiveHandle() {
     if (!live_.handle) return;
-    // Detach the submenus first: DestroyMenu would free them too, and each
-    // child frees its own.
-    while (GetMenuItemCount(live_.handle) > 0) RemoveMenu(live_.handle, 0, MF_BYPOSITION);
+    DetachEntries(live_.handle.Get());
     for (TMenuItem* item : items_) item->DestroyLiveHandle();
-    DestroyMenu(live_.handle);
-    live_.handle = nullptr;
+    live_.handle.Reset();
 }
 
 void TMenuItem::FillLive() {
@@ -181,7 +181,7 @@ void TMenuItem::FillLive() {
         if (item->Caption == "-") {
             mii.fMask = MIIM_TYPE;
             mii.fType = MFT_SEPARATOR;
-            InsertMenuItemA(live_.handle, pos++, TRUE, &mii);
+            InsertMenuItemA(live_.handle.Get(), pos++, TRUE, &mii);
             continue;
         }
         const std::string text = MenuText(item->Caption);
@@ -204,15 +204,15 @@ void TMenuItem::FillLive() {
                 // Kept: a submenu that is open right now goes on showing it.
                 item->RebuildLiveHandle();
             } else {
-                item->live_.handle = CreatePopupMenu();
+                item->live_.handle.Reset(CreatePopupMenu());
                 item->FillLive();
             }
             mii.fMask |= MIIM_SUBMENU;
-            mii.hSubMenu = item->live_.handle;
+            mii.hSubMenu = item->live_.handle.Get();
         } else if (item->live_.handle) {
             item->DestroyLiveHandle();
         }
-        InsertMenuItemA(live_.handle, pos++, TRUE, &mii);
+        InsertMenuItemA(live_.handle.Get(), pos++, TRUE, &mii);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Component.h"
+#include "ScopedHandle.h"
 
 class TImageList;
 
@@ -56,7 +57,7 @@ public:
     bool Contains(const TMenuItem* item) const;
 
     // The system menu of the children while the menu is shown (none otherwise).
-    HMENU Handle() const { return live_.handle; }
+    HMENU Handle() const { return live_.handle.Get(); }
     // Makes the system menu of the children, and of theirs; with images the
     // items are drawn by the owner window, icon and text.
     HMENU CreateLiveHandle(TImageList* images);
@@ -69,7 +70,7 @@ private:
     void FillLive();
     // Released after the destructor's body, so the children are gone first.
     struct Live {
-        HMENU handle = nullptr;
+        ScopedMenu handle;
         TImageList* images = nullptr;
         void* data = nullptr;
         TDataRelease release = nullptr;

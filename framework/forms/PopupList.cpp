@@ -19,11 +19,6 @@ TPopupList& TPopupList::Instance() {
     return list;
 }
 
-TPopupList::~TPopupList() {
-    if (font_) DeleteObject(font_);
-    if (boldFont_) DeleteObject(boldFont_);
-}
-
 HWND TPopupList::Window() {
     if (window_ && IsWindow(window_)) return window_;
     WNDCLASSA wc{};
@@ -39,7 +34,7 @@ HWND TPopupList::Window() {
 LRESULT CALLBACK TPopupList::DefaultProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
     bool done = false;
-    CallSafely(nullptr, [&] {
+    CallGuarded([&] {
         result = Instance().Dispatch(hwnd, msg, wp, lp);
         done = true;
     });
@@ -71,7 +66,7 @@ TMenuItem* TPopupList::KnownItem(ULONG_PTR data, TPopupMenu** owner) const {
 }
 
 HFONT TPopupList::MenuFont(bool bold) {
-    HFONT& f = bold ? boldFont_ : font_;
+    ScopedFont& f = bold ? boldFont_ : font_;
     if (!f) {
         NONCLIENTMETRICSA ncm{};
         ncm.cbSize = sizeof ncm;
@@ -81,9 +76,9 @@ HFONT TPopupList::MenuFont(bool bold) {
         else
             GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
         if (bold) lf.lfWeight = FW_BOLD;
-        f = CreateFontIndirectA(&lf);
+        f.Reset(CreateFontIndirectA(&lf));
     }
-    return f;
+    return f.Get();
 }
 
 void TPopupList::Track(TPopupMenu* menu, int x, int y) {
@@ -155,14 +150,12 @@ LRESULT TPopupList::Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 void TPopupList::MeasureItem(MEASUREITEMSTRUCT& mis) {
     TMenuItem* item = KnownItem(mis.itemData);
     const std::string text = item ? item->Caption : std::string();
-    HDC dc = GetDC(window_);
-    HGDIOBJ old = SelectObject(dc, MenuFont(item && item->Default));
+    const ScopedWindowDC dc(window_);
+    const ScopedSelect font(dc.Get(), MenuFont(item && item->Default));
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(window_, dc);
+    GetTextMetricsA(dc.Get(), &tm);
     mis.itemWidth = static_cast<UINT>(kIconSpace + kTextGap + size.cx + kTextGap);
     mis.itemHeight = static_cast<UINT>(std::max<LONG>(20, tm.tmHeight + 4));
 }
@@ -185,9 +178,8 @@ void TPopupList::DrawItem(const DRAWITEMSTRUCT& dis) {
     }
     RECT tr = r;
     tr.left += kIconSpace + kTextGap;
-    HGDIOBJ old = SelectObject(dc, MenuFont(item->Default));
+    const ScopedSelect font(dc, MenuFont(item->Default));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(grayed ? COLOR_GRAYTEXT : (selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT)));
     DrawTextA(dc, item->Caption.c_str(), -1, &tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
-    SelectObject(dc, old);
 }

@@ -8,13 +8,14 @@
 #include <utility>
 #include <vector>
 
+#include "ScopedHandle.h"
+
 class TPopupMenu;
 class TMenuItem;
 
 class TPopupList {
 public:
     static TPopupList& Instance();
-    ~TPopupList();
 
     // The window; its procedure may be replaced, as long as the replacement
     // passes on what it does not handle (to DefaultProc when nothing was there before).
@@ -41,6 +42,6 @@ private:
     HWND window_ = nullptr;
     std::vector<TPopupMenu*> tracking_;
     std::deque<std::pair<TPopupMenu*, UINT>> pending_;
-    HFONT font_ = nullptr;
-    HFONT boldFont_ = nullptr;
+    ScopedFont font_;
+    ScopedFont boldFont_;
 };

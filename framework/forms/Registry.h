@@ -6,16 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "RegKey.h"
+
 class TRegistry {
 public:
     TRegistry() = default;
     explicit TRegistry(REGSAM access) : access_(access) {}
-    ~TRegistry() { CloseKey(); }
     TRegistry(const TRegistry&) = delete;
     TRegistry& operator=(const TRegistry&) = delete;
 
     HKEY RootKey = HKEY_CURRENT_USER;
-    HKEY CurrentKey() const { return current_; }
+    HKEY CurrentKey() const { return current_.Get(); }
     const std::string& CurrentPath() const { return path_; }
 
     // Full access; creates missing keys when `CanCreate`.
@@ -39,6 +40,6 @@ private:
     // Splits a path into the key to start from and the relative rest.
     HKEY BaseFor(const std::string& Key, std::string& rest) const;
     REGSAM access_ = KEY_ALL_ACCESS;
-    HKEY current_ = nullptr;
+    RegKey current_;
     std::string path_;
 };

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "WindowText.h"
+
 namespace {
 // Properties that mark the windows this unit subclassed; each holds the
 // procedure it replaced.
@@ -17,15 +19,6 @@ int NextControlId() {
     static int next = 1000;
     if (++next >= 0x7000) next = 1001;
     return next;
-}
-
-std::string WindowText(HWND hwnd) {
-    if (!hwnd) return std::string();
-    const int length = GetWindowTextLengthA(hwnd);
-    if (length <= 0) return std::string();
-    std::vector<char> buf(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(hwnd, buf.data(), length + 1);
-    return std::string(buf.data(), static_cast<size_t>(std::max(got, 0)));
 }
 
 struct ButtonSearch {
@@ -117,13 +110,13 @@ LRESULT CALLBACK TStdControl::ParentSubclassProc(HWND hwnd, UINT msg, WPARAM wp,
         case WM_COMMAND: {
             if (lp) {
                 if (TStdControl* control = FromHandle(reinterpret_cast<HWND>(lp))) {
-                    CallSafely(control, [&] { control->Command(HIWORD(wp)); });
+                    CallGuarded([&] { control->Command(HIWORD(wp)); });
                     return 0;
                 }
             } else if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
                 // Enter or Esc in a modal form, when no button answered for itself.
                 if (TButton* button = FindButton(hwnd, LOWORD(wp) == IDOK)) {
-                    CallSafely(button, [&] { button->Click(); });
+                    CallGuarded([&] { button->Click(); });
                     return 0;
                 }
             }
@@ -133,7 +126,7 @@ LRESULT CALLBACK TStdControl::ParentSubclassProc(HWND hwnd, UINT msg, WPARAM wp,
             auto* header = reinterpret_cast<NMHDR*>(lp);
             if (TStdControl* control = header ? FromHandle(header->hwndFrom) : nullptr) {
                 LRESULT result = 0;
-                CallSafely(control, [&] { result = control->Notify(*header); });
+                CallGuarded([&] { result = control->Notify(*header); });
                 return result;
             }
             break;
@@ -141,7 +134,7 @@ LRESULT CALLBACK TStdControl::ParentSubclassProc(HWND hwnd, UINT msg, WPARAM wp,
         case WM_VSCROLL:
         case WM_HSCROLL:
             if (TStdControl* control = FromHandle(reinterpret_cast<HWND>(lp))) {
-                CallSafely(control, [&] { control->Scroll(LOWORD(wp)); });
+                CallGuarded([&] { control->Scroll(LOWORD(wp)); });
                 return 0;
             }
             break;

@@ -21,7 +21,7 @@ void FillFromFindData(TSearchRec& F) {
 // Skips entries the mask excludes; 0 when one is found.
 int FindMatching(TSearchRec& F) {
     while (static_cast<int>(F.FindData.dwFileAttributes) & F.ExcludeAttr) {
-        if (!FindNextFileA(F.FindHandle, &F.FindData)) return static_cast<int>(GetLastError());
+        if (!FindNextFileA(F.FindHandle.Get(), &F.FindData)) return static_cast<int>(GetLastError());
     }
     FillFromFindData(F);
     return 0;
@@ -29,28 +29,23 @@ int FindMatching(TSearchRec& F) {
 
 }  // namespace
 
-TSearchRec::~TSearchRec() { FindClose(*this); }
-
 int FindFirst(const std::string& Path, int Attr, TSearchRec& F) {
     FindClose(F);
     F.ExcludeAttr = ~Attr & kSkippableAttrs;
-    F.FindHandle = FindFirstFileA(Path.c_str(), &F.FindData);
-    if (F.FindHandle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+    F.FindHandle.Reset(FindFirstFileA(Path.c_str(), &F.FindData));
+    if (!F.FindHandle) return static_cast<int>(GetLastError());
     const int rc = FindMatching(F);
     if (rc != 0) FindClose(F);
     return rc;
 }
 
 int FindNext(TSearchRec& F) {
-    if (F.FindHandle == INVALID_HANDLE_VALUE) return ERROR_INVALID_HANDLE;
-    if (!FindNextFileA(F.FindHandle, &F.FindData)) return static_cast<int>(GetLastError());
+    if (!F.FindHandle) return ERROR_INVALID_HANDLE;
+    if (!FindNextFileA(F.FindHandle.Get(), &F.FindData)) return static_cast<int>(GetLastError());
     return FindMatching(F);
 }
 
-void FindClose(TSearchRec& F) {
-    if (F.FindHandle != INVALID_HANDLE_VALUE) ::FindClose(F.FindHandle);
-    F.FindHandle = INVALID_HANDLE_VALUE;
-}
+void FindClose(TSearchRec& F) { F.FindHandle.Reset(); }
 
 bool FileExists(const std::string& FileName) {
     const DWORD a = GetFileAttributesA(FileName.c_str());
@@ -112,23 +107,6 @@ int64_t DiskSize(const std::string& Root) {
     DWORD spc, bps, freeClusters, clusters;
     if (!GetDiskFreeSpaceA(Root.c_str(), &spc, &bps, &freeClusters, &clusters)) return -1;
     return static_cast<int64_t>(spc) * bps * clusters;
-}
-
-std::wstring ToWide(const std::string& text) {
-    if (text.empty()) return L"";
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
-    return out;
-}
-
-std::string FromWide(const std::wstring& text) {
-    if (text.empty()) return "";
-    const int n =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
 }
 
 namespace {

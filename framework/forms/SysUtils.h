@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ScopedHandle.h"
 #include "StrUtils.h"
 
 enum : int {
@@ -21,7 +22,6 @@ enum : int {
 // destructor) releases it, and closing twice is harmless.
 struct TSearchRec {
     TSearchRec() = default;
-    ~TSearchRec();
     TSearchRec(const TSearchRec&) = delete;
     TSearchRec& operator=(const TSearchRec&) = delete;
 
@@ -30,7 +30,7 @@ struct TSearchRec {
     int Attr = 0;
     std::string Name;
     int ExcludeAttr = 0;
-    HANDLE FindHandle = INVALID_HANDLE_VALUE;
+    ScopedFind FindHandle;
     WIN32_FIND_DATAA FindData{};
 };
 
@@ -54,9 +54,6 @@ std::string AnsiUpperCase(std::string text);
 bool AnsiSameText(const std::string& a, const std::string& b);
 // Total bytes of a drive ("C:\"), -1 when it cannot be read.
 int64_t DiskSize(const std::string& Root);
-// ANSI (code page of the system) to UTF-16 and back.
-std::wstring ToWide(const std::string& text);
-std::string FromWide(const std::wstring& text);
 std::string ExtractFilePath(const std::string& FileName);
 std::string ExtractFileName(const std::string& FileName);
 std::string ExtractFileExt(const std::string& FileName);

@@ -4,9 +4,7 @@
 
 TThread::TThread() = default;
 
-TThread::~TThread() {
-    if (handle_) CloseHandle(handle_);
-}
+TThread::~TThread() = default;
 
 void TThread::Start() {
     if (handle_) return;
@@ -15,14 +13,13 @@ void TThread::Start() {
     Application->Handle();
     // Suspended until the handle is stored: a thread that frees itself may
     // end before CreateThread returns, and then nothing may touch the object.
-    handle_ = CreateThread(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &id_);
+    handle_.Reset(CreateThread(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &id_));
     if (!handle_) throw Exception("Thread creation error: " + std::to_string(GetLastError()));
-    if (ResumeThread(handle_) == static_cast<DWORD>(-1)) {
+    if (ResumeThread(handle_.Get()) == static_cast<DWORD>(-1)) {
         const DWORD error = GetLastError();
         // It never ran: end it, so the object stays the caller's.
-        TerminateThread(handle_, 0);
-        CloseHandle(handle_);
-        handle_ = nullptr;
+        TerminateThread(handle_.Get(), 0);
+        handle_.Reset();
         id_ = 0;
         throw Exception("Thread creation error: " + std::to_string(error));
     }
@@ -30,9 +27,9 @@ void TThread::Start() {
 
 DWORD TThread::WaitFor() {
     if (!handle_) return 0;
-    WaitForSingleObject(handle_, INFINITE);
+    WaitForSingleObject(handle_.Get(), INFINITE);
     DWORD code = 0;
-    GetExitCodeThread(handle_, &code);
+    GetExitCodeThread(handle_.Get(), &code);
     return code;
 }
 

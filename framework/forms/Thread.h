@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "Component.h"
+#include "ScopedHandle.h"
 
 class TThread : public TObject {
 public:
@@ -21,7 +22,7 @@ public:
     // The object deletes itself when Execute has returned; nobody may touch it after Start.
     bool FreeOnTerminate = false;
     DWORD WaitFor();
-    HANDLE Handle() const { return handle_; }
+    HANDLE Handle() const { return handle_.Get(); }
     DWORD ThreadID() const { return id_; }
 
 protected:
@@ -31,7 +32,7 @@ protected:
 
 private:
     static DWORD WINAPI ThreadProc(LPVOID param);
-    HANDLE handle_ = nullptr;
+    ScopedKernelObject handle_;
     DWORD id_ = 0;
     std::atomic<bool> terminated_{false};
 };

@@ -30,6 +30,6 @@ LRESULT CALLBACK TUtilWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     std::shared_ptr<TWndMethod> method = self->method_;
     LRESULT result = 0;
     bool handled = false;
-    CallSafely(nullptr, [&] { handled = (*method)(msg, wp, lp, result); });
+    CallGuarded([&] { handled = (*method)(msg, wp, lp, result); });
     return handled ? result : DefWindowProcA(hwnd, msg, wp, lp);
 }

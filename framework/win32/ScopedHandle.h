@@ -68,11 +68,15 @@ inline void UnloadModule(HMODULE h) { FreeLibrary(h); }
 inline void FreeIcon(HICON h) { DestroyIcon(h); }
 inline void FreeGdiObject(HGDIOBJ h) { DeleteObject(h); }
 inline void FreeBitmap(HBITMAP h) { DeleteObject(h); }
+inline void FreeFont(HFONT h) { DeleteObject(h); }
+inline void FreeBrush(HBRUSH h) { DeleteObject(h); }
+inline void FreePen(HPEN h) { DeleteObject(h); }
 inline void FreeMemoryDC(HDC h) { DeleteDC(h); }
 inline void FreeImageList(HIMAGELIST h) { ImageList_Destroy(h); }
 inline void FreeIdList(LPITEMIDLIST h) { CoTaskMemFree(h); }
 inline void FinishDrop(HDROP h) { DragFinish(h); }
 inline void FreeGlobal(HGLOBAL h) { GlobalFree(h); }
+inline void FreeLocal(HLOCAL h) { LocalFree(h); }
 
 }  // namespace handle_traits
 
@@ -89,6 +93,9 @@ using ScopedIcon = ScopedHandle<handle_traits::Basic<HICON, handle_traits::FreeI
 using ScopedGdiObject =
     ScopedHandle<handle_traits::Basic<HGDIOBJ, handle_traits::FreeGdiObject, handle_traits::Null<HGDIOBJ>>>;
 using ScopedBitmap = ScopedHandle<handle_traits::Basic<HBITMAP, handle_traits::FreeBitmap, handle_traits::Null<HBITMAP>>>;
+using ScopedFont = ScopedHandle<handle_traits::Basic<HFONT, handle_traits::FreeFont, handle_traits::Null<HFONT>>>;
+using ScopedBrush = ScopedHandle<handle_traits::Basic<HBRUSH, handle_traits::FreeBrush, handle_traits::Null<HBRUSH>>>;
+using ScopedPen = ScopedHandle<handle_traits::Basic<HPEN, handle_traits::FreePen, handle_traits::Null<HPEN>>>;
 // A device context made with CreateCompatibleDC (freed with DeleteDC).
 using ScopedMemoryDC = ScopedHandle<handle_traits::Basic<HDC, handle_traits::FreeMemoryDC, handle_traits::Null<HDC>>>;
 using ScopedImageList =
@@ -98,11 +105,14 @@ using ScopedIdList =
     ScopedHandle<handle_traits::Basic<LPITEMIDLIST, handle_traits::FreeIdList, handle_traits::Null<LPITEMIDLIST>>>;
 using ScopedDrop = ScopedHandle<handle_traits::Basic<HDROP, handle_traits::FinishDrop, handle_traits::Null<HDROP>>>;
 using ScopedGlobal = ScopedHandle<handle_traits::Basic<HGLOBAL, handle_traits::FreeGlobal, handle_traits::Null<HGLOBAL>>>;
+// A block the system allocated for the caller (FormatMessage, CommandLineToArgvW).
+using ScopedLocal = ScopedHandle<handle_traits::Basic<HLOCAL, handle_traits::FreeLocal, handle_traits::Null<HLOCAL>>>;
 
-// A window's device context from GetDC, given back with ReleaseDC.
+// A window's device context from GetDC (or another call that ReleaseDC gives back).
 class ScopedWindowDC {
 public:
-    explicit ScopedWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    explicit ScopedWindowDC(HWND window) : ScopedWindowDC(window, GetDC(window)) {}
+    ScopedWindowDC(HWND window, HDC dc) : window_(window), dc_(dc) {}
     ~ScopedWindowDC() {
         if (dc_) ReleaseDC(window_, dc_);
     }

@@ -60,7 +60,7 @@ void TForm1::ArrangeBar() {
     // A settings file that can't be written (a program folder without write
     // rights) is reported, and the bar is still laid out and kept on screen:
     // at start-up an error here would leave the bar half made.
-    CallSafely(this, [&] {
+    CallGuarded([&] {
         ini.EraseSection(kQuickStart);
         for (const std::string& path : paths) ini.WriteString(kQuickStart, path, "");
     });

@@ -15,6 +15,7 @@
 #include "ScopedHandle.h"
 #include "ShellMenus.h"
 #include "SysUtils.h"
+#include "WideText.h"
 #include "mainfrm.h"
 #include "sndkey32.h"
 
@@ -45,20 +46,19 @@ void HideTip() {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "";
+    const ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return "";
     std::string data;
     char buf[65536];
     DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) data.append(buf, got);
-    CloseHandle(h);
+    while (ReadFile(file.Get(), buf, sizeof buf, &got, nullptr) && got > 0) data.append(buf, got);
     return data;
 }
 
 std::string AnsiFromUtf16(const std::u16string& text) {
     std::wstring wide(text.begin(), text.end());
-    return FromWide(wide);
+    return AnsiFromWide(wide);
 }
 
 const char kDialUpClsid[] = "CLSID\\{992CFFA0-F557-101A-88EC-00DD010CCC48}";

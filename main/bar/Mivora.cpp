@@ -29,11 +29,7 @@ void DrawSplash(const BarPoint& at) {
     if (FileExists(logo)) {
         const ScopedBitmap bmp(
             static_cast<HBITMAP>(LoadImageA(nullptr, logo.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-        const ScopedMemoryDC src(CreateCompatibleDC(nullptr));
-        if (bmp && src) {
-            const ScopedSelect selected(src.Get(), bmp.Get());
-            BitBlt(picture.Canvas()->Handle(), 0, 0, kSplashWidth, kSplashHeight, src.Get(), 0, 0, SRCCOPY);
-        }
+        picture.CopyFrom(bmp.Get());
     }
     // Windows 95 has no msimg32: no splash there.
     const ScopedModule msimg(LoadLibraryA("msimg32.dll"));

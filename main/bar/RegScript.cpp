@@ -64,21 +64,15 @@ TRegScript::TRegScript(const std::string& programFolder, const std::string& buil
 }
 
 TRegScript::~TRegScript() {
-    if (process_) {
-        WaitForSingleObject(process_, 2000);
-        CloseHandle(process_);
-    }
+    if (process_) WaitForSingleObject(process_.Get(), 2000);
     if (copy_) DeleteFileA(path_.c_str());
 }
 
-void TRegScript::Importing(HANDLE process) {
-    if (process_) CloseHandle(process_);
-    process_ = process;
-}
+void TRegScript::Importing(HANDLE process) { process_.Reset(process); }
 
 bool TRegScript::Finished() {
     if (!copy_) return true;
-    if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) return false;
+    if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) return false;
     DeleteFileA(path_.c_str());
     copy_ = false;
     return true;

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "ScopedHandle.h"
+
 class TRegScript {
 public:
     // `programFolder` ends with a backslash; `builtInFolder` is the folder the
@@ -29,5 +31,5 @@ public:
 private:
     std::string path_;
     bool copy_ = false;
-    HANDLE process_ = nullptr;
+    ScopedKernelObject process_;
 };

@@ -12,6 +12,7 @@
 #include "BarRules.h"
 #include "IdList.h"
 #include "SysUtils.h"
+#include "WideText.h"
 #include "mainfrm.h"
 
 namespace {
@@ -123,7 +124,7 @@ bool SplitIdList(LPCITEMIDLIST list, IShellFolder** parent, LPITEMIDLIST* last) 
 LPITEMIDLIST PathToIdList(const std::string& path) {
     ComPtr<IShellFolder> desktop;
     if (FAILED(SHGetDesktopFolder(desktop.Receive()))) return nullptr;
-    std::wstring wide = ToWide(path);
+    std::wstring wide = WideFromAnsi(path);
     LPITEMIDLIST list = nullptr;
     ULONG eaten = 0;
     if (FAILED(desktop->ParseDisplayName(Application->Handle(), nullptr, &wide[0], &eaten, &list, nullptr)))

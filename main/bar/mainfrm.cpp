@@ -10,6 +10,7 @@
 #include "ExeFromCmdLine.h"
 #include "Funcs.h"
 #include "Registry.h"
+#include "ScopedHandle.h"
 #include "ShellMenus.h"
 #include "SysUtils.h"
 #include "hook.h"
@@ -309,19 +310,14 @@ void TForm1::BuildWatchers() {
 void TForm1::LoadGlyphs() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     // One strip of 16 x 16 pictures by Tag, magenta where transparent.
-    if (HBITMAP strip = static_cast<HBITMAP>(LoadImageA(instance, "BARGLYPHS", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-        ImageList_AddMasked(SmallImageList->Handle(), strip, RGB(255, 0, 255));
-        DeleteObject(strip);
-    }
-    if (HBITMAP grip = static_cast<HBITMAP>(LoadImageA(instance, "GRIPMENU", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-        TBitmap* pic = aImage->Picture();
-        pic->SetSize(8, 8);
-        HDC src = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(src, grip);
-        BitBlt(pic->Canvas()->Handle(), 0, 0, 8, 8, src, 0, 0, SRCCOPY);
-        SelectObject(src, old);
-        DeleteDC(src);
-        DeleteObject(grip);
+    const ScopedBitmap strip(
+        static_cast<HBITMAP>(LoadImageA(instance, "BARGLYPHS", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (strip) ImageList_AddMasked(SmallImageList->Handle(), strip.Get(), RGB(255, 0, 255));
+    const ScopedBitmap grip(
+        static_cast<HBITMAP>(LoadImageA(instance, "GRIPMENU", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (grip) {
+        aImage->Picture()->SetSize(8, 8);
+        aImage->Picture()->CopyFrom(grip.Get());
     }
 }
 
@@ -454,7 +450,7 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
     Timer3->SetEnabled(false);
     Timer4->SetEnabled(false);
     // A clock choice that can't be saved is reported; the close goes on.
-    if (BarExtensions.SaveZoneSelection) CallSafely(this, [this] { BarExtensions.SaveZoneSelection(this); });
+    if (BarExtensions.SaveZoneSelection) CallGuarded([this] { BarExtensions.SaveZoneSelection(this); });
     if (TipWindow) TipWindow->ReleaseHandle();
     TipHandle = nullptr;
     UnInstallHook();
@@ -463,7 +459,7 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
     // A place that can't be saved is reported, and the bar still closes:
     // an error leaving here would keep a bar that has already let go of its
     // hook, its timers and its folder watch.
-    CallSafely(this, [this] {
+    CallGuarded([this] {
         TIniFile ini(BarIniPath());
         ini.WriteInteger("ToolBar", "Top", Top());
         ini.WriteInteger("ToolBar", "Left", Left());
@@ -498,9 +494,8 @@ void TForm1::PaintGripGradient() {
     v[1].x = w - 1;
     v[1].y = h - 1;
     GRADIENT_RECT r{0, 1};
-    HDC dc = GetWindowDC(grip);
-    fill(dc, v, 2, &r, 1, GRADIENT_FILL_RECT_V);
-    ReleaseDC(grip, dc);
+    const ScopedWindowDC dc(grip, GetWindowDC(grip));
+    fill(dc.Get(), v, 2, &r, 1, GRADIENT_FILL_RECT_V);
 }
 
 void TForm1::Panel1MouseDown(TObject*, TMouseButton, TShiftState Shift, int, int) {

@@ -6,6 +6,7 @@
 #include "ClockRules.h"
 #include "ClockSource.h"
 #include "PopupList.h"
+#include "ScopedHandle.h"
 #include "StrUtils.h"
 #include "TimeChangeClock.h"
 #include "ZoneIni.h"
@@ -71,6 +72,15 @@ std::vector<std::string> CommittedLocations() {
     std::vector<std::string> names = set.ReadKeys("Zonemenu");
     if (!ZoneMenuCountAgrees(nu, static_cast<int>(names.size()))) names.clear();
     return names;
+}
+
+// The width of `text` in `font` on the window's device context (none: the screen's).
+int TextWidth(HWND window, HFONT font, const std::string& text) {
+    const ScopedWindowDC dc(window);
+    const ScopedSelect selected(dc.Get(), font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
 }
 
 // While the clock menu is open, the pop-up list window's menu notices tell
@@ -183,21 +193,16 @@ void TClockPanel::DrawAlarmMark(int size) {
     picture->SetSize(size, size);
     picture->Fill(RGB(0, 0, 0));
     HDC dc = picture->Canvas()->Handle();
-    HBRUSH face = CreateSolidBrush(RGB(255, 255, 0));
-    HPEN rim = CreatePen(PS_SOLID, 1, RGB(255, 255, 0));
-    HGDIOBJ oldBrush = SelectObject(dc, face);
-    HGDIOBJ oldPen = SelectObject(dc, rim);
+    const ScopedBrush face(CreateSolidBrush(RGB(255, 255, 0)));
+    const ScopedPen rim(CreatePen(PS_SOLID, 1, RGB(255, 255, 0)));
+    const ScopedPen hand(CreatePen(PS_SOLID, 1, RGB(64, 64, 64)));
+    const ScopedSelect faceSelected(dc, face.Get());
+    const ScopedSelect rimSelected(dc, rim.Get());
     Ellipse(dc, 0, 0, size, size);
-    HPEN hand = CreatePen(PS_SOLID, 1, RGB(64, 64, 64));
-    SelectObject(dc, hand);
+    const ScopedSelect handSelected(dc, hand.Get());
     MoveToEx(dc, size / 2, size / 5, nullptr);
     LineTo(dc, size / 2, size / 2);
     LineTo(dc, size * 4 / 5, size / 2);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(hand);
-    DeleteObject(rim);
-    DeleteObject(face);
 }
 
 int TClockPanel::PanelTextWidth(const std::string& text) const {
@@ -207,13 +212,7 @@ int TClockPanel::PanelTextWidth(const std::string& text) const {
     HWND parent = GetParent(qtime->Handle());
     auto font = reinterpret_cast<HFONT>(SendMessageA(parent ? parent : qtime->Handle(), WM_GETFONT, 0, 0));
     if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    HDC dc = GetDC(qtime->Handle());
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(qtime->Handle(), dc);
-    return static_cast<int>(size.cx);
+    return TextWidth(qtime->Handle(), font, text);
 }
 
 void TClockPanel::ArrangeAlarmMark(const std::string& text) {
@@ -308,13 +307,7 @@ void TClockPanel::FitZoneHint(const std::string& hint) {
     TLabel* label = host_.ZoneHint;
     label->SetCaption(hint);
     // The label is as wide as its text.
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, host_.Bar->Font());
-    SIZE size{};
-    GetTextExtentPoint32A(dc, hint.c_str(), static_cast<int>(hint.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    const int width = static_cast<int>(size.cx);
+    const int width = TextWidth(nullptr, host_.Bar->Font(), hint);
     label->SetBounds(Screen->Width() - host_.Qtime->Width() - width - 5, label->Top(), width, label->Height());
 }
 

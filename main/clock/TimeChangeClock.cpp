@@ -126,7 +126,7 @@ void TSetTimerForm::FormShow(TObject*) {
     // The working copy starts as the committed one, so nothing a cancelled
     // visit left there reaches the next Close. A file that can't be written
     // is reported once, and the dialog still shows the committed list.
-    CallSafely(this, [&] {
+    CallGuarded([&] {
         for (const std::string& name : names)
             set.WriteInteger(kWorkSection, name, set.ReadOffset(kSetSection, name, 480));
         for (int i = 0; i <= static_cast<int>(names.size()); ++i)

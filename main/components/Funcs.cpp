@@ -8,7 +8,9 @@
 #include "ComPtr.h"
 #include "Exceptions.h"
 #include "Registry.h"
+#include "ScopedHandle.h"
 #include "SysUtils.h"
+#include "WideText.h"
 
 
 std::string GetShellFolder(const std::string& Name) {
@@ -43,7 +45,7 @@ std::string TShortcutReader::Target(const std::string& LinkFile) {
     if (!link_) Open();
     // A name that does not fit the system's path limit would be loaded cut
     // short, as another file: refuse it instead.
-    const std::wstring wide = ToWide(LinkFile);
+    const std::wstring wide = WideFromAnsi(LinkFile);
     if (wide.empty() || wide.size() >= MAX_PATH) return "";
     if (FAILED(file_->Load(wide.c_str(), STGM_READ))) {
         // A load that fails keeps what the object held before, which the next
@@ -67,9 +69,9 @@ void DrawFileIcon(const std::string& FileName, TBitmap& Bitmap, bool Small) {
     SHFILEINFOA info{};
     UINT flags = SHGFI_ICON | (Small ? SHGFI_SMALLICON : 0);
     if (!SHGetFileInfoA(FileName.c_str(), 0, &info, sizeof info, flags) || !info.hIcon) return;
+    const ScopedIcon icon(info.hIcon);
     const int size = Small ? 16 : 32;
-    DrawIconEx(Bitmap.Canvas()->Handle(), 0, 0, info.hIcon, size, size, 0, nullptr, DI_NORMAL);
-    DestroyIcon(info.hIcon);
+    DrawIconEx(Bitmap.Canvas()->Handle(), 0, 0, icon.Get(), size, size, 0, nullptr, DI_NORMAL);
 }
 
 bool PruneMissingPaths(TStringList& List, const std::string& ListFile) {

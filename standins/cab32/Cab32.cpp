@@ -18,6 +18,7 @@
 #include <string>
 
 #include "CabCommandLine.h"
+#include "ScopedHandle.h"
 
 namespace {
 
@@ -25,6 +26,9 @@ enum Result { kDone = 0, kBadCommand = 1, kSourceFailed = 2, kCabinetFailed = 3,
 
 // Files larger than this cannot be described by a cabinet's 32-bit offsets.
 constexpr unsigned long long kMaxPackedFile = 0x7FFFFFFF;
+
+void DestroyFci(HFCI fci) { FCIDestroy(fci); }
+using ScopedFci = ScopedHandle<handle_traits::Basic<HFCI, DestroyFci, handle_traits::Null<HFCI>>>;
 
 struct Context {
     std::string folder;  // where the cabinets go, with its backslash
@@ -85,6 +89,7 @@ FNFCIWRITE(Write) {
     return written;
 }
 
+// The library closes every file it opened through Open here.
 FNFCICLOSE(Close) {
     (void)pv;
     if (!CloseHandle(reinterpret_cast<HANDLE>(hf))) {
@@ -161,13 +166,7 @@ bool FindByName(const char* path, WIN32_FIND_DATAA& data) {
         SetLastError(ERROR_INVALID_NAME);
         return false;
     }
-    struct Search {
-        HANDLE h;
-        ~Search() {
-            if (h != INVALID_HANDLE_VALUE) FindClose(h);
-        }
-    } search{FindFirstFileA(path, &data)};
-    return search.h != INVALID_HANDLE_VALUE;
+    return ScopedFind(FindFirstFileA(path, &data)).Valid();
 }
 
 FNFCIGETOPENINFO(OpenInfo) {
@@ -237,8 +236,8 @@ int Run(const std::string& commandLine, std::string& message) {
     lstrcpynA(cab.szCabPath, context.folder.c_str(), sizeof cab.szCabPath);
 
     ERF erf{};
-    HFCI fci = FCICreate(&erf, FilePlaced, Alloc, Free, Open, Read, Write, Close, Seek, Delete, TempFile, &cab,
-                         &context);
+    const ScopedFci fci(
+        FCICreate(&erf, FilePlaced, Alloc, Free, Open, Read, Write, Close, Seek, Delete, TempFile, &cab, &context));
     if (!fci) {
         message = "the cabinet library could not start";
         return kLibraryFailed;
@@ -250,13 +249,12 @@ int Run(const std::string& commandLine, std::string& message) {
     for (const std::string& file : command->files) {
         std::string source = file;
         std::string stored = StoredName(file);
-        if (!FCIAddFile(fci, &source[0], &stored[0], FALSE, NextCabinet, Status, OpenInfo, compression)) {
+        if (!FCIAddFile(fci.Get(), &source[0], &stored[0], FALSE, NextCabinet, Status, OpenInfo, compression)) {
             ok = false;
             break;
         }
     }
-    if (ok) ok = FCIFlushCabinet(fci, FALSE, NextCabinet, Status) != FALSE;
-    FCIDestroy(fci);
+    if (ok) ok = FCIFlushCabinet(fci.Get(), FALSE, NextCabinet, Status) != FALSE;
     if (ok) {
         message = "done";
         return kDone;

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "ScopedHandle.h"
+
 namespace {
 
 const UINT WM_HOOKNOTIFY = WM_USER + 66;
@@ -49,9 +51,12 @@ void ReportPath(const std::string& path) {
 
 void ReportCommandLine() {
     int count = 0;
-    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    const ScopedLocal block(CommandLineToArgvW(GetCommandLineW(), &count));
+    auto* args = static_cast<LPWSTR*>(block.Get());
     if (!args) return;
     for (int i = 1; i < count; ++i) {
+        // Converted here: the shared conversion would bring the C++ library's
+        // wide strings into this library, which every hooked process loads.
         const int n = WideCharToMultiByte(CP_ACP, 0, args[i], -1, nullptr, 0, nullptr, nullptr);
         if (n <= 1) continue;
         std::string path(static_cast<size_t>(n), '\0');
@@ -59,7 +64,6 @@ void ReportCommandLine() {
         path.resize(static_cast<size_t>(n - 1));
         if (IsAbsolutePath(path) && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) ReportPath(path);
     }
-    LocalFree(args);
 }
 
 LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp) {

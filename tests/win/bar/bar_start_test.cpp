@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "BarFixture.h"
+#include "RegKey.h"
+#include "ScopedHandle.h"
 
 namespace {
 
@@ -320,13 +322,11 @@ TEST_F(BarTest, EveryStartRunsTheRegistryScriptBesideTheProgram) {
 
 // Deletes a key with everything below it.
 void DeleteRegTree(HKEY root, const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    std::vector<std::string> children;
-    char name[256];
-    for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i) children.push_back(name);
-    for (const std::string& child : children) DeleteRegTree(key, child);
-    RegCloseKey(key);
+    {
+        RegKey key;
+        if (!key.Open(root, path, KEY_ALL_ACCESS)) return;
+        for (const std::string& child : key.SubkeyNames()) DeleteRegTree(key.Get(), child);
+    }
     RegDeleteKeyA(root, path.c_str());
 }
 
@@ -336,11 +336,10 @@ std::vector<std::string> TempScripts() {
     temp.resize(GetTempPathA(static_cast<DWORD>(temp.size()), &temp[0]));
     std::vector<std::string> names;
     WIN32_FIND_DATAA found{};
-    HANDLE h = FindFirstFileA((temp + "MivoraInst*.reg").c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE) return names;
+    const ScopedFind search(FindFirstFileA((temp + "MivoraInst*.reg").c_str(), &found));
+    if (!search) return names;
     do names.push_back(found.cFileName);
-    while (FindNextFileA(h, &found));
-    FindClose(h);
+    while (FindNextFileA(search.Get(), &found));
     return names;
 }
 

@@ -10,16 +10,11 @@
 #include <vector>
 
 #include "BarFixture.h"
+#include "ScopedHandle.h"
 #include "ShellMenus.h"
 #include "mainfrm.h"
 
 namespace {
-
-struct IdList {
-    LPITEMIDLIST p;
-    explicit IdList(LPITEMIDLIST list) : p(list) {}
-    ~IdList() { ShellFree(p); }
-};
 
 class ShellMenuTest : public ::testing::Test {
 protected:
@@ -40,9 +35,9 @@ protected:
         return p;
     }
     void Fill(const std::string& path, TMenuItem* parent = nullptr) {
-        IdList list(PathToIdList(path));
-        ASSERT_NE(list.p, nullptr) << path;
-        FillShellMenu(host_, list.p, parent, parent ? nullptr : &menu_);
+        ScopedIdList list(PathToIdList(path));
+        ASSERT_NE(list.Get(), nullptr) << path;
+        FillShellMenu(host_, list.Get(), parent, parent ? nullptr : &menu_);
     }
     static std::vector<std::string> Captions(TMenuItem* item) {
         std::vector<std::string> out;
@@ -177,25 +172,25 @@ TEST_F(ShellMenuTest, ItemIdListRoutines) {
     const std::string folder = Folder("ids");
     const std::string file = folder + "\\doc.txt";
     WriteFileBytes(file, "x");
-    IdList f(PathToIdList(folder)), d(PathToIdList(file));
-    ASSERT_NE(f.p, nullptr);
-    ASSERT_NE(d.p, nullptr);
-    EXPECT_EQ(IdListToPath(f.p), folder);
-    EXPECT_TRUE(IsFolderIdList(f.p));
-    EXPECT_FALSE(IsFolderIdList(d.p));
-    EXPECT_TRUE(IsFileSystemIdList(d.p));
-    EXPECT_EQ(IdListItemCount(d.p), IdListItemCount(f.p) + 1);
+    ScopedIdList f(PathToIdList(folder)), d(PathToIdList(file));
+    ASSERT_NE(f.Get(), nullptr);
+    ASSERT_NE(d.Get(), nullptr);
+    EXPECT_EQ(IdListToPath(f.Get()), folder);
+    EXPECT_TRUE(IsFolderIdList(f.Get()));
+    EXPECT_FALSE(IsFolderIdList(d.Get()));
+    EXPECT_TRUE(IsFileSystemIdList(d.Get()));
+    EXPECT_EQ(IdListItemCount(d.Get()), IdListItemCount(f.Get()) + 1);
     IShellFolder* parent = nullptr;
     LPITEMIDLIST last = nullptr;
-    ASSERT_TRUE(SplitIdList(d.p, &parent, &last));
-    IdList lastOwner(last);
+    ASSERT_TRUE(SplitIdList(d.Get(), &parent, &last));
+    ScopedIdList lastOwner(last);
     EXPECT_EQ(IdListItemCount(last), 1u);
-    IdList joined(ConcatIdLists(f.p, last));
-    EXPECT_EQ(IdListToPath(joined.p), file);
+    ScopedIdList joined(ConcatIdLists(f.Get(), last));
+    EXPECT_EQ(IdListToPath(joined.Get()), file);
     EXPECT_TRUE(IsFolderItem(parent, last) == false);
     parent->Release();
-    IdList whole(CopyIdList(d.p));
-    EXPECT_EQ(IdListSize(whole.p), IdListSize(d.p));
+    ScopedIdList whole(CopyIdList(d.Get()));
+    EXPECT_EQ(IdListSize(whole.Get()), IdListSize(d.Get()));
     EXPECT_EQ(PathToIdList(dir_.File("missing\\x.txt")), nullptr);
     EXPECT_EQ(IdListToPath(nullptr), "");
     EXPECT_FALSE(SplitIdList(nullptr, &parent, &last));
@@ -283,8 +278,8 @@ TEST(ShellFolderItems, FoldersAreKnownWithoutLookingIntoThem) {
 // A folder may answer that it has nothing to list (S_FALSE, no list): that is
 // an empty folder; only a failure, or success without a list, is not valid.
 TEST_F(ShellMenuTest, AnEmptyAnswerShowsEmptyAndAFailureNotValid) {
-    IdList list(PathToIdList(Folder("answers")));
-    ASSERT_NE(list.p, nullptr);
+    ScopedIdList list(PathToIdList(Folder("answers")));
+    ASSERT_NE(list.Get(), nullptr);
     struct Case {
         HRESULT answer;
         const char* notice;
@@ -294,7 +289,7 @@ TEST_F(ShellMenuTest, AnEmptyAnswerShowsEmptyAndAFailureNotValid) {
         folder.enumResult = c.answer;
         auto* item = new TMenuItem(nullptr);
         menu_.Items()->Add(item);
-        FillShellMenuFrom(host_, &folder, list.p, item, nullptr);
+        FillShellMenuFrom(host_, &folder, list.Get(), item, nullptr);
         EXPECT_EQ(Captions(item), std::vector<std::string>{c.notice}) << std::hex << c.answer;
         ASSERT_EQ(item->Count(), 1);
         EXPECT_FALSE(item->Items(0)->Enabled);

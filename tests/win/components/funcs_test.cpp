@@ -6,20 +6,20 @@
 #include <string>
 
 #include "Funcs.h"
+#include "RegKey.h"
 #include "Registry.h"
 #include "SysUtils.h"
 #include "TestSupport.h"
+#include "WideText.h"
 
 namespace {
 
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 void SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
-    HKEY k;
-    ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr), ERROR_SUCCESS);
-    RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(k);
+    RegKey k;
+    ASSERT_TRUE(k.Create(root, key, KEY_ALL_ACCESS));
+    k.WriteString(name, value);
 }
 
 // A shortcut to a namespace object that has no file-system path.
@@ -34,7 +34,7 @@ void MakeFolderShortcut(const std::string& link, int csidl) {
     CoTaskMemFree(list);
     IPersistFile* pf = nullptr;
     sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf));
-    EXPECT_EQ(pf->Save(ToWide(link).c_str(), TRUE), S_OK);
+    EXPECT_EQ(pf->Save(WideFromAnsi(link).c_str(), TRUE), S_OK);
     pf->Release();
     sl->Release();
 }
@@ -52,21 +52,16 @@ TEST(Funcs, ShellFolderIsCreatedWhenMissingAndReturnedAsStored) {
 
 TEST(Funcs, ShellFolderWithoutAValueOrOfTheWrongTypeRaises) {
     SavedRegValue saved(HKEY_CURRENT_USER, kShellFolders, "MivoraTest");
-    HKEY sf;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_ALL_ACCESS, &sf), ERROR_SUCCESS);
-    RegDeleteValueA(sf, "MivoraTest");
-    RegCloseKey(sf);
+    RegKey shellFolders;
+    ASSERT_TRUE(shellFolders.Open(HKEY_CURRENT_USER, kShellFolders, KEY_ALL_ACCESS));
+    shellFolders.DeleteValue("MivoraTest");
     try {
         GetShellFolder("MivoraTest");
         FAIL();
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "Unable to create directory");
     }
-    HKEY k;
-    RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_ALL_ACCESS, &k);
-    const DWORD n = 7;
-    RegSetValueExA(k, "MivoraTest", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&n), sizeof n);
-    RegCloseKey(k);
+    shellFolders.WriteDword("MivoraTest", 7);
     EXPECT_THROW(GetShellFolder("MivoraTest"), ERegistryException);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "RegKey.h"
 #include "TestSupport.h"
 #include "sysinfo.h"
 
@@ -14,17 +15,16 @@ bool EndsWith(const std::string& s, const std::string& tail) {
 TEST(SysInfo, RegisteredOwnerIsReadThroughTheRootedKeyAndMissingGivesUnknown) {
     SavedRegValue owner(HKEY_LOCAL_MACHINE, kKey, "RegisteredOwner");
     SavedRegValue org(HKEY_LOCAL_MACHINE, kKey, "RegisteredOrganization");
-    HKEY k;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
-    RegSetValueExA(k, "RegisteredOwner", 0, REG_SZ, reinterpret_cast<const BYTE*>("Alice"), 6);
-    RegSetValueExA(k, "RegisteredOrganization", 0, REG_SZ, reinterpret_cast<const BYTE*>("Acme"), 5);
+    RegKey k;
+    ASSERT_TRUE(k.Open(HKEY_LOCAL_MACHINE, kKey, KEY_ALL_ACCESS));
+    k.WriteString("RegisteredOwner", "Alice");
+    k.WriteString("RegisteredOrganization", "Acme");
     TSysInfo info(nullptr);
     EXPECT_EQ(info.RegOwner(), "Alice");
     EXPECT_EQ(info.RegOrganisation(), "Acme");
 
-    RegDeleteValueA(k, "RegisteredOwner");
-    RegDeleteValueA(k, "RegisteredOrganization");
-    RegCloseKey(k);
+    k.DeleteValue("RegisteredOwner");
+    k.DeleteValue("RegisteredOrganization");
     info.GetInfo();
     EXPECT_EQ(info.RegOwner(), "unknown");
     EXPECT_EQ(info.RegOrganisation(), "unknown");

@@ -16,6 +16,7 @@
 #include "IconButton.h"
 #include "SysUtils.h"
 #include "VoiceEvents.h"
+#include "WideText.h"
 #include "WinApp.h"
 #include "WorkerThread.h"
 
@@ -40,6 +41,26 @@ TEST_F(FrameworkTest, JapaneseTextsBecomeTheRightUtf16) {
         // "ソ" ends in 0x5C, the byte of a backslash.
         {"\x83\x5C", L"ソ"},
     });
+}
+
+TEST_F(FrameworkTest, AnsiTextsSurviveTheTripThroughUtf16) {
+    // Texts of the system's code page: Western under 1252, Japanese under 932.
+    struct Case {
+        std::string ansi;
+        std::wstring wide;
+    };
+    const Case cases[] = {
+        {"", L""},
+        {"abc", L"abc"},
+        GetACP() == 932 ? Case{"\x83\x5C\x95\x5C", L"ソ表"} : Case{"abc \xE9", L"abc \xE9"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WideFromAnsi(c.ansi), c.wide) << c.ansi;
+        EXPECT_EQ(AnsiFromWide(c.wide), c.ansi) << c.ansi;
+    }
+    // What a code page cannot say: a lead byte without its trail, a character outside it.
+    EXPECT_EQ(WideFromCodePage(932, "a\x83"), L"a\x30FB");
+    EXPECT_EQ(AnsiFromWide(L"\x0E01"), "?");
 }
 
 TEST_F(FrameworkTest, ProfileValuesLiveUnderTheCompanyKey) {

@@ -2,6 +2,9 @@
 
 #include <stdexcept>
 
+#include "RegKey.h"
+#include "WideText.h"
+
 namespace {
 
 const UINT kHookNotify = WM_USER + 66;
@@ -35,11 +38,7 @@ std::string TestDataFile(const std::string& relative) {
 }
 
 Library::Library(const std::string& path) : module_(LoadLibraryA(path.c_str())) {
-    if (module_ == nullptr) throw std::runtime_error("cannot load " + path + ", error " + std::to_string(GetLastError()));
-}
-
-Library::~Library() {
-    if (module_ != nullptr) FreeLibrary(module_);
+    if (!module_) throw std::runtime_error("cannot load " + path + ", error " + std::to_string(GetLastError()));
 }
 
 HRESULT Library::GetClassObject(const CLSID& clsid, const IID& iid, void** ppv) const {
@@ -55,22 +54,18 @@ HRESULT Library::CanUnloadNow() const {
 }
 
 TolvexWindow::TolvexWindow(bool hung) : hung_(hung) {
-    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    thread_ = CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
-    if (thread_ == nullptr || WaitForSingleObject(ready_, 10000) != WAIT_OBJECT_0 || hwnd_ == nullptr)
+    ready_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    release_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    stop_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    thread_.Reset(CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr));
+    if (!thread_ || WaitForSingleObject(ready_.Get(), 10000) != WAIT_OBJECT_0 || hwnd_ == nullptr)
         throw std::runtime_error("no Tolvex window");
 }
 
 TolvexWindow::~TolvexWindow() {
-    SetEvent(release_);
-    SetEvent(stop_);
-    WaitForSingleObject(thread_, 10000);
-    CloseHandle(thread_);
-    CloseHandle(ready_);
-    CloseHandle(release_);
-    CloseHandle(stop_);
+    SetEvent(release_.Get());
+    SetEvent(stop_.Get());
+    WaitForSingleObject(thread_.Get(), 10000);
 }
 
 std::vector<TolvexWindow::Notice> TolvexWindow::Notices() {
@@ -78,7 +73,7 @@ std::vector<TolvexWindow::Notice> TolvexWindow::Notices() {
     return notices_;
 }
 
-void TolvexWindow::Release() { SetEvent(release_); }
+void TolvexWindow::Release() { SetEvent(release_.Get()); }
 
 DWORD WINAPI TolvexWindow::ThreadProc(void* self) {
     static_cast<TolvexWindow*>(self)->Run();
@@ -106,13 +101,14 @@ void TolvexWindow::Run() {
     hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTolvex, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                             wc.hInstance, nullptr);
     if (hwnd_ != nullptr) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetEvent(ready_);
+    SetEvent(ready_.Get());
     if (hwnd_ == nullptr) return;
-    if (hung_) WaitForSingleObject(release_, INFINITE);
+    if (hung_) WaitForSingleObject(release_.Get(), INFINITE);
+    HANDLE stop = stop_.Get();
     for (;;) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        if (MsgWaitForMultipleObjects(1, &stop_, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0) break;
+        if (MsgWaitForMultipleObjects(1, &stop, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0) break;
     }
     // Handle what was sent while stopping, then go.
     MSG msg;
@@ -141,62 +137,38 @@ std::string SystemFolder() {
     return std::string(dir) + "\\";
 }
 
-bool RegKeyExists(HKEY root, const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
+bool RegKeyExists(HKEY root, const std::string& path) { return RegKey().Open(root, path); }
 
 std::string RegString(HKEY root, const std::string& path, const std::string& name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "<missing>";
-    char data[2048];
-    DWORD size = sizeof data - 1;
-    DWORD type = 0;
-    const LONG rc = RegQueryValueExA(key, name.empty() ? nullptr : name.c_str(), nullptr, &type,
-                                     reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (rc != ERROR_SUCCESS) return "<missing>";
-    data[size] = '\0';
-    return data;
+    RegKey key;
+    std::string value;
+    return key.Open(root, path) && key.ReadString(name, value) ? value : "<missing>";
 }
 
 void RegWriteString(HKEY root, const std::string& path, const std::string& name, const std::string& value) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot create " + path);
-    RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
+    RegKey key;
+    if (!key.Create(root, path, KEY_WRITE)) throw std::runtime_error("cannot create " + path);
+    key.WriteString(name, value);
 }
 
 void RegDeleteTree(HKEY root, const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    for (;;) {
-        char name[512];
-        DWORD length = sizeof name;
-        if (RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        RegDeleteTree(key, name);
+    {
+        RegKey key;
+        if (!key.Open(root, path, KEY_ALL_ACCESS)) return;
+        for (const std::string& name : key.SubkeyNames()) RegDeleteTree(key.Get(), name);
     }
-    RegCloseKey(key);
     RegDeleteKeyA(root, path.c_str());
 }
 
 void RegDeleteValueIfAny(HKEY root, const std::string& path, const std::string& name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, name.c_str());
-    RegCloseKey(key);
+    RegKey key;
+    if (key.Open(root, path, KEY_WRITE)) key.DeleteValue(name);
 }
 
 std::string GuidText(const GUID& guid) {
     wchar_t wide[64];
     StringFromGUID2(guid, wide, 64);
-    char text[64];
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
+    return AnsiFromWide(wide);
 }
 
 DropDataObject::DropDataObject(std::vector<std::string> paths, bool wide, Freeing freeing)
@@ -227,11 +199,9 @@ HGLOBAL DropDataObject::MakeBlock() const {
     std::vector<char> names;
     for (const std::string& path : paths_) {
         if (wide_) {
-            const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-            std::vector<wchar_t> w(n);
-            MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, w.data(), n);
-            const char* bytes = reinterpret_cast<const char*>(w.data());
-            names.insert(names.end(), bytes, bytes + n * sizeof(wchar_t));
+            const std::wstring w = WideFromAnsi(path);
+            const char* bytes = reinterpret_cast<const char*>(w.c_str());
+            names.insert(names.end(), bytes, bytes + (w.size() + 1) * sizeof(wchar_t));
         } else {
             names.insert(names.end(), path.c_str(), path.c_str() + path.size() + 1);
         }
@@ -269,16 +239,10 @@ STDMETHODIMP DropDataObject::GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) {
 }
 
 HRESULT ShellDataObject(const std::string& folder, const std::vector<std::string>& names, ComPtr<IDataObject>& object) {
-    auto wide = [](const std::string& s) {
-        std::wstring w(s.size() + 1, L'\0');
-        const int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, &w[0], static_cast<int>(w.size()));
-        w.resize(n > 0 ? n - 1 : 0);
-        return w;
-    };
     ComPtr<IShellFolder> desktop;
     HRESULT hr = SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.ReceiveVoid()));
     if (FAILED(hr)) return hr;
-    std::wstring folderW = wide(folder);
+    std::wstring folderW = WideFromAnsi(folder);
     LPITEMIDLIST folderId = nullptr;
     hr = desktop->ParseDisplayName(nullptr, nullptr, &folderW[0], nullptr, &folderId, nullptr);
     if (FAILED(hr)) return hr;
@@ -288,7 +252,7 @@ HRESULT ShellDataObject(const std::string& folder, const std::vector<std::string
     if (FAILED(hr)) return hr;
     std::vector<LPITEMIDLIST> children;
     for (const std::string& name : names) {
-        std::wstring nameW = wide(name);
+        std::wstring nameW = WideFromAnsi(name);
         LPITEMIDLIST child = nullptr;
         hr = parent->ParseDisplayName(nullptr, nullptr, &nameW[0], nullptr, &child, nullptr);
         if (FAILED(hr)) break;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ScopedHandle.h"
 #include "StrUtils.h"
 #include "TestSupport.h"
 
@@ -26,13 +27,10 @@ std::string TestDataFile(const std::string& relative);
 class Library {
 public:
     explicit Library(const std::string& path);
-    ~Library();
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
-    HMODULE Handle() const { return module_; }
+    HMODULE Handle() const { return module_.Get(); }
     template <class F>
     F Proc(const char* name) const {
-        return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+        return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), name)));
     }
 
     // The standard exports of an in-process server.
@@ -40,7 +38,7 @@ public:
     HRESULT CanUnloadNow() const;
 
 private:
-    HMODULE module_ = nullptr;
+    ScopedModule module_;
 };
 
 
@@ -81,10 +79,10 @@ private:
 
     bool hung_;
     HWND hwnd_ = nullptr;
-    HANDLE thread_ = nullptr;
-    HANDLE ready_ = nullptr;
-    HANDLE release_ = nullptr;
-    HANDLE stop_ = nullptr;
+    ScopedKernelObject thread_;
+    ScopedKernelObject ready_;
+    ScopedKernelObject release_;
+    ScopedKernelObject stop_;
     std::mutex mutex_;
     std::vector<Notice> notices_;
 };

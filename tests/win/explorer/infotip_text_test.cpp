@@ -8,16 +8,11 @@
 #include "ExplorerTestSupport.h"
 #include "InfoTipText.h"
 #include "VersionInfo.h"
+#include "WideText.h"
 
 namespace {
 
-std::string ToAnsi(const std::u16string& text) {
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.c_str());
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), &s[0], n, nullptr, nullptr);
-    return s;
-}
+std::string ToAnsi(const std::u16string& text) { return AnsiFromWide(std::wstring(text.begin(), text.end())); }
 
 // The same string read by the platform-free reader from the raw block.
 std::string FromRawBlock(const std::string& path, const std::string& key) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ExplorerTestSupport.h"
+#include "ScopedHandle.h"
 
 namespace {
 
@@ -45,14 +46,13 @@ std::vector<Item> MenuItems(HMENU menu) {
 class ShellMenu {
 public:
     ShellMenu() : menu_(CreatePopupMenu()) {
-        AppendMenuA(menu_, MF_STRING, 1, "Open");
-        AppendMenuA(menu_, MF_STRING, 2, "Properties");
+        AppendMenuA(menu_.Get(), MF_STRING, 1, "Open");
+        AppendMenuA(menu_.Get(), MF_STRING, 2, "Properties");
     }
-    ~ShellMenu() { DestroyMenu(menu_); }
-    HMENU Get() const { return menu_; }
+    HMENU Get() const { return menu_.Get(); }
 
 private:
-    HMENU menu_;
+    ScopedMenu menu_;
 };
 
 class NorquilTest : public ::testing::Test {

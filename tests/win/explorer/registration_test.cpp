@@ -6,6 +6,7 @@
 #include <olectl.h>
 
 #include "ExplorerTestSupport.h"
+#include "ScopedHandle.h"
 
 namespace {
 
@@ -137,10 +138,10 @@ TEST(Registration, AKeyThatCannotBeWrittenFailsTheRegistration) {
     for (const Server& server : Servers()) {
         SCOPED_TRACE(server.file);
         Forget(server);
-        HKEY key = nullptr;
+        ScopedKey key;
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, ClassKey(server.clsid).c_str(), 0, nullptr,
-                                                 REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-        RegCloseKey(key);
+                                                 REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
+        key.Reset();
         {
             Library library(DistFile(server.file));
             auto registerServer = library.Proc<HRESULT(WINAPI*)()>("DllRegisterServer");

@@ -4,26 +4,11 @@
 
 #include "ExplorerTestSupport.h"
 #include "InfoTipText.h"
+#include "WideText.h"
 
 namespace {
 
 const CLSID kTavlin = {0x7090FC40, 0x6315, 0x11D4, {0xB1, 0x9B, 0x00, 0x40, 0x05, 0x2E, 0xF5, 0xD0}};
-
-std::wstring Wide(const std::string& text) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring w(n, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &w[0], n);
-    w.resize(n - 1);
-    return w;
-}
-
-std::string Narrow(const wchar_t* text) {
-    const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, &s[0], n, nullptr, nullptr);
-    s.resize(n - 1);
-    return s;
-}
 
 struct Tip {
     HRESULT hr;
@@ -38,14 +23,14 @@ protected:
     Tip TipOf(const std::string& path) {
         ComPtr<IPersistFile> file;
         EXPECT_EQ(S_OK, CreateFromLibrary(library, kTavlin, IID_IPersistFile, file));
-        const std::wstring name = Wide(path);
+        const std::wstring name = WideFromAnsi(path);
         EXPECT_EQ(S_OK, file->Load(name.c_str(), STGM_READ));
         ComPtr<IQueryInfo> info;
         EXPECT_EQ(S_OK, file->QueryInterface(IID_IQueryInfo, info.ReceiveVoid()));
         PWSTR text = reinterpret_cast<PWSTR>(1);
         Tip tip{info->GetInfoTip(QITIPF_DEFAULT, &text), "", 0};
         if (tip.hr == S_OK) {
-            tip.text = Narrow(text);
+            tip.text = AnsiFromWide(text);
             tip.units = wcslen(text);
             CoTaskMemFree(text);
         } else {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "Application.h"
+#include "CallGuarded.h"
 #include "Component.h"
 #include "Menus.h"
 #include "TestSupport.h"
@@ -214,6 +216,20 @@ TEST(UtilWindow, AnErrorInAHandlerIsReportedAndNeverUnwindsThroughTheSystem) {
     ASSERT_NE(w.Handle(), nullptr);
     SendMessageA(w.Handle(), WM_USER + 5, 0, 0);
     EXPECT_EQ(reports.messages, std::vector<std::string>{"handler failed"});
+}
+
+// Each layer's sink, and a test's, takes the place of the one before until put back.
+TEST(CallGuarded, HandsWhatItCatchesToTheSinkInUse) {
+    std::vector<std::string> caught;
+    ReportSink previous = SetReportSink([&](const std::string& message) { caught.push_back(message); });
+    CallGuarded([] { throw std::runtime_error("plain"); });
+    CallGuarded([] { throw 42; });
+    ReportSink collector = SetReportSink([](const std::string&) { throw Exception("the sink failed"); });
+    CallGuarded([] { throw Exception("lost"); });  // goes no further than the failing sink
+    SetReportSink(std::move(collector));
+    CallGuarded([] { throw Exception("again"); });
+    SetReportSink(std::move(previous));
+    EXPECT_EQ(caught, (std::vector<std::string>{"plain", "Unknown error", "again"}));
 }
 
 TEST(UtilWindow, AHandlerMayFreeItsOwnWindow) {

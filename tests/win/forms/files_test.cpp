@@ -53,7 +53,6 @@ TEST(Files, PathPartsAndProgramFolder) {
     EXPECT_TRUE(FileExists(folder + "forms_tests.exe"));
     EXPECT_GT(DiskSize("C:\\"), 0);
     EXPECT_EQ(DiskSize("Q:\\"), -1);
-    EXPECT_EQ(FromWide(ToWide("abc \xE9")), "abc \xE9");
 }
 
 // A list file is replaced whole or not at all, through a new file beside it;

@@ -5,6 +5,7 @@
 
 #include "Exceptions.h"
 #include "IniFile.h"
+#include "RegKey.h"
 #include "Registry.h"
 #include "TestSupport.h"
 
@@ -46,15 +47,13 @@ TEST(Registry, RootedAndRelativePathsOpenTheSameKeys) {
 
 TEST(Registry, NonStringValuesRaiseAndUnterminatedStringsAreCut) {
     CleanKey();
-    HKEY k;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
-              ERROR_SUCCESS);
-    const DWORD n = 5;
-    RegSetValueExA(k, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&n), sizeof n);
-    RegSetValueExA(k, "Raw", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3);  // no terminating zero
+    RegKey k;
+    ASSERT_TRUE(k.Create(HKEY_CURRENT_USER, kTestKey, KEY_ALL_ACCESS));
+    k.WriteDword("Number", 5);
+    RegSetValueExA(k.Get(), "Raw", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3);  // no terminating zero
     const std::string big(5000, 'q');
-    RegSetValueExA(k, "Big", 0, REG_SZ, reinterpret_cast<const BYTE*>(big.c_str()), 5001);
-    RegCloseKey(k);
+    k.WriteString("Big", big);
+    k.Close();
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly(kTestKey));
     EXPECT_THROW(reg.ReadString("Number"), ERegistryException);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ScopedHandle.h"
 #include "TestSupport.h"
 #include "UtilWindow.h"
 
@@ -84,20 +85,20 @@ struct Child {
 class HookTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        lib_ = LoadLibraryA(HostPathToWindows(MIVORA_DIST_DIR "/hook.dll").c_str());
-        ASSERT_NE(lib_, nullptr);
-        install_ = reinterpret_cast<Install>(GetProcAddress(lib_, "InstallHook"));
-        uninstall_ = reinterpret_cast<Uninstall>(GetProcAddress(lib_, "UnInstallHook"));
+        lib_.Reset(LoadLibraryA(HostPathToWindows(MIVORA_DIST_DIR "/hook.dll").c_str()));
+        ASSERT_TRUE(lib_);
+        install_ = reinterpret_cast<Install>(GetProcAddress(lib_.Get(), "InstallHook"));
+        uninstall_ = reinterpret_cast<Uninstall>(GetProcAddress(lib_.Get(), "UnInstallHook"));
         ASSERT_TRUE(install_ && uninstall_);
         ASSERT_TRUE(install_(receiver_.Handle()));
     }
     void TearDown() override {
         if (uninstall_) uninstall_();
-        if (lib_) FreeLibrary(lib_);
+        lib_.Reset();
     }
     using Install = BOOL (*)(HWND);
     using Uninstall = BOOL (*)();
-    HMODULE lib_ = nullptr;
+    ScopedModule lib_;
     Install install_ = nullptr;
     Uninstall uninstall_ = nullptr;
     Receiver receiver_;

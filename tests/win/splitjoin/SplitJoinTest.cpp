@@ -6,6 +6,7 @@
 #include <random>
 
 #include "PelmitApp.h"
+#include "WideText.h"
 #include "resource.h"
 
 void TypeOtherSize(DialogDriver& d, HWND dialog, const std::string& kb) {
@@ -101,13 +102,7 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     return names;
 }
 
-std::wstring W(const char* utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &text[0], n);
-    text.resize(static_cast<std::size_t>(n - 1));
-    return text;
-}
+std::wstring W(const char* utf8) { return WideFromCodePage(CP_UTF8, utf8); }
 
 void SplitJoinTest::SetUp() {
     // The library's code runs inside this program: it keeps the library's name.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "CallGuarded.h"
 #include "DialogDriver.h"
 #include "DialogKitTest.h"
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ScopedHandle.h"
 #include "SplitJoinTest.h"
 #include "resource.h"
 
@@ -15,17 +16,17 @@ class PelmitDll : public SplitJoinTest {
 protected:
     void SetUp() override {
         SplitJoinTest::SetUp();
-        library_ = LoadLibraryA((std::string(MIVORA_DIST_DIR) + "/Pelmit.dll").c_str());
-        ASSERT_NE(library_, nullptr);
+        library_.Reset(LoadLibraryA((std::string(MIVORA_DIST_DIR) + "/Pelmit.dll").c_str()));
+        ASSERT_TRUE(library_);
     }
     void TearDown() override {
-        if (library_) FreeLibrary(library_);
+        library_.Reset();
         SplitJoinTest::TearDown();
     }
     ExportFn Export(const char* name) const {
-        return reinterpret_cast<ExportFn>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
+        return reinterpret_cast<ExportFn>(reinterpret_cast<void*>(GetProcAddress(library_.Get(), name)));
     }
-    HMODULE library_ = nullptr;
+    ScopedModule library_;
 };
 
 TEST_F(PelmitDll, ExportsByNameAndOrdinal) {
@@ -37,7 +38,7 @@ TEST_F(PelmitDll, ExportsByNameAndOrdinal) {
         const ExportFn byName = Export(e.name);
         ASSERT_NE(byName, nullptr) << e.name;
         EXPECT_EQ(reinterpret_cast<void*>(byName),
-                  reinterpret_cast<void*>(GetProcAddress(library_, MAKEINTRESOURCEA(e.ordinal))))
+                  reinterpret_cast<void*>(GetProcAddress(library_.Get(), MAKEINTRESOURCEA(e.ordinal))))
             << e.name;
     }
 }
@@ -78,8 +79,7 @@ TEST_F(PelmitDll, CanBeUnloadedAsSoonAsACancelledSplitReturns) {
     EXPECT_DRIVEN(RunDriven(
         [&] {
             segment(MakeDrop({source}));
-            FreeLibrary(library_);
-            library_ = nullptr;
+            library_.Reset();
         },
         [&](DialogDriver& d) {
             HWND dialog = d.Expect(L"Split file");
@@ -95,8 +95,8 @@ TEST_F(PelmitDll, CanBeUnloadedAsSoonAsACancelledSplitReturns) {
     Sleep(500);
     EXPECT_TRUE(FilesIn(dir.File("out\\")).empty());
     // Two items: the list is released, no dialog, and nothing more plays.
-    library_ = LoadLibraryA((std::string(MIVORA_DIST_DIR) + "/Pelmit.dll").c_str());
-    ASSERT_NE(library_, nullptr);
+    library_.Reset(LoadLibraryA((std::string(MIVORA_DIST_DIR) + "/Pelmit.dll").c_str()));
+    ASSERT_TRUE(library_);
     Export("SegmentFile")(MakeDrop({source, source}));
 }
 

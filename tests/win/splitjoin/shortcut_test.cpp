@@ -12,6 +12,7 @@
 #include "ComPtr.h"
 #include "Exports.h"
 #include "PelmitApp.h"
+#include "ScopedHandle.h"
 #include "Services.h"
 #include "ShortcutDlg.h"
 #include "SplitJoinTest.h"
@@ -180,25 +181,22 @@ TEST_F(ShortcutTest, AThreadInAnotherApartmentKeepsItsCom) {
 
 TEST_F(ShortcutTest, SharedIconsCarryTheOverlay) {
     // The shell under Wine never marks items shared, so the overlay is tested directly.
-    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PELMIT), IMAGE_ICON,
-                                               32, 32, LR_DEFAULTCOLOR));
-    ASSERT_NE(icon, nullptr);
-    HICON shared = MakeSharedIcon(icon);
-    ASSERT_NE(shared, nullptr);
-    EXPECT_NE(shared, icon);
+    const ScopedIcon icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PELMIT),
+                                                        IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    ASSERT_TRUE(icon);
+    const ScopedIcon shared(MakeSharedIcon(icon.Get()));
+    ASSERT_TRUE(shared);
+    EXPECT_NE(shared.Get(), icon.Get());
     ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(shared, &info));
+    ASSERT_TRUE(GetIconInfo(shared.Get(), &info));
+    const ScopedBitmap color(info.hbmColor), mask(info.hbmMask);
     BITMAP bitmap{};
     GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
     EXPECT_EQ(bitmap.bmWidth, 32);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
     // The caller's icon is still usable.
-    EXPECT_TRUE(GetIconInfo(icon, &info));
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    DestroyIcon(shared);
-    DestroyIcon(icon);
+    ICONINFO again{};
+    EXPECT_TRUE(GetIconInfo(icon.Get(), &again));
+    const ScopedBitmap againColor(again.hbmColor), againMask(again.hbmMask);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "Services.h"
 #include "SysUtils.h"
 #include "Text.h"
+#include "WideText.h"
 
 void ExpectCp932Texts(std::initializer_list<std::pair<const char*, const wchar_t*>> texts) {
     for (const auto& [cp932, utf16] : texts) EXPECT_EQ(WideFromCodePage(932, cp932), utf16);
@@ -30,11 +31,12 @@ void DialogKitTest::SetUp() {
     };
     Services().chooseFile = [](const FileDialogRequest&) { return std::optional<std::string>(); };
     Services().chooseFolder = [](const FolderDialogRequest&) { return std::optional<std::string>(); };
-    Services().reportError = [this](const std::string& what) { errors.push_back(what); };
+    previousSink_ = SetReportSink([this](const std::string& what) { errors.push_back(what); });
 }
 
 void DialogKitTest::TearDown() {
     for (const std::string& e : errors) ADD_FAILURE() << "unexpected error: " << e;
     DeleteFileA((WindowsFolder() + "\\HALVET.INI").c_str());
     ResetServices();
+    SetReportSink(std::move(previousSink_));
 }

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "CallGuarded.h"
 #include "TestSupport.h"
 
 // Texts kept as code page 932 bytes, each against the same text as the
@@ -26,4 +27,7 @@ protected:
     std::vector<std::string> errors;
     TempDir dir;
     std::string voiceFolder;
+
+private:
+    ReportSink previousSink_;
 };

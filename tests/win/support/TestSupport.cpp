@@ -7,7 +7,9 @@
 #include <stdexcept>
 
 #include "ComPtr.h"
+#include "RegKey.h"
 #include "SysUtils.h"
+#include "WideText.h"
 
 bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
     const DWORD start = GetTickCount();
@@ -57,15 +59,15 @@ bool MakeShortcut(const std::string& link, const std::string& target) {
     shell->SetPath(target.c_str());
     ComPtr<IPersistFile> persist;
     if (FAILED(shell->QueryInterface(IID_IPersistFile, persist.ReceiveVoid()))) return false;
-    return SUCCEEDED(persist->Save(ToWide(link).c_str(), TRUE));
+    return SUCCEEDED(persist->Save(WideFromAnsi(link).c_str(), TRUE));
 }
 
 void RemoveTree(const std::string& path) {
     std::string dir = path;
     if (!dir.empty() && dir.back() == '\\') dir.pop_back();
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
+    const ScopedFind search(FindFirstFileA((dir + "\\*").c_str(), &fd));
+    if (search) {
         do {
             const std::string name = fd.cFileName;
             if (name == "." || name == "..") continue;
@@ -78,8 +80,7 @@ void RemoveTree(const std::string& path) {
                 SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(full.c_str());
             }
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
+        } while (FindNextFileA(search.Get(), &fd));
     }
     RemoveDirectoryA(dir.c_str());
 }
@@ -109,34 +110,28 @@ std::string HostPathToWindows(const std::string& hostPath) {
     if (!fn) return hostPath;
     WCHAR* wide = fn(hostPath.c_str());
     if (!wide) return hostPath;
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, &out[0], n, nullptr, nullptr);
+    const std::string out = AnsiFromWide(wide);
     HeapFree(GetProcessHeap(), 0, wide);
     return out;
 }
 
 SavedRegValue::SavedRegValue(HKEY root, const std::string& key, const std::string& name)
     : root_(root), key_(key), name_(name) {
-    HKEY k;
-    if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return;
+    RegKey k;
     DWORD size = 0;
-    if (RegQueryValueExA(k, name_.c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+    if (k.Open(root_, key_) && k.QueryValue(name_, &type_, &size)) {
         data_.assign(size, '\0');
-        RegQueryValueExA(k, name_.c_str(), nullptr, &type_, reinterpret_cast<BYTE*>(&data_[0]), &size);
+        RegQueryValueExA(k.Get(), name_.c_str(), nullptr, &type_, reinterpret_cast<BYTE*>(&data_[0]), &size);
         existed_ = true;
     }
-    RegCloseKey(k);
 }
 
 SavedRegValue::~SavedRegValue() {
-    HKEY k;
-    if (RegCreateKeyExA(root_, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) != ERROR_SUCCESS)
-        return;
+    RegKey k;
+    if (!k.Create(root_, key_, KEY_ALL_ACCESS)) return;
     if (existed_)
-        RegSetValueExA(k, name_.c_str(), 0, type_, reinterpret_cast<const BYTE*>(data_.data()),
+        RegSetValueExA(k.Get(), name_.c_str(), 0, type_, reinterpret_cast<const BYTE*>(data_.data()),
                        static_cast<DWORD>(data_.size()));
     else
-        RegDeleteValueA(k, name_.c_str());
-    RegCloseKey(k);
+        k.DeleteValue(name_);
 }
