@@ -237,6 +237,35 @@ void TRadioButton::Command(WORD code) {
     if (code == BN_CLICKED) SetChecked(true);
 }
 
+void TRadioGroup::SetItems(const std::vector<std::string>& items) {
+    const int lineHeight = 20;
+    const int columns = std::max(Columns, 1);
+    const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
+    const int columnWidth = (Width() - 16) / columns;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const std::string& item = items[i];
+        const int row = static_cast<int>(i) % rows, column = static_cast<int>(i) / rows;
+        auto* button = new TRadioButton(Owner());
+        button->SetCaption(item);
+        button->SetBounds(8 + column * columnWidth, 16 + row * lineHeight, columnWidth - 4, 17);
+        button->OnClick = [this](TObject*) {
+            if (OnClick) OnClick(this);
+        };
+        button->SetParent(this);
+        buttons_.push_back(button);
+    }
+}
+
+int TRadioGroup::ItemIndex() const {
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        if (buttons_[i]->Checked()) return static_cast<int>(i);
+    return -1;
+}
+
+void TRadioGroup::SetItemIndex(int index) {
+    if (index >= 0 && index < static_cast<int>(buttons_.size())) buttons_[static_cast<size_t>(index)]->SetChecked(true);
+}
+
 // ---- edits ----
 
 void TEdit::SetReadOnly(bool value) {

@@ -136,6 +136,27 @@ protected:
     DWORD SystemStyle() const override { return BS_GROUPBOX; }
 };
 
+// A group box of radio buttons, one per item. OnClick follows
+// the rule of its buttons: a change of ItemIndex, by the user or the program.
+class TRadioGroup : public TGroupBox {
+public:
+    explicit TRadioGroup(TComponent* AOwner) : TGroupBox(AOwner) {}
+    // The buttons fill the columns one after the other, top to bottom.
+    int Columns = 1;
+    // Makes the buttons; call once, when the group is placed.
+    void SetItems(const std::vector<std::string>& items);
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    TRadioButton* Buttons(int index) const { return buttons_[static_cast<size_t>(index)]; }
+
+protected:
+    // Tab and the arrow keys of a modal form reach the buttons inside.
+    DWORD SystemExStyle() const override { return WS_EX_CONTROLPARENT; }
+
+private:
+    std::vector<TRadioButton*> buttons_;
+};
+
 class TEdit : public TStdControl {
 public:
     explicit TEdit(TComponent* AOwner) : TStdControl(AOwner) {}
@@ -156,6 +177,18 @@ protected:
 private:
     bool readOnly_ = false;
     int maxLength_ = 0;
+};
+
+// An edit of several lines with a vertical scroll bar, wrapping at its right
+// edge; Enter does not start a new line.
+class TMemo : public TEdit {
+public:
+    explicit TMemo(TComponent* AOwner) : TEdit(AOwner) {}
+
+protected:
+    DWORD SystemStyle() const override {
+        return WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | (ReadOnly() ? ES_READONLY : 0);
+    }
 };
 
 class TListBox : public TStdControl {

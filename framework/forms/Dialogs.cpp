@@ -1,0 +1,57 @@
+#include "Dialogs.h"
+
+#include <windows.h>
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <vector>
+
+namespace {
+TOpenDialogHook& OpenHook() {
+    static TOpenDialogHook hook;
+    return hook;
+}
+}  // namespace
+
+TOpenDialogHook SetOpenDialogHook(TOpenDialogHook hook) {
+    TOpenDialogHook previous = std::move(OpenHook());
+    OpenHook() = std::move(hook);
+    return previous;
+}
+
+bool TOpenDialog::Execute() {
+    if (OpenHook()) {
+        TOpenDialogHook hook = OpenHook();
+        return hook(*this);
+    }
+    // The system wants the pairs apart by NULs and two NULs at the end.
+    std::string filter = Filter;
+    for (char& c : filter)
+        if (c == '|') c = '\0';
+    filter.append(2, '\0');
+    std::vector<char> name(FileName.begin(), FileName.end());
+    name.resize(name.size() + 1024, '\0');
+    for (;;) {
+        OPENFILENAMEA ofn{};
+        // The record of the first systems: Windows 95 and NT 4 refuse the longer one.
+        ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+        ofn.hwndOwner = GetActiveWindow();
+        ofn.lpstrFilter = filter.c_str();
+        ofn.lpstrFile = name.data();
+        ofn.nMaxFile = static_cast<DWORD>(name.size());
+        ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+        ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
+        if (Options & ofHideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
+        if (Options & ofFileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
+        if (Options & ofNoNetworkButton) ofn.Flags |= OFN_NONETWORKBUTTON;
+        if (GetOpenFileNameA(&ofn)) {
+            FileName = name.data();
+            return true;
+        }
+        // A name longer than the room given: the first bytes say how much it needs.
+        if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL) return false;
+        const auto needed = static_cast<unsigned char>(name[0]) | (static_cast<unsigned char>(name[1]) << 8);
+        name.assign(static_cast<size_t>(needed) + name.size(), '\0');
+        name.insert(name.begin(), FileName.begin(), FileName.end());
+    }
+}

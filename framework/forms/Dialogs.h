@@ -1,0 +1,28 @@
+// The system's file dialog, for choosing a file to open.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "Component.h"
+
+enum TOpenOption : unsigned { ofHideReadOnly = 1, ofFileMustExist = 2, ofNoNetworkButton = 4 };
+using TOpenOptions = unsigned;
+
+class TOpenDialog : public TComponent {
+public:
+    explicit TOpenDialog(TComponent* AOwner) : TComponent(AOwner) {}
+    // Pairs of description and pattern, "|" between all: "Wave files *.wav|*.wav".
+    std::string Filter;
+    // Added to a typed name without one, without its dot: "wav".
+    std::string DefaultExt;
+    TOpenOptions Options = 0;
+    // The file chosen; its folder and name start the dialog.
+    std::string FileName;
+    // True when a file was chosen.
+    bool Execute();
+};
+
+// Tests choose files themselves: while a hook is set it is asked instead of
+// the user, with the dialog to fill. Returns the hook it replaces.
+using TOpenDialogHook = std::function<bool(TOpenDialog& dialog)>;
+TOpenDialogHook SetOpenDialogHook(TOpenDialogHook hook);
