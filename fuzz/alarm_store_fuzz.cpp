@@ -17,9 +17,9 @@ void Require(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const TIniText ini(std::string(reinterpret_cast<const char*>(data), size));
-    const std::vector<TAlarm> alarms = LoadAlarms(ini);
+    const std::vector<TStoredAlarm> alarms = LoadAlarms(ini);
     Require(alarms.size() <= static_cast<size_t>(MaxAlarms));
-    for (const TAlarm& a : alarms) Require(a.State >= asNone && a.State <= asDone && !a.Date.empty());
+    for (const TStoredAlarm& a : alarms) Require(a.State >= asNone && a.State <= asDone && !a.Date.empty());
 
     const auto checked = CheckedAlarms(
         alarms, [&](const std::string& name) { return ParseIniOffset(ini.ReadString("Zone", name, "480"), 480); },
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     TIniText saved(ini);
     SaveAlarms(saved, alarms);
-    const std::vector<TAlarm> again = LoadAlarms(TIniText(saved.Text()));
+    const std::vector<TStoredAlarm> again = LoadAlarms(TIniText(saved.Text()));
     Require(again.size() == alarms.size());
     for (size_t i = 0; i < again.size(); ++i) {
         Require(again[i].State == alarms[i].State && again[i].Daily() == alarms[i].Daily());

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AddCity.h"
+#include "AlarmCheck.h"
 #include "BarRules.h"
 #include "ClockPanel.h"
 #include "Forms.h"
@@ -146,6 +147,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     Application->CreateForm(SetTimerForm);
     Application->CreateForm(AddCityForm);
+    CreateAlarmForms();
     // Wipe the splash.
     RECT r{splash.x, splash.y, splash.x + kSplashWidth, splash.y + kSplashHeight};
     RedrawWindow(GetDesktopWindow(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

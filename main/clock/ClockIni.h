@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "AlarmStore.h"
+
 class TClockIni {
 public:
     explicit TClockIni(std::string fileName) : fileName_(std::move(fileName)) {}
@@ -31,6 +33,23 @@ public:
 
 private:
     std::string fileName_;
+};
+
+// The same file as the alarm store reads and writes it.
+class TClockProfile : public TProfile {
+public:
+    explicit TClockProfile(TClockIni ini) : ini_(std::move(ini)) {}
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& def) const override {
+        return ini_.ReadString(section, key, def);
+    }
+    void WriteString(const std::string& section, const std::string& key, const std::string& value) override {
+        ini_.WriteString(section, key, value);
+    }
+    void EraseSection(const std::string& section) override { ini_.EraseSection(section); }
+
+private:
+    TClockIni ini_;
 };
 
 // "Zonef.ini" in the program folder.

@@ -14,8 +14,8 @@
 
 namespace {
 
-TAlarm Alarm(const std::string& date, const std::string& time, const std::string& location, int state = asOn) {
-    TAlarm a;
+TStoredAlarm Alarm(const std::string& date, const std::string& time, const std::string& location, int state = asOn) {
+    TStoredAlarm a;
     a.Date = date;
     a.Time = time;
     a.Location = location;
@@ -26,7 +26,7 @@ TAlarm Alarm(const std::string& date, const std::string& time, const std::string
 
 TEST(AlarmStore, SavesEveryRowAndSlotAndLoadsThemBack) {
     TIniText ini("[ZoneMenuAlarmTempDaylight]\r\n1=1\r\n2=0\r\n[daySetting]\r\nmyDaySetting5=Every day\r\n");
-    std::vector<TAlarm> alarms{Alarm(EveryDayText, "7:05:00", "Paris[GMT +01:00]"),
+    std::vector<TStoredAlarm> alarms{Alarm(EveryDayText, "7:05:00", "Paris[GMT +01:00]"),
                                Alarm("26-3-1", "0:00:05", "Kathmandu[GMT +05:45]", asDone)};
     alarms[0].SoundFile = "C:\\Mivora\\bell";
     alarms[1].Memo = "call home";
@@ -69,7 +69,7 @@ TEST(AlarmStore, HandEditedValuesCannotOverrunAnything) {
         SCOPED_TRACE(c.count + std::string(" ") + c.state);
         const TIniText ini(std::string("[itemnu]\nITEMNU = ") + c.count + "\n[IMAGE]\nMyImageList1=" + c.state +
                            "\n[date]\nmyDate1=\n");
-        const std::vector<TAlarm> alarms = LoadAlarms(ini);
+        const std::vector<TStoredAlarm> alarms = LoadAlarms(ini);
         ASSERT_EQ(alarms.size(), c.rows);
         if (c.rows) {
             EXPECT_EQ(alarms[0].State, c.firstState);
@@ -253,7 +253,7 @@ struct Tick {
 
 struct DueCase {
     const char* what;
-    std::vector<TAlarm> alarms;
+    std::vector<TStoredAlarm> alarms;
     std::vector<int> zones;      // [Zone] minutes of each row's location
     std::vector<bool> daylight;  // committed flag of each row
     std::vector<Tick> ticks;
@@ -262,7 +262,7 @@ struct DueCase {
 // Runs the ticks as the check does: one window, fired one-time alarms marked done.
 void RunTicks(const DueCase& c) {
     SCOPED_TRACE(c.what);
-    std::vector<TAlarm> alarms = c.alarms;
+    std::vector<TStoredAlarm> alarms = c.alarms;
     TCheckWindow window;
     for (size_t t = 0; t < c.ticks.size(); ++t) {
         const Tick& tick = c.ticks[t];
@@ -286,7 +286,7 @@ void RunTicks(const DueCase& c) {
 }
 
 TEST(AlarmDue, FiresOnceInTheSpanSinceThePreviousCheck) {
-    const TAlarm at11 = Alarm("26-3-1", "12:00:11", "UTC[GMT 00:00]");
+    const TStoredAlarm at11 = Alarm("26-3-1", "12:00:11", "UTC[GMT 00:00]");
     const std::vector<DueCase> cases = {
         {"every second",
          {at11},
@@ -363,7 +363,7 @@ TEST(AlarmDue, FiresOnceInTheSpanSinceThePreviousCheck) {
 }
 
 TEST(AlarmDue, NoticeShowsTheDateAtTheLocation) {
-    const TAlarm daily = Alarm(EveryDayText, "7:05:00", "Kathmandu[GMT +05:45]");
+    const TStoredAlarm daily = Alarm(EveryDayText, "7:05:00", "Kathmandu[GMT +05:45]");
     const auto checked = CheckedAlarms(
         {daily}, [](const std::string&) { return 345; }, [](int) { return false; }, SingleByteCodePage);
     TCheckWindow window;

@@ -19,7 +19,7 @@ long long InstantOf(const CivilTime& utc) {
            utc.Minute * kMsPerMinute + utc.Second * kMsPerSecond + utc.Millisecond;
 }
 
-TAlarmMoment AlarmMomentOf(const TAlarm& alarm) {
+TAlarmMoment AlarmMomentOf(const TStoredAlarm& alarm) {
     TAlarmMoment m;
     m.Daily = alarm.Daily();
     const bool date = m.Daily || ParseAlarmDate(alarm.Date, m.Year, m.Month, m.Day);
@@ -62,13 +62,13 @@ TCheckSpan TCheckWindow::Next(long long now) {
 
 bool IsLocalTimeName(const std::string& name) { return SameTextAscii(name, LocalTimeName); }
 
-std::vector<TCheckedAlarm> CheckedAlarms(const std::vector<TAlarm>& alarms,
+std::vector<TCheckedAlarm> CheckedAlarms(const std::vector<TStoredAlarm>& alarms,
                                          const std::function<int(const std::string& name)>& zoneOf,
                                          const std::function<bool(int key)>& daylightOf, LeadBytePredicate isLead) {
     std::vector<TCheckedAlarm> out;
     const int count = static_cast<int>(alarms.size());
     for (int n = 1; n <= count; ++n) {
-        const TAlarm& a = alarms[static_cast<size_t>(n - 1)];
+        const TStoredAlarm& a = alarms[static_cast<size_t>(n - 1)];
         if (a.State != asOn) continue;
         TCheckedAlarm c;
         c.Row = n;

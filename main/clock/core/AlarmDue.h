@@ -20,7 +20,7 @@ struct TAlarmMoment {
     bool Daily = false;  // the date does not count
     int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
 };
-TAlarmMoment AlarmMomentOf(const TAlarm& alarm);
+TAlarmMoment AlarmMomentOf(const TStoredAlarm& alarm);
 
 // The latest instant at or before `now` at which a zone of `offsetMinutes`
 // shows the moment: the moment itself for a one-time alarm (which may lie
@@ -63,12 +63,12 @@ struct TCheckedAlarm {
     bool Daylight = false;      // its committed daylight flag
     bool LocalTime = false;     // "Local Time": the machine's offset, as it is now
     TAlarmMoment Moment;
-    TAlarm Alarm;
+    TStoredAlarm Alarm;
 };
 // The alarms the check looks at: those that are on, with a date and time that
 // parse. `zoneOf` gives a location's [Zone] value, `daylightOf` the committed
 // daylight flag of a key.
-std::vector<TCheckedAlarm> CheckedAlarms(const std::vector<TAlarm>& alarms,
+std::vector<TCheckedAlarm> CheckedAlarms(const std::vector<TStoredAlarm>& alarms,
                                          const std::function<int(const std::string& name)>& zoneOf,
                                          const std::function<bool(int key)>& daylightOf, LeadBytePredicate isLead);
 // "Local Time", in any letter case.
@@ -79,7 +79,7 @@ int CheckedOffset(const TCheckedAlarm& alarm, int localOffset);
 
 struct TDueAlarm {
     int Row = 0;
-    TAlarm Alarm;
+    TStoredAlarm Alarm;
     // The location's name, zone, and the alarm's date and time there.
     std::string NoticeText;
 };

@@ -26,7 +26,7 @@ std::string TrimIni(const std::string& text) {
 int StoredCount(const TProfile& ini) { return ParseIniCount(ini.ReadString(kCount, "Itemnu", "0"), MaxAlarms, 0); }
 }  // namespace
 
-bool operator==(const TAlarm& a, const TAlarm& b) {
+bool operator==(const TStoredAlarm& a, const TStoredAlarm& b) {
     return a.Date == b.Date && a.Time == b.Time && a.Location == b.Location && a.Style == b.Style &&
            a.SoundFile == b.SoundFile && a.Memo == b.Memo && a.State == b.State;
 }
@@ -114,11 +114,11 @@ std::string TIniText::Text() const {
 
 // ---- the alarms ----
 
-std::vector<TAlarm> LoadAlarms(const TProfile& ini) {
+std::vector<TStoredAlarm> LoadAlarms(const TProfile& ini) {
     const int count = StoredCount(ini);
-    std::vector<TAlarm> alarms(static_cast<size_t>(count));
+    std::vector<TStoredAlarm> alarms(static_cast<size_t>(count));
     for (int n = 1; n <= count; ++n) {
-        TAlarm& a = alarms[static_cast<size_t>(n - 1)];
+        TStoredAlarm& a = alarms[static_cast<size_t>(n - 1)];
         a.Location = ReadKey(ini, "city", "MyCity", n, "Hong kong(GMT+08:00)");
         a.Time = ReadKey(ini, "time", "myTime", n, "12:12:12");
         a.Style = ReadKey(ini, "sound", "mySound", n, "T");
@@ -135,11 +135,11 @@ std::vector<TAlarm> LoadAlarms(const TProfile& ini) {
 
 bool AlarmsStored(const TProfile& ini) { return StoredCount(ini) > 0; }
 
-void SaveAlarms(TProfile& ini, const std::vector<TAlarm>& alarms) {
+void SaveAlarms(TProfile& ini, const std::vector<TStoredAlarm>& alarms) {
     const int count = static_cast<int>(alarms.size() < MaxAlarms ? alarms.size() : MaxAlarms);
     ini.EraseSection("daySetting");
     for (int n = 1; n <= count; ++n) {
-        const TAlarm& a = alarms[static_cast<size_t>(n - 1)];
+        const TStoredAlarm& a = alarms[static_cast<size_t>(n - 1)];
         ini.WriteString(kCount, "Itemnu", Num(n));
         ini.WriteString("city", "MyCity" + Num(n), a.Location);
         if (a.Daily())
@@ -151,7 +151,7 @@ void SaveAlarms(TProfile& ini, const std::vector<TAlarm>& alarms) {
     }
     for (int s = 0; s < AlarmSlotCount; ++s) {
         const bool used = s >= 1 && s <= count;
-        const TAlarm* a = used ? &alarms[static_cast<size_t>(s - 1)] : nullptr;
+        const TStoredAlarm* a = used ? &alarms[static_cast<size_t>(s - 1)] : nullptr;
         ini.WriteString("soundfile", "mySoundfile" + Num(s), a ? a->SoundFile : "");
         ini.WriteString("Memo", "myMemo" + Num(s), a ? a->Memo : "");
         ini.WriteString("image", "myImageList" + Num(s), Num(a ? a->State : asNone));

@@ -18,7 +18,7 @@ enum AlarmState : int { asNone = 0, asOn = 1, asOff = 2, asDone = 3 };
 extern const char EveryDayText[];  // "Every day"
 
 // One alarm: the four texts the list shows and the three slot values.
-struct TAlarm {
+struct TStoredAlarm {
     std::string Date;      // EveryDayText, or the date as AlarmDateText writes it
     std::string Time;      // as AlarmTimeText writes it
     std::string Location;  // name and zone, as CityZoneText writes it
@@ -28,7 +28,7 @@ struct TAlarm {
     int State = asOn;
     bool Daily() const { return Date == EveryDayText; }
 };
-bool operator==(const TAlarm& a, const TAlarm& b);
+bool operator==(const TStoredAlarm& a, const TStoredAlarm& b);
 
 // Key-by-key access to an INI file, as the system's profile functions give it:
 // section and key names match without regard to case, a missing key reads as
@@ -71,13 +71,13 @@ inline int DaylightKey(int row, int count) { return count + 1 - row; }
 
 // The alarms of rows 1..count, the count clamped to 0..MaxAlarms; a state that
 // is no number reads as 0.
-std::vector<TAlarm> LoadAlarms(const TProfile& ini);
+std::vector<TStoredAlarm> LoadAlarms(const TProfile& ini);
 // Whether the store names at least one alarm.
 bool AlarmsStored(const TProfile& ini);
 // The list as it stands: every row, all 33 slots (those past the last row
 // empty, state 0), the count, and the committed daylight flags of the rows
 // copied from the working ones.
-void SaveAlarms(TProfile& ini, const std::vector<TAlarm>& alarms);
+void SaveAlarms(TProfile& ini, const std::vector<TStoredAlarm>& alarms);
 
 // Working ([ZoneMenuAlarmTempDaylight]) and committed ([ZoneMenuAlarmDaylight])
 // daylight flags.

@@ -1,0 +1,147 @@
+#include "AlarmCheck.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <exception>
+#include <memory>
+#include <vector>
+
+#include "AlarmDue.h"
+#include "AlarmMes.h"
+#include "ClockIni.h"
+#include "ClockPanel.h"
+#include "ClockSource.h"
+#include "ScopedHandle.h"
+#include "SetAlarm.h"
+#include "UnitSingleAla.h"
+#include "ZoneIni.h"
+
+std::function<void(const std::string&)> AlarmPlaySound = [](const std::string& path) {
+    sndPlaySoundA(path.c_str(), SND_ASYNC);
+};
+
+namespace {
+bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+// The store as last read. Reading all of it takes some three hundred profile
+// calls; it is read again only when the file changed (its size or time) or
+// was written here, so a tick costs one look at the file.
+struct TFileStamp {
+    bool exists = false;
+    DWORD sizeLow = 0, sizeHigh = 0;
+    FILETIME written{};
+    bool operator==(const TFileStamp& o) const {
+        return exists == o.exists && sizeLow == o.sizeLow && sizeHigh == o.sizeHigh &&
+               CompareFileTime(&written, &o.written) == 0;
+    }
+};
+
+// Windows 95 has no GetFileAttributesEx; a search for the one name gives the same.
+TFileStamp StampOf(const std::string& file) {
+    TFileStamp stamp;
+    WIN32_FIND_DATAA found{};
+    const ScopedFind find(FindFirstFileA(file.c_str(), &found));
+    if (!find) return stamp;
+    stamp.exists = true;
+    stamp.sizeLow = found.nFileSizeLow;
+    stamp.sizeHigh = found.nFileSizeHigh;
+    stamp.written = found.ftLastWriteTime;
+    return stamp;
+}
+
+struct TStoreCache {
+    bool loaded = false;
+    std::string file;
+    TFileStamp stamp;
+    int count = 0;
+    std::vector<TCheckedAlarm> alarms;
+};
+
+TStoreCache& Cache() {
+    static TStoreCache cache;
+    return cache;
+}
+
+TCheckWindow& Window() {
+    static TCheckWindow window;
+    return window;
+}
+
+const TStoreCache& Store() {
+    TStoreCache& cache = Cache();
+    const TClockIni ini = ZoneIni();
+    const TFileStamp stamp = StampOf(ini.FileName());
+    if (cache.loaded && cache.file == ini.FileName() && cache.stamp == stamp) return cache;
+    const TClockProfile profile(ini);
+    const std::vector<TStoredAlarm> alarms = LoadAlarms(profile);
+    cache.alarms = CheckedAlarms(
+        alarms, [&](const std::string& name) { return ini.ReadOffset("Zone", name, 480); },
+        [&](int key) { return ReadAlarmDaylight(profile, false, key); }, SystemLeadByte);
+    cache.count = static_cast<int>(alarms.size());
+    cache.file = ini.FileName();
+    cache.stamp = stamp;
+    cache.loaded = true;
+    return cache;
+}
+
+void ShowNotice(const TDueAlarm& due) {
+    auto notice = std::make_unique<TAlarmMes>(nullptr);
+    TAlarmMes* previous = AlarmMes;
+    AlarmMes = notice.get();
+    const TStoredAlarm& a = due.Alarm;
+    notice->Label1->SetCaption(due.NoticeText);
+    if (StyleHasText(a.Style)) notice->Memo1->SetText(a.Memo);
+    if (StyleHasSound(a.Style)) AlarmPlaySound(WavFileOf(a.SoundFile));
+    notice->ShowModal();
+    AlarmMes = previous;
+}
+}  // namespace
+
+void CheckAlarms() {
+    const TClockReading now = ReadClock();
+    // The span moves on before any notice shows: the ticks inside the
+    // notice's own message loop then look only at later instants.
+    const TCheckSpan span = Window().Next(InstantOf(now.Utc));
+    const std::vector<TDueAlarm> due = DueAlarms(Store().alarms, now.LocalOffset, span);
+    for (const TDueAlarm& d : due) {
+        // Done before the notice shows, so an alarm whose notice is open, or
+        // whose program ended with it open, never fires again.
+        std::exception_ptr failure;
+        if (!d.Alarm.Daily()) {
+            try {
+                TClockProfile profile(ZoneIni());
+                MarkAlarmDone(profile, d.Row);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            AlarmStoreChanged();
+        }
+        ShowNotice(d);
+        if (failure) std::rethrow_exception(failure);
+    }
+}
+
+bool AlarmsExist() { return Store().count > 0; }
+
+void AlarmStoreChanged() { Cache().loaded = false; }
+
+void ResetAlarmCheck() {
+    Window() = TCheckWindow();
+    AlarmStoreChanged();
+}
+
+void ConnectAlarms() {
+    ClockAlarmLink.AlarmsExist = AlarmsExist;
+    ClockAlarmLink.AlarmListVisible = [] { return Alarm && Alarm->Visible(); };
+    ClockAlarmLink.CheckAlarms = CheckAlarms;
+    ClockAlarmLink.ShowAlarmList = [] {
+        if (Alarm) Alarm->ShowModal();
+    };
+}
+
+void CreateAlarmForms() {
+    Application->CreateForm(Alarm);
+    Application->CreateForm(SingleAlarm);
+    ConnectAlarms();
+}

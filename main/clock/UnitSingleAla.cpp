@@ -1,0 +1,231 @@
+#include "UnitSingleAla.h"
+
+#include "AlarmRules.h"
+#include "ClockIni.h"
+#include "ClockRules.h"
+#include "ClockSource.h"
+#include "MessageDlg.h"
+#include "StrUtils.h"
+#include "ZoneIni.h"
+#include "ZoneOffsets.h"
+
+TSingleAlarm* SingleAlarm = nullptr;
+
+namespace {
+bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+// A control made, named, placed and put on `parent` in one step.
+template <class T>
+T* Place(TForm* owner, TControl* parent, const char* name, int left, int top, int width, int height) {
+    auto* control = new T(owner);
+    control->SetName(name);
+    control->SetBounds(left, top, width, height);
+    control->SetParent(parent);
+    return control;
+}
+
+SYSTEMTIME Day(int year, int month, int day) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDay = static_cast<WORD>(day);
+    return st;
+}
+}  // namespace
+
+TSingleAlarm::TSingleAlarm(TComponent* AOwner) : TForm(AOwner) {
+    SetName("SingleAlarm");
+    SetCaption("Single Alarm Setting");
+    BorderStyle = TBorderStyle::bsDialog;
+    Position = TPosition::poScreenCenter;
+    HandleNeeded();
+    SetClientWidth(445);
+    SetClientHeight(345);
+
+    DaySetting = new TRadioGroup(this);
+    DaySetting->SetName("DaySetting");
+    DaySetting->SetCaption("Frequency:");
+    DaySetting->SetBounds(16, 6, 413, 42);
+    DaySetting->Columns = 2;
+    DaySetting->SetParent(this);
+    DaySetting->SetItems({"One time only", "Every day"});
+    DaySetting->SetItemIndex(1);
+    DaySetting->OnClick = Bind(this, &TSingleAlarm::DaySettingClick);
+
+    labDate = Place<TStaticLabel>(this, this, "labDate", 16, 56, 120, 14);
+    labDate->SetCaption("Date:");
+    MyDate = new TDateTimePicker(this);
+    MyDate->SetName("MyDate");
+    MyDate->SetBounds(16, 73, 200, 22);
+    // The store keeps two digits of the year.
+    MyDate->SetRange(Day(FirstAlarmYear, 1, 1), Day(LastAlarmYear, 12, 31));
+    MyDate->SetParent(this);
+    labTime = Place<TStaticLabel>(this, this, "labTime", 232, 56, 120, 14);
+    labTime->SetCaption("Time:");
+    MyTime = new TDateTimePicker(this);
+    MyTime->SetName("MyTime");
+    MyTime->Kind = TDateTimeKind::dtkTime;
+    MyTime->SetBounds(232, 73, 120, 22);
+    MyTime->SetParent(this);
+
+    labCity = Place<TStaticLabel>(this, this, "labCity", 16, 106, 180, 14);
+    labCity->SetCaption("Location:");
+    ComboBoxCityName = new TComboBox(this);
+    ComboBoxCityName->SetName("ComboBoxCityName");
+    ComboBoxCityName->Sorted = true;
+    ComboBoxCityName->DropDownCount = 12;
+    ComboBoxCityName->SetBounds(16, 122, 200, 21);
+    ComboBoxCityName->OnClick = Bind(this, &TSingleAlarm::ComboBoxCityNameClick);
+    ComboBoxCityName->SetParent(this);
+    labZone = Place<TStaticLabel>(this, this, "labZone", 232, 106, 180, 14);
+    labZone->SetCaption("Stand zone:");
+    ComboBoxZone = new TComboBox(this);
+    ComboBoxZone->SetName("ComboBoxZone");
+    ComboBoxZone->Style = TComboBoxStyle::csDropDownList;
+    ComboBoxZone->DropDownCount = 12;
+    ComboBoxZone->SetBounds(232, 122, 197, 21);
+    ComboBoxZone->SetParent(this);
+    std::vector<std::string> captions;
+    for (int minutes : ZoneOffsets) captions.push_back(ZoneOffsetToText(minutes));
+    ComboBoxZone->SetItems(captions);
+
+    CheckBox1 = Place<TCheckBox>(this, this, "CheckBox1", 16, 156, 120, 17);
+    CheckBox1->SetCaption("Text");
+    CheckBox1->SetChecked(true);
+    CheckBox1->OnClick = Bind(this, &TSingleAlarm::CheckBox1Click);
+    Memo1 = Place<TMemo>(this, this, "Memo1", 16, 176, 200, 124);
+    Memo1->SetMaxLength(MaxMemoLength);
+
+    CheckBox2 = Place<TCheckBox>(this, this, "CheckBox2", 232, 156, 120, 17);
+    CheckBox2->SetCaption("Sound");
+    CheckBox2->SetChecked(true);
+    CheckBox2->OnClick = Bind(this, &TSingleAlarm::CheckBox2Click);
+    TRadioButton** choices[SoundChoiceCount] = {&RaB1, &RaB2, &RaB3, &RaB4};
+    const char* names[SoundChoiceCount] = {"RaB1", "RaB2", "RaB3", "RaB4"};
+    for (int i = 0; i < SoundChoiceCount; ++i) {
+        TRadioButton* b = Place<TRadioButton>(this, this, names[i], 248, 176 + 20 * i, 120, 17);
+        b->SetCaption(SoundChoiceCaptions[i]);
+        *choices[i] = b;
+    }
+    RaB1->SetChecked(true);
+    Edit1 = Place<TEdit>(this, this, "Edit1", 248, 256, 181, 21);
+    Edit1->SetEnabled(false);
+    Button3 = Place<TButton>(this, this, "Button3", 354, 281, 75, 23);
+    Button3->SetCaption("Borwse...");
+    Button3->SetEnabled(false);
+    Button3->OnClick = Bind(this, &TSingleAlarm::Button3Click);
+    BroBu = Place<TButton>(this, this, "BroBu", 326, 281, 23, 23);
+    BroBu->SetCaption("...");
+    BroBu->SetVisible(false);
+    BroBu->OnClick = Bind(this, &TSingleAlarm::Button3Click);
+
+    Button1 = Place<TButton>(this, this, "Button1", 270, 312, 75, 25);
+    Button1->SetCaption("Ok");
+    Button1->Default = true;
+    Button1->OnClick = Bind(this, &TSingleAlarm::Button1Click);
+    Button2 = Place<TButton>(this, this, "Button2", 354, 312, 75, 25);
+    Button2->SetCaption("Cancel");
+    Button2->Cancel = true;
+    Button2->ModalResult = mrCancel;
+
+    OpenDialog = new TOpenDialog(this);
+    OpenDialog->SetName("OpenDialog");
+    OpenDialog->Filter = "Wave files *.wav|*.wav";
+    OpenDialog->DefaultExt = "wav";
+    OpenDialog->Options = ofHideReadOnly | ofFileMustExist | ofNoNetworkButton;
+
+    // The handlers reach every control: connected once all exist.
+    for (TRadioButton* b : {RaB1, RaB2, RaB3, RaB4}) b->OnClick = Bind(this, &TSingleAlarm::RaBClick);
+
+    OnShow = Bind(this, &TSingleAlarm::FormShow);
+}
+
+TSingleAlarm::~TSingleAlarm() {
+    DestroyWindowHandle();
+    if (SingleAlarm == this) SingleAlarm = nullptr;
+}
+
+int TSingleAlarm::SoundChoice() const {
+    const TRadioButton* choices[SoundChoiceCount] = {RaB1, RaB2, RaB3, RaB4};
+    for (int i = 0; i < SoundChoiceCount; ++i)
+        if (choices[i]->Checked()) return i;
+    return 0;
+}
+
+void TSingleAlarm::SetSoundChoice(int choice) {
+    TRadioButton* choices[SoundChoiceCount] = {RaB1, RaB2, RaB3, RaB4};
+    if (choice >= 0 && choice < SoundChoiceCount) choices[choice]->SetChecked(true);
+    ArrangeSound();
+}
+
+void TSingleAlarm::SelectZone(int minutes) { ComboBoxZone->SetItemIndex(ZoneIndexOfMinutes(minutes)); }
+
+std::string TSingleAlarm::GmtOffsetText() const { return ZoneOffsetToText(GetLocalZoneMinutes()); }
+
+void TSingleAlarm::ArrangeSound() {
+    const TSoundControls c = SoundControls(CheckBox2->Checked(), SoundChoice());
+    for (TRadioButton* b : {RaB1, RaB2, RaB3, RaB4}) b->SetEnabled(c.Choices);
+    Edit1->SetEnabled(c.FileBox);
+    Button3->SetEnabled(c.FileBox);
+    BroBu->SetEnabled(c.FileBox);
+}
+
+void TSingleAlarm::FormShow(TObject*) {
+    DaySettingClick(DaySetting);
+    CheckBox1Click(CheckBox1);
+    ArrangeSound();
+    ComboBoxCityName->SetFocus();
+}
+
+void TSingleAlarm::DaySettingClick(TObject*) {
+    const TFrequencyLayout layout = FrequencyLayout(DaySetting->ItemIndex() == 1);
+    MyTime->SetBounds(layout.TimePicker.Left, layout.TimePicker.Top, MyTime->Width(), MyTime->Height());
+    labTime->SetBounds(layout.TimeLabel.Left, layout.TimeLabel.Top, labTime->Width(), labTime->Height());
+    MyDate->SetVisible(layout.DateShown);
+    MyDate->SetEnabled(layout.DateShown);
+    labDate->SetVisible(layout.DateShown);
+}
+
+void TSingleAlarm::CheckBox1Click(TObject*) { Memo1->SetEnabled(CheckBox1->Checked()); }
+
+void TSingleAlarm::CheckBox2Click(TObject*) {
+    if (!CheckBox2->Checked()) Edit1->SetText("");
+    ArrangeSound();
+}
+
+void TSingleAlarm::RaBClick(TObject*) { ArrangeSound(); }
+
+void TSingleAlarm::Button3Click(TObject*) {
+    OpenDialog->FileName = Edit1->Text();
+    if (OpenDialog->Execute()) Edit1->SetText(OpenDialog->FileName);
+}
+
+void TSingleAlarm::ComboBoxCityNameClick(TObject*) {
+    const std::string name = ComboBoxCityName->Text();
+    if (SameTextAscii(name, LocalTimeName)) {
+        ComboBoxZone->SetItemIndex(ComboBoxZone->IndexOf(GmtOffsetText()));
+        return;
+    }
+    SelectZone(ZoneIni().ReadOffset("Zone", name, 480));
+}
+
+void TSingleAlarm::Button1Click(TObject*) {
+    const std::string name = ComboBoxCityName->Text();
+    const int zone = ComboBoxZone->ItemIndex();
+    switch (CheckEditor(Edit1->Enabled(), Edit1->Text(), zone, name, SystemLeadByte)) {
+        case EditorFault::NoWaveFile: MessageDlg("Please select a wave file.", TMsgDlgType::mtWarning, mbOK); return;
+        case EditorFault::NoZone:
+            MessageDlg("The Time Zone box can not be blank ", TMsgDlgType::mtConfirmation, mbOK);
+            return;
+        case EditorFault::BadName:
+            MessageDlg(LocationNameFaultText(CheckLocationName(name, SystemLeadByte)), TMsgDlgType::mtError, mbOK);
+            return;
+        case EditorFault::None: break;
+    }
+    // Also "Local Time" and a name typed in become locations of the store.
+    if (!name.empty()) ZoneIni().WriteInteger("Zone", name, ZoneOffsets[zone]);
+    const std::string memo = Memo1->Text();
+    const std::string line = OneLineMemo(memo, SystemLeadByte);
+    if (line != memo) Memo1->SetText(line);
+    ModalResult = mrOk;
+}
