@@ -55,7 +55,9 @@ LRESULT TDateTimePicker::Notify(NMHDR& header) {
 bool TAnimate::Play(HINSTANCE module, int resource, int lastFrame) {
     if (!Send(ACM_OPENA, reinterpret_cast<WPARAM>(module), reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(resource))))
         return false;
-    return Send(ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, lastFrame)) != 0;
+    if (Send(ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, lastFrame))) return true;
+    // A system's clip of that name may hold fewer frames: then all of them.
+    return Send(ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF)) != 0;
 }
 
 // ---- grid ----

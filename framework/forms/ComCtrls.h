@@ -48,8 +48,9 @@ private:
 class TAnimate : public TStdControl {
 public:
     explicit TAnimate(TComponent* AOwner) : TStdControl(AOwner) {}
-    // Opens clip `resource` of `module` and plays its frames 0..lastFrame over
-    // and over; false (the control left blank) when the clip cannot be opened.
+    // Opens clip `resource` of `module` and plays its frames 0..lastFrame (all
+    // of a shorter clip) over and over; false (the control left blank) when
+    // the clip cannot be opened.
     bool Play(HINSTANCE module, int resource, int lastFrame);
 
 protected:

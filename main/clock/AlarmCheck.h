@@ -5,10 +5,16 @@
 #include <functional>
 #include <string>
 
+#include "ClockIni.h"
+
 // Plays a wave file while the notice is up; tests record the path instead.
 extern std::function<void(const std::string& path)> AlarmPlaySound;
 
 void CheckAlarms();
+// The sections of the store as the file holds them, a section a call: a key a
+// call would take some three hundred calls, and under Wine each reads the
+// file again.
+TIniText ReadStoreSections(const TClockIni& ini);
 // Whether the store holds at least one alarm (the clock panel's alarm mark).
 bool AlarmsExist();
 // The store was written: the next check reads it again.

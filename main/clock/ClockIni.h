@@ -39,8 +39,7 @@ private:
 class TClockProfile : public TProfile {
 public:
     explicit TClockProfile(TClockIni ini) : ini_(std::move(ini)) {}
-    std::string ReadString(const std::string& section, const std::string& key,
-                           const std::string& def) const override {
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const override {
         return ini_.ReadString(section, key, def);
     }
     void WriteString(const std::string& section, const std::string& key, const std::string& value) override {

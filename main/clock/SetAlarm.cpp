@@ -144,7 +144,7 @@ TAlarm::TAlarm(TComponent* AOwner) : TForm(AOwner) {
     SoundDir = ProgramFolder();
     if (!SoundDir.empty() && SoundDir.back() == '\\') SoundDir.pop_back();
     OnShow = Bind(this, &TAlarm::FormShow);
-    Alarms = LoadAlarms(Store());
+    Alarms = LoadAlarms(ReadStoreSections(ZoneIni()));
     ShowAlarms(1);
 }
 
@@ -191,7 +191,7 @@ void TAlarm::UpdateControls() {
 
 void TAlarm::FormShow(TObject*) {
     // What a visit closed by the title bar left in the list is gone.
-    Alarms = LoadAlarms(Store());
+    Alarms = LoadAlarms(ReadStoreSections(ZoneIni()));
     ShowAlarms(1);
     StringGrid1->SetFocus();
 }

@@ -56,7 +56,7 @@ TSingleAlarm::TSingleAlarm(TComponent* AOwner) : TForm(AOwner) {
     labDate->SetCaption("Date:");
     MyDate = new TDateTimePicker(this);
     MyDate->SetName("MyDate");
-    MyDate->SetBounds(16, 73, 200, 22);
+    MyDate->SetBounds(16, 73, 210, 22);
     // The store keeps two digits of the year.
     MyDate->SetRange(Day(FirstAlarmYear, 1, 1), Day(LastAlarmYear, 12, 31));
     MyDate->SetParent(this);
