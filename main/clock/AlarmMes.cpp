@@ -17,26 +17,14 @@ TAlarmMes::TAlarmMes(TComponent* AOwner) : TForm(AOwner) {
     SetClientWidth(243);
     SetClientHeight(207);
 
-    Animate1 = new TAnimate(this);
-    Animate1->SetName("Animate1");
-    Animate1->SetBounds(9, 9, 48, 45);
-    Animate1->SetParent(this);
-    Label1 = new TStaticLabel(this);
-    Label1->SetName("Label1");
-    Label1->SetBounds(73, 13, 162, 52);
-    Label1->SetParent(this);
-    Memo1 = new TMemo(this);
-    Memo1->SetName("Memo1");
-    Memo1->SetReadOnly(true);
-    Memo1->SetBounds(17, 69, 209, 84);
-    Memo1->SetParent(this);
-    Button1 = new TButton(this);
-    Button1->SetName("Button1");
+    Animate1 = Make<TAnimate>(this, this, "Animate1", {9, 9, 48, 45});
+    Label1 = Make<TStaticLabel>(this, this, "Label1", {73, 13, 162, 52});
+    Memo1 = Make<TMemo>(this, this, "Memo1", {17, 69, 209, 84}, [](TMemo& m) { m.SetReadOnly(true); });
+    Button1 = Make<TButton>(this, this, "Button1", {81, 169, 75, 25}, [](TButton& b) {
+        b.ModalResult = mrOk;
+        b.Default = true;
+    });
     Button1->SetCaption("OK");
-    Button1->ModalResult = mrOk;
-    Button1->Default = true;
-    Button1->SetBounds(81, 169, 75, 25);
-    Button1->SetParent(this);
 
     OnShow = [this](TObject*) { Button1->SetFocus(); };
     // The memo is only shown (read-only, so a long one still scrolls), in the

@@ -24,16 +24,6 @@ bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; 
 
 TClockProfile Store() { return TClockProfile(ZoneIni()); }
 
-template <class T>
-T* Place(TForm* owner, const char* name, const char* caption, int left, int top, int width, int height) {
-    auto* control = new T(owner);
-    control->SetName(name);
-    control->SetCaption(caption);
-    control->SetBounds(left, top, width, height);
-    control->SetParent(owner);
-    return control;
-}
-
 // The state pictures, in state order from "on": a red alarm clock, a plain
 // white square, a green tick.
 void DrawStatePictures(TImageList* list) {
@@ -116,29 +106,32 @@ TAlarm::TAlarm(TComponent* AOwner) : TForm(AOwner) {
     SetClientWidth(490);
     SetClientHeight(279);
 
-    StateImages = new TImageList(this);
-    StateImages->SetName("StateImages");
+    StateImages = Make<TImageList>(this, "StateImages");
     DrawStatePictures(StateImages);
-    Label1 = Place<TStaticLabel>(this, "Label1", "Alarms:", 8, 8, 120, 14);
-    StringGrid1 = new TStringGrid(this);
-    StringGrid1->SetName("StringGrid1");
-    StringGrid1->Images = StateImages->Handle();
-    StringGrid1->SetBounds(8, 24, 384, 216);
-    StringGrid1->SetColumns({"", "Date", "Time", "Location[TimeZone]", "Style"}, {21, 64, 62, 173, 40});
+    Label1 = Make<TStaticLabel>(this, this, "Label1", {8, 8, 120, 14});
+    Label1->SetCaption("Alarms:");
+    StringGrid1 = Make<TStringGrid>(this, this, "StringGrid1", {8, 24, 384, 216}, [this](TStringGrid& grid) {
+        grid.Images = StateImages->Handle();
+        grid.SetColumns({"", "Date", "Time", "Location[TimeZone]", "Style"}, {21, 64, 62, 173, 40});
+    });
     StringGrid1->OnDblClick = Bind(this, &TAlarm::ApplyClick);
     StringGrid1->OnSelect = Bind(this, &TAlarm::StringGrid1Select);
     StringGrid1->OnCellClick = Bind(this, &TAlarm::StringGrid1CellClick);
     StringGrid1->OnKeyDown = Bind(this, &TAlarm::StringGrid1KeyDown);
-    StringGrid1->SetParent(this);
-    AddBu = Place<TButton>(this, "AddBu", "Add", 404, 24, 78, 25);
+    AddBu = Make<TButton>(this, this, "AddBu", {404, 24, 78, 25});
+    AddBu->SetCaption("Add");
     AddBu->OnClick = Bind(this, &TAlarm::AddBuClick);
-    Apply = Place<TButton>(this, "Apply", "Edit", 404, 56, 78, 25);
+    Apply = Make<TButton>(this, this, "Apply", {404, 56, 78, 25});
+    Apply->SetCaption("Edit");
     Apply->OnClick = Bind(this, &TAlarm::ApplyClick);
-    RemoveBu = Place<TButton>(this, "RemoveBu", "Remove", 404, 88, 78, 25);
+    RemoveBu = Make<TButton>(this, this, "RemoveBu", {404, 88, 78, 25});
+    RemoveBu->SetCaption("Remove");
     RemoveBu->OnClick = Bind(this, &TAlarm::RemoveBuClick);
-    Button2 = Place<TButton>(this, "Button2", "Close", 404, 246, 78, 25);
+    Button2 = Make<TButton>(this, this, "Button2", {404, 246, 78, 25});
+    Button2->SetCaption("Close");
     Button2->OnClick = Bind(this, &TAlarm::Button2Click);
-    daylight = Place<TCheckBox>(this, "daylight", "This time is in Daylight Savings Time.", 8, 250, 384, 17);
+    daylight = Make<TCheckBox>(this, this, "daylight", {8, 250, 384, 17});
+    daylight->SetCaption("This time is in Daylight Savings Time.");
     daylight->OnClick = Bind(this, &TAlarm::daylightClick);
 
     SoundDir = ProgramFolder();

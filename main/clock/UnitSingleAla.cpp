@@ -14,16 +14,6 @@ TSingleAlarm* SingleAlarm = nullptr;
 namespace {
 bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
-// A control made, named, placed and put on `parent` in one step.
-template <class T>
-T* Place(TForm* owner, TControl* parent, const char* name, int left, int top, int width, int height) {
-    auto* control = new T(owner);
-    control->SetName(name);
-    control->SetBounds(left, top, width, height);
-    control->SetParent(parent);
-    return control;
-}
-
 SYSTEMTIME Day(int year, int month, int day) {
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(year);
@@ -42,100 +32,82 @@ TSingleAlarm::TSingleAlarm(TComponent* AOwner) : TForm(AOwner) {
     SetClientWidth(445);
     SetClientHeight(345);
 
-    DaySetting = new TRadioGroup(this);
-    DaySetting->SetName("DaySetting");
+    DaySetting = Make<TRadioGroup>(this, this, "DaySetting", {16, 6, 413, 42}, [](TRadioGroup& g) { g.Columns = 2; });
     DaySetting->SetCaption("Frequency:");
-    DaySetting->SetBounds(16, 6, 413, 42);
-    DaySetting->Columns = 2;
-    DaySetting->SetParent(this);
     DaySetting->SetItems({"One time only", "Every day"});
     DaySetting->SetItemIndex(1);
     DaySetting->OnClick = Bind(this, &TSingleAlarm::DaySettingClick);
 
-    labDate = Place<TStaticLabel>(this, this, "labDate", 16, 56, 120, 14);
+    labDate = Make<TStaticLabel>(this, this, "labDate", {16, 56, 120, 14});
     labDate->SetCaption("Date:");
-    MyDate = new TDateTimePicker(this);
-    MyDate->SetName("MyDate");
-    MyDate->SetBounds(16, 73, 210, 22);
     // The store keeps two digits of the year.
-    MyDate->SetRange(Day(FirstAlarmYear, 1, 1), Day(LastAlarmYear, 12, 31));
-    MyDate->SetParent(this);
-    labTime = Place<TStaticLabel>(this, this, "labTime", 232, 56, 120, 14);
+    MyDate = Make<TDateTimePicker>(this, this, "MyDate", {16, 73, 210, 22}, [](TDateTimePicker& p) {
+        p.SetRange(Day(FirstAlarmYear, 1, 1), Day(LastAlarmYear, 12, 31));
+    });
+    labTime = Make<TStaticLabel>(this, this, "labTime", {232, 56, 120, 14});
     labTime->SetCaption("Time:");
-    MyTime = new TDateTimePicker(this);
-    MyTime->SetName("MyTime");
-    MyTime->Kind = TDateTimeKind::dtkTime;
-    MyTime->SetBounds(232, 73, 120, 22);
-    MyTime->SetParent(this);
+    MyTime = Make<TDateTimePicker>(this, this, "MyTime", {232, 73, 120, 22},
+                                   [](TDateTimePicker& p) { p.Kind = TDateTimeKind::dtkTime; });
 
-    labCity = Place<TStaticLabel>(this, this, "labCity", 16, 106, 180, 14);
+    labCity = Make<TStaticLabel>(this, this, "labCity", {16, 106, 180, 14});
     labCity->SetCaption("Location:");
-    ComboBoxCityName = new TComboBox(this);
-    ComboBoxCityName->SetName("ComboBoxCityName");
-    ComboBoxCityName->Sorted = true;
-    ComboBoxCityName->DropDownCount = 12;
-    ComboBoxCityName->SetBounds(16, 122, 200, 21);
+    ComboBoxCityName = Make<TComboBox>(this, this, "ComboBoxCityName", {16, 122, 200, 21}, [](TComboBox& box) {
+        box.Sorted = true;
+        box.DropDownCount = 12;
+    });
     ComboBoxCityName->OnClick = Bind(this, &TSingleAlarm::ComboBoxCityNameClick);
-    ComboBoxCityName->SetParent(this);
-    labZone = Place<TStaticLabel>(this, this, "labZone", 232, 106, 180, 14);
+    labZone = Make<TStaticLabel>(this, this, "labZone", {232, 106, 180, 14});
     labZone->SetCaption("Stand zone:");
-    ComboBoxZone = new TComboBox(this);
-    ComboBoxZone->SetName("ComboBoxZone");
-    ComboBoxZone->Style = TComboBoxStyle::csDropDownList;
-    ComboBoxZone->DropDownCount = 12;
-    ComboBoxZone->SetBounds(232, 122, 197, 21);
-    ComboBoxZone->SetParent(this);
+    ComboBoxZone = Make<TComboBox>(this, this, "ComboBoxZone", {232, 122, 197, 21}, [](TComboBox& box) {
+        box.Style = TComboBoxStyle::csDropDownList;
+        box.DropDownCount = 12;
+    });
     std::vector<std::string> captions;
     for (int minutes : ZoneOffsets) captions.push_back(ZoneOffsetToText(minutes));
     ComboBoxZone->SetItems(captions);
 
-    CheckBox1 = Place<TCheckBox>(this, this, "CheckBox1", 16, 156, 120, 17);
+    CheckBox1 = Make<TCheckBox>(this, this, "CheckBox1", {16, 156, 120, 17});
     CheckBox1->SetCaption("Text");
     CheckBox1->SetChecked(true);
-    CheckBox1->OnClick = Bind(this, &TSingleAlarm::CheckBox1Click);
-    Memo1 = Place<TMemo>(this, this, "Memo1", 16, 176, 200, 124);
+    Memo1 = Make<TMemo>(this, this, "Memo1", {16, 176, 200, 124});
     Memo1->SetMaxLength(MaxMemoLength);
 
-    CheckBox2 = Place<TCheckBox>(this, this, "CheckBox2", 232, 156, 120, 17);
+    CheckBox2 = Make<TCheckBox>(this, this, "CheckBox2", {232, 156, 120, 17});
     CheckBox2->SetCaption("Sound");
     CheckBox2->SetChecked(true);
-    CheckBox2->OnClick = Bind(this, &TSingleAlarm::CheckBox2Click);
     TRadioButton** choices[SoundChoiceCount] = {&RaB1, &RaB2, &RaB3, &RaB4};
     const char* names[SoundChoiceCount] = {"RaB1", "RaB2", "RaB3", "RaB4"};
     for (int i = 0; i < SoundChoiceCount; ++i) {
-        TRadioButton* b = Place<TRadioButton>(this, this, names[i], 248, 176 + 20 * i, 120, 17);
-        b->SetCaption(SoundChoiceCaptions[i]);
-        *choices[i] = b;
+        *choices[i] = Make<TRadioButton>(this, this, names[i], {248, 176 + 20 * i, 120, 17});
+        (*choices[i])->SetCaption(SoundChoiceCaptions[i]);
     }
     RaB1->SetChecked(true);
-    Edit1 = Place<TEdit>(this, this, "Edit1", 248, 256, 181, 21);
-    Edit1->SetEnabled(false);
-    Button3 = Place<TButton>(this, this, "Button3", 354, 281, 75, 23);
+    Edit1 = Make<TEdit>(this, this, "Edit1", {248, 256, 181, 21}, [](TEdit& e) { e.SetEnabled(false); });
+    Button3 = Make<TButton>(this, this, "Button3", {354, 281, 75, 23}, [](TButton& b) { b.SetEnabled(false); });
     Button3->SetCaption("Borwse...");
-    Button3->SetEnabled(false);
-    Button3->OnClick = Bind(this, &TSingleAlarm::Button3Click);
-    BroBu = Place<TButton>(this, this, "BroBu", 326, 281, 23, 23);
+    BroBu = Make<TButton>(this, this, "BroBu", {326, 281, 23, 23}, [](TButton& b) { b.SetVisible(false); });
     BroBu->SetCaption("...");
-    BroBu->SetVisible(false);
-    BroBu->OnClick = Bind(this, &TSingleAlarm::Button3Click);
 
-    Button1 = Place<TButton>(this, this, "Button1", 270, 312, 75, 25);
+    Button1 = Make<TButton>(this, this, "Button1", {270, 312, 75, 25}, [](TButton& b) { b.Default = true; });
     Button1->SetCaption("Ok");
-    Button1->Default = true;
-    Button1->OnClick = Bind(this, &TSingleAlarm::Button1Click);
-    Button2 = Place<TButton>(this, this, "Button2", 354, 312, 75, 25);
+    Button2 = Make<TButton>(this, this, "Button2", {354, 312, 75, 25}, [](TButton& b) {
+        b.Cancel = true;
+        b.ModalResult = mrCancel;
+    });
     Button2->SetCaption("Cancel");
-    Button2->Cancel = true;
-    Button2->ModalResult = mrCancel;
 
-    OpenDialog = new TOpenDialog(this);
-    OpenDialog->SetName("OpenDialog");
+    OpenDialog = Make<TOpenDialog>(this, "OpenDialog");
     OpenDialog->Filter = "Wave files *.wav|*.wav";
     OpenDialog->DefaultExt = "wav";
     OpenDialog->Options = ofHideReadOnly | ofFileMustExist | ofNoNetworkButton;
 
     // The handlers reach every control: connected once all exist.
+    CheckBox1->OnClick = Bind(this, &TSingleAlarm::CheckBox1Click);
+    CheckBox2->OnClick = Bind(this, &TSingleAlarm::CheckBox2Click);
     for (TRadioButton* b : {RaB1, RaB2, RaB3, RaB4}) b->OnClick = Bind(this, &TSingleAlarm::RaBClick);
+    Button3->OnClick = Bind(this, &TSingleAlarm::Button3Click);
+    BroBu->OnClick = Bind(this, &TSingleAlarm::Button3Click);
+    Button1->OnClick = Bind(this, &TSingleAlarm::Button1Click);
 
     OnShow = Bind(this, &TSingleAlarm::FormShow);
 }
