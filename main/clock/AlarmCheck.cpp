@@ -25,8 +25,6 @@ std::function<void(const std::string&)> AlarmPlaySound = [](const std::string& p
 namespace {
 bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
-// The store as last read, again only when the file changed (its size or time)
-// or was written here, so a tick costs one look at the file.
 struct TFileStamp {
     bool exists = false;
     DWORD sizeLow = 0, sizeHigh = 0;
@@ -64,6 +62,8 @@ TFileStamp StampOf(const std::string& file) {
     return stamp;
 }
 
+// The store as last read, read again only when the file changed (its size or
+// time) or was written here, so a tick costs one look at the file.
 struct TStoreCache {
     bool loaded = false;
     std::string file;
