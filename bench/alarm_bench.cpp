@@ -18,6 +18,7 @@
 #include "ClockIni.h"
 #include "ClockSource.h"
 #include "MbcsPath.h"
+#include "ScopedHandle.h"
 #include "ZoneMath.h"
 
 namespace {
@@ -97,10 +98,11 @@ int main(int argc, char** argv) {
     temp.resize(GetTempPathA(static_cast<DWORD>(temp.size()), &temp[0]));
     const std::string file = temp + "alarm_bench_Zonef.ini";
     const std::string store = FullStore();
-    HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(h, store.data(), static_cast<DWORD>(store.size()), &written, nullptr);
-    CloseHandle(h);
+    {
+        const ScopedFile out(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        WriteFile(out.Get(), store.data(), static_cast<DWORD>(store.size()), &written, nullptr);
+    }
     SetClockIniNames(file, temp + "alarm_bench_Zonefset.ini");
 
     // The clock moves a second a tick through an hour none of the alarms is set in.

@@ -10,6 +10,7 @@
 #include "ClockRules.h"
 #include "ClockSource.h"
 #include "MessageDlg.h"
+#include "ScopedHandle.h"
 #include "StrUtils.h"
 #include "SysUtils.h"
 #include "UnitSingleAla.h"
@@ -27,18 +28,20 @@ TClockProfile Store() { return TClockProfile(ZoneIni()); }
 // The state pictures, in state order from "on": a red alarm clock, a plain
 // white square, a green tick.
 void DrawStatePictures(TImageList* list) {
+    const ScopedPen redRim(CreatePen(PS_SOLID, 1, RGB(160, 0, 0)));
+    const ScopedBrush red(CreateSolidBrush(RGB(220, 0, 0)));
+    const ScopedPen grey(CreatePen(PS_SOLID, 1, RGB(128, 128, 128)));
+    const ScopedPen green(CreatePen(PS_SOLID, 3, RGB(0, 160, 0)));
     for (int state = asOn; state <= asDone; ++state) {
         TBitmap picture;
         picture.SetSize(16, 16);
         picture.Fill(kMask);
         HDC dc = picture.Canvas()->Handle();
-        HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-        HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+        const ScopedSelect pen(dc, GetStockObject(BLACK_PEN));
+        const ScopedSelect brush(dc, GetStockObject(WHITE_BRUSH));
         if (state == asOn) {
-            HBRUSH red = CreateSolidBrush(RGB(220, 0, 0));
-            HPEN redPen = CreatePen(PS_SOLID, 1, RGB(160, 0, 0));
-            SelectObject(dc, redPen);
-            SelectObject(dc, red);
+            SelectObject(dc, redRim.Get());
+            SelectObject(dc, red.Get());
             Ellipse(dc, 0, 0, 6, 6);  // the bells
             Ellipse(dc, 10, 0, 16, 6);
             Ellipse(dc, 1, 2, 15, 16);  // the case
@@ -48,27 +51,15 @@ void DrawStatePictures(TImageList* list) {
             MoveToEx(dc, 8, 6, nullptr);
             LineTo(dc, 8, 9);
             LineTo(dc, 11, 9);
-            SelectObject(dc, oldPen);
-            SelectObject(dc, oldBrush);
-            DeleteObject(redPen);
-            DeleteObject(red);
         } else if (state == asOff) {
-            HPEN grey = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
-            SelectObject(dc, grey);
+            SelectObject(dc, grey.Get());
             Rectangle(dc, 2, 2, 14, 14);
-            SelectObject(dc, oldPen);
-            DeleteObject(grey);
         } else {
-            HPEN green = CreatePen(PS_SOLID, 3, RGB(0, 160, 0));
-            SelectObject(dc, green);
+            SelectObject(dc, green.Get());
             MoveToEx(dc, 3, 8, nullptr);
             LineTo(dc, 6, 12);
             LineTo(dc, 13, 3);
-            SelectObject(dc, oldPen);
-            DeleteObject(green);
         }
-        SelectObject(dc, oldPen);
-        SelectObject(dc, oldBrush);
         list->AddMasked(picture, kMask);
     }
 }
