@@ -106,9 +106,10 @@ bool ZipRecordEnd(RandomSource& file, const ZipEntry& entry, std::uint64_t& end,
     return true;
 }
 
-std::string ZipLocalHeader(const ZipEntry& entry) {
-    std::string h;
-    PutLe32(h, kLocalSignature);
+namespace {
+// The fields a local and a central header share, from "version needed" to the
+// (empty) extra field's length.
+void PutSharedFields(std::string& h, const ZipEntry& entry) {
     PutLe16(h, entry.versionNeeded);
     PutLe16(h, entry.flags);
     PutLe16(h, entry.method);
@@ -118,6 +119,13 @@ std::string ZipLocalHeader(const ZipEntry& entry) {
     PutLe32(h, entry.size);
     PutLe16(h, static_cast<std::uint32_t>(entry.name.size()));
     PutLe16(h, 0);
+}
+}  // namespace
+
+std::string ZipLocalHeader(const ZipEntry& entry) {
+    std::string h;
+    PutLe32(h, kLocalSignature);
+    PutSharedFields(h, entry);
     return h + entry.name;
 }
 
@@ -125,15 +133,7 @@ std::string ZipCentralHeader(const ZipEntry& entry, std::uint64_t offset) {
     std::string h;
     PutLe32(h, kCentralSignature);
     PutLe16(h, entry.versionMadeBy);
-    PutLe16(h, entry.versionNeeded);
-    PutLe16(h, entry.flags);
-    PutLe16(h, entry.method);
-    PutLe32(h, entry.dosTime);
-    PutLe32(h, entry.crc);
-    PutLe32(h, entry.packedSize);
-    PutLe32(h, entry.size);
-    PutLe16(h, static_cast<std::uint32_t>(entry.name.size()));
-    PutLe16(h, 0);  // extra
+    PutSharedFields(h, entry);
     PutLe16(h, 0);  // comment
     PutLe16(h, 0);  // disk
     PutLe16(h, 0);  // internal attributes
