@@ -80,6 +80,12 @@ void TIniFile::ReadSection(const std::string& Section, TStringList& Strings) con
     for (const auto& key : SplitZeroList(list)) Strings.Add(key);
 }
 
+std::vector<std::string> TIniFile::ReadKeys(const std::string& Section) const {
+    TStringList keys;
+    ReadSection(Section, keys);
+    return keys.Items();
+}
+
 void TIniFile::ReadSectionValues(const std::string& Section, TStringList& Strings) const {
     Strings.Clear();
     const std::string list = ReadGrowing(
