@@ -50,13 +50,20 @@ std::string TIniText::ReadString(const std::string& section, const std::string& 
     const Section* s = Find(section);
     if (!s) return def;
     for (const auto& kv : s->keys) {
-        if (!SameTextAscii(kv.first, key)) continue;
-        const std::string& v = kv.second;
-        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-            return v.substr(1, v.size() - 2);
-        return v;
+        if (SameTextAscii(kv.first, key)) return UnquoteIniValue(kv.second);
     }
     return def;
+}
+
+std::string UnquoteIniValue(const std::string& v) {
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) return v.substr(1, v.size() - 2);
+    return v;
+}
+
+std::vector<std::pair<std::string, std::string>> TProfile::ReadEntries(const std::string& section) const {
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const std::string& key : ReadKeys(section)) entries.emplace_back(key, ReadString(section, key, ""));
+    return entries;
 }
 
 void TIniText::WriteString(const std::string& section, const std::string& key, const std::string& value) {

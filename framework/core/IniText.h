@@ -3,6 +3,7 @@
 // tests, and the check of a name that is to become a section or a key.
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "LeadBytes.h"
@@ -17,6 +18,9 @@ public:
                                    const std::string& def) const = 0;
     // Key names of a section in file order.
     virtual std::vector<std::string> ReadKeys(const std::string& section) const = 0;
+    // Keys and values of a section in file order, as ReadString gives each
+    // value; a file on disk answers this in one call instead of one a key.
+    virtual std::vector<std::pair<std::string, std::string>> ReadEntries(const std::string& section) const;
     virtual void WriteString(const std::string& section, const std::string& key, const std::string& value) = 0;
     virtual void DeleteKey(const std::string& section, const std::string& key) = 0;
     virtual void EraseSection(const std::string& section) = 0;
@@ -46,6 +50,9 @@ private:
     const Section* Find(const std::string& name) const;
     std::vector<Section> sections_;
 };
+
+// A value as the profile functions give it back: one pair of quotes around it dropped.
+std::string UnquoteIniValue(const std::string& value);
 
 // Why a name cannot become a section or key name and come back as typed.
 enum class IniNameFault {

@@ -27,6 +27,7 @@ public:
     // Key names of a section, in file order.
     void ReadSection(const std::string& Section, TStringList& Strings) const;
     std::vector<std::string> ReadKeys(const std::string& Section) const override;
+    std::vector<std::pair<std::string, std::string>> ReadEntries(const std::string& Section) const override;
     // "key=value" lines of a section, in file order.
     void ReadSectionValues(const std::string& Section, TStringList& Strings) const;
     void ReadSections(TStringList& Strings) const;

@@ -52,7 +52,7 @@ std::string TAppGroupStore::SectionOf(int index) const {
 std::vector<TAppEntry> TAppGroupStore::Programs(const std::string& section) const {
     std::vector<TAppEntry> entries;
     if (section.empty()) return entries;
-    for (const std::string& key : ini_.ReadKeys(section)) entries.push_back({key, ini_.ReadString(section, key, "")});
+    for (auto& kv : ini_.ReadEntries(section)) entries.push_back({kv.first, kv.second});
     return entries;
 }
 
