@@ -3,6 +3,7 @@
 // each editor button leaves in the file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 
@@ -196,6 +197,59 @@ TEST_F(AppGroupsTest, EditorButtonsAndDragChangeTheFileAsTheyGo) {
     script.Run([&] { form_->Register1Click(nullptr); });
     EXPECT_EQ(RegAppFrm, nullptr);
     EXPECT_EQ(Keys("User"), (std::vector<std::string>{"Net2", "Internet"}));
+}
+
+TEST_F(AppGroupsTest, AssociatedProgramsAreListedOnceUnderTheirShortcutNames) {
+    const std::string a = Tool("a.exe"), b = Tool("b.exe");
+    // Two types open a, one b (under a shortcut's name), one the applet runner, one a missing program.
+    const struct {
+        std::string extension, type, command;
+    } types[] = {{".mvta", "mvt.a", "\"" + a + "\" %1"},
+                 {".mvtb", "mvt.b", a},
+                 {".mvtc", "mvt.c", "rundll32.exe shell32.dll,Control_RunDLL"},
+                 {".mvtd", "mvt.d", "c:\\gone\\d.exe"},
+                 {".mvte", "mvt.e", "\"" + b + "\""}};
+    for (const auto& t : types) {
+        SetRegString(HKEY_CLASSES_ROOT, t.extension, "", t.type);
+        SetRegString(HKEY_CLASSES_ROOT, t.type + "\\shell\\open\\command", "", t.command);
+    }
+    LinkNames = std::make_unique<TStringList>();
+    LinkTargets = std::make_unique<TStringList>();
+    LinkNames->Add("Tool B");
+    LinkTargets->Add(b);
+    std::vector<std::string> captions[2];
+    for (auto& seen : captions) {
+        form_->OnAssociateClick(form_->Associatedapplications1);
+        for (int i = 0; i < form_->Associatedapplications1->Count(); ++i)
+            if (form_->Associatedapplications1->Items(i)->Visible)
+                seen.push_back(form_->Associatedapplications1->Items(i)->Caption);
+    }
+    for (const auto& t : types) {
+        for (const char* sub : {"\\shell\\open\\command", "\\shell\\open", "\\shell", ""})
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, (t.type + sub).c_str());
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, t.extension.c_str());
+    }
+    LinkNames.reset();
+    LinkTargets.reset();
+    const auto count = [&](const std::string& c) { return std::count(captions[0].begin(), captions[0].end(), c); };
+    EXPECT_EQ(count("a"), 1);
+    EXPECT_EQ(count("Tool B"), 1);
+    EXPECT_EQ(count("b"), 0);
+    EXPECT_EQ(count("d"), 0);
+    EXPECT_EQ(captions[1], captions[0]);  // built once a run
+}
+
+TEST_F(AppGroupsTest, SearchSoftwareRunsOnlyOnYes) {
+    int searches = 0;
+    BarExtensions.ShowSoftwareSearch = [&](TForm1*) { ++searches; };
+    Answers answers;
+    answers.boxes = {mrNo, mrYes};
+    form_->Renew1Click(nullptr);
+    EXPECT_EQ(searches, 0);
+    form_->Renew1Click(nullptr);
+    EXPECT_EQ(searches, 1);
+    EXPECT_EQ(answers.messages[0], "All hard disks will be searched and\nit will take a few minutes, continue?");
+    BarExtensions.ShowSoftwareSearch = nullptr;
 }
 
 }  // namespace
