@@ -37,6 +37,7 @@ TRegAppFrm::TRegAppFrm(TForm1* bar)
     AppPath = Make<TEdit>(this, this, "AppPath", {104, 10, 348, 16});
     AppPath->SetReadOnly(true);
     SetWindowLongPtrA(AppPath->Handle(), GWL_EXSTYLE, 0);
+    SetWindowPos(AppPath->Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     GroupList = Make<TListBox>(this, this, "GroupList", {16, 50, 202, 200}, [](TListBox& l) { l.ItemHeight = 16; });
     NewGroupBtn = Make<TButton>(this, this, "NewGroupBtn", {16, 258, 74, 23});
     NewGroupBtn->SetCaption("New group...");
