@@ -54,12 +54,12 @@ void TForm1::BuildAppMenu() {
     // Every group, the user's too, shows the Programs folder's picture.
     const int groupIcon = GetSmallIconIndex(GetShellFolder("Programs"));
     for (TMenuItem* group : GroupItems) group->ImageIndex = groupIcon;
-    for (const AppMenuCommand& spec : kAppMenuCommands) {
-        auto* item = Make<TMenuItem>(AppMenu, spec.name);
-        item->Caption = spec.caption;
-        if (spec.click) item->OnClick = Bind(this, spec.click);
+    for (const AppMenuCommand& row : kAppMenuCommands) {
+        auto* item = Make<TMenuItem>(AppMenu, row.name);
+        item->Caption = row.caption;
+        if (row.click) item->OnClick = Bind(this, row.click);
         AppMenu->Items()->Add(item);
-        if (spec.item) this->*spec.item = item;
+        if (row.item) this->*row.item = item;
     }
     // Filled when the submenu first opens; a submenu needs an item to open at all.
     Associatedapplications1->Add(new TMenuItem(nullptr));
