@@ -119,6 +119,7 @@ std::vector<std::string> MakeTree(const std::string& root) {
     WriteFileBytes(root + "my data\\a.txt", std::string(5000, 'a'));
     WriteFileBytes(root + "my data\\sub\\b b.bin", std::string("\x01\x02\x03\x00\xff", 5));
     WriteFileBytes(root + "my data\\sub\\deeper\\c.txt", "deep\r\n");
+    WriteFileBytes(root + "my data\\sub\\deeper\\a.txt", "a deeper namesake");
     WriteFileBytes(root + "my data\\sub\\empty.dat", "");
     WriteFileBytes(root + "top file.txt", "top\r\n");
     return {root + "my data", root + "top file.txt"};
@@ -249,10 +250,12 @@ TEST_F(PackDialog, FailuresAreToldOnceAndDeleteNothing) {
         const char* kept;  // what the failed run left and must keep
     } cases[] = {
         {"zip.exe", {{"Pack", "CurSel", 2}}, "z", "zip.exe", nullptr},
-        {"sfx.bin", {{"Pack", "CurSel", 2}, {"Zip", "SelfExtract", 1}}, "z", "sfx.bin", "z.zip"},
+        {"sfx.bin", {{"Pack", "CurSel", 2}, {"Zip", "Path", 1}, {"Zip", "SelfExtract", 1}}, "z", "sfx.bin", "z.zip"},
         // A folder holds the archive's name: the archiver fails, and "Move" deletes no source.
         {"", {{"Pack", "CurSel", 0}, {"Lzh", "Move", 1}}, "taken", "Unlha", nullptr},
         {"UNLHA32.dll", {{"Pack", "CurSel", 0}}, "l", "UNLHA32.dll", nullptr},
+        // Base names only, and two files called a.txt.
+        {"", {{"Pack", "CurSel", 2}}, "z", "zip.exe failed", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.told);
