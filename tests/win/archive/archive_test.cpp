@@ -70,6 +70,7 @@ PackOutcome DrivePack(const std::function<void()>& ui, const std::string& archiv
                 [&] { return !IsWindowVisible(dialog) || (box = d.WaitForMessageBox(kCaption, 0)) != nullptr; }, 60000);
             if (!settled) return d.Fail("the dialog neither closed nor told anything");
             if (!box) break;
+            if (const char* hold = std::getenv("MIVORA_HOLD_MS")) Sleep(std::atoi(hold));
             outcome.boxes.push_back(d.Answer(kCaption, IDOK));
             if (d.WaitFor([&] { return d.WaitForMessageBox(kCaption, 0) != nullptr; }, 500)) continue;
             d.Click(dialog, IDCANCEL);
