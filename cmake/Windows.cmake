@@ -22,6 +22,27 @@ function(mivora_deliverable target)
     PREFIX "")
 endfunction()
 
+# mivora_tool_images(<prefix> <rc file>): the icons and the progress animation
+# of the tool libraries' dialogs, written by dialogkit/res/make_resources.py
+# into <binary dir>/res (no binary image lives in the repository). Makes the
+# target <prefix>_resources and sets <PREFIX>_RES_DIR and <PREFIX>_RC here
+# and in the parent scope, for the tests that link the library's code.
+macro(mivora_tool_images prefix rc)
+  string(TOUPPER ${prefix} _upper)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(${_upper}_RES_DIR ${CMAKE_CURRENT_BINARY_DIR}/res)
+  set(_files app.ico split.ico join.ico browse.ico progress.avi)
+  list(TRANSFORM _files PREPEND ${${_upper}_RES_DIR}/)
+  add_custom_command(OUTPUT ${_files}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/dialogkit/res/make_resources.py ${${_upper}_RES_DIR}
+    DEPENDS ${CMAKE_SOURCE_DIR}/dialogkit/res/make_resources.py
+    COMMENT "Generating the icons of ${prefix}")
+  add_custom_target(${prefix}_resources DEPENDS ${_files})
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${_files}")
+  set(${_upper}_RC ${CMAKE_CURRENT_SOURCE_DIR}/${rc} PARENT_SCOPE)
+  set(${_upper}_RES_DIR ${${_upper}_RES_DIR} PARENT_SCOPE)
+endmacro()
+
 # GoogleTest, cross-compiled from Debian's sources.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

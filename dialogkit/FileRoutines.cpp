@@ -35,15 +35,35 @@ std::string SystemFolder() {
 
 }  // namespace
 
-HMODULE LoadOutsideLibrary(const std::string& fileName) {
+std::string FindOutsideFile(const std::string& fileName) {
     for (const std::string& folder : {FolderWithBackslash(ModulePath(ResourceHandle()), SystemLeadByte), SystemFolder()}) {
         if (folder.empty()) continue;
         const std::string path = folder + fileName;
-        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
-        // The altered search path finds the component's own libraries beside it.
-        if (HMODULE library = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) return library;
+        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return path;
     }
-    return nullptr;
+    return std::string();
+}
+
+HMODULE LoadOutsideLibrary(const std::string& fileName) {
+    const std::string path = FindOutsideFile(fileName);
+    if (path.empty()) return nullptr;
+    // The altered search path finds the component's own libraries beside it.
+    return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+std::vector<std::string> ReadDropList(HDROP drop) {
+    std::vector<std::string> items;
+    if (!drop) return items;
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        if (length == 0 || length >= MAX_PATH) continue;
+        std::string path(length + 1, '\0');
+        const UINT got = DragQueryFileA(drop, i, &path[0], length + 1);
+        path.resize(got);
+        items.push_back(path);
+    }
+    return items;
 }
 
 bool CreateDirectoryTree(const std::string& path) {

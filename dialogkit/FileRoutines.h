@@ -1,8 +1,10 @@
 // File-system routines the tool libraries share.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 namespace dialogkit {
 
@@ -18,5 +20,12 @@ bool CreateDirectoryTree(const std::string& path);
 // take a copy from the calling program's current folder (Explorer's, when
 // the libraries run inside it). Null when neither holds it.
 HMODULE LoadOutsideLibrary(const std::string& fileName);
+// The full path of an outside component by the same rule; "" when neither
+// folder holds it.
+std::string FindOutsideFile(const std::string& fileName);
+
+// The items of a dropped-file list, in order. Items the ANSI file calls cannot
+// take (MAX_PATH or longer) are left out rather than cut to another name.
+std::vector<std::string> ReadDropList(HDROP drop);
 
 }  // namespace dialogkit

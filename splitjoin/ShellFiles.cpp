@@ -5,21 +5,6 @@
 #include "MbcsPath.h"
 #include "Text.h"
 
-std::vector<std::string> ReadDropList(HDROP drop) {
-    std::vector<std::string> items;
-    if (!drop) return items;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        if (length == 0 || length >= MAX_PATH) continue;
-        std::string path(length + 1, '\0');
-        const UINT got = DragQueryFileA(drop, i, &path[0], length + 1);
-        path.resize(got);
-        items.push_back(path);
-    }
-    return items;
-}
-
 bool IsShellFolder(const std::string& path) {
     SHFILEINFOA info{};
     if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ATTRIBUTES | SHGFI_DISPLAYNAME)) return false;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-// The items of a dropped-file list, in order. Items the ANSI file calls cannot
-// take (MAX_PATH or longer) are left out rather than cut to another name.
-std::vector<std::string> ReadDropList(HDROP drop);
+#include "FileRoutines.h"
+
+using dialogkit::ReadDropList;
 
 // The shell's folder attribute of an item.
 bool IsShellFolder(const std::string& path);

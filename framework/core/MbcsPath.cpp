@@ -125,3 +125,9 @@ std::string ExtractFileExt(const std::string& path, LeadBytePredicate isLead) {
     if (dot == std::string::npos || path[dot] != '.') return std::string();
     return path.substr(dot);
 }
+
+std::string WithDefaultExtension(const std::string& path, const std::string& extension, LeadBytePredicate isLead) {
+    const std::size_t last = LastDelimiter(path, "\\/:", isLead);
+    const bool named = last == std::string::npos ? !path.empty() : last + 1 < path.size();
+    return named && ExtractFileExt(path, isLead).empty() ? path + extension : path;
+}

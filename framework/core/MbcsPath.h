@@ -48,3 +48,6 @@ std::string ExtractFileDir(const std::string& path, LeadBytePredicate isLead);
 // included); "" when that component has no dot. Components end at "\",
 // "/" and ":".
 std::string ExtractFileExt(const std::string& path, LeadBytePredicate isLead);
+// The path with `extension` added when its last component has none, as the
+// archivers name an archive given without one.
+std::string WithDefaultExtension(const std::string& path, const std::string& extension, LeadBytePredicate isLead);

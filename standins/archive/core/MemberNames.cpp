@@ -151,8 +151,3 @@ std::string LastComponent(const std::string& path, LeadBytePredicate isLead) {
         if (CharLength(path, i, isLead) == 1 && (IsSeparator(path[i]) || path[i] == ':')) start = i + 1;
     return path.substr(start);
 }
-
-std::string WithDefaultExtension(const std::string& path, const std::string& extension, LeadBytePredicate isLead) {
-    const std::string last = LastComponent(path, isLead);
-    return !last.empty() && last.find('.') == std::string::npos ? path + extension : path;
-}

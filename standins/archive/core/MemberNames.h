@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "LeadBytes.h"
+#include "MbcsPath.h"
 
 // Components of a path separated by "\" or "/"; empty ones are dropped.
 std::vector<std::string> SplitComponents(const std::string& path, LeadBytePredicate isLead);
@@ -38,9 +39,6 @@ bool HasWildcard(const std::string& text);
 // folder in it is matched against the whole path, one without against the
 // name alone. No patterns ask for everything.
 bool WantedMember(const std::vector<std::string>& patterns, const std::string& path, LeadBytePredicate isLead);
-
-// `path` with `extension` (".lzh") added when its last component has no dot.
-std::string WithDefaultExtension(const std::string& path, const std::string& extension, LeadBytePredicate isLead);
 
 // The last component of a path ("" when it ends in a separator).
 std::string LastComponent(const std::string& path, LeadBytePredicate isLead);

@@ -1,5 +1,6 @@
 #include "PackSources.h"
 
+#include <map>
 #include <set>
 
 #include "ArchiverFiles.h"
@@ -127,13 +128,21 @@ private:
             if (folder) return;
             stored = LastComponent(stored, SystemLeadByte);
         }
-        if (stored.empty() || !seen_.insert(UpperAscii(stored)).second) return;
+        if (stored.empty()) return;
+        const auto [at, added] = seen_.emplace(UpperAscii(stored), UpperAscii(FullPath(path)));
+        if (!added) {
+            // Names only (or 8.3 names) may give two files one name: one would be lost.
+            if (!folder && at->second != UpperAscii(FullPath(path)))
+                report_.Fail(kArchiverBadCommand, "two files would be stored as " + stored);
+            return;
+        }
         items.push_back(PackItem{path, stored, folder, data});
     }
 
     const PackRequest& request_;
     ArchiverReport& report_;
-    std::set<std::string> exclude_, seen_;
+    std::set<std::string> exclude_;
+    std::map<std::string, std::string> seen_;  // stored name to the file's full path
 };
 
 }  // namespace

@@ -34,6 +34,8 @@ public:
     bool IsEnabled(HWND dialog, int id) const;
     bool IsVisible(HWND dialog, int id) const;
 
+    // A message box of the UI thread with this caption; nullptr after `ms`.
+    HWND WaitForMessageBox(const std::wstring& caption, DWORD ms) { return Find(caption, true, ms); }
     // Waits for a message box with this caption, returns its text and presses `button`.
     std::wstring Answer(const std::wstring& caption, int button, DWORD ms = 15000);
 

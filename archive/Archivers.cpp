@@ -1,0 +1,137 @@
+#include "Archivers.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "FileReplace.h"
+#include "FileRoutines.h"
+#include "ScopedHandle.h"
+
+namespace archive {
+
+namespace {
+
+using ArchiverFunction = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
+
+struct ArchiverEntry {
+    const char* library;
+    const char* function;  // by name, or by ordinal 1 when null
+    const char* name;      // for the user
+};
+
+const ArchiverEntry kArchivers[] = {
+    {"UNLHA32.dll", nullptr, "Unlha"},
+    {"tar32.dll", "Tar", "Tar"},
+    {"UNZIP32.dll", nullptr, "UnZip"},
+};
+
+ArchiverOutcome Failed(const std::string& why) { return ArchiverOutcome{false, why}; }
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f) std::fclose(f);
+    }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Appends the whole of `from` to `to`; false when a read or write fails.
+bool AppendFile(const std::string& from, std::FILE* to) {
+    const FilePtr in(std::fopen(from.c_str(), "rb"));
+    if (!in) return false;
+    std::unique_ptr<char[]> buffer(new char[1 << 16]);
+    std::size_t got = 0;
+    while ((got = std::fread(buffer.get(), 1, 1 << 16, in.get())) > 0)
+        if (std::fwrite(buffer.get(), 1, got, to) != got) return false;
+    return std::ferror(in.get()) == 0;
+}
+
+}  // namespace
+
+bool FileThere(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+ArchiverOutcome CallArchiver(Archiver archiver, HWND owner, const std::string& command, bool packing) {
+    const ArchiverEntry& entry = kArchivers[static_cast<int>(archiver)];
+    const ScopedModule library(dialogkit::LoadOutsideLibrary(entry.library));
+    if (!library) return Failed(std::string("The archiver ") + entry.library + " can't be loaded.");
+    const auto function = reinterpret_cast<ArchiverFunction>(reinterpret_cast<void*>(
+        GetProcAddress(library.Get(), entry.function ? entry.function : MAKEINTRESOURCEA(1))));
+    if (!function) return Failed(std::string(entry.library) + " has no " + entry.name + " function.");
+    char output[100] = {};
+    const int result = function(owner, command.c_str(), packing ? output : nullptr, packing ? sizeof output : 0);
+    if (result == 0) return ArchiverOutcome{true, std::string()};
+    // The archiver's own text, however it left the buffer.
+    const std::string said(output, strnlen(output, sizeof output));
+    return Failed(std::string(entry.name) + " of " + entry.library + " failed (code " + std::to_string(result) +
+                  ")" + (said.empty() ? "." : ":\n" + said));
+}
+
+std::optional<DWORD> RunProgramAndWait(const std::string& command, const std::string& program) {
+    std::string line = command;  // the system may write into it
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(program.empty() ? nullptr : program.c_str(), &line[0], nullptr, nullptr, FALSE,
+                        CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process))
+        return std::nullopt;
+    const ScopedFile thread(process.hThread);
+    const ScopedFile child(process.hProcess);
+    WaitForSingleObject(child.Get(), INFINITE);
+    DWORD code = 1;
+    if (!GetExitCodeProcess(child.Get(), &code)) code = 1;
+    return code;
+}
+
+std::string FindZipProgram() {
+    const std::string found = dialogkit::FindOutsideFile("zip.exe");
+    if (!found.empty()) return found;
+    // PATH alone: the search path of the system would try the current folder
+    // first, which inside Explorer is whatever folder the user is looking at.
+    const DWORD size = GetEnvironmentVariableA("PATH", nullptr, 0);
+    if (size == 0) return std::string();
+    std::string path(size, '\0');
+    path.resize(GetEnvironmentVariableA("PATH", &path[0], size));
+    char* name = nullptr;
+    const DWORD needed = SearchPathA(path.c_str(), "zip.exe", nullptr, 0, nullptr, &name);
+    if (needed == 0) return std::string();
+    std::string program(needed, '\0');
+    const DWORD got = SearchPathA(path.c_str(), "zip.exe", nullptr, needed, &program[0], &name);
+    if (got == 0 || got >= needed) return std::string();
+    program.resize(got);
+    return program;
+}
+
+ArchiverOutcome RunZip(const std::string& command) {
+    const std::string program = FindZipProgram();
+    if (program.empty()) return Failed("The program zip.exe can't be found.");
+    const std::optional<DWORD> code = RunProgramAndWait(command, program);
+    if (!code) return Failed(program + " can't be started.");
+    if (*code != 0) return Failed("zip.exe failed (code " + std::to_string(*code) + ").");
+    return ArchiverOutcome{true, std::string()};
+}
+
+ArchiverOutcome MakeZipSelfExtractor(const std::string& zip, const std::string& exe) {
+    const std::string stub = dialogkit::FindOutsideFile("sfx.bin");
+    if (stub.empty()) return Failed("The self-extractor program sfx.bin can't be found.");
+    std::string temp;
+    FilePtr out;
+    for (int n = 0; n < 100 && !out; ++n) {
+        temp = exe + ".~" + std::to_string(n);
+        out.reset(CreateNewFile(temp));
+    }
+    if (!out) return Failed("The self-extractor " + exe + " can't be written.");
+    bool written = AppendFile(stub, out.get()) && AppendFile(zip, out.get());
+    // Buffered data meets the disk only here, so a full disk shows up here.
+    written = std::fclose(out.release()) == 0 && written;
+    if (!written || !ReplaceFileWith(exe, temp)) {
+        DeleteFileA(temp.c_str());
+        return Failed("The self-extractor " + exe + " can't be written.");
+    }
+    return ArchiverOutcome{true, std::string()};
+}
+
+}  // namespace archive

@@ -1,0 +1,17 @@
+#include "CompressApp.h"
+
+#include "VoiceEvents.h"
+
+CCompressApp theApp;
+
+const char kPackSection[] = "Pack";
+const char kLzhSection[] = "Lzh";
+const char kTarSection[] = "Tar";
+const char kZipSection[] = "Zip";
+
+bool CCompressApp::InitInstance() {
+    SetRegistryKey("Tamsel");
+    return CWinApp::InitInstance();
+}
+
+void CCompressApp::ShowVoiceHelp(HWND owner, DWORD context) { dialogkit::ShowVoiceHelp(owner, context); }

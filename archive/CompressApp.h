@@ -1,0 +1,19 @@
+// The archive library's application object and its settings sections.
+#pragma once
+#include <windows.h>
+
+#include "WinApp.h"
+
+class CCompressApp : public CWinApp {
+public:
+    bool InitInstance() override;
+    void ShowVoiceHelp(HWND owner, DWORD context);
+};
+
+extern CCompressApp theApp;
+
+// Profile sections of the pack dialog and its pages.
+extern const char kPackSection[];
+extern const char kLzhSection[];
+extern const char kTarSection[];
+extern const char kZipSection[];
