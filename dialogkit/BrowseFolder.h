@@ -1,4 +1,4 @@
-// The folder browser's callback of the split and shortcut dialogs: it centres
+// The folder browser's callback of the tool libraries' dialogs: it centres
 // the browser and selects the special folder (a CSIDL number) given as its data.
 #pragma once
 #include <windows.h>
