@@ -12,30 +12,24 @@ void CPackPage::ExchangePath(CDataExchange* pDX) {
     if (HasPathGroup()) DDX_Radio(pDX, IDC_PATH_NONE, path_);
 }
 
-int CPackPage::ReadInt(const char* key, int fallback) const {
-    return static_cast<int>(theApp.GetProfileInt(section_, key, fallback));
+void CPackPage::Load() {
+    for (const Option& option : options_)
+        *option.value = static_cast<int>(theApp.GetProfileInt(section_, option.key, option.fallback));
 }
 
-void CPackPage::WriteInt(const char* key, int value) const { theApp.WriteProfileInt(section_, key, value); }
-
-void CLzhPage::Load() {
-    path_ = ReadInt("Path", 0);
-    onlyNew_ = ReadInt("OnlyNew", 0);
-    move_ = ReadInt("Move", 0);
-    shortNames_ = ReadInt("8Plus3", 0);
-    lh0_ = ReadInt("Lh0", 1);
-    selfExtract_ = ReadInt("SelfExtract", 0);
-    overwrite_ = ReadInt("radio1", 0);
+void CPackPage::Save() const {
+    for (const Option& option : options_)
+        if (option.value != &path_ || HasPathGroup()) theApp.WriteProfileInt(section_, option.key, *option.value);
 }
 
-void CLzhPage::Save() const {
-    if (HasPathGroup()) WriteInt("Path", path_);
-    WriteInt("OnlyNew", onlyNew_);
-    WriteInt("Move", move_);
-    WriteInt("8Plus3", shortNames_);
-    WriteInt("Lh0", lh0_);
-    WriteInt("SelfExtract", selfExtract_);
-    WriteInt("radio1", overwrite_);
+CLzhPage::CLzhPage(UINT templateId, const char* section) : CPackPage(templateId, section) {
+    Keep({{"Path", &path_, 0},
+          {"OnlyNew", &onlyNew_, 0},
+          {"Move", &move_, 0},
+          {"8Plus3", &shortNames_, 0},
+          {"Lh0", &lh0_, 1},
+          {"SelfExtract", &selfExtract_, 0},
+          {"radio1", &overwrite_, 0}});
 }
 
 void CLzhPage::DoDataExchange(CDataExchange* pDX) {
@@ -64,20 +58,13 @@ void CLzhPage::ApplyPath(PackRequest& request) const {
 
 CTarPage::CTarPage(UINT templateId, const char* section) : CPackPage(templateId, section) {
     MapClicked(IDC_GZIP, [this] { EnableGzipOptions(); });
+    Keep({{"Path", &path_, 0}, {"GZip", &gzip_, 0}, {"Rate", &rate_, 2}, {"radio1", &priority_, 0}});
 }
 
 void CTarPage::Load() {
-    path_ = ReadInt("Path", 0);
-    gzip_ = ReadInt("GZip", 0);
-    rate_ = ReadInt("Rate", 2);
-    priority_ = gzip_ == 1 ? ReadInt("radio1", 0) : 0;
-}
-
-void CTarPage::Save() const {
-    if (HasPathGroup()) WriteInt("Path", path_);
-    WriteInt("GZip", gzip_);
-    WriteInt("Rate", rate_);
-    WriteInt("radio1", priority_);
+    CPackPage::Load();
+    // The priority is kept only for gzip.
+    if (gzip_ != 1) priority_ = 0;
 }
 
 BOOL CTarPage::OnInitDialog() {
@@ -114,22 +101,11 @@ void CTarPage::ApplyPath(PackRequest& request) const {
 CZipPage::CZipPage(UINT templateId, const char* section) : CPackPage(templateId, section) {
     // Choosing relative paths is all the radio button does.
     MapClicked(IDC_PATH_RELATIVE, [] {});
-}
-
-void CZipPage::Load() {
-    path_ = ReadInt("Path", 0);
-    onlyNew_ = ReadInt("OnlyNew", 0);
-    move_ = ReadInt("Move", 0);
-    overwrite_ = ReadInt("radio1", 0);
-    selfExtract_ = ReadInt("SelfExtract", 0);
-}
-
-void CZipPage::Save() const {
-    if (HasPathGroup()) WriteInt("Path", path_);
-    WriteInt("OnlyNew", onlyNew_);
-    WriteInt("Move", move_);
-    WriteInt("radio1", overwrite_);
-    WriteInt("SelfExtract", selfExtract_);
+    Keep({{"Path", &path_, 0},
+          {"OnlyNew", &onlyNew_, 0},
+          {"Move", &move_, 0},
+          {"radio1", &overwrite_, 0},
+          {"SelfExtract", &selfExtract_, 0}});
 }
 
 void CZipPage::DoDataExchange(CDataExchange* pDX) {

@@ -3,6 +3,8 @@
 // classes on its own templates and sections: a template without the path
 // group simply has no "Path" option.
 #pragma once
+#include <vector>
+
 #include "ArchiveCommandLines.h"
 #include "Dialog.h"
 #include "resource.h"
@@ -10,10 +12,12 @@
 class CPackPage : public CDialog {
 public:
     CPackPage(UINT templateId, const char* section) : CDialog(templateId), section_(section) {}
+    CPackPage(const CPackPage&) = delete;
+    CPackPage& operator=(const CPackPage&) = delete;
 
     // The options from the profile (before the page is created) and back.
-    virtual void Load() = 0;
-    virtual void Save() const = 0;
+    virtual void Load();
+    void Save() const;
     // The page's format and options into `request`, path handling aside.
     virtual void Fill(archive::PackRequest& request) const = 0;
     // The "Path" option: 0 base names, 1 relative, 2 absolute paths.
@@ -23,26 +27,28 @@ public:
 
 protected:
     bool HasPathGroup() const { return GetDlgItem(IDC_PATH_NONE) != nullptr; }
+    // The radio group "Path" when the template has it; every page calls it first.
     void ExchangePath(CDataExchange* pDX);
-    int ReadInt(const char* key, int fallback) const;
-    void WriteInt(const char* key, int value) const;
+    // Each option a page keeps: its profile key, its member and its default.
+    struct Option {
+        const char* key;
+        int* value;
+        int fallback;
+    };
+    void Keep(std::vector<Option> options) { options_ = std::move(options); }
 
+private:
     const char* section_;
+    std::vector<Option> options_;
 };
 
 class CLzhPage : public CPackPage {
 public:
-    using CPackPage::CPackPage;
-    void Load() override;
-    void Save() const override;
+    CLzhPage(UINT templateId, const char* section);
     void Fill(archive::PackRequest& request) const override;
     void ApplyPath(archive::PackRequest& request) const override;
 
-    int onlyNew_ = 0;
-    int move_ = 0;
-    int shortNames_ = 0;
-    int lh0_ = 1;
-    int selfExtract_ = 0;
+    int onlyNew_ = 0, move_ = 0, shortNames_ = 0, lh0_ = 1, selfExtract_ = 0;
     int overwrite_ = 0;  // "radio1"
 
 protected:
@@ -53,7 +59,6 @@ class CTarPage : public CPackPage {
 public:
     CTarPage(UINT templateId, const char* section);
     void Load() override;
-    void Save() const override;
     void Fill(archive::PackRequest& request) const override;
     void ApplyPath(archive::PackRequest& request) const override;
 
@@ -73,15 +78,10 @@ private:
 class CZipPage : public CPackPage {
 public:
     CZipPage(UINT templateId, const char* section);
-    void Load() override;
-    void Save() const override;
     void Fill(archive::PackRequest& request) const override;
     void ApplyPath(archive::PackRequest& request) const override;
 
-    int onlyNew_ = 0;
-    int move_ = 0;
-    int overwrite_ = 0;
-    int selfExtract_ = 0;
+    int onlyNew_ = 0, move_ = 0, overwrite_ = 0, selfExtract_ = 0;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

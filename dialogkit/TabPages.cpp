@@ -3,8 +3,8 @@
 bool CTabPages::AddPage(CDialog& page, const std::string& title) {
     if (!page.Create(Handle())) return false;
     SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-    // The tab goes in first: before the first one there is no row of tabs,
-    // and the page would be laid over where it comes.
+    // The tab first: without one the display area has no room for the row
+    // of tabs, and the first page would cover it.
     InsertItem(static_cast<int>(pages_.size()), title);
     const RECT area = DisplayRect();
     SetWindowPos(page.Handle(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,

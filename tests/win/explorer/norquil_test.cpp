@@ -1,10 +1,13 @@
 // The context menu, called as the shell calls it: Initialize with the
 // selection, QueryContextMenu, GetCommandString and InvokeCommand, with
 // recording stand-ins of the tool libraries beside a copy of the extension.
+#include <shlwapi.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "DialogDriver.h"
 #include "ExplorerTestSupport.h"
 #include "ScopedHandle.h"
 
@@ -502,6 +505,50 @@ TEST(NorquilAlone, MissingToolLibrariesAreSilentlySkipped) {
     }
     SetEnvironmentVariableA("MIVORA_FAKE_TOOL_LOG", nullptr);
     EXPECT_TRUE(ReadToolLog(log).empty());
+}
+
+// "Compress" from the shipped folder: the extension finds the real archive
+// library beside itself, whose pack dialog packs the shell's selection.
+TEST(NorquilWithTheSuite, CompressPacksTheSelectionThroughTheArchiveLibrary) {
+    TempDir files;
+    CreateDirectoryA(files.File("Folder").c_str(), nullptr);
+    CreateDirectoryA(files.File("Folder\\sub").c_str(), nullptr);
+    WriteFileBytes(files.File("Folder\\sub\\deep.txt"), "deep");
+    WriteFileBytes(files.File("doc.txt"), "content");
+    // The ZIP tab, with paths.
+    const DWORD zipTab = 2, withPaths = 1;
+    SHSetValueA(HKEY_CURRENT_USER, "Software\\Tamsel\\Compress\\Pack", "CurSel", REG_DWORD, &zipTab, sizeof zipTab);
+    SHSetValueA(HKEY_CURRENT_USER, "Software\\Tamsel\\Compress\\Zip", "Path", REG_DWORD, &withPaths, sizeof withPaths);
+    Library library(DistFile("Norquil.dll"));
+    ComPtr<IContextMenu> menu;
+    ASSERT_EQ(S_OK, CreateFromLibrary(library, kNorquil, IID_IContextMenu, menu));
+    ComPtr<IShellExtInit> init;
+    ASSERT_EQ(S_OK, menu->QueryInterface(IID_IShellExtInit, init.ReceiveVoid()));
+    ComPtr<IDataObject> data;
+    ASSERT_EQ(S_OK, ShellDataObject(files.Path(), {"doc.txt", "Folder"}, data));
+    ASSERT_EQ(S_OK, init->Initialize(nullptr, data.Get(), nullptr));
+    ShellMenu shell;
+    ASSERT_EQ(MAKE_HRESULT(SEVERITY_SUCCESS, 0, 5), menu->QueryContextMenu(shell.Get(), 0, 1, 100, 0));
+    const auto failures = RunDriven(
+        [&] {
+            CMINVOKECOMMANDINFO info{};
+            info.cbSize = sizeof info;
+            info.lpVerb = MAKEINTRESOURCEA(0);
+            EXPECT_EQ(S_OK, menu->InvokeCommand(&info));
+        },
+        [&](DialogDriver& d) {
+            HWND dialog = d.Expect(L"Compression");
+            if (!dialog) return;
+            if (d.AnsiText(dialog, 3004) != files.File("doc")) d.Fail("archive " + d.AnsiText(dialog, 3004));
+            d.Click(dialog, IDOK);
+            if (!d.WaitGone(dialog, 60000)) d.Fail("the pack dialog stayed");
+        });
+    for (const std::string& f : failures) ADD_FAILURE() << f;
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tamsel\\Compress");
+    // The folder went in with its subfolder.
+    const std::string zip = ReadFileBytes(files.File("doc.zip"));
+    EXPECT_NE(zip.find("Folder/sub/deep.txt"), std::string::npos);
+    EXPECT_NE(zip.find("doc.txt"), std::string::npos);
 }
 
 }  // namespace
