@@ -113,20 +113,6 @@ TEST(ArchiveCommandLines, PlanNamesWhatEachRunLeaves) {
     }
 }
 
-// A name with a dot of its own still mails as an archive of its kind.
-TEST(ArchiveCommandLines, MailArchiveAlwaysCarriesItsExtension) {
-    const std::pair<PackFormat, const char*> cases[] = {
-        {PackFormat::Lzh, "C:\\T\\v1.2 notes.lzh"}, {PackFormat::Tar, "C:\\T\\v1.2 notes.tgz"},
-        {PackFormat::Zip, "C:\\T\\v1.2 notes.zip"}};
-    for (const auto& [format, archive] : cases) {
-        PackRequest request;
-        request.format = format;
-        request.tar.gzip = true;
-        request.archiveStem = MailArchiveStem(format, "C:\\T\\v1.2 notes");
-        EXPECT_EQ(PlanPack(request, kList, SingleByteCodePage).archive, archive);
-    }
-}
-
 // The C runtime's reading of a command line into argv, in code page 932 (no
 // quotes inside the arguments, as no Windows path holds one).
 std::vector<std::string> CrtArgv(const std::string& line) {
