@@ -26,39 +26,20 @@ std::string TempFolder() {
 }  // namespace
 
 CCompressMailDlg::CCompressMailDlg()
-    : CDialog(IDD_MAIL), lzh_(IDD_MAIL_LZH, kLzhMailSection), tar_(IDD_MAIL_TAR, kTarMailSection),
-      zip_(IDD_MAIL_ZIP, kZipMailSection) {
+    : CPackTabsDlg(IDD_MAIL, {IDD_MAIL_LZH, IDD_MAIL_TAR, IDD_MAIL_ZIP, kLzhMailSection, kTarMailSection, kZipMailSection},
+                   kSendSection) {
     icon_ = theApp.LoadIcon(IDI_PACK);
-    MapNotify(IDC_FORMAT_TABS, TCN_SELCHANGING, [this](NMHDR*, LRESULT* result) {
-        CurrentPage().ShowWindow(SW_HIDE);
-        *result = 0;
-    });
-    MapNotify(IDC_FORMAT_TABS, TCN_SELCHANGE, [this](NMHDR*, LRESULT*) { tabs_.Show(tabs_.GetCurSel()); });
 }
 
 void CCompressMailDlg::DoDataExchange(CDataExchange* pDX) {
-    DDX_Control(pDX, IDC_FORMAT_TABS, tabs_);
+    CPackTabsDlg::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_ARCHIVE_PATH, name_);
-}
-
-CPackPage& CCompressMailDlg::CurrentPage() {
-    CPackPage* pages[] = {&lzh_, &tar_, &zip_};
-    const int index = tabs_.GetCurSel();
-    return *pages[index >= 0 && index < 3 ? index : 0];
 }
 
 BOOL CCompressMailDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetIcons(icon_);
-    lzh_.Load();
-    tar_.Load();
-    zip_.Load();
-    tabs_.AddPage(lzh_, "LZH");
-    tabs_.AddPage(tar_, "TAR");
-    tabs_.AddPage(zip_, "ZIP");
-    // The format mailed last time comes up again.
-    const int saved = static_cast<int>(theApp.GetProfileInt(kSendSection, "CurSel", 0));
-    tabs_.Select(saved >= 0 && saved < 3 ? saved : 0);
+    SetUpPages();
     if (!items_.empty()) {
         const std::string source = archive::ArchiveStem(items_[0], SystemLeadByte);
         baseFolder_ = archive::BaseFolderOf(source, SystemLeadByte);
@@ -105,7 +86,7 @@ void CCompressMailDlg::OnOK() {
     // A failure has been told; nothing goes to the mail sender then.
     if (!archive::RunPack(Handle(), request, kCaption, made_)) return;
 
-    theApp.WriteProfileInt(kSendSection, "CurSel", tabs_.GetCurSel());
+    SaveCurrentTab();
     page.Save();
     StartMailSender();
     EndDialog(IDOK);

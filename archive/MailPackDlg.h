@@ -5,11 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "Dialog.h"
-#include "PackPages.h"
-#include "TabPages.h"
+#include "PackTabsDlg.h"
 
-class CCompressMailDlg : public CDialog {
+class CCompressMailDlg : public CPackTabsDlg {
 public:
     CCompressMailDlg();
 
@@ -27,15 +25,10 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
 private:
-    CPackPage& CurrentPage();
     // Removes what an earlier run left under the names this run writes.
     bool ClearEarlierArchive(const archive::PackRequest& request);
     void StartMailSender();
 
-    CTabPages tabs_;
-    CLzhPage lzh_;
-    CTarPage tar_;
-    CZipPage zip_;
     HICON icon_ = nullptr;
     std::string baseFolder_;
     std::string tempFolder_;

@@ -7,7 +7,6 @@
 #include "DataExchange.h"
 #include "FileRoutines.h"
 #include "MbcsPath.h"
-#include "Services.h"
 #include "Text.h"
 #include "resource.h"
 
@@ -62,13 +61,7 @@ BOOL CDecompressDlg::OnInitDialog() {
 }
 
 void CDecompressDlg::OnBrowse() {
-    FolderDialogRequest request;
-    request.owner = Handle();
-    request.title = L"Folder Browse";
-    request.flags = BIF_RETURNONLYFSDIRS;
-    request.callback = BrowseFolderCallback;
-    request.data = CSIDL_DESKTOP;
-    const auto folder = Services().chooseFolder(request);
+    const auto folder = BrowseForFolder(Handle());
     if (folder) SetDlgItemText(IDC_DESTINATION, *folder);
 }
 

@@ -3,4 +3,11 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 int CALLBACK BrowseFolderCallback(HWND window, UINT message, LPARAM parameter, LPARAM data);
+
+// The browser titled "Folder Browse" over the desktop, as the split and
+// unpack dialogs open it; nothing when the user cancels.
+std::optional<std::string> BrowseForFolder(HWND owner);
