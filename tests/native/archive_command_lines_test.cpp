@@ -90,10 +90,8 @@ TEST(ArchiveCommandLines, PlanNamesWhatEachRunLeaves) {
         bool listFile;
     } cases[] = {
         {PackFormat::Lzh, false, "C:\\d\\report", "C:\\d\\report.lzh", "C:\\d\\report.exe", true},
-        {PackFormat::Lzh, false, "C:\\d\\report.lzh", "C:\\d\\report.lzh", "C:\\d\\report.exe", true},
         {PackFormat::Tar, true, "C:\\d\\report", "C:\\d\\report.tgz", "", true},
         {PackFormat::Tar, false, "C:\\d\\r.tar", "C:\\d\\r.tar.tar", "", true},
-        {PackFormat::Zip, false, "C:\\d.x\\report", "C:\\d.x\\report.zip", "C:\\d.x\\report.exe", false},
         {PackFormat::Zip, false, "C:\\d\\report.zip", "C:\\d\\report.zip", "C:\\d\\report.exe", false},
     };
     for (const auto& c : cases) {

@@ -7,7 +7,7 @@ set -euo pipefail
 wine=$1
 exe=$2
 prefix=${WINEPREFIX:-$HOME/.wine}
-work=$(mktemp -d "$prefix/drive_c/archive-check.XXXXXX")
+work=$(mktemp -d "$prefix/drive_c/archive check.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 win="C:\\$(basename "$work")"
 
