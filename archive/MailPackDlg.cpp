@@ -26,7 +26,8 @@ std::string TempFolder() {
 }  // namespace
 
 CCompressMailDlg::CCompressMailDlg()
-    : CPackTabsDlg(IDD_MAIL, {IDD_MAIL_LZH, IDD_MAIL_TAR, IDD_MAIL_ZIP, kLzhMailSection, kTarMailSection, kZipMailSection},
+    : CPackTabsDlg(IDD_MAIL,
+                   {IDD_MAIL_LZH, IDD_MAIL_TAR, IDD_MAIL_ZIP, kLzhMailSection, kTarMailSection, kZipMailSection},
                    kSendSection) {
     icon_ = theApp.LoadIcon(IDI_PACK);
 }

@@ -5,8 +5,11 @@
 #include "resource.h"
 
 CPackTabsDlg::CPackTabsDlg(UINT templateId, const PageSet& pages, const char* section)
-    : CDialog(templateId), lzh_(pages.lzh, pages.lzhSection), tar_(pages.tar, pages.tarSection),
-      zip_(pages.zip, pages.zipSection), section_(section) {
+    : CDialog(templateId),
+      lzh_(pages.lzh, pages.lzhSection),
+      tar_(pages.tar, pages.tarSection),
+      zip_(pages.zip, pages.zipSection),
+      section_(section) {
     MapNotify(IDC_FORMAT_TABS, TCN_SELCHANGING, [this](NMHDR*, LRESULT* result) {
         CurrentPage().ShowWindow(SW_HIDE);
         *result = 0;

@@ -61,7 +61,8 @@ protected:
     }
     // Runs `ui` while the dialog `caption` gets `fill` and OK; an error box
     // is answered, then the dialog cancelled. The boxes' count comes back.
-    std::size_t Drive(const std::function<void()>& ui, const wchar_t* caption, const std::function<void(DialogDriver&, HWND)>& fill) {
+    std::size_t Drive(const std::function<void()>& ui, const wchar_t* caption,
+                      const std::function<void(DialogDriver&, HWND)>& fill) {
         std::size_t boxes = 0;
         for (const std::string& failure : RunDriven(ui, [&](DialogDriver& d) {
                  HWND dialog = d.Expect(caption);
@@ -104,7 +105,8 @@ TEST_F(CompressRoads, UnpacksEachArchiveByItsKindAndTellsAFailureOnce) {
     const std::string tgz = "-cz9 -f \"" + folder + "in\\data.tgz\" -o" + sources;
     ASSERT_EQ(0, unlha.Proc<ArchiverFn>(MAKEINTRESOURCEA(1))(nullptr, lzh.c_str(), nullptr, 0));
     ASSERT_EQ(0, tar.Proc<ArchiverFn>("Tar")(nullptr, tgz.c_str(), nullptr, 0));
-    ASSERT_EQ(0, RunAndWait("\"" + DistFile("zip.exe") + "\" -r \"" + folder + "in\\data.Zip\" \"" + folder + "docs\\*.*\""));
+    ASSERT_EQ(
+        0, RunAndWait("\"" + DistFile("zip.exe") + "\" -r \"" + folder + "in\\data.Zip\" \"" + folder + "docs\\*.*\""));
     CopyFileA((folder + "in\\data.tgz").c_str(), (folder + "in\\data.gz").c_str(), FALSE);
     CreateDirectoryA((folder + "in\\x.zip").c_str(), nullptr);
     Taken("archivers.log");
@@ -116,10 +118,18 @@ TEST_F(CompressRoads, UnpacksEachArchiveByItsKindAndTellsAFailureOnce) {
         std::vector<std::string> commands;
         std::vector<std::pair<std::string, std::string>> files;  // "" for none there
     } cases[] = {
-        {"UnPackFile", {"in\\data.tgz", "in\\data.Zip", "in\\data.gz", "in\\x.zip"}, 0, 1, "flat",
+        {"UnPackFile",
+         {"in\\data.tgz", "in\\data.Zip", "in\\data.gz", "in\\x.zip"},
+         0,
+         1,
+         "flat",
          {"Tar --use-directory=0 -xvf \"@in\\data.tgz\" -o \"@flat\\\"", "UnZip -u -j \"@in\\data.Zip\" \"@flat\\\""},
          {{"flat\\a.txt", "alpha"}, {"flat\\b.txt", "beta"}, {"flat\\sub\\a.txt", ""}}},
-        {"ExtractFile", {"in\\pack.lzh", "members.txt", "chosen"}, 1, 0, nullptr,
+        {"ExtractFile",
+         {"in\\pack.lzh", "members.txt", "chosen"},
+         1,
+         0,
+         nullptr,
          {"Unlha e -xcm0 -gn2 -jp1 -+ \"@in\\pack.lzh\" \"@chosen\\\" \"@@members.txt\""},
          {{"chosen\\b.txt", "beta"}, {"chosen\\sub\\a.txt", ""}}},
         {"UnPackFile", {"in\\bad.zip"}, 1, 0, "bad", {"UnZip -x \"@in\\bad.zip\" \"@bad\\\""}, {}},
@@ -161,10 +171,17 @@ TEST_F(CompressRoads, PacksForMailIntoTheTemporaryFolderAndHandsTheArchiveOnQuot
         std::string archive;  // made, and handed to Brimo when there is a RootDir
     } cases[] = {
         // "Move files" never moves on the mail road.
-        {0, {{"Lzh1", "Move", 1}}, nullptr, true,
-         "Unlha u -c  -a1 -gn2 -jp1 -+ -rx -jm2 \"@mail temp\\report.lzh\" \"\"" + list, "@mail temp\\report.lzh"},
+        {0,
+         {{"Lzh1", "Move", 1}},
+         nullptr,
+         true,
+         "Unlha u -c  -a1 -gn2 -jp1 -+ -rx -jm2 \"@mail temp\\report.lzh\" \"\"" + list,
+         "@mail temp\\report.lzh"},
         // A name typed counts, its dot too; a file of an earlier mail under it is replaced, not added to.
-        {2, {{"Zip1", "SelfExtract", 1}}, "For Ann v1.2", true,
+        {2,
+         {{"Zip1", "SelfExtract", 1}},
+         "For Ann v1.2",
+         true,
          "zip.exe zip -r  \"@mail temp\\For Ann v1.2.zip\"  \"@docs\\report.txt\"  \"@docs\\sub\\*.*\" ",
          "@mail temp\\For Ann v1.2.exe"},
         {0, {}, nullptr, false, "Unlha u -c ", "@mail temp\\report.lzh"},
@@ -187,7 +204,8 @@ TEST_F(CompressRoads, PacksForMailIntoTheTemporaryFolderAndHandsTheArchiveOnQuot
         EXPECT_EQ(Taken("probe.log"), c.rootDir ? std::vector<std::string>{"@prog dir\\Brimo.exe\t" + c.archive}
                                                 : std::vector<std::string>{});
         EXPECT_EQ(Get("Send", "CurSel"), c.tab);
-        EXPECT_EQ(ReadFileBytes(folder + "docs\\report.txt") + ReadFileBytes(folder + "docs\\sub\\a.txt"), "reportalpha");
+        EXPECT_EQ(ReadFileBytes(folder + "docs\\report.txt") + ReadFileBytes(folder + "docs\\sub\\a.txt"),
+                  "reportalpha");
         RegDeleteTree(HKEY_CURRENT_USER, kSettings);
     }
 }
@@ -216,7 +234,8 @@ TEST_F(CompressRoads, FromTheContextMenu) {
         info.cbSize = sizeof info;
         info.lpVerb = MAKEINTRESOURCEA(command);
         EXPECT_EQ(0u, Drive([&] { EXPECT_EQ(S_OK, menu->InvokeCommand(&info)); },
-                            command == 1 ? L"Decompression" : L"Compress and Email", [&](DialogDriver& d, HWND dialog) {
+                            command == 1 ? L"Decompression" : L"Compress and Email",
+                            [&](DialogDriver& d, HWND dialog) {
                                 if (command == 1) d.SetText(dialog, IDC_DESTINATION, folder + "unzipped");
                             }));
     }
