@@ -8,6 +8,11 @@ const char kPackSection[] = "Pack";
 const char kLzhSection[] = "Lzh";
 const char kTarSection[] = "Tar";
 const char kZipSection[] = "Zip";
+const char kSendSection[] = "Send";
+const char kLzhMailSection[] = "Lzh1";
+const char kTarMailSection[] = "Tar1";
+const char kZipMailSection[] = "Zip1";
+const char kUnpackSection[] = "UnPack";
 
 bool CCompressApp::InitInstance() {
     SetRegistryKey("Tamsel");

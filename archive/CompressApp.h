@@ -17,3 +17,9 @@ extern const char kPackSection[];
 extern const char kLzhSection[];
 extern const char kTarSection[];
 extern const char kZipSection[];
+// Of the pack-for-mail dialog and its pages, and of the unpack dialog.
+extern const char kSendSection[];
+extern const char kLzhMailSection[];
+extern const char kTarMailSection[];
+extern const char kZipMailSection[];
+extern const char kUnpackSection[];

@@ -17,42 +17,23 @@ const char kCaption[] = "Compression";
 }  // namespace
 
 CCompressDlg::CCompressDlg()
-    : CDialog(IDD_PACK), lzh_(IDD_PACK_LZH, kLzhSection), tar_(IDD_PACK_TAR, kTarSection),
-      zip_(IDD_PACK_ZIP, kZipSection) {
+    : CPackTabsDlg(IDD_PACK, {IDD_PACK_LZH, IDD_PACK_TAR, IDD_PACK_ZIP, kLzhSection, kTarSection, kZipSection},
+                   kPackSection) {
     icon_ = theApp.LoadIcon(IDI_PACK);
     MapClicked(IDC_BROWSE, [this] { OnBrowse(); });
-    MapNotify(IDC_FORMAT_TABS, TCN_SELCHANGING, [this](NMHDR*, LRESULT* result) {
-        CurrentPage().ShowWindow(SW_HIDE);
-        *result = 0;
-    });
-    MapNotify(IDC_FORMAT_TABS, TCN_SELCHANGE, [this](NMHDR*, LRESULT*) { tabs_.Show(tabs_.GetCurSel()); });
 }
 
 void CCompressDlg::DoDataExchange(CDataExchange* pDX) {
+    CPackTabsDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_BROWSE, browse_);
-    DDX_Control(pDX, IDC_FORMAT_TABS, tabs_);
     DDX_Text(pDX, IDC_ARCHIVE_PATH, archivePath_);
-}
-
-CPackPage& CCompressDlg::CurrentPage() {
-    CPackPage* pages[] = {&lzh_, &tar_, &zip_};
-    const int index = tabs_.GetCurSel();
-    return *pages[index >= 0 && index < 3 ? index : 0];
 }
 
 BOOL CCompressDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetIcons(icon_);
     browse_.SetIcon(IDI_BROWSE, 16, 16);
-    lzh_.Load();
-    tar_.Load();
-    zip_.Load();
-    tabs_.AddPage(lzh_, "LZH");
-    tabs_.AddPage(tar_, "TAR");
-    tabs_.AddPage(zip_, "ZIP");
-    // The format used last time comes up again.
-    const int saved = static_cast<int>(theApp.GetProfileInt(kPackSection, "CurSel", 0));
-    tabs_.Select(saved >= 0 && saved < 3 ? saved : 0);
+    SetUpPages();
     if (!items_.empty()) {
         archivePath_ = archive::ArchiveStem(items_[0], SystemLeadByte);
         baseFolder_ = archive::BaseFolderOf(archivePath_, SystemLeadByte);
@@ -89,7 +70,7 @@ void CCompressDlg::OnOK() {
     // A failure has been told and leaves the dialog open, the options unsaved.
     if (!archive::RunPack(Handle(), request, kCaption, made_)) return;
 
-    theApp.WriteProfileInt(kPackSection, "CurSel", tabs_.GetCurSel());
+    SaveCurrentTab();
     page.Save();
     EndDialog(IDOK);
 }

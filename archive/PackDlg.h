@@ -4,13 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "ArchiveCommandLines.h"
-#include "Dialog.h"
 #include "IconButton.h"
-#include "PackPages.h"
-#include "TabPages.h"
+#include "PackTabsDlg.h"
 
-class CCompressDlg : public CDialog {
+class CCompressDlg : public CPackTabsDlg {
 public:
     CCompressDlg();
 
@@ -30,12 +27,7 @@ protected:
 
 private:
     void OnBrowse();
-    CPackPage& CurrentPage();
 
     CIconButton browse_;
-    CTabPages tabs_;
-    CLzhPage lzh_;
-    CTarPage tar_;
-    CZipPage zip_;
     HICON icon_ = nullptr;
 };

@@ -8,6 +8,12 @@
 #define IDD_PACK_TAR 2008
 #define IDD_PACK_ZIP 2009
 #define IDD_PACK_LZH 2012
+// The unpack dialog; the pack-for-mail dialog and its pages.
+#define IDD_UNPACK 2001
+#define IDD_MAIL 6004
+#define IDD_MAIL_ZIP 6005
+#define IDD_MAIL_TAR 6006
+#define IDD_MAIL_LZH 6007
 
 // Icons.
 #define IDI_UNPACK 1503
@@ -18,6 +24,10 @@
 #define IDC_ARCHIVE_PATH 3004
 #define IDC_FORMAT_TABS 3010
 #define IDC_BROWSE 6002
+// The unpack dialog's destination (the pack dialogs' archive field) and options.
+#define IDC_DESTINATION 3004
+#define IDC_USE_PATH 3491
+#define IDC_SERIAL 3559
 
 // Controls of the pages.
 #define IDC_PATH_NONE 3500

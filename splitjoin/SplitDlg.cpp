@@ -101,13 +101,7 @@ void CSplitDlg::OnSizeChanged() {
 }
 
 void CSplitDlg::OnBrowse() {
-    FolderDialogRequest request;
-    request.owner = Handle();
-    request.title = L"Folder Browse";
-    request.flags = BIF_RETURNONLYFSDIRS;
-    request.callback = BrowseFolderCallback;
-    request.data = CSIDL_DESKTOP;
-    const auto folder = Services().chooseFolder(request);
+    const auto folder = BrowseForFolder(Handle());
     if (folder) SetDlgItemText(IDC_SPLIT_DEST, *folder);
 }
 

@@ -131,6 +131,17 @@ PackPlan PlanPack(const PackRequest& request, const std::string& listFile, LeadB
     return plan;
 }
 
+std::string MailArchiveStem(PackFormat format, const std::string& folderAndName) {
+    switch (format) {
+        case PackFormat::Lzh:
+            return folderAndName + ".lzh";
+        case PackFormat::Zip:
+            return folderAndName + ".zip";
+        default:
+            return folderAndName;
+    }
+}
+
 std::string MailSenderCommand(const std::string& rootDir, const std::string& archive) {
     return Quoted(rootDir + "\\Brimo.exe") + " " + Quoted(archive);
 }

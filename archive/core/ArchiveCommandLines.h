@@ -86,6 +86,11 @@ struct PackPlan {
 // `listFile` is the list's name, for the formats that read one.
 PackPlan PlanPack(const PackRequest& request, const std::string& listFile, LeadBytePredicate isLead);
 
+// The mail road's archive, `folderAndName` with the format's extension
+// always added: the archivers would leave it off a name holding a dot of its
+// own, and the mail's receiver goes by it. TAR's command adds its own.
+std::string MailArchiveStem(PackFormat format, const std::string& folderAndName);
+
 // The mail sender started with the archive as its one argument.
 std::string MailSenderCommand(const std::string& rootDir, const std::string& archive);
 

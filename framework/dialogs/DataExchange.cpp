@@ -146,8 +146,12 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum) {
 
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars) {
     if (!pDX->saveAndValidate_) {
-        // The field this check follows then refuses more characters itself.
-        SendMessageA(pDX->LastControl(), EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
+        // The field this check follows then refuses more characters itself;
+        // a combo box limits its edit field through a message of its own.
+        char kind[16] = "";
+        GetClassNameA(pDX->LastControl(), kind, sizeof kind);
+        const UINT limit = lstrcmpiA(kind, "ComboBox") == 0 ? CB_LIMITTEXT : EM_LIMITTEXT;
+        SendMessageA(pDX->LastControl(), limit, static_cast<WPARAM>(maxChars), 0);
         return;
     }
     if (static_cast<int>(value.size()) <= maxChars) return;

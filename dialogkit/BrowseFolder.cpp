@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "CallGuarded.h"
+#include "Services.h"
 
 namespace {
 
@@ -32,4 +33,14 @@ int CALLBACK BrowseFolderCallback(HWND window, UINT message, LPARAM, LPARAM data
         }
     });
     return 1;
+}
+
+std::optional<std::string> BrowseForFolder(HWND owner) {
+    FolderDialogRequest request;
+    request.owner = owner;
+    request.title = L"Folder Browse";
+    request.flags = BIF_RETURNONLYFSDIRS;
+    request.callback = BrowseFolderCallback;
+    request.data = CSIDL_DESKTOP;
+    return Services().chooseFolder(request);
 }

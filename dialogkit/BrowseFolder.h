@@ -1,0 +1,13 @@
+// The folder browser's callback of the tool libraries' dialogs: it centres
+// the browser and selects the special folder (a CSIDL number) given as its data.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+int CALLBACK BrowseFolderCallback(HWND window, UINT message, LPARAM parameter, LPARAM data);
+
+// The browser titled "Folder Browse" over the desktop, as the split and
+// unpack dialogs open it; nothing when the user cancels.
+std::optional<std::string> BrowseForFolder(HWND owner);
