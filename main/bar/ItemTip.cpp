@@ -131,19 +131,26 @@ void ShowTipNearCursor(const std::string& text) {
 
 void ShowItemTip() {
     if (ContextMenuActive || !TipWindow) return;
-    // A highlight without a tip of its own hides the last one, which described another item.
-    HideItemTip();
     TMenuItem* item = HoveredItem();
-    LPCITEMIDLIST list = item ? ItemIdList(item) : nullptr;
-    if (!list || item->Caption == "-") return;
-    if (HoverIsSubmenu) {
-        const std::string text = FolderTip(IdListToPath(list));
+    LPCITEMIDLIST list = item && item->Caption != "-" ? ItemIdList(item) : nullptr;
+    std::string text;
+    if (list && HoverIsSubmenu) {
+        text = FolderTip(IdListToPath(list));
         TipWindow->ActivateHint(TipWindow->CalcHintRect(kTipWidth, text), text);
-    } else if (OpenMenuKind == 8) {
-        const std::string text = GetShellInfoTip(list);
-        if (!text.empty()) ShowTipNearCursor(text);
-    } else if (IsFileSystemIdList(list)) {
-        const std::string path = IdListToPath(list);
-        if (!path.empty()) ShowTipNearCursor(FileTipText(path));
+        return;
     }
+    if (list && OpenMenuKind == 8) {
+        text = GetShellInfoTip(list);
+    } else if (list && IsFileSystemIdList(list)) {
+        const std::string path = IdListToPath(list);
+        if (!path.empty()) text = FileTipText(path);
+    }
+    // A highlight without a tip of its own hides the last one, which
+    // described another item. A shown tip is moved, never hidden first:
+    // Wine's X11 driver waits up to two seconds to show a window again
+    // right after hiding it.
+    if (text.empty())
+        HideItemTip();
+    else
+        ShowTipNearCursor(text);
 }
