@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "AlarmCheck.h"
+#include "BenchTiming.h"
 #include "AlarmRules.h"
 #include "ClockIni.h"
 #include "ClockSource.h"
@@ -23,13 +24,7 @@
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER frequency{};
-    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t{};
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
+double Now() { return NowSeconds() * 1e6; }
 
 // 32 alarms, half daily, half one-time, at minutes the ticks never reach.
 std::string FullStore() {

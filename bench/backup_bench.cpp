@@ -5,7 +5,7 @@
 //   backup_bench copyfile SOURCE DEST
 // Prints "seconds S files N bytes B peak_kb K".
 #include <windows.h>
-#include <psapi.h>
+#include "BenchTiming.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,13 +47,6 @@ bool CopyFileLoop(const std::string& source, const std::string& target) {
     return ok;
 }
 
-SIZE_T PeakBytes() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PeakPagefileUsage;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -64,9 +57,7 @@ int main(int argc, char** argv) {
     const std::string mode = argv[1];
     std::string source = argv[2];
     if (source.back() != '\\') source += '\\';
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const double start = NowSeconds();
     bool ok = true;
     if (mode == "engine") {
         Win32EngineFiles fileSystem;
@@ -83,13 +74,12 @@ int main(int argc, char** argv) {
     } else {
         return 2;
     }
-    QueryPerformanceCounter(&end);
+    const double seconds = NowSeconds() - start;
     if (!ok) {
         std::fprintf(stderr, "failed (%lu)\n", GetLastError());
         return 1;
     }
-    const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
     std::printf("seconds %.3f files %llu peak_kb %lu\n", seconds, static_cast<unsigned long long>(files),
-                static_cast<unsigned long>(PeakBytes() / 1024));
+                static_cast<unsigned long>(PeakPrivateBytes() / 1024));
     return 0;
 }

@@ -8,7 +8,7 @@
 // Prints "seconds <s> private_growth_kb <kb>": the time and how much the
 // process's private memory grew while it ran (its buffers).
 #include <windows.h>
-#include <psapi.h>
+#include "BenchTiming.h"
 
 #include <cstdio>
 #include <algorithm>
@@ -102,13 +102,6 @@ std::vector<std::string> Series(const char* first) {
     }, SystemLeadByte);
 }
 
-SIZE_T PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PeakPagefileUsage;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -119,10 +112,8 @@ int main(int argc, char** argv) {
     const std::string mode = argv[1];
     Win32EngineFiles files;
     NoEvents events;
-    const SIZE_T before = PrivateBytes();
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const SIZE_T before = PeakPrivateBytes();
+    const double start = NowSeconds();
     RunResult result;
     if (mode == "split" && argc >= 5) {
         const std::uint64_t pieceBytes = std::strtoull(argv[4], nullptr, 10) * 1024;
@@ -142,13 +133,12 @@ int main(int argc, char** argv) {
     } else {
         return 2;
     }
-    QueryPerformanceCounter(&end);
+    const double seconds = NowSeconds() - start;
     if (result.status != RunStatus::Done) {
         std::fprintf(stderr, "failed: %s (%d)\n", result.path.c_str(), result.error);
         return 1;
     }
-    const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
     std::printf("seconds %.3f private_growth_kb %lu\n", seconds,
-                static_cast<unsigned long>((PrivateBytes() - before) / 1024));
+                static_cast<unsigned long>((PeakPrivateBytes() - before) / 1024));
     return 0;
 }

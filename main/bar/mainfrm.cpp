@@ -149,7 +149,7 @@ struct BarButton {
     TMouseHandler mouseUp;
 };
 const BarButton kBarButtons[] = {
-    {&TForm1::QApp, "QApp", 0, "Application group", nullptr, &TForm1::QnetMouseUp},
+    {&TForm1::QApp, "QApp", 0, "Application group", &TForm1::QAppClick, &TForm1::QnetMouseUp},
     {&TForm1::Qrecentapp, "Qrecentapp", 1, "Quick application", &TForm1::QrecentappClick, nullptr},
     {&TForm1::QFile, "QFile", 2, "Quick folder", &TForm1::QFileClick, &TForm1::QnetMouseUp},
     {&TForm1::Qrecentfile, "Qrecentfile", 3, "Quick file", &TForm1::QrecentfileClick, nullptr},
@@ -270,6 +270,7 @@ void TForm1::BuildMenus() {
     FillBarMenu(&TForm1::FindMenu);
     DoctorMenu = Make<TPopupMenu>(this, "DoctorMenu");
     FillBarMenu(&TForm1::DoctorMenu);
+    BuildAppMenu();
 }
 
 void TForm1::FillBarMenu(TPopupMenu* TForm1::*menu) {

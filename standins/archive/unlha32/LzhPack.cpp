@@ -58,10 +58,10 @@ bool ReadMembers(InputFile& file, std::vector<OldMember>& members, ArchiverRepor
     }
 }
 
-class Packer {
+class Packer : MemberWriter {
 public:
     Packer(OutputFile& out, const LzhPackOptions& options, ArchiverReport& report)
-        : out_(out), options_(options), report_(report) {}
+        : MemberWriter(out, report), options_(options) {}
 
     // Packs one file or folder. False only when the archive cannot be
     // written; a file that cannot be read is reported and left out.
@@ -128,20 +128,7 @@ public:
     }
 
 private:
-    bool WriteFailed() {
-        report_.Fail(kArchiverCannotWrite, "cannot write the archive");
-        return false;
-    }
-    // A file that failed half-way is taken out of the archive again.
-    bool Abandon(const PackItem& item, std::uint64_t headerAt) {
-        if (out_.Failed()) return WriteFailed();
-        report_.Fail(kArchiverCannotRead, "cannot read " + item.path);
-        return out_.Seek(headerAt) && out_.Truncate() ? true : WriteFailed();
-    }
-
-    OutputFile& out_;
     const LzhPackOptions& options_;
-    ArchiverReport& report_;
     LzhEncoder encoder_;
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ArchiverFiles.h"
 #include "ArchiverReport.h"
 
 struct PackItem {
@@ -28,3 +29,24 @@ struct PackRequest {
 // The items in walking order, each stored name once. A name that matches
 // nothing is reported (the rest are still listed).
 std::vector<PackItem> CollectSources(const PackRequest& request, ArchiverReport& report);
+
+// What every packer does when its archive or one source fails: the archive
+// failure ends the run, a source that failed half-way is cut out again so the
+// archive stays whole without it.
+class MemberWriter {
+protected:
+    MemberWriter(OutputFile& out, ArchiverReport& report) : out_(out), report_(report) {}
+
+    bool WriteFailed() {
+        report_.Fail(kArchiverCannotWrite, "cannot write the archive");
+        return false;
+    }
+    bool Abandon(const PackItem& item, std::uint64_t headerAt) {
+        if (out_.Failed()) return WriteFailed();
+        report_.Fail(kArchiverCannotRead, "cannot read " + item.path);
+        return out_.Seek(headerAt) && out_.Truncate() ? true : WriteFailed();
+    }
+
+    OutputFile& out_;
+    ArchiverReport& report_;
+};

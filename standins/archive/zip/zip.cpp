@@ -35,10 +35,10 @@ std::string Key(const std::string& stored) {
     return LowerAsciiMbcs(key, SystemLeadByte);
 }
 
-class Writer {
+class Writer : MemberWriter {
 public:
     Writer(OutputFile& out, int level, ArchiverReport& report)
-        : out_(out), level_(level), deflater_(level ? level : 1), report_(report) {}
+        : MemberWriter(out, report), level_(level), deflater_(level ? level : 1) {}
     std::vector<ZipEntry> written;
 
     // False only when the archive cannot be written; a file that cannot be
@@ -135,21 +135,8 @@ public:
     }
 
 private:
-    bool WriteFailed() {
-        report_.Fail(kArchiverCannotWrite, "cannot write the archive");
-        return false;
-    }
-    // A file that failed half-way is taken out of the archive again.
-    bool Abandon(const PackItem& item, std::uint64_t headerAt) {
-        if (out_.Failed()) return WriteFailed();
-        report_.Fail(kArchiverCannotRead, "cannot read " + item.path);
-        return out_.Seek(headerAt) && out_.Truncate() ? true : WriteFailed();
-    }
-
-    OutputFile& out_;
     const int level_;
     RawDeflater deflater_;
-    ArchiverReport& report_;
 };
 
 void Run(const ZipCommand& c, ArchiverReport& report) {
