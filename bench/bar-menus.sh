@@ -9,16 +9,6 @@ cd "$(dirname "$0")/.."
 B="${MIVORA_BUILD:-build}"
 RUNS="${MIVORA_BENCH_RUNS:-15}"
 source scripts/wine-env.sh "$B"
-mivora_use_prefix 64
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  trap 'mivora_stop_wine' EXIT
-else
-  mivora_start_xvfb "${MIVORA_BENCH_DISPLAY:-:74}"
-  trap 'mivora_stop_wine; mivora_stop_xvfb' EXIT
-fi
-mivora_start_wine
-WORK="$WINEPREFIX/drive_c/mivora-menus"
-rm -rf "$WORK" && mkdir -p "$WORK"
-cp "$B/win64/dist/"{Mivora.exe,Dorvane.dll,hook.dll,logo.bmp} "$WORK/"
-"$MIVORA_WINE" reg add 'HKLM\SOFTWARE\Keltor\Mivora\1.0' /v FirstRun /d no /f >/dev/null 2>&1
+mivora_bench_wine
+mivora_bench_bar_folder mivora-menus >/dev/null
 "$MIVORA_WINE" "$B/win64/tests/menu_bench.exe" 'C:\mivora-menus' "$RUNS" 2>"${MENU_BENCH_LOG:-/dev/null}" | tr -d '\r'
