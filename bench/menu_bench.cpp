@@ -61,10 +61,11 @@ double Until(double start, F done) {
 }
 
 void Mouse(int x, int y, DWORD flags) {
-    // An absolute move: Wine may drop a relative one of no distance.
-    SetCursorPos(x, y);
-    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x * 65536 / GetSystemMetrics(SM_CXSCREEN),
-                y * 65536 / GetSystemMetrics(SM_CYSCREEN), 0, 0);
+    // Absolute moves, the last a pixel from the one before, as a hand
+    // makes them: Wine may drop a move of no distance.
+    for (int dy : {1, 0})
+        mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x * 65536 / GetSystemMetrics(SM_CXSCREEN),
+                    (y + dy) * 65536 / GetSystemMetrics(SM_CYSCREEN), 0, 0);
     if (flags) mouse_event(flags, 0, 0, 0, 0);
 }
 
@@ -194,6 +195,11 @@ int main(int argc, char** argv) {
                 HWND w = Shown("THintWindow");
                 return w && Text(w).rfind(names[k], 0) == 0;
             }));
+            if (tip.back() < 0) {
+                HWND w = Shown("THintWindow");
+                fprintf(stderr, "tip for %s missing: %s [%s]\n", names[k].c_str(), w ? "shown" : "hidden",
+                        w ? Text(w).c_str() : "");
+            }
         }
         PumpFor(100);
         t = Now();
