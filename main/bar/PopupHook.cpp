@@ -37,6 +37,18 @@ bool itemMenuPending = false;
 
 HWND PopupListWindow() { return TPopupList::Instance().Window(); }
 
+// Closes every open menu. Windows 95's user32 lacks EndMenu: there the menu
+// owner is told to cancel, which ends the menu it tracks.
+void CloseAllMenus() {
+    using EndMenuFn = BOOL(WINAPI*)();
+    static const auto endMenu =
+        reinterpret_cast<EndMenuFn>(GetProcAddress(GetModuleHandleA("user32.dll"), "EndMenu"));
+    if (endMenu)
+        endMenu();
+    else
+        SendMessageA(PopupListWindow(), WM_CANCELMODE, 0, 0);
+}
+
 LRESULT CallSaved(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return SavedPopupListProc ? CallWindowProcA(SavedPopupListProc, hwnd, msg, wp, lp)
                               : DefWindowProcA(hwnd, msg, wp, lp);
@@ -166,7 +178,7 @@ void RunItemMenu(UINT_PTR hover, bool folder) {
     const ScopedIdList list(CopyIdList(ItemIdList(item)));
     const unsigned chosen = ShowItemMenu(list.Get(), own);
     if (chosen == 0) return;
-    EndMenu();
+    CloseAllMenus();
     const int offset = ShellCommandOffset(chosen, own.present);
     if (offset >= 0) {
         InvokeItemCommand(offset);
@@ -195,7 +207,7 @@ bool RequestItemMenu(bool folder) {
 void OpenHoveredFolder(UINT_PTR submenu) {
     TMenuItem* item = FindBarItem(submenu, true);
     if (!item || !ItemIdList(item)) return;
-    EndMenu();
+    CloseAllMenus();
     OpenIdList(Application->Handle(), nullptr, ItemIdList(item));
 }
 
