@@ -15,23 +15,12 @@ cd "$(dirname "$0")/.."
 B="${MIVORA_BUILD:-build}"
 RUNS="${MIVORA_BENCH_RUNS:-5}"
 source scripts/wine-env.sh "$B"
-mivora_use_prefix 64
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  trap 'mivora_stop_wine' EXIT
-else
-  mivora_start_xvfb "${MIVORA_BENCH_DISPLAY:-:74}"
-  trap 'mivora_stop_wine; mivora_stop_xvfb' EXIT
-fi
-mivora_start_wine
+mivora_bench_wine
 
 TESTS="$B/win64/tests"
 BENCH="$TESTS/bar_bench.exe"
 PROBE="$TESTS/launch_probe.exe"
-WORK="$WINEPREFIX/drive_c/mivora-bench"
-rm -rf "$WORK" && mkdir -p "$WORK"
-cp "$B/win64/dist/"{Mivora.exe,Dorvane.dll,hook.dll,logo.bmp} "$WORK/"
-# No software search on the first start.
-"$MIVORA_WINE" reg add 'HKLM\SOFTWARE\Keltor\Mivora\1.0' /v FirstRun /d no /f >/dev/null 2>&1
+WORK=$(mivora_bench_bar_folder mivora-bench)
 
 # One start: prints "ms rss_kb". The resident size is read from the Wine
 # process that runs the program (the one started by the helper, found by name).

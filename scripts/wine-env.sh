@@ -90,3 +90,27 @@ mivora_start_wine() {
 mivora_stop_wine() {
   wineserver -k 2>/dev/null || true
 }
+
+# For the benchmark scripts: the 64-bit prefix, the display in DISPLAY when
+# it answers, else an Xvfb of their own, and Wine (and that Xvfb) stopped
+# when the script ends.
+mivora_bench_wine() {
+  mivora_use_prefix 64
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    trap 'mivora_stop_wine' EXIT
+  else
+    mivora_start_xvfb "${MIVORA_BENCH_DISPLAY:-:74}"
+    trap 'mivora_stop_wine; mivora_stop_xvfb' EXIT
+  fi
+  mivora_start_wine
+}
+
+# A fresh folder C:\NAME in the prefix holding the bar and what it loads, with
+# the first start's software search turned off; prints its host path.
+mivora_bench_bar_folder() {
+  local work="$WINEPREFIX/drive_c/$1"
+  rm -rf "$work" && mkdir -p "$work"
+  cp "$MIVORA_BUILD_DIR/win64/dist/"{Mivora.exe,Dorvane.dll,hook.dll,logo.bmp} "$work/"
+  "$MIVORA_WINE" reg add 'HKLM\SOFTWARE\Keltor\Mivora\1.0' /v FirstRun /d no /f >/dev/null 2>&1
+  echo "$work"
+}

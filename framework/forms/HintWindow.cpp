@@ -66,7 +66,12 @@ bool THintWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         result = HTTRANSPARENT;
         return true;
     }
-    if (msg == WM_SHOWWINDOW && !wp) TControl::SetVisible(false);
+    // Hidden by others (ShowWindow on the handle): noted once the hide is
+    // done. Hiding again from inside the hide makes Wine finish it without
+    // its no-activate flag, after which the window waits two seconds for a
+    // window manager each time it shows.
+    if (msg == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_HIDEWINDOW))
+        TControl::SetVisible(false);
     return TControl::WndProc(msg, wp, lp, result);
 }
 

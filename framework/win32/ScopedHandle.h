@@ -77,6 +77,7 @@ inline void FreeIdList(LPITEMIDLIST h) { CoTaskMemFree(h); }
 inline void FinishDrop(HDROP h) { DragFinish(h); }
 inline void FreeGlobal(HGLOBAL h) { GlobalFree(h); }
 inline void FreeLocal(HLOCAL h) { LocalFree(h); }
+inline void Unhook(HHOOK h) { UnhookWindowsHookEx(h); }
 
 }  // namespace handle_traits
 
@@ -107,6 +108,7 @@ using ScopedDrop = ScopedHandle<handle_traits::Basic<HDROP, handle_traits::Finis
 using ScopedGlobal = ScopedHandle<handle_traits::Basic<HGLOBAL, handle_traits::FreeGlobal, handle_traits::Null<HGLOBAL>>>;
 // A block the system allocated for the caller (FormatMessage, CommandLineToArgvW).
 using ScopedLocal = ScopedHandle<handle_traits::Basic<HLOCAL, handle_traits::FreeLocal, handle_traits::Null<HLOCAL>>>;
+using ScopedHook = ScopedHandle<handle_traits::Basic<HHOOK, handle_traits::Unhook, handle_traits::Null<HHOOK>>>;
 
 // A window's device context from GetDC (or another call that ReleaseDC gives back).
 class ScopedWindowDC {

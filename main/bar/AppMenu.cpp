@@ -7,6 +7,7 @@
 #include "AppGroups.h"
 #include "ExeFromCmdLine.h"
 #include "Funcs.h"
+#include "ItemTip.h"
 #include "MessageDlg.h"
 #include "Registry.h"
 #include "RecentLists.h"
@@ -66,7 +67,7 @@ void TForm1::BuildAppMenu() {
 }
 
 void TForm1::QAppClick(TObject*) {
-    if (TipHandle) ShowWindow(TipHandle, SW_HIDE);
+    HideItemTip();
     AppMenu->Images = ImageList;
     for (TMenuItem* group : GroupItems) group->Clear();
     Practic1->Clear();

@@ -9,6 +9,7 @@
 #include "BarRules.h"
 #include "ExeFromCmdLine.h"
 #include "Funcs.h"
+#include "PopupHook.h"
 #include "Registry.h"
 #include "ScopedHandle.h"
 #include "ShellMenus.h"
@@ -111,6 +112,8 @@ TForm1::~TForm1() {
         Timer3->SetEnabled(false);
         Timer4->SetEnabled(false);
         UnInstallHook();
+        RemovePopupMouseHook();
+        RestorePopupListProc();
         FileSysMonitor1->SetActive(false);
     }
     // The window goes first: its last messages may still reach the handlers,
@@ -147,9 +150,9 @@ struct BarButton {
 };
 const BarButton kBarButtons[] = {
     {&TForm1::QApp, "QApp", 0, "Application group", &TForm1::QAppClick, &TForm1::QnetMouseUp},
-    {&TForm1::Qrecentapp, "Qrecentapp", 1, "Quick application", nullptr, nullptr},
-    {&TForm1::QFile, "QFile", 2, "Quick folder", nullptr, &TForm1::QnetMouseUp},
-    {&TForm1::Qrecentfile, "Qrecentfile", 3, "Quick file", nullptr, nullptr},
+    {&TForm1::Qrecentapp, "Qrecentapp", 1, "Quick application", &TForm1::QrecentappClick, nullptr},
+    {&TForm1::QFile, "QFile", 2, "Quick folder", &TForm1::QFileClick, &TForm1::QnetMouseUp},
+    {&TForm1::Qrecentfile, "Qrecentfile", 3, "Quick file", &TForm1::QrecentfileClick, nullptr},
     {&TForm1::Qexplorer, "Qexplorer", 4, "Windows explorer menu", &TForm1::QexplorerClick, &TForm1::QnetMouseUp},
     {&TForm1::Qnet, "Qnet", 5, "Network neighborhood", &TForm1::QnetClick, &TForm1::QnetMouseUp},
     {&TForm1::Qdoctor, "Qdoctor", 6, "Doctor", &TForm1::QdoctorClick, nullptr},
@@ -353,6 +356,8 @@ void TForm1::FormCreate(TObject*) {
     Application->OnActivate = Bind(this, &TForm1::AppActivateChange);
     Application->OnDeactivate = Bind(this, &TForm1::AppActivateChange);
     CreateTipWindow();
+    InstallPopupListProc();
+    InstallPopupMouseHook();
 }
 
 void TForm1::CreateLists() {
@@ -455,6 +460,8 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
     if (TipWindow) TipWindow->ReleaseHandle();
     TipHandle = nullptr;
     UnInstallHook();
+    RemovePopupMouseHook();
+    RestorePopupListProc();
     FileSysMonitor1->SetActive(false);
     if (Handle()) DragAcceptFiles(Handle(), FALSE);
     // A place that can't be saved is reported, and the bar still closes:
@@ -556,7 +563,8 @@ void TForm1::Timer1Timer(TObject*) {
     if (TipHandle && GetWindowRect(TipHandle, &tip) && PtInRect(&tip, pt)) ShowWindow(TipHandle, SW_HIDE);
     HWND under = WindowFromPoint(pt);
     while (under && (GetWindowLongA(under, GWL_STYLE) & WS_CHILD)) under = GetParent(under);
-    if (under != Handle()) return;
+    // No switch while an item's context menu is up: the click would land in it.
+    if (under != Handle() || ContextMenuActive) return;
     const int place = ButtonPlaceAt(pt.x, Left(), Panel1->Width(), ClientHeight());
     if (ShouldSwitchMenu(place, OpenMenuButton)) {
         mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);

@@ -175,6 +175,11 @@ public:
     void WMHookNotify(TMessage& Message);
     void ProgramFinderFileFound(TObject* Sender, const std::string& Directory, TSearchRec& SearchRec, bool& Stop);
 
+    // ---- recent-item menus (RecentMenus.cpp) ----
+    void QrecentappClick(TObject* Sender);
+    void QFileClick(TObject* Sender);
+    void QrecentfileClick(TObject* Sender);
+
     // ---- the Recent folder and dropped files (RecentFolder.cpp) ----
     void FileFinder1FileFound(TObject* Sender, const std::string& Directory, TSearchRec& SearchRec, bool& Stop);
     void FileSysMonitor1FileSysChange(TObject* Sender, const std::string& Directory);

@@ -1,0 +1,14 @@
+#!/bin/bash
+# The bar's menu reactions under Wine, against the time the same Wine takes
+# to show the bar's plain Find menu, all measured in one run from outside:
+# right click to item context menu shown, hover to tip shown (goal: under 2x).
+#   bench/bar-menus.sh              (uses $MIVORA_BUILD, default "build";
+#                                    $MIVORA_BENCH_RUNS rounds, default 15)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+B="${MIVORA_BUILD:-build}"
+RUNS="${MIVORA_BENCH_RUNS:-15}"
+source scripts/wine-env.sh "$B"
+mivora_bench_wine
+mivora_bench_bar_folder mivora-menus >/dev/null
+"$MIVORA_WINE" "$B/win64/tests/menu_bench.exe" 'C:\mivora-menus' "$RUNS" 2>"${MENU_BENCH_LOG:-/dev/null}" | tr -d '\r'
