@@ -90,3 +90,23 @@ mivora_start_wine() {
 mivora_stop_wine() {
   wineserver -k 2>/dev/null || true
 }
+
+# A prefix for runs of the bar's first start, whose software search walks
+# every fixed drive: Z: (the whole host file system) is dropped and the home
+# the user folders link to is a sandbox inside the build folder.
+#   mivora_use_search_prefix
+mivora_use_search_prefix() {
+  export WINEARCH=win64 WINEPREFIX="$MIVORA_BUILD_DIR/wineprefix-search" MIVORA_WINE=/usr/lib/wine/wine64
+  export HOME="$MIVORA_BUILD_DIR/wine-sandbox-home"
+  mkdir -p "$HOME"
+  if [ ! -f "$WINEPREFIX/.mivora-ready" ]; then
+    echo "setup: creating Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    "$MIVORA_WINE" wineboot --init >/dev/null 2>&1 || true
+    wineserver -w
+    "$MIVORA_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1 || true
+    wineserver -w
+    touch "$WINEPREFIX/.mivora-ready"
+  fi
+  rm -f "$WINEPREFIX/dosdevices/z:" "$WINEPREFIX/dosdevices/z::"
+}
