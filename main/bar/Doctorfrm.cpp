@@ -102,7 +102,7 @@ TAboutfrm::TAboutfrm(TComponent* AOwner) : TForm(AOwner) {
     BorderStyle = TBorderStyle::bsDialog;
     Position = TPosition::poScreenCenter;
     HandleNeeded();
-    SetClientWidth(300);
+    SetClientWidth(340);
     SetClientHeight(128);
     SetColor(clBtnFace);
     const auto label = [this](const char* name, const TBounds& at, const std::string& caption) {
@@ -118,9 +118,9 @@ TAboutfrm::TAboutfrm(TComponent* AOwner) : TForm(AOwner) {
     Label7 = label("Label7", {64, 50, 220, 16}, "The launch bar and its tools.");
     Label5 = label("Label5", {64, 76, 40, 16}, "Email:");
     Label6 = label("Label6", {64, 96, 40, 16}, "Web:");
-    Label3 = Make<TLabel>(this, this, "Label3", {104, 76, 180, 16});
+    Label3 = Make<TLabel>(this, this, "Label3", {104, 76, 228, 16});
     Label3->SetCaption(kMakerMail + 7);
-    Label4 = Make<TLabel>(this, this, "Label4", {104, 96, 180, 16});
+    Label4 = Make<TLabel>(this, this, "Label4", {104, 96, 228, 16});
     Label4->SetCaption(kMakerWeb);
     for (TLabel* link : {Label3, Label4}) {
         link->FontColor = RGB(0, 0, 255);

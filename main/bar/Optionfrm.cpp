@@ -36,12 +36,12 @@ TOptionfrm::TOptionfrm(TComponent* AOwner, TForm1* bar) : TForm(AOwner), bar_(ba
     BorderStyle = TBorderStyle::bsDialog;
     Position = TPosition::poScreenCenter;
     HandleNeeded();
-    SetClientWidth(330);
+    SetClientWidth(380);
     SetClientHeight(246);
 
     CheckBox1 = Make<TCheckBox>(this, this, "CheckBox1", {12, 10, 200, 17});
     CheckBox1->SetCaption("Run on start up");
-    GroupBox1 = Make<TGroupBox>(this, this, "GroupBox1", {8, 34, 314, 78});
+    GroupBox1 = Make<TGroupBox>(this, this, "GroupBox1", {8, 34, 364, 78});
     GroupBox1->SetCaption("Background");
     RadioButton1 = Make<TRadioButton>(this, GroupBox1, "RadioButton1", {12, 20, 110, 17});
     RadioButton1->SetCaption("Texture image:");
@@ -56,25 +56,25 @@ TOptionfrm::TOptionfrm(TComponent* AOwner, TForm1* bar) : TForm(AOwner), bar_(ba
     Panel1->SetShowHint(true);
     Panel1->Cursor = crHandPoint;
 
-    GroupBox2 = Make<TGroupBox>(this, this, "GroupBox2", {8, 118, 314, 90});
+    GroupBox2 = Make<TGroupBox>(this, this, "GroupBox2", {8, 118, 364, 90});
     GroupBox2->SetCaption("Max number of items");
     for (size_t i = 0; i < std::size(kLengthBoxes); ++i) {
         const int col = static_cast<int>(i % 2), row = static_cast<int>(i / 2);
-        const int x = 10 + col * 154, y = 20 + row * 22;
+        const int x = 10 + col * 176, y = 20 + row * 22;
         auto* label = Make<TStaticLabel>(this, GroupBox2, std::string("Label") + std::to_string(i + 1),
-                                         {x, y + 3, 100, 14});
+                                         {x, y + 3, 122, 14});
         label->SetCaption(kLengthBoxes[i].caption);
-        LengthEdits[i] = Make<TEdit>(this, GroupBox2, "SpinEdit" + std::to_string(i + 1), {x + 104, y, 30, 20});
-        LengthSpins[i] = Make<TUpDown>(this, GroupBox2, "SpinButton" + std::to_string(i + 1), {x + 134, y, 14, 20});
+        LengthEdits[i] = Make<TEdit>(this, GroupBox2, "SpinEdit" + std::to_string(i + 1), {x + 124, y, 44, 20});
+        LengthSpins[i] = Make<TUpDown>(this, GroupBox2, "SpinButton" + std::to_string(i + 1), {x + 168, y, 14, 20});
         LengthSpins[i]->Min = kMinListLength;
         LengthSpins[i]->Max = kMaxListLength;
         LengthSpins[i]->SetAssociate(LengthEdits[i]);
     }
-    Button1 = Make<TButton>(this, this, "Button1", {166, 216, 75, 23}, [](TButton& b) { b.Default = true; });
+    Button1 = Make<TButton>(this, this, "Button1", {216, 216, 75, 23}, [](TButton& b) { b.Default = true; });
     Button1->SetCaption("OK");
     Button1->ModalResult = mrOk;
     Button1->OnClick = Bind(this, &TOptionfrm::OKClick);
-    Button2 = Make<TButton>(this, this, "Button2", {247, 216, 75, 23});
+    Button2 = Make<TButton>(this, this, "Button2", {297, 216, 75, 23});
     Button2->SetCaption("Cancel");
     Button2->ModalResult = mrCancel;
     Button2->Cancel = true;

@@ -3,34 +3,26 @@
 # with a D: drive and a few program folders: the software search files the
 # programs the table knows into their groups, names one after the Start
 # menu's shortcut to it, and a second start searches no more.
-#   first_search.sh SOURCE_DIR BUILD_DIR DIST_DIR
+#   first_search.sh SOURCE_DIR BUILD_DIR DIST_DIR TEST_DIR
 set -euo pipefail
-SRC=$1 BUILD=$2 DIST=$3
+SRC=$1 BUILD=$2 DIST=$3 TESTS=$4
 source "$SRC/scripts/wine-env.sh" "$BUILD"
 mivora_use_search_prefix
 wineserver -k 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
 C="$WINEPREFIX/drive_c"
-rm -rf "$C/mivora" "$C/Apps" "$BUILD/search-d"
+rm -rf "$C/mivora" "$C/Apps" "$C/mivora-tools" "$BUILD/search-d"
 mkdir -p "$C/mivora" "$C/Apps/Games" "$C/Apps/Paint" "$BUILD/search-d/Tools/Python" "$BUILD/search-d/Junk"
 cp "$DIST/"{Mivora.exe,Dorvane.dll,hook.dll,logo.bmp,qapp.idx,qapp.dat} "$C/mivora/"
 touch "$C/Apps/Games/SPIDER.EXE" "$C/Apps/Paint/mspaint.exe" "$BUILD/search-d/Tools/Python/PYTHON.EXE" \
   "$BUILD/search-d/Tools/Python/pythonw.exe" "$BUILD/search-d/Junk/UNKNOWN.EXE" "$BUILD/search-d/Junk/python.txt"
 ln -sfn "$BUILD/search-d" "$WINEPREFIX/dosdevices/d:"
-# A Start-menu shortcut to the paint program, as a bare shell link that
-# names its target by a local path.
-PROGRAMS="$C/users/$USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
-mkdir -p "$PROGRAMS"
-python3 - "$PROGRAMS/My Paint.lnk" 'C:\Apps\Paint\mspaint.exe' <<'PY'
-import struct, sys
-path = sys.argv[2].encode() + b"\0"
-clsid = bytes.fromhex("0114020000000000c000000000000046")
-header = struct.pack("<I16sIIQQQIIIHH10x", 0x4C, clsid, 0x2, 0, 0, 0, 0, 0, 0, 1, 0, 0)
-volume = struct.pack("<IIII", 17, 3, 0, 16) + b"\0"
-body = volume + path + b"\0"
-info = struct.pack("<IIIIIII", 28 + len(body), 28, 1, 28, 28 + len(volume), 0, 28 + len(volume) + len(path)) + body
-open(sys.argv[1], "wb").write(header + info)
-PY
+# A Start-menu shortcut to the paint program ("program 0"), made by the
+# benchmark helper through the shell's link object.
+mkdir -p "$C/mivora-tools"
+cp "$TESTS/bar_bench.exe" "$C/mivora-tools/"
+"$MIVORA_WINE" 'C:\mivora-tools\bar_bench.exe' unlink >/dev/null 2>&1 || true
+"$MIVORA_WINE" 'C:\mivora-tools\bar_bench.exe' links 1 0 'C:\Apps\Paint\mspaint.exe'
 "$MIVORA_WINE" reg delete 'HKLM\SOFTWARE\Keltor\Mivora\1.0' /v FirstRun /f >/dev/null 2>&1 || true
 "$MIVORA_WINE" reg add 'HKLM\Software\Wine\Drives' /v 'd:' /d hd /f >/dev/null 2>&1
 wineserver -k 2>/dev/null || true
@@ -51,15 +43,16 @@ wait_for() { # seconds test...
 
 "$MIVORA_WINE" 'C:\mivora\Mivora.exe' >/dev/null 2>&1 &
 # The renaming after the shortcuts is the search's last step.
-if ! wait_for 120 grep -q '^My Paint=' "$INI"; then echo "FAIL the search filed nothing in time"; cat "$INI" 2>/dev/null; exit 1; fi
+if ! wait_for 120 grep -qs '^program 0=' "$INI"; then echo "FAIL the search filed nothing in time"; cat "$INI" 2>/dev/null; exit 1; fi
 sleep 1
-expect appGame "Spider Solitaire" 'C:\Apps\Games\SPIDER.EXE'
-expect appGraph "My Paint" 'C:\Apps\Paint\mspaint.exe'
+# Drives are walked by their lower-case letters; the last path found wins.
+expect appGame "Spider Solitaire" 'c:\Apps\Games\SPIDER.EXE'
+expect appGraph "program 0" 'C:\Apps\Paint\mspaint.exe'
 expect appGraph "Paint" ''
-expect appDeve "Python" 'D:\Tools\Python\PYTHON.EXE'
-expect appDeve "Python (windowed)" 'D:\Tools\Python\pythonw.exe'
-expect appDoc "Notepad" 'C:\windows\system32\notepad.exe'
-expect appDeve "Text Editor" 'C:\windows\system32\notepad.exe'
+expect appDeve "Python" 'd:\Tools\Python\PYTHON.EXE'
+expect appDeve "Python (windowed)" 'd:\Tools\Python\pythonw.exe'
+expect appDoc "Notepad" 'c:\windows\system32\notepad.exe'
+expect appDeve "Text Editor" 'c:\windows\system32\notepad.exe'
 expect appMisc "UNKNOWN" ''
 if [ "$("$MIVORA_WINE" reg query 'HKLM\SOFTWARE\Keltor\Mivora\1.0' /v FirstRun 2>/dev/null | tr -d '\r' | awk '/FirstRun/{print $3}')" != no ]; then
   echo "FAIL FirstRun is not set"; fail=1
