@@ -48,6 +48,11 @@ mivora_use_prefix() {
     export WINEARCH=win64 WINEPREFIX="$MIVORA_BUILD_DIR/wineprefix64" MIVORA_WINE=/usr/lib/wine/wine64
   fi
   if [ -f "$WINEPREFIX/system.reg" ] && [ -f "$WINEPREFIX/.mivora-ready" ]; then return 0; fi
+  mivora_create_prefix
+}
+
+# Creates the prefix $WINEPREFIX afresh.
+mivora_create_prefix() {
   echo "setup: creating Wine prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   "$MIVORA_WINE" wineboot --init >/dev/null 2>&1 || true
@@ -99,14 +104,6 @@ mivora_use_search_prefix() {
   export WINEARCH=win64 WINEPREFIX="$MIVORA_BUILD_DIR/wineprefix-search" MIVORA_WINE=/usr/lib/wine/wine64
   export HOME="$MIVORA_BUILD_DIR/wine-sandbox-home"
   mkdir -p "$HOME"
-  if [ ! -f "$WINEPREFIX/.mivora-ready" ]; then
-    echo "setup: creating Wine prefix $WINEPREFIX"
-    rm -rf "$WINEPREFIX"
-    "$MIVORA_WINE" wineboot --init >/dev/null 2>&1 || true
-    wineserver -w
-    "$MIVORA_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1 || true
-    wineserver -w
-    touch "$WINEPREFIX/.mivora-ready"
-  fi
+  [ -f "$WINEPREFIX/.mivora-ready" ] || mivora_create_prefix
   rm -f "$WINEPREFIX/dosdevices/z:" "$WINEPREFIX/dosdevices/z::"
 }
