@@ -8,9 +8,6 @@
 #include "Forms.h"
 
 void TControl::SetCaption(const std::string& value) {
-    // A status line set after every entry of a folder walk repaints only when
-    // its text changes.
-    if (value == caption_) return;
     caption_ = value;
     if (handle_) SetWindowTextA(handle_, caption_.c_str());
 }

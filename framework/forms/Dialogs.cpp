@@ -7,6 +7,16 @@
 #include <vector>
 
 namespace {
+// Relabels the OK button once the explorer-style dialog (the hook dialog's parent) stands.
+UINT_PTR CALLBACK RelabelHook(HWND hdlg, UINT msg, WPARAM, LPARAM lp) {
+    if (msg == WM_INITDIALOG) SetWindowLongPtrA(hdlg, GWLP_USERDATA, reinterpret_cast<const OPENFILENAMEA*>(lp)->lCustData);
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lp)->code == CDN_INITDONE) {
+        const auto* caption = reinterpret_cast<const char*>(GetWindowLongPtrA(hdlg, GWLP_USERDATA));
+        if (caption) SetDlgItemTextA(GetParent(hdlg), IDOK, caption);
+    }
+    return 0;
+}
+
 TOpenDialogHook& OpenHook() {
     static TOpenDialogHook hook;
     return hook;
@@ -46,6 +56,12 @@ bool TOpenDialog::Execute() {
         ofn.nMaxFile = static_cast<DWORD>(name.size());
         ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
         ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
+        if (!Title.empty()) ofn.lpstrTitle = Title.c_str();
+        if (!OkCaption.empty()) {
+            ofn.Flags |= OFN_ENABLEHOOK;
+            ofn.lpfnHook = RelabelHook;
+            ofn.lCustData = reinterpret_cast<LPARAM>(OkCaption.c_str());
+        }
         if (Options & ofHideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
         if (Options & ofFileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
         if (Options & ofNoNetworkButton) ofn.Flags |= OFN_NONETWORKBUTTON;

@@ -14,6 +14,10 @@ public:
     explicit TOpenDialog(TComponent* AOwner) : TComponent(AOwner) {}
     // Pairs of description and pattern, "|" between all: "Wave files *.wav|*.wav".
     std::string Filter;
+    // The dialog's title; the system's own when empty.
+    std::string Title;
+    // A caption for the dialog's OK button in place of the system's "Open".
+    std::string OkCaption;
     // Added to a typed name without one, without its dot: "wav".
     std::string DefaultExt;
     TOpenOptions Options = 0;

@@ -80,6 +80,23 @@ void TIniFile::ReadSection(const std::string& Section, TStringList& Strings) con
     for (const auto& key : SplitZeroList(list)) Strings.Add(key);
 }
 
+std::vector<std::string> TIniFile::ReadKeys(const std::string& Section) const {
+    TStringList keys;
+    ReadSection(Section, keys);
+    return keys.Items();
+}
+
+std::vector<std::pair<std::string, std::string>> TIniFile::ReadEntries(const std::string& Section) const {
+    TStringList lines;
+    ReadSectionValues(Section, lines);
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const std::string& line : lines.Items()) {
+        const size_t eq = line.find('=');
+        if (eq != std::string::npos) entries.emplace_back(line.substr(0, eq), UnquoteIniValue(line.substr(eq + 1)));
+    }
+    return entries;
+}
+
 void TIniFile::ReadSectionValues(const std::string& Section, TStringList& Strings) const {
     Strings.Clear();
     const std::string list = ReadGrowing(

@@ -1,11 +1,59 @@
 #include "MessageDlg.h"
 
+#include "StdCtrls.h"
+
 namespace {
 TMessageDlgHook& MessageHook() {
     static TMessageDlgHook hook;
     return hook;
 }
+
+TInputBoxHook& InputHook() {
+    static TInputBoxHook hook;
+    return hook;
+}
+
+class TInputForm : public TForm {
+public:
+    TInputForm(const std::string& caption, const std::string& prompt, const std::string& text) : TForm(nullptr) {
+        SetCaption(caption);
+        BorderStyle = TBorderStyle::bsDialog;
+        HandleNeeded();
+        SetClientWidth(280);
+        SetClientHeight(96);
+        SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+        Make<TStaticLabel>(this, this, "Prompt", {8, 10, 264, 14})->SetCaption(prompt);
+        Edit = Make<TEdit>(this, this, "Edit", {8, 28, 264, 21});
+        Edit->SetText(text);
+        auto* ok = Make<TButton>(this, this, "OK", {116, 62, 75, 23}, [](TButton& b) { b.Default = true; });
+        ok->SetCaption("OK");
+        ok->ModalResult = mrOk;
+        auto* cancel = Make<TButton>(this, this, "Cancel", {197, 62, 75, 23}, [](TButton& b) { b.Cancel = true; });
+        cancel->SetCaption("Cancel");
+        cancel->ModalResult = mrCancel;
+        OnShow = [this](TObject*) {
+            Edit->SetFocus();
+            Edit->SelectAll();
+        };
+    }
+    TEdit* Edit;
+};
 }  // namespace
+
+TInputBoxHook SetInputBoxHook(TInputBoxHook hook) {
+    TInputBoxHook previous = std::move(InputHook());
+    InputHook() = std::move(hook);
+    return previous;
+}
+
+std::string InputBox(const std::string& Caption, const std::string& Prompt, const std::string& Default) {
+    if (InputHook()) {
+        TInputBoxHook hook = InputHook();
+        return hook(Caption, Prompt, Default);
+    }
+    TInputForm form(Caption, Prompt, Default);
+    return form.ShowModal() == mrOk ? form.Edit->Text() : Default;
+}
 
 TMessageDlgHook SetMessageDlgHook(TMessageDlgHook hook) {
     TMessageDlgHook previous = std::move(MessageHook());

@@ -18,3 +18,11 @@ int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Butto
 // instead of the user. Returns the hook it replaces.
 using TMessageDlgHook = std::function<int(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons)>;
 TMessageDlgHook SetMessageDlgHook(TMessageDlgHook hook);
+
+// Asks for one line of text in a small modal form: the text as typed on OK,
+// `Default` on Cancel.
+std::string InputBox(const std::string& Caption, const std::string& Prompt, const std::string& Default);
+// Tests type the answer themselves: while a hook is set it answers instead of the user.
+using TInputBoxHook = std::function<std::string(const std::string& Caption, const std::string& Prompt,
+                                                const std::string& Default)>;
+TInputBoxHook SetInputBoxHook(TInputBoxHook hook);

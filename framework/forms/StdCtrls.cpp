@@ -1,9 +1,12 @@
 #include "StdCtrls.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 
+#include "CallGuarded.h"
 #include "WindowText.h"
 
 namespace {
@@ -91,6 +94,12 @@ void TStdControl::ReflectFrom(HWND parent) {
 
 LRESULT CALLBACK TStdControl::ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto old = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kControlProc));
+    if (TStdControl* control = FromHandle(hwnd)) {
+        LRESULT result = 0;
+        bool handled = false;
+        CallGuarded([&] { handled = control->WindowMessage(msg, wp, lp, result); });
+        if (handled) return result;
+    }
     if (msg == WM_NCDESTROY) {
         RemovePropA(hwnd, kControlProc);
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
@@ -138,6 +147,14 @@ LRESULT CALLBACK TStdControl::ParentSubclassProc(HWND hwnd, UINT msg, WPARAM wp,
                 return 0;
             }
             break;
+        case WM_DRAWITEM: {
+            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+            TStdControl* control = item && item->CtlType != ODT_MENU ? FromHandle(item->hwndItem) : nullptr;
+            bool drawn = false;
+            if (control) CallGuarded([&] { drawn = control->DrawItem(*item); });
+            if (drawn) return TRUE;
+            break;
+        }
         case DM_GETDEFID:
             if (TButton* button = FindButton(hwnd, true)) return MAKELRESULT(button->ControlId(), DC_HASDEFID);
             break;
@@ -339,9 +356,80 @@ void TListBox::SetItemIndex(int index) { Send(LB_SETCURSEL, static_cast<WPARAM>(
 
 int TListBox::CaretIndex() const { return static_cast<int>(Send(LB_GETCARETINDEX)); }
 
+int TListBox::ItemAtPos(POINT at) const {
+    const LRESULT hit = Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+    // The high word says the point lies outside every entry.
+    if (hit == LB_ERR || HIWORD(hit) != 0) return -1;
+    const int index = LOWORD(hit);
+    return index < Count() ? index : -1;
+}
+
+void TListBox::HandleCreated() {
+    if (ItemHeight > 0) Send(LB_SETITEMHEIGHT, 0, ItemHeight);
+}
+
 void TListBox::Command(WORD code) {
     if (code == LBN_SELCHANGE) Click();
     if (code == LBN_DBLCLK && OnDblClick) OnDblClick(this);
+    if (code == LBN_SETFOCUS && OnEnter) OnEnter(this);
+}
+
+bool TListBox::DrawItem(const DRAWITEMSTRUCT& item) {
+    if (!OnDrawItem || item.itemID == static_cast<UINT>(-1)) return false;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    SetBkColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    OnDrawItem(this, static_cast<int>(item.itemID), item.hDC, item.rcItem, selected);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    return true;
+}
+
+TListBox* TListBox::DropTarget(POINT screen, POINT& at) {
+    auto* target = dynamic_cast<TListBox*>(FromHandle(WindowFromPoint(screen)));
+    if (!target || !target->OnDragOver) return nullptr;
+    at = screen;
+    ScreenToClient(target->Handle(), &at);
+    return target->OnDragOver(this, at) ? target : nullptr;
+}
+
+bool TListBox::WindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (!AutoDrag) return false;
+    const POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+            dragArmed_ = true;
+            dragFrom_ = at;
+            return false;
+        case WM_MOUSEMOVE: {
+            if (!dragging_) {
+                const bool moved = std::abs(at.x - dragFrom_.x) > 5 || std::abs(at.y - dragFrom_.y) > 5;
+                if (!dragArmed_ || !(wp & MK_LBUTTON) || !moved || ItemIndex() < 0) return false;
+                dragging_ = true;
+                // The list box took the mouse at the press; asking again would tell it it lost it.
+                if (GetCapture() != Handle()) SetCapture(Handle());
+            }
+            POINT screen = at, inTarget{};
+            ClientToScreen(Handle(), &screen);
+            SetCursor(LoadCursor(nullptr, DropTarget(screen, inTarget) ? IDC_ARROW : IDC_NO));
+            result = 0;
+            return true;
+        }
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lp) != Handle()) dragArmed_ = dragging_ = false;
+            return false;
+        case WM_LBUTTONUP: {
+            dragArmed_ = false;
+            if (!dragging_) return false;
+            dragging_ = false;
+            if (GetCapture() == Handle()) ReleaseCapture();
+            POINT screen = at, inTarget{};
+            ClientToScreen(Handle(), &screen);
+            if (TListBox* target = DropTarget(screen, inTarget))
+                if (target->OnDragDrop) target->OnDragDrop(this, inTarget);
+            return false;
+        }
+        default: return false;
+    }
 }
 
 // ---- combo box ----

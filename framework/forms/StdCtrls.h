@@ -59,6 +59,17 @@ protected:
         return 0;
     }
     virtual void Scroll(WORD code) { (void)code; }
+    // An owner-drawn control's part to draw (WM_DRAWITEM); false leaves it to the system.
+    virtual bool DrawItem(const DRAWITEMSTRUCT& item) {
+        (void)item;
+        return false;
+    }
+    // The control's own messages before the system sees them; true with
+    // `result` set keeps them from it.
+    virtual bool WindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+        (void)msg, (void)wp, (void)lp, (void)result;
+        return false;
+    }
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
 
 private:
@@ -209,14 +220,43 @@ public:
     void SetItemIndex(int index);
     // The entry with the focus mark: the current one even while nothing is selected.
     int CaretIndex() const;
+    // The entry at a point of the client area, -1 when none is there.
+    int ItemAtPos(POINT at) const;
+    // The focus came to the list.
+    TNotifyEvent OnEnter;
+
+    // Entries of this height (set before the window is made) drawn by
+    // OnDrawItem, which gets a device context with the rectangle to fill.
+    int ItemHeight = 0;
+    std::function<void(TListBox* sender, int index, HDC dc, const RECT& rect, bool selected)> OnDrawItem;
+
+    // With AutoDrag the user drags the selected entry with the mouse once it
+    // moved 5 pixels. Over a list box, that list's OnDragOver says whether it
+    // takes the entry (at a point of its client area); on release there, its
+    // OnDragDrop gets it. Elsewhere the release drops nothing.
+    bool AutoDrag = false;
+    std::function<bool(TListBox* source, POINT at)> OnDragOver;
+    std::function<void(TListBox* source, POINT at)> OnDragDrop;
+    bool Dragging() const { return dragging_; }
 
 protected:
     const char* SystemClassName() const override { return "LISTBOX"; }
     DWORD SystemStyle() const override {
-        return WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+        return WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS |
+               (ItemHeight > 0 ? LBS_OWNERDRAWFIXED : 0);
     }
     DWORD SystemExStyle() const override { return WS_EX_CLIENTEDGE; }
+    void HandleCreated() override;
     void Command(WORD code) override;
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
+    bool WindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    // The list under a screen point that takes this list's entry, with the point in its client area.
+    TListBox* DropTarget(POINT screen, POINT& at);
+    POINT dragFrom_{};
+    bool dragArmed_ = false;
+    bool dragging_ = false;
 };
 
 enum class TComboBoxStyle { csDropDown, csDropDownList };

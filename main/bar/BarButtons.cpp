@@ -74,13 +74,13 @@ void TForm1::FillShellMenu(const void* IdList, TMenuItem* Parent, TPopupMenu* Me
 
 void TForm1::ShellMenuItemClick(TObject* Sender) { ::ShellMenuItemClick(ShellMenuHost{Handle(), ImageList}, Sender); }
 
-void TForm1::OpenBarMenu(TPopupMenu* Menu, TSpeedButton* Button, int Kind) {
+void TForm1::OpenBarMenu(TPopupMenu* Menu, TSpeedButton* Button, int Kind, int X) {
     OpenMenuButton = static_cast<int>(Button->Tag);
     OpenMenuKind = Kind;
     struct Closed {
         ~Closed() { OpenMenuKind = 0; }
     } closed;
-    Menu->PopupAt(Left() + Button->Left(), Top() + ClientHeight());
+    Menu->PopupAt(X >= 0 ? X : Left() + Button->Left(), Top() + ClientHeight());
 }
 
 void TForm1::QexplorerClick(TObject*) {
@@ -194,9 +194,7 @@ void TForm1::QdoctorClick(TObject*) {
 void TForm1::AddToolItem(const std::string& Path) {
     if (!FileExists(Path)) return;
     auto* item = new TMenuItem(nullptr);
-    item->Caption = ExtractFileName(Path);
-    const int at = LinkTargets ? IndexOfPath(*LinkTargets, Path, SamePathText) : -1;
-    if (at >= 0 && at < LinkNames->Count()) item->Caption = (*LinkNames)[at];
+    item->Caption = ProgramCaption(Path, ExtractFileName(Path));
     item->Hint = Path;
     item->OnClick = Bind(this, &TForm1::OnRunFileItemClick);
     item->ImageIndex = GetSmallIconIndex(Path);

@@ -1,9 +1,11 @@
 #include "getexe.h"
 
+#include "AppGroups.h"
 #include "Doctorfrm.h"
 #include "IniFile.h"
 #include "InfoTipText.h"
 #include "KnownPrograms.h"
+#include "StrUtils.h"
 #include "SysUtils.h"
 #include "mainfrm.h"
 
@@ -101,22 +103,23 @@ void TgetexeFrm::FileFoundApps() {
     if (!records.Valid() || index.size() < kKnownIndexSize) return;
     FileByteSource source(records);
     TIniFile ini(BarIniPath());
+    TAppGroupStore store(ini, SystemLeadByte);
     for (const std::string& path : found_->Items()) {
         for (const KnownProgram& program : LookupKnownProgram(index, source, ExtractFileName(path)))
-            ini.WriteString(SectionForDigit(program.digit), program.name, path);
+            store.FileFoundProgram(SectionForDigit(program.digit), program.name, path);
     }
-    for (const char* section : kFixedGroupSections) RenameFoundApps(section);
+    for (const TFixedGroup& group : kFixedGroups) RenameFoundApps(group.section);
 }
 
 void TgetexeFrm::RenameFoundApps(const std::string& Section) {
     TIniFile ini(BarIniPath());
-    TStringList keys;
-    ini.ReadSection(Section, keys);
+    TAppGroupStore store(ini, SystemLeadByte);
     std::vector<std::pair<std::string, std::string>> entries;
-    for (const std::string& key : keys.Items()) entries.emplace_back(key, ini.ReadString(Section, key, ""));
+    for (const TAppEntry& e : store.Programs(Section)) entries.emplace_back(e.name, e.path);
     for (const FoundAppRename& r : PlanFoundAppRenames(entries, LinkNames->Items(), LinkTargets->Items(), SystemLeadByte)) {
-        ini.DeleteKey(Section, r.oldKey);
-        ini.WriteString(Section, r.newKey, r.newPath);
+        // A shortcut name the file can't keep leaves the entry as it is.
+        if (store.FileFoundProgram(Section, r.newKey, r.newPath) != AppEdit::Done) continue;
+        if (!SameTextAscii(r.oldKey, r.newKey)) store.DeleteProgram(Section, r.oldKey);
     }
 }
 

@@ -147,7 +147,7 @@ struct BarButton {
     TMouseHandler mouseUp;
 };
 const BarButton kBarButtons[] = {
-    {&TForm1::QApp, "QApp", 0, "Application group", nullptr, &TForm1::QnetMouseUp},
+    {&TForm1::QApp, "QApp", 0, "Application group", &TForm1::QAppClick, &TForm1::QnetMouseUp},
     {&TForm1::Qrecentapp, "Qrecentapp", 1, "Quick application", nullptr, nullptr},
     {&TForm1::QFile, "QFile", 2, "Quick folder", nullptr, &TForm1::QnetMouseUp},
     {&TForm1::Qrecentfile, "Qrecentfile", 3, "Quick file", nullptr, nullptr},
@@ -268,6 +268,7 @@ void TForm1::BuildMenus() {
     FillBarMenu(&TForm1::FindMenu);
     DoctorMenu = Make<TPopupMenu>(this, "DoctorMenu");
     FillBarMenu(&TForm1::DoctorMenu);
+    BuildAppMenu();
 }
 
 void TForm1::FillBarMenu(TPopupMenu* TForm1::*menu) {

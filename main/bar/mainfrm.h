@@ -20,6 +20,7 @@
 #include "TrayIcon.h"
 #include "sysinfo.h"
 
+class TAppGroupStore;
 class TShortcutReader;
 
 // The notice other processes send the bar: a path opened (lParam -1, wParam a
@@ -151,10 +152,30 @@ public:
     void Timer3Timer(TObject* Sender);
     void AddToolItem(const std::string& Path);
     // The shared steps of opening a bar menu under its button.
-    void OpenBarMenu(TPopupMenu* Menu, TSpeedButton* Button, int Kind);
+    // The menu opens at screen x `X`, under the button when that is -1.
+    void OpenBarMenu(TPopupMenu* Menu, TSpeedButton* Button, int Kind, int X = -1);
     // Program files of the quick-start strip and tools: run by their Hint.
     void OnRunFileBtnClick(TObject* Sender);
     void OnRunFileItemClick(TObject* Sender);
+
+    // ---- application menu (AppMenu.cpp) ----
+    TPopupMenu* AppMenu = nullptr;
+    std::array<TMenuItem*, 9> GroupItems{};  // WordProcess1 .. Misc1, in the fixed groups' order
+    TMenuItem* Practic1 = nullptr;
+    TMenuItem* Associatedapplications1 = nullptr;
+    TMenuItem* Run1 = nullptr;
+    TMenuItem* Renew1 = nullptr;
+    TMenuItem* Register1 = nullptr;
+    void QAppClick(TObject* Sender);
+    void FillGroupMenu(const std::string& Section, TMenuItem* Item, TAppGroupStore& Store);
+    void ItemsxClick(TObject* Sender);
+    void RunGroupItem(const std::string& Section, TAppGroupStore& Store, TMenuItem* Item);
+    void OnAssociateClick(TObject* Sender);
+    void Run1Click(TObject* Sender);
+    void Renew1Click(TObject* Sender);
+    void Register1Click(TObject* Sender);
+    // A program's Start-menu shortcut name, or `Fallback` when none points at it.
+    std::string ProgramCaption(const std::string& Path, const std::string& Fallback) const;
 
     // ---- recent lists and hook notices (HookNotify.cpp) ----
     void WMHookNotify(TMessage& Message);
@@ -175,6 +196,7 @@ private:
     void BuildComponents();
     void BuildControls();
     void BuildMenus();
+    void BuildAppMenu();
     void FillBarMenu(TPopupMenu* TForm1::*menu);
     void BuildWatchers();
     // A flat button of the row, placed by its Tag.

@@ -49,6 +49,10 @@ void TClockIni::WriteFlag(const std::string& section, const std::string& key, bo
     WriteString(section, key, value ? "1" : "0");
 }
 
+void TClockIni::DeleteKey(const std::string& section, const std::string& key) {
+    TIniFile(fileName_).DeleteKey(section, key);
+}
+
 void TClockIni::EraseSection(const std::string& section) { TIniFile(fileName_).EraseSection(section); }
 
 TClockIni ZoneIni() { return TClockIni(ZoneIniName().empty() ? ProgramFolder() + "Zonef.ini" : ZoneIniName()); }

@@ -29,6 +29,7 @@ public:
     void WriteInteger(const std::string& section, const std::string& key, int value);
     // "1" or "0".
     void WriteFlag(const std::string& section, const std::string& key, bool value);
+    void DeleteKey(const std::string& section, const std::string& key);
     void EraseSection(const std::string& section);
 
 private:
@@ -45,6 +46,8 @@ public:
     void WriteString(const std::string& section, const std::string& key, const std::string& value) override {
         ini_.WriteString(section, key, value);
     }
+    std::vector<std::string> ReadKeys(const std::string& section) const override { return ini_.ReadKeys(section); }
+    void DeleteKey(const std::string& section, const std::string& key) override { ini_.DeleteKey(section, key); }
     void EraseSection(const std::string& section) override { ini_.EraseSection(section); }
 
 private:

@@ -45,7 +45,8 @@ void TFileFinder::SearchDir(const std::string& Dir) {
             if (!Filename.empty() && Matches(rec.Name) && OnFileFound) OnFileFound(this, Dir, rec, stop);
             stopped_ = stop;
             rc = FindNext(rec);
-            if (StatusLabel) StatusLabel->SetCaption(Dir);
+            // The status line repaints only when the folder changes.
+            if (StatusLabel && StatusLabel->Caption() != Dir) StatusLabel->SetCaption(Dir);
             if (ProcessMessages) PumpMessages();
         }
     }

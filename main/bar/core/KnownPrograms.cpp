@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <map>
 
+#include "AppGroups.h"
+#include "IniText.h"
 #include "MbcsPath.h"
 #include "StrUtils.h"
-
-const char* const kFixedGroupSections[9] = {"appDoc",  "appFile", "appMedia", "appNet", "appGame",
-                                            "appDesk", "appGraph", "appDeve", "appMisc"};
 
 namespace {
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -29,14 +28,12 @@ int LetterNumber(char first) {
 }  // namespace
 
 const char* SectionForDigit(char digit) {
-    return digit >= '1' && digit <= '9' ? kFixedGroupSections[digit - '1'] : nullptr;
+    return digit >= '1' && digit <= '9' ? kFixedGroups[digit - '1'].section : nullptr;
 }
 
+// The table's names are ASCII: every byte is a character of its own.
 bool IsKnownProgramName(const std::string& name) {
-    if (name.empty() || name.front() == '[' || name.front() == ';') return false;
-    if (name.front() == ' ' || name.back() == ' ') return false;
-    return std::none_of(name.begin(), name.end(),
-                        [](char c) { return c == '=' || static_cast<unsigned char>(c) < 0x20; });
+    return CheckIniName(name, SingleByteCodePage) == IniNameFault::None;
 }
 
 std::vector<KnownProgram> LookupKnownProgram(const std::string& index, ByteSource& records,

@@ -26,12 +26,10 @@ struct KnownProgram {
 std::vector<KnownProgram> LookupKnownProgram(const std::string& index, ByteSource& records,
                                              const std::string& fileName);
 
-// The group section of a category digit ("appDoc" .. "appMisc"), or null.
+// The fixed group a category digit files into ("appDoc" .. "appMisc"), or null.
 const char* SectionForDigit(char digit);
-extern const char* const kFixedGroupSections[9];
 
-// A display name that can stand as an INI key: not empty, no "=", no control
-// character, not starting with "[" or ";" and not blank-padded.
+// A display name that comes back from "mivora.ini" as written, as a key.
 bool IsKnownProgramName(const std::string& name);
 
 struct KnownProgramLine {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "IniText.h"
+
 constexpr int MaxAlarms = 32;
 // Slot s of the sound, memo and state keys belongs to row s; slot 0 to none.
 constexpr int AlarmSlotCount = MaxAlarms + 1;
@@ -29,41 +31,6 @@ struct TStoredAlarm {
     bool Daily() const { return Date == EveryDayText; }
 };
 bool operator==(const TStoredAlarm& a, const TStoredAlarm& b);
-
-// Key-by-key access to an INI file, as the system's profile functions give it:
-// section and key names match without regard to case, a missing key reads as
-// the default.
-class TProfile {
-public:
-    virtual ~TProfile() = default;
-    virtual std::string ReadString(const std::string& section, const std::string& key,
-                                   const std::string& def) const = 0;
-    virtual void WriteString(const std::string& section, const std::string& key, const std::string& value) = 0;
-    virtual void EraseSection(const std::string& section) = 0;
-};
-
-// An INI file held as text, read the way the profile functions read one: blanks
-// around names and values and one pair of quotes around a value dropped, the
-// first of two equal keys wins, a line without "=" is no key. Writes keep the
-// file order and add new sections and keys at the end, as the system does.
-class TIniText : public TProfile {
-public:
-    explicit TIniText(const std::string& text = std::string());
-    std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const override;
-    void WriteString(const std::string& section, const std::string& key, const std::string& value) override;
-    void EraseSection(const std::string& section) override;
-    // "[section]\r\nkey=value\r\n" ...
-    std::string Text() const;
-
-private:
-    struct Section {
-        std::string name;
-        std::vector<std::pair<std::string, std::string>> keys;
-    };
-    Section* Find(const std::string& name);
-    const Section* Find(const std::string& name) const;
-    std::vector<Section> sections_;
-};
 
 // The daylight flag of row `row` of `count` alarms is keyed from the bottom,
 // so inserting at the top never moves an older alarm's key.

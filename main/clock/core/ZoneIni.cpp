@@ -1,5 +1,7 @@
 #include "ZoneIni.h"
 
+#include "IniText.h"
+
 #include "StrUtils.h"
 #include "ZoneOffsets.h"
 
@@ -25,22 +27,15 @@ bool ParseIniFlag(const std::string& text, bool fallback) {
 }
 
 LocationNameFault CheckLocationName(const std::string& name, LeadBytePredicate isLead) {
-    if (name.empty()) return LocationNameFault::Empty;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        // A trail byte is never below 0x40 in any double-byte code page: a
-        // lead byte before a line break or "=" (or at the end) stands alone,
-        // and the byte after it is read as itself.
-        if (isLead(c) && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) >= 0x40) {
-            ++i;
-            continue;
-        }
-        if (c < 0x20 || c == 0x7F) return LocationNameFault::ControlCharacter;
-        if (c == '=' || c == '[' || c == ']') return LocationNameFault::ReservedCharacter;
+    switch (CheckIniName(name, isLead)) {
+    case IniNameFault::None: return LocationNameFault::None;
+    case IniNameFault::Empty: return LocationNameFault::Empty;
+    case IniNameFault::EdgeBlank: return LocationNameFault::EdgeBlank;
+    case IniNameFault::ControlCharacter: return LocationNameFault::ControlCharacter;
+    case IniNameFault::ReservedCharacter: return LocationNameFault::ReservedCharacter;
+    case IniNameFault::LeadingSemicolon: return LocationNameFault::LeadingSemicolon;
+    case IniNameFault::Separator: return LocationNameFault::Separator;
     }
-    if (name.front() == ' ' || name.back() == ' ') return LocationNameFault::EdgeBlank;
-    if (name.front() == ';') return LocationNameFault::LeadingSemicolon;
-    if (name == "-") return LocationNameFault::Separator;
     return LocationNameFault::None;
 }
 
