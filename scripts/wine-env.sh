@@ -48,6 +48,11 @@ mivora_use_prefix() {
     export WINEARCH=win64 WINEPREFIX="$MIVORA_BUILD_DIR/wineprefix64" MIVORA_WINE=/usr/lib/wine/wine64
   fi
   if [ -f "$WINEPREFIX/system.reg" ] && [ -f "$WINEPREFIX/.mivora-ready" ]; then return 0; fi
+  mivora_create_prefix
+}
+
+# Creates the prefix $WINEPREFIX afresh.
+mivora_create_prefix() {
   echo "setup: creating Wine prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   "$MIVORA_WINE" wineboot --init >/dev/null 2>&1 || true
@@ -113,4 +118,16 @@ mivora_bench_bar_folder() {
   cp "$MIVORA_BUILD_DIR/win64/dist/"{Mivora.exe,Dorvane.dll,hook.dll,logo.bmp} "$work/"
   "$MIVORA_WINE" reg add 'HKLM\SOFTWARE\Keltor\Mivora\1.0' /v FirstRun /d no /f >/dev/null 2>&1
   echo "$work"
+}
+
+# A prefix for runs of the bar's first start, whose software search walks
+# every fixed drive: Z: (the whole host file system) is dropped and the home
+# the user folders link to is a sandbox inside the build folder.
+#   mivora_use_search_prefix
+mivora_use_search_prefix() {
+  export WINEARCH=win64 WINEPREFIX="$MIVORA_BUILD_DIR/wineprefix-search" MIVORA_WINE=/usr/lib/wine/wine64
+  export HOME="$MIVORA_BUILD_DIR/wine-sandbox-home"
+  mkdir -p "$HOME"
+  [ -f "$WINEPREFIX/.mivora-ready" ] || mivora_create_prefix
+  rm -f "$WINEPREFIX/dosdevices/z:" "$WINEPREFIX/dosdevices/z::"
 }

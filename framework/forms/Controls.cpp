@@ -247,6 +247,17 @@ void TControl::Click() {
 
 void TControl::EraseBackground(HDC dc, const RECT& client) {
     if (transparent_) return;
+    POINT origin{0, 0};
+    const TControl* owner = this;
+    while (owner->ParentColor && owner->parent_) {
+        origin.x += owner->left_;
+        origin.y += owner->top_;
+        owner = owner->parent_;
+    }
+    if (owner->PaintChildBackground) {
+        owner->PaintChildBackground(dc, origin, client);
+        return;
+    }
     const ScopedBrush brush(CreateSolidBrush(ColorToRGB(EffectiveColor())));
     FillRect(dc, &client, brush.Get());
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,11 @@ public:
     // Takes the parent's colour until a colour of its own is set.
     bool ParentColor = false;
     TColor EffectiveColor() const;
+    // When set, this control and the children that take its colour have
+    // their background drawn by it instead of a plain fill (a picture behind
+    // a row of buttons): `origin` is the top-left of the control being drawn
+    // in this control's client area, `client` that control's area to draw.
+    std::function<void(HDC dc, POINT origin, const RECT& client)> PaintChildBackground;
     TCursor Cursor = crDefault;
 
     const std::string& Hint() const { return hint_; }

@@ -21,6 +21,11 @@ TOpenDialogHook& OpenHook() {
     static TOpenDialogHook hook;
     return hook;
 }
+
+TColorDialogHook& ColorHook() {
+    static TColorDialogHook hook;
+    return hook;
+}
 }  // namespace
 
 TOpenDialogHook SetOpenDialogHook(TOpenDialogHook hook) {
@@ -70,4 +75,27 @@ bool TOpenDialog::Execute() {
         name.assign(static_cast<size_t>(needed) + name.size(), '\0');
         name.insert(name.begin(), FileName.begin(), FileName.end());
     }
+}
+
+TColorDialogHook SetColorDialogHook(TColorDialogHook hook) {
+    TColorDialogHook previous = std::move(ColorHook());
+    ColorHook() = std::move(hook);
+    return previous;
+}
+
+bool TColorDialog::Execute() {
+    if (ColorHook()) {
+        TColorDialogHook hook = ColorHook();
+        return hook(*this);
+    }
+    static COLORREF custom[16] = {};
+    CHOOSECOLORA cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = GetActiveWindow();
+    cc.rgbResult = ColorToRGB(Color);
+    cc.lpCustColors = custom;
+    cc.Flags = CC_RGBINIT;
+    if (!ChooseColorA(&cc)) return false;
+    Color = cc.rgbResult;
+    return true;
 }

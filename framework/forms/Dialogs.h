@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Component.h"
+#include "Controls.h"
 
 enum TOpenOption : unsigned { ofHideReadOnly = 1, ofFileMustExist = 2, ofNoNetworkButton = 4 };
 using TOpenOptions = unsigned;
@@ -30,3 +31,16 @@ public:
 // the user, with the dialog to fill. Returns the hook it replaces.
 using TOpenDialogHook = std::function<bool(TOpenDialog& dialog)>;
 TOpenDialogHook SetOpenDialogHook(TOpenDialogHook hook);
+
+// The system's colour dialog.
+class TColorDialog : public TComponent {
+public:
+    explicit TColorDialog(TComponent* AOwner) : TComponent(AOwner) {}
+    // The colour the dialog starts with, and the one chosen.
+    TColor Color = clBlack;
+    // True when a colour was chosen.
+    bool Execute();
+};
+// Tests choose colours themselves, as they choose files. Returns the hook it replaces.
+using TColorDialogHook = std::function<bool(TColorDialog& dialog)>;
+TColorDialogHook SetColorDialogHook(TColorDialogHook hook);

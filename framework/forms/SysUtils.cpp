@@ -95,19 +95,25 @@ bool AnsiSameText(const std::string& a, const std::string& b) {
                           static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
-int64_t DiskSize(const std::string& Root) {
+namespace {
+// Total (or free) bytes of a drive; -1 when it can't be read.
+int64_t DiskBytes(const std::string& Root, bool total) {
     // The extended call is missing on the first release of Windows 95.
     using ExFn = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
     auto ex = reinterpret_cast<ExFn>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA"));
     if (ex) {
-        ULARGE_INTEGER avail, total, free;
-        if (ex(Root.c_str(), &avail, &total, &free)) return static_cast<int64_t>(total.QuadPart);
+        ULARGE_INTEGER avail, all, free;
+        if (ex(Root.c_str(), &avail, &all, &free)) return static_cast<int64_t>(total ? all.QuadPart : free.QuadPart);
         return -1;
     }
     DWORD spc, bps, freeClusters, clusters;
     if (!GetDiskFreeSpaceA(Root.c_str(), &spc, &bps, &freeClusters, &clusters)) return -1;
-    return static_cast<int64_t>(spc) * bps * clusters;
+    return static_cast<int64_t>(spc) * bps * (total ? clusters : freeClusters);
 }
+}  // namespace
+
+int64_t DiskSize(const std::string& Root) { return DiskBytes(Root, true); }
+int64_t DiskFree(const std::string& Root) { return DiskBytes(Root, false); }
 
 namespace {
 // Index of the last path separator, honouring double-byte characters whose

@@ -54,6 +54,8 @@ std::string AnsiUpperCase(std::string text);
 bool AnsiSameText(const std::string& a, const std::string& b);
 // Total bytes of a drive ("C:\"), -1 when it cannot be read.
 int64_t DiskSize(const std::string& Root);
+// Free bytes of the drive at `Root`, -1 when it can't be read.
+int64_t DiskFree(const std::string& Root);
 std::string ExtractFilePath(const std::string& FileName);
 std::string ExtractFileName(const std::string& FileName);
 std::string ExtractFileExt(const std::string& FileName);

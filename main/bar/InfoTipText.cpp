@@ -8,51 +8,37 @@
 #include "ScopedHandle.h"
 #include "VersionInfo.h"
 
-namespace {
-
-// Opened for reading by anyone's leave: the tip must not stop others writing.
-ScopedFile OpenForTip(const std::string& path) {
+ScopedFile OpenSharedRead(const std::string& path) {
     return ScopedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-// Reads at positions of a file. Seeks with a high double word, since
-// SetFilePointerEx and offsets in ReadFile are not on Windows 95.
-class FileByteSource : public ByteSource {
-public:
-    explicit FileByteSource(const ScopedFile& file) : file_(file) {
-        DWORD high = 0;
-        const DWORD low = GetFileSize(file_.Get(), &high);
-        if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return;
-        size_ = (std::uint64_t(high) << 32) | low;
-    }
-    std::uint64_t Size() const override { return size_; }
-    std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) override {
-        if (offset >= size_ || count == 0) return 0;
-        LONG high = static_cast<LONG>(offset >> 32);
-        SetLastError(NO_ERROR);
-        const DWORD low = SetFilePointer(file_.Get(), static_cast<LONG>(offset & 0xFFFFFFFF), &high, FILE_BEGIN);
-        if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return 0;
-        std::size_t done = 0;
-        auto* bytes = static_cast<char*>(buffer);
-        while (done < count) {
-            const std::size_t chunk = count - done < 0x10000000 ? count - done : 0x10000000;
-            DWORD got = 0;
-            if (!ReadFile(file_.Get(), bytes + done, static_cast<DWORD>(chunk), &got, nullptr) || got == 0) break;
-            done += got;
-        }
-        return done;
-    }
+FileByteSource::FileByteSource(const ScopedFile& file) : file_(file) {
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file_.Get(), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return;
+    size_ = (std::uint64_t(high) << 32) | low;
+}
 
-private:
-    const ScopedFile& file_;
-    std::uint64_t size_ = 0;
-};
-
-}  // namespace
+std::size_t FileByteSource::ReadAt(std::uint64_t offset, void* buffer, std::size_t count) {
+    if (offset >= size_ || count == 0) return 0;
+    LONG high = static_cast<LONG>(offset >> 32);
+    SetLastError(NO_ERROR);
+    const DWORD low = SetFilePointer(file_.Get(), static_cast<LONG>(offset & 0xFFFFFFFF), &high, FILE_BEGIN);
+    if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return 0;
+    std::size_t done = 0;
+    auto* bytes = static_cast<char*>(buffer);
+    while (done < count) {
+        const std::size_t chunk = count - done < 0x10000000 ? count - done : 0x10000000;
+        DWORD got = 0;
+        if (!ReadFile(file_.Get(), bytes + done, static_cast<DWORD>(chunk), &got, nullptr) || got == 0) break;
+        done += got;
+    }
+    return done;
+}
 
 std::string ReadFileHead(const std::string& path, std::size_t maxBytes) {
-    const ScopedFile file = OpenForTip(path);
+    const ScopedFile file = OpenSharedRead(path);
     if (!file.Valid()) return std::string();
     FileByteSource source(file);
     std::string bytes(maxBytes, '\0');
@@ -93,7 +79,7 @@ std::string GetVersionString(const std::string& path, const std::string& key) {
 }
 
 std::string ListZipEntries(const std::string& path, int maxCount) {
-    const ScopedFile file = OpenForTip(path);
+    const ScopedFile file = OpenSharedRead(path);
     if (!file.Valid()) return std::string();
     FileByteSource source(file);
     return ListZipEntries(source, maxCount);

@@ -6,7 +6,24 @@
 #include <string>
 
 #include "HtmlToText.h"
+#include "ScopedHandle.h"
 #include "ZipEntries.h"
+
+// Opened for reading by anyone's leave: a reader must not stop others writing.
+ScopedFile OpenSharedRead(const std::string& path);
+
+// Reads at positions of an open file. Seeks with a high double word, since
+// SetFilePointerEx and offsets in ReadFile are not on Windows 95.
+class FileByteSource : public ByteSource {
+public:
+    explicit FileByteSource(const ScopedFile& file);
+    std::uint64_t Size() const override { return size_; }
+    std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) override;
+
+private:
+    const ScopedFile& file_;
+    std::uint64_t size_ = 0;
+};
 
 // At most maxBytes from the start of a file; "" when it cannot be read.
 std::string ReadFileHead(const std::string& path, std::size_t maxBytes);

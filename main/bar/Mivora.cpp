@@ -11,12 +11,15 @@
 #include "AlarmCheck.h"
 #include "BarRules.h"
 #include "ClockPanel.h"
+#include "Doctorfrm.h"
 #include "Forms.h"
 #include "RegScript.h"
 #include "ScopedHandle.h"
 #include "SysUtils.h"
 #include "TimeChangeClock.h"
+#include "getexe.h"
 #include "mainfrm.h"
+#include "Optionfrm.h"
 
 namespace {
 
@@ -135,6 +138,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     };
     BarExtensions.SaveZoneSelection = [](TForm1*) { SaveZoneSelection(); };
     BarExtensions.ClockTick = [](TForm1*) { ClockTick(); };
+    BarExtensions.LoadToolbarBackground = LoadToolbarBackground;
+    BarExtensions.ShowOptions = ShowOptions;
+    BarExtensions.ShowAbout = [](TForm1*) { ShowAbout(); };
+    BarExtensions.ShowSystemReport = [](TForm1* bar) { ShowSystemReport(bar->SysInfo1); };
+    BarExtensions.ShowSoftwareSearch = RunSoftwareSearch;
     Application->CreateForm(Form1);
     // The bar goes on screen as soon as it is made, painted at once: nothing
     // can reach it before the message loop runs, and the rest of the start

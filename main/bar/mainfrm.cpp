@@ -10,6 +10,7 @@
 #include "ExeFromCmdLine.h"
 #include "Funcs.h"
 #include "PopupHook.h"
+#include "getexe.h"
 #include "Registry.h"
 #include "ScopedHandle.h"
 #include "ShellMenus.h"
@@ -447,7 +448,14 @@ void TForm1::CreateTipWindow() {
     TipHandle = TipWindow->Handle();
 }
 
-void TForm1::FormClose(TObject*, TCloseAction&) {
+void TForm1::FormClose(TObject*, TCloseAction& Action) {
+    // The software search walks the drives inside this window's messages and
+    // the tray's Exit stays reachable: a close meanwhile waits for its end.
+    if (SoftwareSearchRunning) {
+        SearchCloseDeferred = true;
+        Action = TCloseAction::caNone;
+        return;
+    }
     // Nothing may run against the lists or menus once the bar is closing:
     // timers stop, late notices and drops are ignored.
     closing_ = true;

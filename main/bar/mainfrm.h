@@ -85,6 +85,12 @@ public:
     TMenuItem* Mivorabackup1;
     TMenuItem* SysinfoMenu;
     std::array<TSpeedButton*, 5> QuickStartButtons{};
+    // The background (BarBackground.cpp): three picture areas, made with the
+    // first background, and the five textures by index, made on first use.
+    TImage* Image1 = nullptr;
+    TImage* Image2 = nullptr;
+    TImage* Image3 = nullptr;
+    std::array<TImage*, 5> Textures{};
 
     // ---- life cycle, settings, tray (mainfrm.cpp) ----
     void FormCreate(TObject* Sender);

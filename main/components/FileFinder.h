@@ -33,5 +33,9 @@ public:
 private:
     void SearchDir(const std::string& Dir);
     bool Matches(const std::string& name) const;
+    // Handles the pending messages when the last look at the queue is a few
+    // milliseconds old.
+    void PumpMessages();
     bool stopped_ = false;
+    unsigned long lastPump_ = 0;
 };

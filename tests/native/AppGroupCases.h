@@ -46,6 +46,13 @@ inline std::vector<AppGroupCase> AppGroupCases() {
              return r + EditName(s.AddProgram("appDoc", "d:\\b\\tool.exe"));
          },
          "done done ", "[appDoc]\r\ntool.exe=d:\\b\\tool.exe\r\n"},
+        {"FoundProgramsGoUnderTheirDisplayNameAndTheLastPathWins", "[appGame]\r\nMines=c:\\old\\m.exe\r\n",
+         [](S& s) {
+             std::string r = EditName(s.FileFoundProgram("appGame", "Mines", "d:\\m.exe"));
+             r += EditName(s.FileFoundProgram("appGame", "Chess Game", "c:\\g\\chess.exe"));
+             return r + EditName(s.FileFoundProgram("appGame", "a=b", "c:\\x.exe"));
+         },
+         "done done unstorable ", "[appGame]\r\nMines=d:\\m.exe\r\nChess Game=c:\\g\\chess.exe\r\n"},
         {"RenameInLetterCaseOnlyChangesNothing", "[appNet]\r\nweb.exe=c:\\w\\web.exe\r\n",
          [](S& s) {
              std::string r = EditName(s.RenameProgram("appNet", "web.exe", "WEB.EXE"));

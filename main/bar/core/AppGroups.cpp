@@ -76,6 +76,14 @@ AppEdit TAppGroupStore::AddProgram(const std::string& section, const std::string
     return check;
 }
 
+AppEdit TAppGroupStore::FileFoundProgram(const std::string& section, const std::string& name,
+                                         const std::string& path) {
+    if (section.empty()) return AppEdit::Unchanged;
+    const AppEdit check = CheckName(name, false);
+    if (check == AppEdit::Done) ini_.WriteString(section, name, path);
+    return check;
+}
+
 void TAppGroupStore::DeleteProgram(const std::string& section, const std::string& name) {
     if (!section.empty()) ini_.DeleteKey(section, name);
 }

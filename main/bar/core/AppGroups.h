@@ -73,6 +73,9 @@ public:
     // False, with nothing changed, when both groups keep their programs in one
     // section: writing and then deleting there would lose the program.
     bool MoveProgram(const std::string& from, const std::string& to, const std::string& name);
+    // The software search files a program it found under its display name,
+    // replacing one of that name.
+    AppEdit FileFoundProgram(const std::string& section, const std::string& name, const std::string& path);
     // Files the program again at the end of its section, which the menu shows first.
     void MarkStarted(const std::string& section, const std::string& name, const std::string& path);
 
