@@ -8,20 +8,27 @@ bash scripts/setup.sh
 bash scripts/build.sh
 source scripts/wine-env.sh "$B"
 if mivora_host_runs_32bit; then
-  mivora_use_prefix 32
-  EXE="$B/win32/dist/Mivora.exe"
+  BITS=32
 else
   # Some virtual machines cannot execute 32-bit code at all; show the 64-bit
   # build of the same sources there.
   echo "This host cannot run 32-bit programs; starting the 64-bit build instead."
-  mivora_use_prefix 64
-  EXE="$B/win64/dist/Mivora.exe"
+  BITS=64
 fi
-if [ ! -f "$EXE" ]; then
-  echo "The launch bar (Mivora.exe) is not built yet; the libraries built so far are in $(dirname "$EXE")/."
-  ls "$(dirname "$EXE")"
+DIST="$B/win$BITS/dist"
+if [ ! -f "$DIST/Mivora.exe" ]; then
+  echo "The launch bar (Mivora.exe) is not built yet; the libraries built so far are in $DIST/."
+  ls "$DIST"
   exit 0
 fi
+# The bar's first start searches every fixed drive for programs: its prefix
+# has no Z: drive (the host's whole file system) and a sandbox home. The
+# suite is put where its registry script says a user installs it.
+mivora_use_sandboxed_prefix "wineprefix-run$BITS" "$BITS"
+INSTALL="$WINEPREFIX/drive_c/Program Files/Mivora"
+mkdir -p "$INSTALL"
+cp -r "$DIST/." "$INSTALL/"
+EXE='C:\Program Files\Mivora\Mivora.exe'
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$MIVORA_WINE" "$EXE"
 fi

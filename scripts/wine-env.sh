@@ -120,14 +120,23 @@ mivora_bench_bar_folder() {
   echo "$work"
 }
 
-# A prefix for runs of the bar's first start, whose software search walks
-# every fixed drive: Z: (the whole host file system) is dropped and the home
-# the user folders link to is a sandbox inside the build folder.
-#   mivora_use_search_prefix
-mivora_use_search_prefix() {
-  export WINEARCH=win64 WINEPREFIX="$MIVORA_BUILD_DIR/wineprefix-search" MIVORA_WINE=/usr/lib/wine/wine64
+# A prefix in which the bar may make its first start, whose software search
+# walks every fixed drive: Z: (the whole host file system) is dropped and the
+# home the user folders link to is a sandbox inside the build folder.
+#   mivora_use_sandboxed_prefix NAME 32|64
+mivora_use_sandboxed_prefix() {
+  if [ "$2" = 32 ]; then
+    export WINEARCH=win32 MIVORA_WINE=/usr/lib/wine/wine
+  else
+    export WINEARCH=win64 MIVORA_WINE=/usr/lib/wine/wine64
+  fi
+  export WINEPREFIX="$MIVORA_BUILD_DIR/$1"
+  # The display's key stays reachable from the sandbox home.
+  export XAUTHORITY="${XAUTHORITY:-$HOME/.Xauthority}"
   export HOME="$MIVORA_BUILD_DIR/wine-sandbox-home"
   mkdir -p "$HOME"
   [ -f "$WINEPREFIX/.mivora-ready" ] || mivora_create_prefix
   rm -f "$WINEPREFIX/dosdevices/z:" "$WINEPREFIX/dosdevices/z::"
 }
+
+mivora_use_search_prefix() { mivora_use_sandboxed_prefix wineprefix-search 64; }
