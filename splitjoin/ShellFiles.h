@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "FileRoutines.h"
+
 // The items of a dropped-file list, in order. Items the ANSI file calls cannot
 // take (MAX_PATH or longer) are left out rather than cut to another name.
 std::vector<std::string> ReadDropList(HDROP drop);
@@ -15,8 +17,7 @@ std::vector<std::string> ReadDropList(HDROP drop);
 // The shell's folder attribute of an item.
 bool IsShellFolder(const std::string& path);
 
-// The full, long form of a path, for comparing two spellings of one file.
-std::string NormalisedPath(const std::string& path);
+using dialogkit::NormalisedPath;
 bool SamePath(const std::string& a, const std::string& b);
 // The same path, or two names of one file (a hard link, another drive letter
 // or share for the same folder): compared by volume and file index.
