@@ -3,10 +3,11 @@
 bool CTabPages::AddPage(CDialog& page, const std::string& title) {
     if (!page.Create(Handle())) return false;
     SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    // The tab first: without any, the control has no strip to leave room for.
+    InsertItem(static_cast<int>(pages_.size()), title);
     const RECT area = DisplayRect();
     SetWindowPos(page.Handle(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_NOACTIVATE | SWP_HIDEWINDOW);
-    InsertItem(static_cast<int>(pages_.size()), title);
     pages_.push_back(&page);
     return true;
 }
