@@ -45,6 +45,13 @@ bool RunCopyJob(const CopyRequest& request, HWND owner, CopyOutcome& outcome) {
     return true;
 }
 
+bool RunShellCopyJob(const std::string& source, const std::string& destination, HWND owner, bool includeSubfolders) {
+    if (runActive.exchange(true)) return false;
+    ShellCopyFolder(source, destination, owner, includeSubfolders);
+    runActive = false;
+    return true;
+}
+
 std::string CopySummaryText(const CopyOutcome& outcome) {
     if (outcome.status == CopyStatus::TargetInsideSource) return "Source path can't include destination path. ";
     if (outcome.failures.empty()) return std::string();

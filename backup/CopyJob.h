@@ -18,6 +18,9 @@ std::string CopySummaryText(const CopyOutcome& outcome);
 // its name under the destination and asks its own questions. Without
 // subfolders only the top folder's files go.
 void ShellCopyFolder(const std::string& source, const std::string& destination, HWND owner, bool includeSubfolders);
+// The shell road as a run of the library: its questions and progress run a
+// modal loop too, in which no other run may start. False when one is going on.
+bool RunShellCopyJob(const std::string& source, const std::string& destination, HWND owner, bool includeSubfolders);
 
 // The question before a missing destination folder is made.
 bool AskCreateFolder(const std::string& folder);

@@ -22,6 +22,7 @@ int CALLBACK BrowseFolderCallback(HWND window, UINT message, LPARAM, LPARAM data
     CallGuarded([&] {
         if (message != BFFM_INITIALIZED || !window) return;
         CentreOnScreen(window);
+        if (data == kNoInitialFolder) return;
         LPITEMIDLIST folder = nullptr;
         if (FAILED(SHGetSpecialFolderLocation(window, static_cast<int>(data), &folder)) || !folder) return;
         // The browser is the wide one: select by item list, which needs no text.

@@ -1,10 +1,13 @@
 // The folder browser's callback of the tool libraries' dialogs: it centres
-// the browser and selects the special folder (a CSIDL number) given as its data.
+// the browser and selects the special folder (a CSIDL number) given as its
+// data, or none for kNoInitialFolder.
 #pragma once
 #include <windows.h>
 
 #include <optional>
 #include <string>
+
+constexpr LPARAM kNoInitialFolder = -1;
 
 int CALLBACK BrowseFolderCallback(HWND window, UINT message, LPARAM parameter, LPARAM data);
 

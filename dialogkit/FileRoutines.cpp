@@ -16,12 +16,44 @@ bool FileExists(const std::string& path) {
     return CFile::GetStatus(path, status);
 }
 
-namespace {
-
-bool IsFolder(const std::string& path) {
+bool FolderExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+namespace {
+
+std::string FullPath(const std::string& path) {
+    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::string full(needed, '\0');
+    char* name = nullptr;
+    const DWORD got = GetFullPathNameA(path.c_str(), needed, &full[0], &name);
+    if (got == 0 || got >= needed) return path;
+    full.resize(got);
+    return full;
+}
+
+// GetLongPathNameA is missing on Windows 95 and NT 4: looked up at run time.
+std::string LongPath(const std::string& path) {
+    using LongPathFn = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
+    static const auto longPath = reinterpret_cast<LongPathFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
+    if (!longPath) return path;
+    const DWORD needed = longPath(path.c_str(), nullptr, 0);
+    if (needed == 0) return path;
+    std::string full(needed, '\0');
+    const DWORD got = longPath(path.c_str(), &full[0], needed);
+    if (got == 0 || got >= needed) return path;
+    full.resize(got);
+    return full;
+}
+
+}  // namespace
+
+std::string NormalisedPath(const std::string& path) { return LongPath(FullPath(path)); }
+
+namespace {
 
 std::string SystemFolder() {
     const UINT needed = GetSystemDirectoryA(nullptr, 0);
@@ -72,7 +104,7 @@ bool CreateDirectoryTree(const std::string& path) {
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         // A file of that name is no folder to put pieces in. A drive root
         // answers "exists" too, and is a folder.
-        return IsFolder(path) || IsFolder(path + "\\");
+        return FolderExists(path) || FolderExists(path + "\\");
     }
     if (parent.empty() || !CreateDirectoryTree(parent)) return false;
     return CreateDirectoryA(path.c_str(), nullptr) != FALSE;

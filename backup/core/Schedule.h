@@ -60,5 +60,7 @@ private:
 int SpinPosition(long answer, int low, int high, const std::string& buddyText);
 // A number from the registry profile, leniently read and clamped.
 int ProfileNumber(const std::string& text, int low, int high);
+// A stored hour: "100", what a dialog never confirmed stores, stands for 17.
+int ProfileHour(const std::string& text);
 
 }  // namespace schedule

@@ -152,4 +152,9 @@ TEST(ScheduleTest, EachDueMinuteFiresOnceAndNeverOverARun) {
     EXPECT_EQ(SpinPosition(0x10000 | 59, 0, 59, "75"), 59);  // the error word set by a typed 75
 }
 
+TEST(ScheduleTest, StoredHoursAreReadLeniently) {
+    const std::pair<const char*, int> cases[] = {{"100", 17}, {"8", 8}, {"", 0}, {"-3", 0}, {"99", 23}, {"7x", 7}};
+    for (const auto& [text, hour] : cases) EXPECT_EQ(ProfileHour(text), hour) << text;
+}
+
 }  // namespace

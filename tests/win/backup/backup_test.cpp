@@ -1,12 +1,18 @@
-// Backup and restore runs through the copy job and its progress dialog,
-// driven from a second thread, checked against the source tree on disk.
+// Backup and restore runs through the copy job and its progress dialog and
+// through the backup window, its pages and schedule, driven from a second
+// thread and checked against the source tree on disk.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <map>
 
+#include "BackupMainDlg.h"
+#include "BackupOptions.h"
 #include "CopyJob.h"
+#include "DorvaneApp.h"
+#include "FileRoutines.h"
 #include "DialogDriver.h"
 #include "ReplaceConfirmDlg.h"
 #include "ScopedHandle.h"
@@ -14,6 +20,8 @@
 #include "resource.h"
 
 namespace {
+
+using dialogkit::FileExists;
 
 struct Seen {
     std::string content;
@@ -208,19 +216,332 @@ TEST(ReplaceConfirmTest, ShowsBothFilesAndAnswers) {
     }
 }
 
-TEST(DorvaneDllTest, TheExportStillSaysTheWindowIsNotAvailable) {
-    HMODULE dll = LoadLibraryA("Dorvane.dll");
-    ASSERT_NE(dll, nullptr);
+// The page of the window's Backup or Restore tab; only the Backup page has "Manually".
+HWND PageOf(HWND window, bool restore) {
+    HWND tabs = GetDlgItem(window, IDC_MAIN_TABS);
+    for (HWND p = FindWindowExA(tabs, nullptr, "#32770", nullptr); p; p = FindWindowExA(tabs, p, "#32770", nullptr))
+        if ((GetDlgItem(p, IDC_MANUALLY) != nullptr) != restore) return p;
+    return nullptr;
+}
+
+// What a click on a tab does: the notices around the new selection.
+void SelectTab(HWND window, int index) {
+    HWND tabs = GetDlgItem(window, IDC_MAIN_TABS);
+    NMHDR notice{tabs, IDC_MAIN_TABS, static_cast<UINT>(TCN_SELCHANGING)};
+    SendMessageA(window, WM_NOTIFY, IDC_MAIN_TABS, reinterpret_cast<LPARAM>(&notice));
+    SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    notice.code = static_cast<UINT>(TCN_SELCHANGE);
+    SendMessageA(window, WM_NOTIFY, IDC_MAIN_TABS, reinterpret_cast<LPARAM>(&notice));
+}
+
+HWND FocusOf(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+void MakeTree(const std::string& root) {
+    for (const char* folder : {"", "a", "a\\b", ".git"}) CreateDirectoryA((root + folder).c_str(), nullptr);
+    WriteFileBytes(root + "a\\b\\deep.txt", "deep");
+    WriteFileBytes(root + ".htaccess", "dot");
+    WriteFileBytes(root + ".git\\HEAD", "ref");
+    WriteFileBytes(root + std::string(100, 'L') + ".txt", "long");
+}
+
+class BackupWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        theApp.OptionsFolder = dir.Path();
+        theApp.LocalTime = [this] { return now; };
+    }
+    void TearDown() override {
+        theApp.OptionsFolder.clear();
+        theApp.LocalTime = realClock;
+        Unprotect(dir.Path());
+    }
+    // Opens the window here, runs it until it is gone, and drives it meanwhile.
+    void Drive(const std::function<void(DialogDriver&, HWND window)>& script) {
+        const std::vector<std::string> failures = RunDriven(
+            [] {
+                OpenBackupWindow();
+                PumpUntil([] { return theApp.MainWindow == nullptr; }, 120000);
+            },
+            [&](DialogDriver& d) {
+                if (HWND window = d.Expect(L"Mivora Backup")) script(d, window);
+            });
+        for (const std::string& f : failures) ADD_FAILURE() << f;
+    }
+
+    TempDir dir;
+    SYSTEMTIME now{};
+    const std::function<SYSTEMTIME()> realClock = theApp.LocalTime;
+};
+
+TEST_F(BackupWindowTest, DefaultsRestorePathsAndRefusedPaths) {
+    const DWORD ui = GetCurrentThreadId();
+    Drive([&](DialogDriver& d, HWND window) {
+        HWND backup = PageOf(window, false);
+        HWND restore = PageOf(window, true);
+        for (int id : {IDC_SUBFOLDERS, IDC_OP_MODIFIED, IDC_AUTO, IDC_EVERY_DAY})
+            if (!d.IsChecked(backup, id)) d.Fail("not checked by default: " + std::to_string(id));
+        if (d.AnsiText(backup, IDC_SCHEDULE_TEXT) != "at 17:00") d.Fail("schedule text");
+        const struct {
+            const char *source, *dest, *from, *to;
+        } paths[] = {{"C:\\data\\proj\\", "D:\\bk\\", "D:\\bk\\proj\\", "C:\\data\\"},
+                     {"C:\\", "D:\\bk", "D:\\bk\\", "C:\\"}};
+        for (const auto& p : paths) {
+            d.SetText(backup, IDC_FROM, p.source);
+            d.SetText(backup, IDC_TO, p.dest);
+            SelectTab(window, 1);
+            if (d.AnsiText(restore, IDC_FROM) != p.from || d.AnsiText(restore, IDC_TO) != p.to)
+                d.Fail("restore paths of " + std::string(p.source));
+            if (d.AnsiText(window, IDC_MAIN_RUN) != "Restore" || IsWindowVisible(GetDlgItem(window, IDC_MAIN_OK)))
+                d.Fail("buttons on the Restore tab");
+            if (d.IsChecked(restore, IDC_SUBFOLDERS) || !d.IsChecked(restore, IDC_OP_OVERWRITE))
+                d.Fail("restore options");
+            SelectTab(window, 0);
+        }
+        if (d.AnsiText(window, IDC_MAIN_RUN) != "Backup Now") d.Fail("button on the Backup tab");
+        const std::string src = dir.File("src\\");
+        CreateDirectoryA(src.c_str(), nullptr);
+        const struct {
+            std::string source, dest;
+            const wchar_t* text;
+            int focus;
+        } refused[] = {
+            {"", "", L"Please input a path name. ", IDC_FROM},
+            {dir.File("missing\\"), src, L"The source path don't exist. ", IDC_FROM},
+            // Written another way, the destination still lies inside the source.
+            {src, dir.File("other\\..\\src\\bk"), L"Source path can't include destination path. ", IDC_TO},
+            {src, dir.File("none\\"), L"The destination path don't exist. ", IDC_TO},
+        };
+        for (const auto& r : refused) {
+            d.SetText(backup, IDC_FROM, r.source);
+            d.SetText(backup, IDC_TO, r.dest);
+            d.Click(window, IDC_MAIN_RUN);
+            const std::wstring text = d.Answer(L"Error", IDOK);
+            if (text != r.text) d.Fail("message for " + r.source + " -> " + r.dest);
+            if (!d.WaitFor([&] { return FocusOf(ui) == GetDlgItem(backup, r.focus); }, 3000))
+                d.Fail("focus for " + r.source + " -> " + r.dest);
+        }
+        d.Click(window, IDC_MAIN_CANCEL);
+    });
+    EXPECT_EQ(theApp.MainWindow, nullptr);
+}
+
+TEST_F(BackupWindowTest, ScheduleDialogsStoreTheirSchedule) {
+    SYSTEMTIME at{};
+    at.wYear = 2026;
+    at.wMonth = 1;
+    at.wDay = 1;
+    const struct {
+        int button;
+        const wchar_t* caption;
+        const char* section;
+        WORD hour, minute;
+        std::function<void(DialogDriver&, HWND)> fill;
+        const char* text;
+        const char* key;
+        std::string stored;
+    } cases[] = {
+        // A minute past the spin's range is clamped, not stored with its error flag.
+        {IDC_EVERY_HOUR, L"Auto backup every hour", "HOUR", 0, 0,
+         [](DialogDriver& d, HWND dlg) { d.SetText(dlg, IDC_SCHEDULE_MINUTE, "75"); }, "at 59th minute", "HOU", "59"},
+        {IDC_EVERY_DAY, L"Auto backup every day", "DAY", 8, 5, nullptr, "at 08:05", "MIN", "5"},
+        {IDC_EVERY_WEEK, L"Auto backup every week", "WEEK", 9, 30,
+         [](DialogDriver&, HWND dlg) { SendDlgItemMessageA(dlg, IDC_SCHEDULE_WEEKDAY, CB_SETCURSEL, 6, 0); },
+         "at 09:30,Sunday", "WEE", "Sunday"},
+        {IDC_EVERY_MONTH, L"Auto backup every month", "MONTH", 22, 15,
+         [](DialogDriver& d, HWND dlg) { d.SetText(dlg, IDC_SCHEDULE_DAY, "22"); }, "at 22:15,22th date", "DAY",
+         "22"},
+    };
+    Drive([&](DialogDriver& d, HWND window) {
+        HWND backup = PageOf(window, false);
+        for (const auto& c : cases) {
+            for (bool confirm : {false, true}) {
+                const std::string before = d.AnsiText(backup, IDC_SCHEDULE_TEXT);
+                d.ClickRadio(backup, c.button);
+                HWND dlg = d.Expect(c.caption);
+                if (!dlg) return;
+                if (!confirm) {
+                    d.Click(dlg, IDCANCEL);
+                    d.WaitGone(dlg);
+                    // The schedule chosen before is chosen again.
+                    if (!d.WaitFor([&] { return !d.IsChecked(backup, c.button); }, 3000) ||
+                        d.AnsiText(backup, IDC_SCHEDULE_TEXT) != before)
+                        d.Fail("cancel changed the schedule");
+                    continue;
+                }
+                SYSTEMTIME t = at;
+                t.wHour = c.hour;
+                t.wMinute = c.minute;
+                SendDlgItemMessageA(dlg, IDC_SCHEDULE_TIME, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+                if (c.fill) c.fill(d, dlg);
+                d.Click(dlg, IDOK);
+                d.WaitGone(dlg);
+                d.WaitFor([&] { return d.AnsiText(backup, IDC_SCHEDULE_TEXT) == c.text; }, 3000);
+                if (d.AnsiText(backup, IDC_SCHEDULE_TEXT) != c.text) d.Fail("text " + std::string(c.text));
+                if (theApp.GetProfileString(c.section, c.key, "?") != c.stored) d.Fail("stored " + c.stored);
+            }
+        }
+        if (theApp.GetProfileInt("WEEK", "WEENU", 0) != 7 || theApp.Schedule.weekday != 7) d.Fail("Sunday is 7");
+        if (theApp.Schedule.dayOfMonth != 22 || theApp.Schedule.lastDay != 0) d.Fail("monthly values");
+        d.Click(window, IDC_MAIN_CANCEL);
+    });
+}
+
+TEST_F(BackupWindowTest, AScheduledBackupFiresOnceInItsMinute) {
+    const std::string src = dir.File("live\\proj\\");
+    CreateDirectoryA(dir.File("live").c_str(), nullptr);
+    MakeTree(src);
+    const std::string bk = dir.File("bk\\");
+    CreateDirectoryA(bk.c_str(), nullptr);
+    now.wYear = 2026;
+    now.wMonth = 12;
+    now.wDay = 9;
+    now.wDayOfWeek = 3;
+    now.wHour = 17;
+    Drive([&](DialogDriver& d, HWND window) {
+        HWND backup = PageOf(window, false);
+        // The daily dialog's OK sets the minute, which no dialog has set yet.
+        d.ClickRadio(backup, IDC_EVERY_DAY);
+        HWND daily = d.Expect(L"Auto backup every day");
+        if (!daily) return;
+        SYSTEMTIME t = now;
+        SendDlgItemMessageA(daily, IDC_SCHEDULE_TIME, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+        d.Click(daily, IDOK);
+        d.WaitGone(daily);
+        d.SetText(backup, IDC_FROM, src);
+        d.SetText(backup, IDC_TO, bk);
+        // "Ok" with Auto checks at once, in the due minute, and hides the window.
+        d.Click(window, IDC_MAIN_OK);
+        if (!d.WaitFor([&] { return !IsWindowVisible(window) && !CopyRunActive(); })) d.Fail("not hidden");
+        if (ReadFileBytes(bk + "proj\\a\\b\\deep.txt") != "deep") d.Fail("the due minute ran nothing");
+        // A second tick in that minute, and ticks in minutes that are not due, run nothing.
+        WriteFileBytes(src + "later.txt", "later");
+        const WORD minutes[] = {0, 1, 0};
+        for (WORD minute : minutes) {
+            now.wMinute = minute;
+            SendMessageA(backup, WM_TIMER, 1, 0);
+            if (FileExists(bk + "proj\\later.txt")) d.Fail("ran again at minute " + std::to_string(minute));
+        }
+        now.wDay = 10;
+        now.wMinute = 0;
+        SendMessageA(backup, WM_TIMER, 1, 0);
+        if (!d.WaitFor([&] { return !CopyRunActive() && FileExists(bk + "proj\\later.txt"); }))
+            d.Fail("the next day's minute ran nothing");
+        d.Click(window, IDC_MAIN_CANCEL);
+    });
+    BackupOptions saved;
+    ASSERT_TRUE(LoadOptionsFile(dir.File("option.sav"), saved));
+    EXPECT_EQ(saved.sourcePath, src);
+    EXPECT_EQ(saved.runMode, 1);
+    EXPECT_EQ(saved.scheduleKind, 2);
+    EXPECT_EQ(saved.scheduleText, "at 17:00");
+    EXPECT_EQ(saved.scheduleMinute, 0);
+    // A new window shows what was saved.
+    Drive([&](DialogDriver& d, HWND window) {
+        if (d.AnsiText(PageOf(window, false), IDC_TO) != bk) d.Fail("saved destination not shown");
+        d.Click(window, IDC_MAIN_CANCEL);
+    });
+}
+
+TEST_F(BackupWindowTest, TheWindowOutlivesNoRunItOwns) {
+    const std::string src = dir.File("src\\");
+    CreateDirectoryA(src.c_str(), nullptr);
+    {
+        ScopedFile big(CreateFileA((src + "big.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        LONG high = 1;  // 4 GiB, sparse
+        SetFilePointer(big.Get(), 0, &high, FILE_BEGIN);
+        ASSERT_TRUE(SetEndOfFile(big.Get()));
+    }
+    const std::string bk = dir.File("bk\\");
+    CreateDirectoryA(bk.c_str(), nullptr);
+    Drive([&](DialogDriver& d, HWND window) {
+        HWND backup = PageOf(window, false);
+        d.SetText(backup, IDC_FROM, src);
+        d.SetText(backup, IDC_TO, bk);
+        d.ClickRadio(backup, IDC_OP_OVERWRITE);
+        d.ClickRadio(backup, IDC_MANUALLY);
+        d.Click(window, IDC_MAIN_RUN);
+        HWND progress = d.Expect(L"Copying...");
+        if (!progress) return;
+        if (IsWindowEnabled(window)) d.Fail("the window stays usable under the run");
+        // The close box, Escape and "Cancel" all leave it alone meanwhile.
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        d.Click(window, IDC_MAIN_CANCEL);
+        Sleep(300);
+        if (!IsWindow(window) || theApp.MainWindow == nullptr) d.Fail("closed under the run");
+        d.Click(progress, IDC_COPY_CANCEL);
+        if (!d.WaitGone(progress, 3000)) d.Fail("the run went on");
+    });
+    EXPECT_FALSE(FileExists(bk + "src\\big.bin"));  // nothing half-copied
+    DeleteFileA((src + "big.bin").c_str());
+}
+
+// The real library as the bar loads it, its window driven the user's way:
+// a backup, then a restore into a fresh folder. MIVORA_BACKUP_ROAD names a
+// folder whose "live\proj" tree backup_road.sh has made and then compares
+// with diff -r; otherwise a small tree of its own.
+TEST(DorvaneDllTest, BackupAndRestoreThroughTheWindow) {
+    TempDir own;
+    char given[MAX_PATH] = {};
+    const std::string root = GetEnvironmentVariableA("MIVORA_BACKUP_ROAD", given, MAX_PATH) ? std::string(given) + "\\"
+                                                                                              : own.Path();
+    const std::string src = root + "live\\proj\\";
+    if (!FileExists(src)) {
+        CreateDirectoryA((root + "live").c_str(), nullptr);
+        MakeTree(src);
+    }
+    for (const char* folder : {"bk", "restored"}) CreateDirectoryA((root + folder).c_str(), nullptr);
+    const std::string options = theApp.OptionsPath();
+    const std::string savedOptions = ReadFileBytes(options);
+
+    const ScopedModule dll(LoadLibraryA("Dorvane.dll"));
+    ASSERT_TRUE(dll);
     using Entry = int(__cdecl*)();
-    const auto byName = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll, "VukFunction")));
-    ASSERT_NE(byName, nullptr);
-    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(1))), reinterpret_cast<void*>(byName));
-    std::wstring text;
-    const std::vector<std::string> failures =
-        RunDriven([&] { byName(); }, [&](DialogDriver& d) { text = d.Answer(L"Mivora backup", IDOK); });
-    for (const std::string& f : failures) ADD_FAILURE() << f;
-    EXPECT_EQ(text, L"The backup window is not available yet.");
-    FreeLibrary(dll);
+    const auto open = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll.Get(), "VukFunction")));
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(dll.Get(), MAKEINTRESOURCEA(1))), reinterpret_cast<void*>(open));
+    const auto windows = [] {
+        int count = 0;
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, "Mivora Backup"));) ++count;
+        return count;
+    };
+    for (bool restore : {false, true}) {
+        const std::vector<std::string> failures = RunDriven(
+            [&] {
+                open();
+                open();
+                PumpUntil([&] { return windows() == 0; }, 120000);
+            },
+            [&](DialogDriver& d) {
+                HWND window = d.Expect(L"Mivora Backup");
+                if (!window) return;
+                if (windows() != 1) d.Fail("a second window");
+                HWND page = PageOf(window, restore);
+                if (restore) {
+                    SelectTab(window, 1);
+                    d.SetText(page, IDC_TO, root + "restored\\");
+                    d.SetCheck(page, IDC_SUBFOLDERS, true);
+                } else {
+                    d.SetText(page, IDC_FROM, src);
+                    d.SetText(page, IDC_TO, root + "bk\\");
+                    d.ClickRadio(page, IDC_OP_OVERWRITE);
+                }
+                d.Click(window, IDC_MAIN_RUN);
+            });
+        for (const std::string& f : failures) ADD_FAILURE() << f;
+    }
+    if (savedOptions.empty())
+        DeleteFileA(options.c_str());
+    else
+        WriteFileBytes(options, savedOptions);
+    if (root != own.Path()) return;  // the script compares, by diff -r
+    const std::map<std::string, Seen> original = Snapshot(src);
+    EXPECT_EQ(Snapshot(root + "bk\\proj\\"), original);
+    EXPECT_EQ(Snapshot(root + "restored\\proj\\"), original);
 }
 
 }  // namespace

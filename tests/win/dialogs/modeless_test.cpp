@@ -96,10 +96,13 @@ TEST(TabPages, OnePageShowsInsideTheTabsAndTheKeysReachIt) {
         EXPECT_EQ(IsWindowVisible(host.first.Handle()) != 0, tab == 0);
         EXPECT_EQ(IsWindowVisible(host.second.Handle()) != 0, tab == 1);
     }
-    RECT page{}, outer{};
+    // Each page below the strip of tabs, the first one too.
+    RECT first{}, page{}, outer{};
+    GetWindowRect(host.first.Handle(), &first);
     GetWindowRect(host.second.Handle(), &page);
     GetWindowRect(tabs, &outer);
     EXPECT_TRUE(page.left > outer.left && page.top > outer.top && page.right < outer.right && page.bottom < outer.bottom);
+    EXPECT_EQ(first.top, page.top);
     HWND field = GetDlgItem(host.second.Handle(), IDC_PAGE_FIELD);
     // Past the last button into the page on show, not the hidden one, and on out of it.
     EXPECT_TRUE(Press(host.GetDlgItem(IDCANCEL), VK_TAB, PumpUntil, [&] { return GetFocus() == field; }));

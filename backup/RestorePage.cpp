@@ -1,0 +1,27 @@
+#include "RestorePage.h"
+
+#include "BackupPage.h"
+#include "BackupPaths.h"
+#include "Text.h"
+#include "resource.h"
+
+// The source's browse button asks for a "destination" too: the text stands
+// as the user has always read it.
+CRestorePage::CRestorePage(CBackupPage& backupPage)
+    : CPathsPage(IDD_RESTORE_PAGE, "Please choose destination path.", 0, 0), backupPage_(backupPage) {}
+
+BOOL CRestorePage::OnInitDialog() {
+    CPathsPage::OnInitDialog();
+    SourcePath = backupPage_.DestPath;
+    DestPath = backupPage_.SourcePath;
+    UpdateData(false);
+    return TRUE;
+}
+
+void CRestorePage::FollowBackupPage() {
+    backupPage_.UpdateData(true);
+    const RestorePaths paths = RestoreFor(backupPage_.SourcePath, backupPage_.DestPath, SystemLeadByte);
+    SourcePath = paths.from;
+    DestPath = paths.to;
+    UpdateData(false);
+}

@@ -1,0 +1,43 @@
+#!/bin/bash
+# The real Dorvane.dll's window backs a tree up and restores it into a fresh
+# folder (DorvaneDllTest in backup_tests.exe); what arrives must equal the
+# source by diff -r, with the same modification times.
+#   backup_road.sh WINE BACKUP_TESTS_EXE
+set -euo pipefail
+wine=$1
+tests=$2
+prefix=${WINEPREFIX:-$HOME/.wine}
+work=$(mktemp -d "$prefix/drive_c/backup-road.XXXXXX")
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Nested folders, a long name, dot files and folders, an empty file, a
+# read-only file, and a file of 5 GB that is sparse on the host.
+src="$work/live/proj"
+long=$(printf 'n%.0s' $(seq 100))  # the whole path stays within MAX_PATH
+mkdir -p "$src/a/b/c" "$src/.git/refs" "$src/$long" "$src/empty"
+seq 1 20000 >"$src/a/b/c/numbers.txt"
+head -c 200000 /dev/urandom >"$src/a/noise.bin"
+echo ref >"$src/.git/HEAD"
+echo dot >"$src/.htaccess"
+: >"$src/a/empty.dat"
+echo long >"$src/$long/$long.txt"
+echo keep >"$src/readonly.txt"
+chmod a-w "$src/readonly.txt"
+truncate -s 5G "$src/a/sparse.bin"
+printf 'end' | dd of="$src/a/sparse.bin" bs=1 seek=$((5 * 1024 * 1024 * 1024 - 3)) conv=notrunc status=none
+touch -d '2020-02-29 12:34:56' "$src/a/b/c/numbers.txt"
+
+MIVORA_BACKUP_ROAD="C:\\$(basename "$work")" "$wine" "$tests" --gtest_filter=DorvaneDllTest.* ||
+  fail "the window's backup and restore"
+times() { (cd "$1" && find . -type f -printf '%P %s %TY-%Tm-%Td %TH:%TM:%.2TS\n' | sort); }
+for copy in "$work/bk/proj" "$work/restored/proj"; do
+  diff -r "$src" "$copy" >/dev/null || { diff -r "$src" "$copy" | head; fail "$copy differs from the source"; }
+  diff <(times "$src") <(times "$copy") || fail "$copy has other sizes or times"
+done
+# Wine keeps the read-only attribute as the file's missing write permissions.
+for copy in "$work/bk/proj" "$work/restored/proj"; do
+  [ "$(stat -c %a "$copy/readonly.txt")" = "$(stat -c %a "$src/readonly.txt")" ] ||
+    fail "$copy/readonly.txt lost its read-only attribute"
+done
+echo "backup and restore equal the source"
