@@ -11,14 +11,7 @@ cd "$(dirname "$0")/.."
 B="${MIVORA_BUILD:-build}"
 RUNS="${MIVORA_BENCH_RUNS:-5}"
 source scripts/wine-env.sh "$B"
-mivora_use_prefix 64
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  trap 'mivora_stop_wine' EXIT
-else
-  mivora_start_xvfb "${MIVORA_BENCH_DISPLAY:-:74}"
-  trap 'mivora_stop_wine; mivora_stop_xvfb' EXIT
-fi
-mivora_start_wine
+mivora_bench_wine
 
 WORK="$WINEPREFIX/drive_c/mivora-search-bench"
 rm -rf "$WORK" && mkdir -p "$WORK/tree" "$WORK/table"
