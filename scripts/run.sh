@@ -29,6 +29,9 @@ INSTALL="$WINEPREFIX/drive_c/Program Files/Mivora"
 mkdir -p "$INSTALL"
 cp -r "$DIST/." "$INSTALL/"
 EXE='C:\Program Files\Mivora\Mivora.exe'
+SHOT="$MIVORA_BUILD_DIR/screenshot.png"
+# The working folder must be one the prefix can name, now that Z: is gone.
+cd "$INSTALL"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$MIVORA_WINE" "$EXE"
 fi
@@ -37,6 +40,5 @@ trap 'mivora_stop_wine; mivora_stop_xvfb' EXIT
 mivora_start_wine
 "$MIVORA_WINE" "$EXE" &
 sleep "${MIVORA_SHOT_DELAY:-8}"
-SHOT="$(pwd)/$B/screenshot.png"
 import -window root "$SHOT"
 echo "No display: the bar ran on a private Xvfb; screenshot saved to $SHOT"
