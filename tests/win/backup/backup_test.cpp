@@ -484,6 +484,23 @@ TEST_F(BackupWindowTest, TheWindowOutlivesNoRunItOwns) {
 // a backup, then a restore into a fresh folder. MIVORA_BACKUP_ROAD names a
 // folder whose "live\proj" tree backup_road.sh has made and then compares
 // with diff -r; otherwise a small tree of its own.
+// Run by disk_full.sh: the destination lies on a drive that fills up
+// half-way. Every file that did not fit is named in the summary and counted
+// as failed; the script checks that the old copies there survived.
+TEST(DiskFullTest, FilesThatDoNotFitAreNamedAndNotCounted) {
+    char given[MAX_PATH] = {}, to[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("MIVORA_BACKUP_FULL", given, MAX_PATH) ||
+        !GetEnvironmentVariableA("MIVORA_BACKUP_FULL_TO", to, MAX_PATH))
+        GTEST_SKIP() << "run by disk_full.sh";
+    std::wstring summary;
+    const CopyOutcome outcome =
+        RunJob({given, to, true, 0}, [&](DialogDriver& d) { summary = d.Answer(L"Mivora Backup", IDOK, 60000); });
+    EXPECT_EQ(outcome.copied + outcome.failures.size(), outcome.toCopy);
+    EXPECT_EQ(outcome.failures.size(), 4u);
+    for (const wchar_t* name : {L"a.bin", L"b.bin", L"c.bin", L"new.bin"})
+        EXPECT_NE(summary.find(name), std::wstring::npos) << name;
+}
+
 TEST(DorvaneDllTest, BackupAndRestoreThroughTheWindow) {
     TempDir own;
     char given[MAX_PATH] = {};
