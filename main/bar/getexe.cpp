@@ -96,12 +96,15 @@ void TgetexeFrm::FileFinder1Stop(TObject*) {
 
 void TgetexeFrm::FileFoundApps() {
     const std::string folder = BarFolder();
-    const ScopedFile records = OpenSharedRead(folder + "qapp.dat");
     const std::string index = ReadFileHead(folder + "qapp.idx", kKnownIndexSize);
     // Without both files nothing is filed and nothing renamed; a short index
     // counts as none.
-    if (!records.Valid() || index.size() < kKnownIndexSize) return;
-    FileByteSource source(records);
+    if (!FileExists(folder + "qapp.dat") || index.size() < kKnownIndexSize) return;
+    // The table is read once: a lookup in the file for every program found
+    // cost more than the walk that found them. Ours is a few kilobytes; what
+    // lies beyond this is no table of ours.
+    const std::string table = ReadFileHead(folder + "qapp.dat", kMaxKnownTable);
+    MemoryByteSource source(table.data(), table.size());
     TIniFile ini(BarIniPath());
     TAppGroupStore store(ini, SystemLeadByte);
     for (const std::string& path : found_->Items()) {

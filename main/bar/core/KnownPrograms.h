@@ -12,6 +12,7 @@
 
 constexpr size_t kKnownIndexSize = 108;  // 27 offsets; entry 0 is never used
 constexpr size_t kMaxKnownRecord = 255;  // the zero byte included
+constexpr size_t kMaxKnownTable = 1 << 20;
 
 struct KnownProgram {
     char digit;        // '1' to '9'
