@@ -7,7 +7,6 @@
 #include "CopyJob.h"
 #include "DataExchange.h"
 #include "FileRoutines.h"
-#include "Services.h"
 #include "Text.h"
 #include "WideText.h"
 #include "resource.h"
@@ -38,13 +37,7 @@ void CPathsPage::DoDataExchange(CDataExchange* pDX) {
 
 void CPathsPage::Browse(const char* title, std::string& field) {
     UpdateData(true);
-    FolderDialogRequest request;
-    request.owner = Handle();
-    request.title = WideFromAnsi(title);
-    request.flags = BIF_RETURNONLYFSDIRS;
-    request.callback = BrowseFolderCallback;
-    request.data = kNoInitialFolder;
-    const auto folder = Services().chooseFolder(request);
+    const auto folder = BrowseForFolder(Handle(), WideFromAnsi(title), kNoInitialFolder);
     if (!folder) return;
     field = WithBackslash(*folder, SystemLeadByte);
     UpdateData(false);

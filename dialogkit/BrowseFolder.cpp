@@ -36,12 +36,12 @@ int CALLBACK BrowseFolderCallback(HWND window, UINT message, LPARAM, LPARAM data
     return 1;
 }
 
-std::optional<std::string> BrowseForFolder(HWND owner) {
+std::optional<std::string> BrowseForFolder(HWND owner, const std::wstring& title, LPARAM initial) {
     FolderDialogRequest request;
     request.owner = owner;
-    request.title = L"Folder Browse";
+    request.title = title;
     request.flags = BIF_RETURNONLYFSDIRS;
     request.callback = BrowseFolderCallback;
-    request.data = CSIDL_DESKTOP;
+    request.data = initial;
     return Services().chooseFolder(request);
 }

@@ -3,6 +3,7 @@
 // data, or none for kNoInitialFolder.
 #pragma once
 #include <windows.h>
+#include <shlobj.h>
 
 #include <optional>
 #include <string>
@@ -11,6 +12,8 @@ constexpr LPARAM kNoInitialFolder = -1;
 
 int CALLBACK BrowseFolderCallback(HWND window, UINT message, LPARAM parameter, LPARAM data);
 
-// The browser titled "Folder Browse" over the desktop, as the split and
-// unpack dialogs open it; nothing when the user cancels.
-std::optional<std::string> BrowseForFolder(HWND owner);
+// The folder browser with this callback, starting at the special folder
+// `initial` (or none); by default titled "Folder Browse" over the desktop, as
+// the split and unpack dialogs open it. Nothing when the user cancels.
+std::optional<std::string> BrowseForFolder(HWND owner, const std::wstring& title = L"Folder Browse",
+                                           LPARAM initial = CSIDL_DESKTOP);

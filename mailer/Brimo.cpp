@@ -9,14 +9,13 @@
 #include <string>
 
 #include "MailFiles.h"
+#include "LeadByte.h"
 #include "MailMessage.h"
 #include "Registry.h"
 
 namespace {
 
 const char kAccounts[] = "\\Software\\Microsoft\\Internet Account Manager";
-
-bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 // Missing keys and values leave the sender empty; the message is written all the same.
 MailSender DefaultMailSender() {
@@ -48,7 +47,7 @@ void SendFile(const std::string& source) {
     const std::string temp = TempFolder();
     const std::string body = temp + "eml.tmp", message = temp + "temp.eml";
     EncodeFileBase64(source, body);
-    WriteMessage(message, MessageHead(sender, source, IsLeadByte), body);
+    WriteMessage(message, MessageHead(sender, source, SystemLeadByte), body);
     // What the mail program makes of it is its own affair: the file's content
     // lives on in the message either way.
     ShellExecuteA(nullptr, "open", message.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

@@ -11,7 +11,6 @@
 #include "JapaneseTexts.h"
 #include "MbcsPath.h"
 #include "PelmitApp.h"
-#include "Services.h"
 #include "ShellFiles.h"
 #include "ShortcutNames.h"
 #include "Text.h"
@@ -61,13 +60,7 @@ void CShortcutDlg::OnDestroy() {
 }
 
 void CShortcutDlg::OnBrowse(int specialFolder) {
-    FolderDialogRequest request;
-    request.owner = Handle();
-    request.title = WideFromCodePage(932, kFolderBrowseTitle);
-    request.flags = BIF_RETURNONLYFSDIRS;
-    request.callback = BrowseFolderCallback;
-    request.data = specialFolder;
-    const auto folder = Services().chooseFolder(request);
+    const auto folder = BrowseForFolder(Handle(), WideFromCodePage(932, kFolderBrowseTitle), specialFolder);
     if (folder) SetDlgItemText(IDC_SHORTCUT_LOCATION, *folder);
 }
 

@@ -1,6 +1,7 @@
 #include "Kestiv.h"
 
 #include "ComRegistry.h"
+#include "LeadByte.h"
 #include "MbcsPath.h"
 
 const CLSID CLSID_Kestiv = {0x29F97553, 0xFBD6, 0x11D1, {0xAF, 0xC1, 0x00, 0xA0, 0x24, 0xD1, 0x87, 0x5C}};
@@ -12,8 +13,6 @@ const char kDescription[] = "Mivora Kestiv Shell Extension";
 const char kHandlerKey[] = "Directory\\shellex\\CopyHookHandlers\\MivoraKestiv";
 const char kApprovedKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 
-bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
 TKestivFactory factory;
 
 }  // namespace
@@ -23,7 +22,7 @@ STDMETHODIMP_(UINT) TKestiv::CopyCallback(HWND, UINT, UINT, PCSTR, DWORD, PCSTR 
     try {
         HWND bar = FindWindowA(kBarWindowClass, nullptr);
         if (bar == nullptr) return IDYES;
-        const std::string folder = ExtractFileDir(pszDestFile != nullptr ? pszDestFile : "", IsLeadByte);
+        const std::string folder = ExtractFileDir(pszDestFile != nullptr ? pszDestFile : "", SystemLeadByte);
         // An empty or over-long name gives atom 0, which the bar ignores.
         const ATOM atom = GlobalAddAtomA(folder.c_str());
         // A plain SendMessage would stall the shell's file operation for as

@@ -3,6 +3,7 @@
 #include "ComRegistry.h"
 #include "InfoTipRules.h"
 #include "InfoTipText.h"
+#include "LeadByte.h"
 #include "StrUtils.h"
 #include "WideText.h"
 
@@ -12,8 +13,6 @@ namespace {
 
 const char kDescription[] = "TxtInfo";
 const char kApprovedKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
-
-bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 std::string HandlerKey(const char* extension) { return std::string(extension) + "\\shellex\\" + GuidToString(IID_IQueryInfo); }
 
@@ -26,7 +25,7 @@ STDMETHODIMP TTxtInfo::GetInfoTip(DWORD, PWSTR* ppwszTip) {
     *ppwszTip = nullptr;
     try {
         std::string tip;
-        switch (TipKindForFile(fileName_, IsLeadByte)) {
+        switch (TipKindForFile(fileName_, SystemLeadByte)) {
         case TipKind::kZip:
             tip = ListZipEntries(fileName_, kZipTipEntries);
             break;

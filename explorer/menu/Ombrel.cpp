@@ -9,6 +9,7 @@
 
 #include "ComKit.h"
 #include "ComRegistry.h"
+#include "LeadByte.h"
 #include "MenuRules.h"
 #include "ScopedHandle.h"
 
@@ -22,8 +23,6 @@ void DebugLine(const char* text) { OutputDebugStringA(text); }
 namespace {
 
 using ToolExport = void(__cdecl*)(HDROP);
-
-bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 // The selection's medium, released when it goes.
 class Medium {
@@ -90,7 +89,7 @@ HGLOBAL CopyDropList(HDROP drop) {
 // The folder of this library, with its trailing backslash.
 std::string ThisFolder() {
     const std::string path = ModuleFileName(g_hmodThisDll);
-    const std::size_t cut = LastDelimiter(path, "\\:", IsLeadByte);
+    const std::size_t cut = LastDelimiter(path, "\\:", SystemLeadByte);
     return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
@@ -218,7 +217,7 @@ STDMETHODIMP COmbrel::QueryContextMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFi
             const std::string path = DroppedFile(drop, i);
             SHFILEINFOA info{};
             SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ATTRIBUTES);
-            AddSelectedItem(facts, path, (info.dwAttributes & SFGAO_FOLDER) != 0, IsLeadByte);
+            AddSelectedItem(facts, path, (info.dwAttributes & SFGAO_FOLDER) != 0, SystemLeadByte);
         }
         medium.Release();
         const MenuStates states = EnabledStates(facts);

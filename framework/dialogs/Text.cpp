@@ -1,7 +1,5 @@
 #include "Text.h"
 
-bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
 int CompareNoCase(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()); }
 
 bool SameNoCase(const std::string& a, const std::string& b) { return CompareNoCase(a, b) == 0; }

@@ -5,8 +5,7 @@
 
 #include <string>
 
-// The system code page's lead-byte test, for the multi-byte path functions.
-bool SystemLeadByte(unsigned char byte);
+#include "LeadByte.h"
 
 // Case-insensitive comparison of ANSI texts, aware of double-byte characters.
 int CompareNoCase(const std::string& a, const std::string& b);

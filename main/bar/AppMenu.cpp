@@ -8,6 +8,7 @@
 #include "ExeFromCmdLine.h"
 #include "Funcs.h"
 #include "ItemTip.h"
+#include "LeadByte.h"
 #include "MessageDlg.h"
 #include "Registry.h"
 #include "RecentLists.h"
@@ -18,8 +19,6 @@
 namespace {
 constexpr int kAppMenuItems = 16;
 constexpr int kFirstUserGroup = 9;
-
-bool AnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 // The items below the groups, top to bottom; separators keep no member.
 struct AppMenuCommand {
@@ -74,7 +73,7 @@ void TForm1::QAppClick(TObject*) {
     Practic1->Hint.clear();
     while (AppMenu->Items()->Count() > kAppMenuItems) AppMenu->Items()->Delete(kFirstUserGroup);
     TIniFile ini(BarIniPath());
-    TAppGroupStore store(ini, AnsiLeadByte);
+    TAppGroupStore store(ini, SystemLeadByte);
     for (int i = 0; i < kFixedGroupCount; ++i) FillGroupMenu(kFixedGroups[i].section, GroupItems[size_t(i)], store);
     const int groupIcon = GroupItems[0]->ImageIndex;
     for (const std::string& name : store.UserGroups()) {
@@ -116,7 +115,7 @@ void TForm1::ItemsxClick(TObject* Sender) {
     for (int i = 0; i < kFixedGroupCount; ++i)
         if (item->Parent() == GroupItems[size_t(i)]) section = kFixedGroups[i].section;
     TIniFile ini(BarIniPath());
-    TAppGroupStore store(ini, AnsiLeadByte);
+    TAppGroupStore store(ini, SystemLeadByte);
     RunGroupItem(section, store, item);
 }
 
@@ -145,7 +144,7 @@ void TForm1::OnAssociateClick(TObject*) {
         } catch (const ERegistryException&) {
             continue;  // a default value that is no string names no program
         }
-        if (!IsListableAssociation(program, listed, AnsiLeadByte) || !FileExists(program)) continue;
+        if (!IsListableAssociation(program, listed, SystemLeadByte) || !FileExists(program)) continue;
         listed.push_back(program);
         auto* item = new TMenuItem(nullptr);
         const std::string file = ExtractFileName(program);

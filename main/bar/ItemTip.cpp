@@ -9,6 +9,7 @@
 #include "InfoTipRules.h"
 #include "InfoTipText.h"
 #include "ItemTipRules.h"
+#include "LeadByte.h"
 #include "PopupHook.h"
 #include "ScopedHandle.h"
 #include "ShellMenus.h"
@@ -18,8 +19,6 @@
 #include "mainfrm.h"
 
 namespace {
-
-bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 // The bar's item of the highlighted entry: the shared menu first, then the network menu.
 TMenuItem* HoveredItem() {
@@ -104,7 +103,7 @@ std::string FileTipText(const std::string& path) {
         }
         if (file && OpensInNotepad(path)) parts.extras.push_back(TextTip(ReadFileHead(path, kTextTipBytes)));
     }
-    switch (TipKindForFile(path, IsLeadByte)) {
+    switch (TipKindForFile(path, SystemLeadByte)) {
         case TipKind::kZip: parts.extras.push_back(ListZipEntries(path, kZipTipEntries)); break;
         case TipKind::kHtml:
             // A page that can't be read or converted just gets no preview.

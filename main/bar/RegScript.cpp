@@ -4,10 +4,9 @@
 #include <iterator>
 
 #include "BarRules.h"
+#include "LeadByte.h"
 
 namespace {
-
-bool AnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 std::string ReadScript(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -53,7 +52,7 @@ TRegScript::TRegScript(const std::string& programFolder, const std::string& buil
     : path_(programFolder + "inst.reg") {
     const std::string script = ReadScript(path_);
     if (script.empty()) return;
-    const std::string own = RegScriptForFolder(script, builtInFolder, programFolder, AnsiLeadByte);
+    const std::string own = RegScriptForFolder(script, builtInFolder, programFolder, SystemLeadByte);
     if (own == script) return;
     // A copy that can't be written leaves the script beside the program, as
     // every registration step is unchecked.

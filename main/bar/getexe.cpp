@@ -5,6 +5,7 @@
 #include "IniFile.h"
 #include "InfoTipText.h"
 #include "KnownPrograms.h"
+#include "LeadByte.h"
 #include "StrUtils.h"
 #include "SysUtils.h"
 #include "mainfrm.h"
@@ -15,8 +16,6 @@ bool SearchCloseDeferred = false;
 namespace {
 // The shell's "find computer" clip.
 constexpr int kFindComputerClip = 152;
-
-bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 }  // namespace
 
 TgetexeFrm::TgetexeFrm(TComponent* AOwner) : TForm(AOwner) {

@@ -2,13 +2,12 @@
 
 #include <shellapi.h>
 
+#include "LeadByte.h"
 #include "MessageDlg.h"
 #include "ScopedHandle.h"
 #include "mainfrm.h"
 
 namespace {
-bool AnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
 void PostSpace(const TListBox* list) { PostMessageA(list->Handle(), WM_KEYDOWN, VK_SPACE, 0); }
 
 void FillItem(HDC dc, const RECT& rect) {
@@ -23,7 +22,7 @@ void WriteItem(HDC dc, const RECT& rect, const std::string& text) {
 }  // namespace
 
 TRegAppFrm::TRegAppFrm(TForm1* bar)
-    : TForm(bar), bar_(bar), ini_(BarIniPath()), store_(ini_, AnsiLeadByte) {
+    : TForm(bar), bar_(bar), ini_(BarIniPath()), store_(ini_, SystemLeadByte) {
     SetName("RegAppFrm");
     SetCaption("Register applications");
     BorderStyle = TBorderStyle::bsDialog;

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "ClockIni.h"
+#include "LeadByte.h"
 #include "MessageDlg.h"
 #include "SysUtils.h"
 #include "ZoneIni.h"
@@ -13,8 +14,6 @@ TAddCityForm* AddCityForm = nullptr;
 
 namespace {
 const char kEditCaption[] = "Edit Clock";
-
-bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 }  // namespace
 
 TAddCityForm::TAddCityForm(TComponent* AOwner) : TForm(AOwner) {

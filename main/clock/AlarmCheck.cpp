@@ -13,6 +13,7 @@
 #include "ClockPanel.h"
 #include "ClockSource.h"
 #include "IniFile.h"
+#include "LeadByte.h"
 #include "ScopedHandle.h"
 #include "SetAlarm.h"
 #include "UnitSingleAla.h"
@@ -23,8 +24,6 @@ std::function<void(const std::string&)> AlarmPlaySound = [](const std::string& p
 };
 
 namespace {
-bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
 struct TFileStamp {
     bool exists = false;
     DWORD sizeLow = 0, sizeHigh = 0;

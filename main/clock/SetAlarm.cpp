@@ -9,6 +9,7 @@
 #include "ClockPanel.h"
 #include "ClockRules.h"
 #include "ClockSource.h"
+#include "LeadByte.h"
 #include "MessageDlg.h"
 #include "ScopedHandle.h"
 #include "StrUtils.h"
@@ -20,8 +21,6 @@ TAlarm* Alarm = nullptr;
 
 namespace {
 const COLORREF kMask = RGB(255, 0, 255);
-
-bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 TClockProfile Store() { return TClockProfile(ZoneIni()); }
 

@@ -4,6 +4,7 @@
 #include "ClockIni.h"
 #include "ClockRules.h"
 #include "ClockSource.h"
+#include "LeadByte.h"
 #include "MessageDlg.h"
 #include "StrUtils.h"
 #include "ZoneIni.h"
@@ -12,8 +13,6 @@
 TSingleAlarm* SingleAlarm = nullptr;
 
 namespace {
-bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
 SYSTEMTIME Day(int year, int month, int day) {
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(year);

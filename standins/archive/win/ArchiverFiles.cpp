@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Checksums.h"
+#include "LeadByte.h"
 #include "MbcsPath.h"
 
 namespace {
@@ -24,8 +25,6 @@ bool AllZero(const char* data, std::size_t size) {
 }
 
 }  // namespace
-
-bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 bool InputFile::Open(const std::string& path) {
     file_.Reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

@@ -10,10 +10,8 @@
 #include <vector>
 
 #include "ByteStreams.h"
+#include "LeadByte.h"
 #include "ScopedHandle.h"
-
-// The lead-byte test of the system's ANSI code page.
-bool SystemLeadByte(unsigned char byte);
 
 class InputFile : public ByteSource, public RandomSource {
 public:

@@ -5,6 +5,7 @@
 
 #include "AppGroupCases.h"
 #include "IniFile.h"
+#include "LeadByte.h"
 #include "TestSupport.h"
 
 TEST(AppGroupProfile, EditsOverTheProfileFunctions) {
@@ -14,7 +15,7 @@ TEST(AppGroupProfile, EditsOverTheProfileFunctions) {
         WriteFileBytes(path, c.before);
         {
             TIniFile ini(path);
-            TAppGroupStore store(ini, [](unsigned char b) { return IsDBCSLeadByte(b) != FALSE; });
+            TAppGroupStore store(ini, SystemLeadByte);
             EXPECT_EQ(c.run(store), c.answers) << c.name;
             ini.UpdateFile();
         }
