@@ -23,8 +23,9 @@ TEST_F(BarTest, ASecondStartEndsAtOnceWithExitCodeZero) {
     EXPECT_TRUE(bar_->Running());
 }
 
-TEST_F(BarTest, StartWritesTheProgramFolderAndTheFirstRunMark) {
-    DeleteRegValue(HKEY_LOCAL_MACHINE, kBarKey, "FirstRun");
+// A first start (no "FirstRun") searches every fixed drive, Z: included in
+// this prefix: first_search.sh makes it on a sandboxed prefix instead.
+TEST_F(BarTest, StartWritesTheProgramFolderAndKeepsTheFirstRunMark) {
     DeleteRegValue(HKEY_LOCAL_MACHINE, kBarKey, "RootDir");
     ASSERT_TRUE(bar_->Start());
     std::string folder = dir_.Path();
