@@ -531,7 +531,7 @@ TEST(DorvaneDllTest, BackupAndRestoreThroughTheWindow) {
             [&] {
                 open();
                 open();
-                PumpUntil([&] { return windows() == 0; }, 120000);
+                PumpUntil([&] { return windows() == 0; }, 300000);
             },
             [&](DialogDriver& d) {
                 HWND window = d.Expect(L"Mivora Backup");
@@ -548,7 +548,8 @@ TEST(DorvaneDllTest, BackupAndRestoreThroughTheWindow) {
                     d.ClickRadio(page, IDC_OP_OVERWRITE);
                 }
                 d.Click(window, IDC_MAIN_RUN);
-            });
+            },
+            300000);  // the script's tree holds a 5 GB file
         for (const std::string& f : failures) ADD_FAILURE() << f;
     }
     if (savedOptions.empty())

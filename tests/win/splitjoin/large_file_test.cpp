@@ -12,6 +12,9 @@ namespace {
 
 using LargeFileTest = SplitJoinTest;
 
+// Writing 4 GiB under Wine takes most of a minute on a slow disk.
+const DWORD kGigabytesMs = 240000;
+
 TEST_F(LargeFileTest, SplitThenJoinPast4GiB) {
     // Sparse on the Linux side, so only the pieces and the result take space.
     const std::uint64_t size = (4ull << 30) + 100;
@@ -29,7 +32,8 @@ TEST_F(LargeFileTest, SplitThenJoinPast4GiB) {
                                 EXPECT_EQ(d.AnsiText(dialog, IDC_SPLIT_PREVIEW), "huge.001 ~ huge.129");
                                 d.Click(dialog, IDOK);
                                 if (!d.WaitGone(dialog, 120000)) d.Fail("split dialog stayed");
-                            }));
+                            },
+                            kGigabytesMs));
     ASSERT_EQ(FilesIn(out + "\\").size(), 129u);
     EXPECT_EQ(FileSize(out + "\\huge.129"), size - 128ull * 32767 * 1024);
     DeleteFileA(source.c_str());
@@ -40,7 +44,8 @@ TEST_F(LargeFileTest, SplitThenJoinPast4GiB) {
                                 EXPECT_EQ(d.ListColumn(dialog, IDC_JOIN_LIST, 0).size(), 129u);
                                 d.Click(dialog, IDOK);
                                 if (!d.WaitGone(dialog, 120000)) d.Fail("join dialog stayed");
-                            }));
+                            },
+                            kGigabytesMs));
     for (const std::string& name : FilesIn(out + "\\"))
         if (name != "huge") DeleteFileA((out + "\\" + name).c_str());
     EXPECT_EQ(FileSize(out + "\\huge"), size);

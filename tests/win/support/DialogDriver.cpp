@@ -194,7 +194,8 @@ void DialogDriver::CloseEverything() {
     }
 }
 
-std::vector<std::string> RunDriven(const std::function<void()>& ui, const std::function<void(DialogDriver&)>& script) {
+std::vector<std::string> RunDriven(const std::function<void()>& ui, const std::function<void(DialogDriver&)>& script,
+                                   DWORD endMs) {
     DialogDriver driver(GetCurrentThreadId());
     std::thread thread([&] {
         try {
@@ -202,7 +203,7 @@ std::vector<std::string> RunDriven(const std::function<void()>& ui, const std::f
         } catch (const std::exception& e) {
             driver.Fail(std::string("script error: ") + e.what());
         }
-        if (driver.failures.empty() && !driver.WaitFor([&] { return driver.uiDone.load(); }, 30000))
+        if (driver.failures.empty() && !driver.WaitFor([&] { return driver.uiDone.load(); }, endMs))
             driver.Fail("the dialogs did not end");
         if (!driver.failures.empty()) driver.CloseEverything();
     });

@@ -59,5 +59,7 @@ private:
 };
 
 // Runs `ui` on this thread while `script` drives it from another; the
-// driver's failures come back as strings.
-std::vector<std::string> RunDriven(const std::function<void()>& ui, const std::function<void(DialogDriver&)>& script);
+// driver's failures come back as strings. `endMs` is how long the ui may go
+// on after the script: runs over gigabytes need more than the default.
+std::vector<std::string> RunDriven(const std::function<void()>& ui, const std::function<void(DialogDriver&)>& script,
+                                   DWORD endMs = 30000);
