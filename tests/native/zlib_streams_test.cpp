@@ -83,4 +83,34 @@ TEST(Gzip, FilesComeBackAndDamageShowsByTheEnd) {
     EXPECT_FALSE(badReader.Error().empty());
 }
 
+std::string Gzip(const std::string& data) {
+    MemorySink sink;
+    GzipWriter writer(sink, 6);
+    EXPECT_TRUE(writer.Write(data.data(), data.size()) && writer.Finish());
+    return sink.bytes;
+}
+
+// The reader buffers 64 KiB: a member starting at its last byte was taken
+// for the end of the stream. A stream cut inside a member fails.
+TEST(Gzip, EveryMemberIsReadWhereverItStartsAndACutOneFails) {
+    const std::string member = Gzip(Text(512)), rest = Gzip(Text(700));
+    const std::size_t whole = std::string::npos;
+    const struct {
+        std::size_t firstSize, keep;  // bytes of the second member kept
+    } cases[] = {{65534, whole}, {65535, whole}, {65536, whole}, {65535, 1}, {65535, 12}};
+    for (const auto& c : cases) {
+        // The first member made that long by a file name in its header.
+        const std::string gz = member.substr(0, 3) + static_cast<char>(member[3] | 0x08) + member.substr(4, 6) +
+                               std::string(c.firstSize - member.size() - 1, 'n') + '\0' + member.substr(10) +
+                               rest.substr(0, c.keep);
+        MemorySource in(gz);
+        GzipReader reader(in);
+        std::string out(4096, '\0');
+        std::size_t got = 0, total = 0;
+        while (reader.Read(&out[total], out.size() - total, got) && got > 0) total += got;
+        // All of it, or a failure.
+        EXPECT_EQ(reader.Error().empty() ? total : 0, c.keep == whole ? 1212u : 0u) << c.firstSize << " " << c.keep;
+    }
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <cstring>
 #include <vector>
 
 #include "Checksums.h"
@@ -196,6 +197,21 @@ struct GzipReader::State {
     std::vector<unsigned char> input;
     z_stream z{};
     bool started = false, finished = false;
+
+    // Keeps the bytes not yet taken and reads on behind them until `want`
+    // are there or the stream ends; false on a read error.
+    bool Buffer(uInt want) {
+        if (z.avail_in >= want) return true;
+        if (z.avail_in) std::memmove(input.data(), z.next_in, z.avail_in);
+        z.next_in = input.data();
+        while (z.avail_in < want) {
+            std::size_t n = 0;
+            if (!in.Read(input.data() + z.avail_in, input.size() - z.avail_in, n)) return false;
+            if (n == 0) break;
+            z.avail_in += static_cast<uInt>(n);
+        }
+        return true;
+    }
 };
 
 GzipReader::GzipReader(ByteSource& in) : state_(new State(in)) {
@@ -212,37 +228,34 @@ bool GzipReader::Read(void* data, std::size_t size, std::size_t& got) {
     if (!error_.empty()) return false;
     z_stream& z = state_->z;
     while (got < size && !state_->finished) {
-        if (z.avail_in == 0) {
-            std::size_t n = 0;
-            if (!state_->in.Read(state_->input.data(), state_->input.size(), n)) {
-                error_ = "cannot read the archive";
-                return false;
-            }
-            if (n == 0) {
-                error_ = "the compressed archive ends early";
-                return false;
-            }
-            z.next_in = state_->input.data();
-            z.avail_in = static_cast<uInt>(n);
+        if (z.avail_in == 0 && !state_->Buffer(1)) {
+            error_ = "cannot read the archive";
+            return false;
         }
+        // At the end of the input, inflate may still hold bits that make
+        // output or show damage: it is asked until it makes nothing more.
+        const bool atEnd = z.avail_in == 0;
         z.next_out = static_cast<unsigned char*>(data) + got;
         z.avail_out = Chunk(size - got);
         const uInt before = z.avail_out;
         const int status = inflate(&z, Z_NO_FLUSH);
         got += before - z.avail_out;
+        if (atEnd && (status == Z_BUF_ERROR || (status == Z_OK && z.avail_out == before))) {
+            error_ = "the compressed archive ends early";
+            return false;
+        }
         if (status == Z_STREAM_END) {
-            // Another member may follow; anything else after the last one is ignored.
-            if (z.avail_in == 0) {
-                std::size_t n = 0;
-                if (!state_->in.Read(state_->input.data(), state_->input.size(), n)) {
-                    error_ = "cannot read the archive";
-                    return false;
-                }
-                z.next_in = state_->input.data();
-                z.avail_in = static_cast<uInt>(n);
+            // Another member may follow, its two magic bytes split over two
+            // reads; anything else after the last member is ignored.
+            if (!state_->Buffer(2)) {
+                error_ = "cannot read the archive";
+                return false;
             }
             if (z.avail_in >= 2 && z.next_in[0] == 0x1F && z.next_in[1] == 0x8B) {
                 inflateReset(&z);
+            } else if (z.avail_in == 1 && z.next_in[0] == 0x1F) {
+                error_ = "the compressed archive ends early";
+                return false;
             } else {
                 state_->finished = true;
             }
