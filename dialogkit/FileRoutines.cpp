@@ -83,17 +83,17 @@ HMODULE LoadOutsideLibrary(const std::string& fileName) {
     return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-std::vector<std::string> ReadDropList(HDROP drop) {
+std::vector<std::string> ReadDropList(HDROP drop, std::vector<std::string>* tooLong) {
     std::vector<std::string> items;
     if (!drop) return items;
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        if (length == 0 || length >= MAX_PATH) continue;
+        if (length == 0 || (length >= MAX_PATH && !tooLong)) continue;
         std::string path(length + 1, '\0');
         const UINT got = DragQueryFileA(drop, i, &path[0], length + 1);
         path.resize(got);
-        items.push_back(path);
+        (length >= MAX_PATH ? *tooLong : items).push_back(path);
     }
     return items;
 }

@@ -31,7 +31,8 @@ HMODULE LoadOutsideLibrary(const std::string& fileName);
 std::string FindOutsideFile(const std::string& fileName);
 
 // The items of a dropped-file list, in order. Items the ANSI file calls cannot
-// take (MAX_PATH or longer) are left out rather than cut to another name.
-std::vector<std::string> ReadDropList(HDROP drop);
+// take (MAX_PATH or longer) are left out rather than cut to another name;
+// with `tooLong`, they are collected there.
+std::vector<std::string> ReadDropList(HDROP drop, std::vector<std::string>* tooLong = nullptr);
 
 }  // namespace dialogkit

@@ -282,6 +282,25 @@ TEST_F(PackDialog, FailuresAreToldOnceAndDeleteNothing) {
     }
 }
 
+// An item too long for the file calls refuses the whole list with a
+// message: left out, it would shift the items ExtractFile gives meaning to.
+TEST_F(PackDialog, AListWithAnItemTooLongIsRefused) {
+    const std::vector<std::string> items = {dir.File("a.zip"), dir.File(std::string(MAX_PATH, 'x')), dir.File("out")};
+    for (const auto& [call, caption] :
+         {std::make_pair(PackFiles, L"Compression"), std::make_pair(UnPackFile, L"Decompression"),
+          std::make_pair(ExtractFile, L"Decompression"), std::make_pair(CompressAndSendFiles, L"Compress and Email")}) {
+        events.clear();
+        std::wstring told;
+        for (const std::string& f :
+             RunDriven([&, call = call] { call(MakeDrop(items)); },
+                       [&, caption = caption](DialogDriver& d) { told = d.Answer(caption, IDOK); }))
+            ADD_FAILURE() << f;
+        EXPECT_NE(told.find(L"too long"), std::wstring::npos) << std::string(told.begin(), told.end());
+        EXPECT_TRUE(events.empty());
+        EXPECT_FALSE(Exists(dir.File("out")));
+    }
+}
+
 TEST_F(PackDialog, CancelRunsNothingAndSavesNothing) {
     Archivers("");
     const std::vector<std::string> items = MakeTree(dir.Path());
