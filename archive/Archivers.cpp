@@ -1,6 +1,7 @@
 #include "Archivers.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "FileReplace.h"
@@ -27,6 +28,15 @@ const ArchiverEntry kArchivers[] = {
 
 ArchiverOutcome Failed(const std::string& why) { return ArchiverOutcome{false, why}; }
 
+constexpr DWORD kOutputSize = 4096;
+
+// What an archiver said, however it left its buffer, for after "failed (code N)".
+std::string Account(const std::string& output) {
+    std::string said(output.c_str());
+    while (!said.empty() && (said.back() == '\n' || said.back() == '\r')) said.pop_back();
+    return said.empty() ? "." : ":\n" + said;
+}
+
 struct FileCloser {
     void operator()(std::FILE* f) const {
         if (f) std::fclose(f);
@@ -52,30 +62,34 @@ bool FileThere(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-ArchiverOutcome CallArchiver(Archiver archiver, HWND owner, const std::string& command, bool packing) {
+ArchiverOutcome CallArchiver(Archiver archiver, HWND owner, const std::string& command) {
     const ArchiverEntry& entry = kArchivers[static_cast<int>(archiver)];
     const ScopedModule library(dialogkit::LoadOutsideLibrary(entry.library));
     if (!library) return Failed(std::string("The archiver ") + entry.library + " can't be loaded.");
     const auto function = reinterpret_cast<ArchiverFunction>(reinterpret_cast<void*>(
         GetProcAddress(library.Get(), entry.function ? entry.function : MAKEINTRESOURCEA(1))));
     if (!function) return Failed(std::string(entry.library) + " has no " + entry.name + " function.");
-    char output[100] = {};
-    const int result = function(owner, command.c_str(), packing ? output : nullptr, packing ? sizeof output : 0);
+    // Room for the archiver's account of every member that failed, packing
+    // or unpacking: a number alone tells the user nothing to act on.
+    std::string output(kOutputSize, '\0');
+    const int result = function(owner, command.c_str(), &output[0], kOutputSize);
     if (result == 0) return ArchiverOutcome{true, std::string()};
-    // The archiver's own text, however it left the buffer.
-    const std::string said(output, strnlen(output, sizeof output));
-    return Failed(std::string(entry.name) + " of " + entry.library + " failed (code " + std::to_string(result) +
-                  ")" + (said.empty() ? "." : ":\n" + said));
+    return Failed(std::string(entry.name) + " of " + entry.library + " failed (code " + std::to_string(result) + ")" +
+                  Account(output));
 }
 
-std::optional<DWORD> RunProgramAndWait(const std::string& command, const std::string& program) {
+std::optional<DWORD> RunProgramAndWait(const std::string& command, const std::string& program, HANDLE output) {
     std::string line = command;  // the system may write into it
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
+    if (output) {
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = output;
+    }
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(program.empty() ? nullptr : program.c_str(), &line[0], nullptr, nullptr, FALSE,
+    if (!CreateProcessA(program.empty() ? nullptr : program.c_str(), &line[0], nullptr, nullptr, output != nullptr,
                         CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process))
         return std::nullopt;
     const ScopedFile thread(process.hThread);
@@ -108,9 +122,31 @@ std::string FindZipProgram() {
 ArchiverOutcome RunZip(const std::string& command) {
     const std::string program = FindZipProgram();
     if (program.empty()) return Failed("The program zip.exe can't be found.");
-    const std::optional<DWORD> code = RunProgramAndWait(command, program);
+    // What zip.exe writes goes to a temporary file for the message: a pipe
+    // would need a second thread to keep it from filling up.
+    std::string outputName(MAX_PATH, '\0');
+    const DWORD folderLength = GetTempPathA(MAX_PATH, &outputName[0]);
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    ScopedFile output;
+    if (folderLength > 0 && folderLength < MAX_PATH &&
+        GetTempFileNameA(outputName.substr(0, folderLength).c_str(), "~zp", 0, &outputName[0])) {
+        outputName.resize(std::strlen(outputName.c_str()));
+        output.Reset(CreateFileA(outputName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    } else {
+        outputName.clear();
+    }
+    const std::optional<DWORD> code = RunProgramAndWait(command, program, output.Get());
+    std::string said(kOutputSize, '\0');
+    DWORD got = 0;
+    if (!output || SetFilePointer(output.Get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+        !ReadFile(output.Get(), &said[0], kOutputSize - 1, &got, nullptr))
+        got = 0;
+    said.resize(got);
+    output.Reset();
+    if (!outputName.empty()) DeleteFileA(outputName.c_str());
     if (!code) return Failed(program + " can't be started.");
-    if (*code != 0) return Failed("zip.exe failed (code " + std::to_string(*code) + ").");
+    if (*code != 0) return Failed("zip.exe failed (code " + std::to_string(*code) + ")" + Account(said));
     return ArchiverOutcome{true, std::string()};
 }
 

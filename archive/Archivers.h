@@ -18,20 +18,22 @@ struct ArchiverOutcome {
 };
 
 // Hands `command` to the archiver: `Unlha` and `UnZip` by ordinal 1, `Tar` by
-// name, each as int WINAPI F(HWND, LPCSTR, LPSTR, DWORD). Packing passes a
-// 100-byte buffer (whose text explains a failure), unpacking none.
-ArchiverOutcome CallArchiver(Archiver archiver, HWND owner, const std::string& command, bool packing);
+// name, each as int WINAPI F(HWND, LPCSTR, LPSTR, DWORD), with a buffer
+// whose text (every member or file that failed, worst first) explains a failure.
+ArchiverOutcome CallArchiver(Archiver archiver, HWND owner, const std::string& command);
 
 // Starts `command` hidden in a new console and waits for it to end. With a
 // `program` path the system takes the program from there instead of
-// searching for the command's first word. The exit code; nothing when it
-// could not start.
-std::optional<DWORD> RunProgramAndWait(const std::string& command, const std::string& program = std::string());
+// searching for the command's first word; with an inheritable `output`
+// handle, the program's output and error output go there. The exit code;
+// nothing when it could not start.
+std::optional<DWORD> RunProgramAndWait(const std::string& command, const std::string& program = std::string(),
+                                       HANDLE output = nullptr);
 
 // zip.exe beside the library, in the system folder, or on PATH (never the
 // current folder); "" when there is none.
 std::string FindZipProgram();
-// Runs zip.exe's `command` (which begins with "zip").
+// Runs zip.exe's `command` (which begins with "zip"); a failure carries what it wrote.
 ArchiverOutcome RunZip(const std::string& command);
 
 // Writes the ZIP self-extractor `exe`: the stub "sfx.bin" followed by the

@@ -60,26 +60,31 @@ bool RunPack(HWND owner, const PackRequest& request, const std::string& caption,
     if (needsList && !list.Write(ListFileText(request.items, request.baseFolder, SystemLeadByte)))
         return Tell(owner, "The list of files to pack can't be written in the temporary folder.", caption);
     const PackPlan plan = PlanPack(request, list.Name(), SystemLeadByte);
+    const bool earlier = FileThere(plan.archive);
     ArchiverOutcome outcome;
     switch (request.format) {
         case PackFormat::Lzh:
-            outcome = CallArchiver(Archiver::Unlha, owner, plan.command, true);
+            outcome = CallArchiver(Archiver::Unlha, owner, plan.command);
             break;
         case PackFormat::Tar:
-            outcome = CallArchiver(Archiver::Tar, owner, plan.command, true);
+            outcome = CallArchiver(Archiver::Tar, owner, plan.command);
             break;
         case PackFormat::Zip:
             outcome = RunZip(plan.command);
             break;
     }
-    if (!outcome.ok) return Tell(owner, plan.archive + "\nThe archive was not made.\n" + outcome.failure, caption);
+    if (!outcome.ok)
+        return Tell(owner,
+                    plan.archive + (earlier ? "\nThe archive was left as it was.\n" : "\nThe archive was not made.\n") +
+                        outcome.failure,
+                    caption);
     if (!FileThere(plan.archive))
         return Tell(owner, plan.archive + "\nThe archiver ended without making this archive.", caption);
     made = plan.archive;
     if (plan.selfExtractor.empty()) return true;
 
     if (request.format == PackFormat::Lzh) {
-        outcome = CallArchiver(Archiver::Unlha, owner, plan.selfExtractCommand, true);
+        outcome = CallArchiver(Archiver::Unlha, owner, plan.selfExtractCommand);
         if (outcome.ok && !FileThere(plan.selfExtractor))
             outcome = ArchiverOutcome{false, "The archiver ended without making it."};
     } else {

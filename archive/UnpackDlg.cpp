@@ -78,7 +78,7 @@ void CDecompressDlg::OnOK() {
         const archive::ArchiveKind kind = archive::KindOfArchive(item);
         if (kind == archive::ArchiveKind::None) continue;
         const std::string command = archive::UnpackCommand(kind, options, item, destination_, extra_);
-        const archive::ArchiverOutcome outcome = archive::CallArchiver(ArchiverOf(kind), Handle(), command, false);
+        const archive::ArchiverOutcome outcome = archive::CallArchiver(ArchiverOf(kind), Handle(), command);
         if (!outcome.ok) failures += item + "\n" + outcome.failure + "\n";
     }
     // Every archive has had its turn; what failed is told at once, and the

@@ -163,6 +163,7 @@ TarReader::Result TarReader::Next(TarEntry& entry, std::string& error) {
     }
     left_ = padding_ = 0;
     std::string longName;
+    bool paxName = false;
     for (;;) {
         unsigned char block[kTarBlock];
         std::size_t got = 0;
@@ -207,7 +208,10 @@ TarReader::Result TarReader::Next(TarEntry& entry, std::string& error) {
             }
             padding_ = 0;
             std::string name = entry.type == 'L' ? std::string(text.c_str()) : PaxPath(text);
-            if (!name.empty()) longName = name;
+            if (!name.empty()) {
+                longName = name;
+                paxName = entry.type == 'x';
+            }
             continue;
         }
         if (entry.type == 'K' || entry.type == 'g') {
@@ -218,7 +222,10 @@ TarReader::Result TarReader::Next(TarEntry& entry, std::string& error) {
             left_ = padding_ = 0;
             continue;
         }
-        if (!longName.empty()) entry.name = longName;
+        if (!longName.empty()) {
+            entry.name = longName;
+            entry.utf8Name = paxName;
+        }
         return Result::Entry;
     }
 }

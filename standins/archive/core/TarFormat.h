@@ -18,6 +18,7 @@ struct TarEntry {
     std::uint64_t size = 0;
     std::int64_t mtime = 0;    // Unix time
     std::uint32_t mode = 0644;
+    bool utf8Name = false;     // the name came from a pax record, which is UTF-8
 };
 
 // The header a member is written with; false when its name or size does not fit.

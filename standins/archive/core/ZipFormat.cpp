@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr std::uint32_t kLocalSignature = 0x04034B50;
 constexpr std::uint32_t kCentralSignature = 0x02014B50;
 constexpr std::uint32_t kEndSignature = 0x06054B50;
 constexpr std::uint32_t kZip64LocatorSignature = 0x07064B50;
@@ -85,7 +84,7 @@ bool ReadZipDirectory(RandomSource& file, ZipDirectory& directory, std::string& 
 
 bool ZipDataOffset(RandomSource& file, const ZipEntry& entry, std::uint64_t& offset, std::string& error) {
     unsigned char h[kLocalSize];
-    if (!file.ReadAt(entry.localOffset, h, kLocalSize) || Le32(h) != kLocalSignature)
+    if (!file.ReadAt(entry.localOffset, h, kLocalSize) || Le32(h) != kZipLocalSignature)
         return Fail(error, "a member's local header is missing");
     offset = entry.localOffset + kLocalSize + Le16(h + 26) + Le16(h + 28);
     if (offset > file.Size() || entry.packedSize > file.Size() - offset)
@@ -124,7 +123,7 @@ void PutSharedFields(std::string& h, const ZipEntry& entry) {
 
 std::string ZipLocalHeader(const ZipEntry& entry) {
     std::string h;
-    PutLe32(h, kLocalSignature);
+    PutLe32(h, kZipLocalSignature);
     PutSharedFields(h, entry);
     return h + entry.name;
 }

@@ -10,6 +10,7 @@
 
 #include "ByteStreams.h"
 
+constexpr std::uint32_t kZipLocalSignature = 0x04034B50;
 constexpr std::uint16_t kZipEncrypted = 0x0001;
 constexpr std::uint16_t kZipDescriptor = 0x0008;
 constexpr std::uint16_t kZipUtf8 = 0x0800;

@@ -2,8 +2,8 @@
 //   int WINAPI Tar(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize)
 // with -c to write a POSIX ustar archive (gzip-compressed with z) and -x to
 // unpack one, gzip or not: the first two bytes tell. The result is 0 when all
-// went well, or the ArchiverResult of the first failure; `output` gets its
-// text, or the names unpacked. No window is shown, whatever the owner.
+// went well, or the ArchiverResult of the worst failure; `output` names every
+// failure, or the names unpacked. No window is shown, whatever the owner.
 #include <windows.h>
 
 #include <memory>
@@ -89,10 +89,51 @@ void Create(const TarCommand& c, ArchiverReport& report) {
         ok = out.Write(end.data(), end.size()) && (!gzip || gzip->Finish());
     }
     ok = file.Close() && ok;
-    if (!ok || !ReplaceFileWith(c.archive, temp)) {
-        DeleteFileA(temp.c_str());
-        report.Fail(kArchiverCannotWrite, "cannot write " + c.archive);
+    // An archive without a file that was asked for is no archive of the
+    // selection: the earlier one, if any, stays as it was.
+    if (ok && !report.Failed() && ReplaceFileWith(c.archive, temp)) return;
+    DeleteFileA(temp.c_str());
+    if (!ok || !report.Failed()) report.Fail(kArchiverCannotWrite, "cannot write " + c.archive);
+}
+
+// What an entry holds goes to `target`; false when its data could not all
+// be read or written, which ends the unpacking.
+bool ExtractEntry(TarReader& reader, TarEntry& entry, const GzipReader& gzip, UnpackTarget& target,
+                  ArchiverReport& report) {
+    std::string ansi;
+    if (entry.utf8Name && !Utf8ToAnsi(entry.name, ansi)) {
+        report.Fail(kArchiverUnsafeName, "refused name: " + entry.name + " (this system cannot spell it)");
+        return true;
     }
+    if (entry.utf8Name) entry.name = ansi;
+    const FILETIME time = FileTimeOfUnix(entry.mtime);
+    if (entry.type == '5') {
+        target.Folder(entry.name);
+        return true;
+    }
+    if (entry.type == '1' || entry.type == '2') {
+        report.Fail(kArchiverUnsupported, "link: " + entry.name + " (links are not unpacked)");
+        return true;
+    }
+    if (entry.type != '0' && entry.type != '\0' && entry.type != '7') {
+        report.Fail(kArchiverUnsupported, "special file: " + entry.name + " (devices and pipes are not unpacked)");
+        return true;
+    }
+    OutputFile* out = target.BeginFile(entry.name, time);
+    if (!out) return true;
+    struct Data : ByteSource {
+        explicit Data(TarReader& r) : reader(r) {}
+        bool Read(void* data, std::size_t size, std::size_t& got) override { return reader.ReadData(data, size, got); }
+        TarReader& reader;
+    } data(reader);
+    const bool ok = CopyBytes(data, entry.size, *out, [](const void*, std::size_t) {});
+    if (!ok && out->Failed()) {
+        report.Fail(kArchiverCannotWrite, "cannot write " + entry.name);
+    } else if (!ok) {
+        report.Damaged(entry.name, gzip.Error().empty() ? "the archive ends inside it" : gzip.Error());
+    }
+    target.EndFile(ok);
+    return ok;
 }
 
 void Extract(const TarCommand& c, ArchiverReport& report) {
@@ -112,6 +153,9 @@ void Extract(const TarCommand& c, ArchiverReport& report) {
     ByteSource& in = gzipped ? static_cast<ByteSource&>(gzip) : file;
     UnpackTarget target(options, report);
     if (!target.Open()) return;
+    // The gzip trailer's CRC comes after the tar's end: until it has been
+    // read, any member may hold wrong bytes, so none takes its place.
+    if (gzipped) target.Hold();
     TarReader reader(in);
     for (;;) {
         TarEntry entry;
@@ -119,39 +163,17 @@ void Extract(const TarCommand& c, ArchiverReport& report) {
         const TarReader::Result next = reader.Next(entry, error);
         if (next == TarReader::Result::End) break;
         if (next == TarReader::Result::Bad) {
-            report.Fail(kArchiverDamaged, gzip.Error().empty() ? error : gzip.Error());
+            report.Damaged("", gzip.Error().empty() ? error : gzip.Error());
             break;
         }
-        const FILETIME time = FileTimeOfUnix(entry.mtime);
-        if (entry.type == '5') {
-            target.Folder(entry.name);
-            continue;
-        }
-        if (entry.type != '0' && entry.type != '\0' && entry.type != '7') {
-            report.Fail(kArchiverUnsupported, entry.name + ": links and special files are not unpacked");
-            continue;
-        }
-        std::string path;
-        OutputFile* out = target.BeginFile(entry.name, time, path);
-        if (!out) continue;
-        struct Data : ByteSource {
-            explicit Data(TarReader& r) : reader(r) {}
-            bool Read(void* data, std::size_t size, std::size_t& got) override { return reader.ReadData(data, size, got); }
-            TarReader& reader;
-        } data(reader);
-        const bool ok = CopyBytes(data, entry.size, *out, [](const void*, std::size_t) {});
-        if (!ok) {
-            report.Fail(out->Failed() ? kArchiverCannotWrite : kArchiverDamaged,
-                        out->Failed() ? "cannot write " + path : entry.name + ": the archive ends inside it");
-        }
-        target.EndFile(path, time, ok);
-        if (!ok) break;
+        if (!ExtractEntry(reader, entry, gzip, target, report)) break;
     }
-    // The gzip trailer's CRC comes after the tar's end: read on to it. A
-    // stream found damaged anywhere may have fed wrong bytes to any member.
-    if (gzipped && gzip.Error().empty() && !gzip.Drain())
-        report.Fail(kArchiverDamaged, gzip.Error());
-    if (gzipped && !gzip.Error().empty()) target.DiscardWritten();
+    if (gzipped && gzip.Error().empty() && !gzip.Drain()) report.Damaged("", gzip.Error());
+    if (gzipped && gzip.Error().empty()) {
+        target.Commit();
+    } else {
+        target.Discard();
+    }
 }
 
 void Run(const std::string& line, ArchiverReport& report) {

@@ -144,6 +144,13 @@ bool UpdateLzh(const std::string& archive, const std::vector<PackItem>& items, c
             return false;
         }
         if (!ReadMembers(old, members, report)) return false;
+        // Only a file of no bytes or of the closing zero alone is an empty
+        // archive: anything else without a member is some other file, which
+        // an archive must not replace.
+        if (members.empty() && old.Size() > 1) {
+            report.Fail(kArchiverDamaged, archive + " is not an LZH archive");
+            return false;
+        }
     }
     const std::string temp = TempFileIn(FolderOf(archive));
     OutputFile out;
@@ -182,10 +189,10 @@ bool UpdateLzh(const std::string& archive, const std::vector<PackItem>& items, c
     ok = ok && out.Write(&end, 1);
     ok = out.Close() && ok;
     old.Close();
-    if (!ok || !ReplaceFileWith(archive, temp)) {
-        DeleteFileA(temp.c_str());
-        report.Fail(kArchiverCannotWrite, "cannot write " + archive);
-        return false;
-    }
-    return true;
+    // An archive without a file that was asked for is no archive of the
+    // selection: the earlier one, if any, stays as it was.
+    if (ok && !report.Failed() && ReplaceFileWith(archive, temp)) return true;
+    DeleteFileA(temp.c_str());
+    if (!ok || !report.Failed()) report.Fail(kArchiverCannotWrite, "cannot write " + archive);
+    return false;
 }

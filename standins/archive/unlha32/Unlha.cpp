@@ -2,8 +2,8 @@
 //   int WINAPI Unlha(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize)
 // with u (add or replace), m (add, then delete the packed files), e (unpack)
 // and s (make a self-extractor). The result is 0 when all went well, or the
-// ArchiverResult of the first failure; `output` gets its text, or the names
-// unpacked. No window is shown, whatever the owner.
+// ArchiverResult of the worst failure; `output` names every failure, or the
+// names unpacked. No window is shown, whatever the owner.
 #include <windows.h>
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 // the target folder and the members wanted. Stored and deflated members,
 // each checked against its CRC; an archive behind a self-extractor's
 // program is read as well. The result is 0 when all went well, or the
-// ArchiverResult of the first failure; `output` gets its text, or the names
-// unpacked. No window is shown, whatever the owner.
+// ArchiverResult of the worst failure; `output` names every failure, or the
+// names unpacked. No window is shown, whatever the owner.
 #include <windows.h>
 
 #include "ArchiveUnpack.h"

@@ -15,32 +15,11 @@ bool EndsWithSeparator(const std::string& name) {
     return !name.empty() && (name.back() == '/' || name.back() == '\\');
 }
 
-// A ZIP name marked as UTF-8 in the system's code page; false when the code
-// page cannot spell it (or the system reads no UTF-8, as Windows 95).
-bool Utf8ToAnsi(const std::string& utf8, std::string& ansi) {
-    bool plain = true;
-    for (unsigned char c : utf8) plain = plain && c < 0x80;
-    if (plain) {
-        ansi = utf8;
-        return true;
-    }
-    const int wide = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    if (wide <= 0) return false;
-    std::wstring text(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &text[0], wide);
-    BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), wide, nullptr, 0, nullptr, &lossy);
-    if (n <= 0 || lossy) return false;
-    ansi.assign(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), wide, &ansi[0], n, nullptr, &lossy);
-    return !lossy;
-}
-
 void DataFailed(ArchiverReport& report, const OutputFile& out, const std::string& name, const std::string& why) {
     if (out.Failed()) {
         report.Fail(kArchiverCannotWrite, "cannot write " + name);
     } else {
-        report.Fail(kArchiverDamaged, name + ": " + why);
+        report.Damaged(name, why);
     }
 }
 
@@ -61,12 +40,12 @@ void UnpackLzh(InputFile& file, std::uint64_t start, UnpackTarget& target, Archi
         const LzhRead read = ReadLzhHeader(file, h, error);
         if (read == LzhRead::End) return;
         if (read == LzhRead::Bad) {
-            report.Fail(kArchiverDamaged, error);
+            report.Damaged("", error);
             return;
         }
         const std::uint64_t dataAt = file.Position();
         if (h.packedSize > file.Size() - dataAt) {
-            report.Fail(kArchiverDamaged, h.name + ": the data runs past the end of the archive");
+            report.Damaged(h.name, "the data runs past the end of the archive");
             return;
         }
         const FILETIME time = h.hasUnixTime ? FileTimeOfUnix(h.unixTime) : FileTimeOfDos(h.dosTime);
@@ -74,10 +53,9 @@ void UnpackLzh(InputFile& file, std::uint64_t start, UnpackTarget& target, Archi
         if (h.method == "-lhd-" || EndsWithSeparator(h.name)) {
             target.Folder(h.name);
         } else if (bits < 0) {
-            report.Fail(kArchiverUnsupported, h.name + ": method " + h.method + " is not supported");
+            report.Fail(kArchiverUnsupported, "unsupported method: " + h.name + " (" + h.method + ")");
         } else {
-            std::string path;
-            if (OutputFile* out = target.BeginFile(h.name, time, path)) {
+            if (OutputFile* out = target.BeginFile(h.name, time)) {
                 std::uint16_t crc = 0;
                 bool ok = true;
                 if (bits == 0) {
@@ -92,7 +70,7 @@ void UnpackLzh(InputFile& file, std::uint64_t start, UnpackTarget& target, Archi
                     error = "CRC error";
                 }
                 if (!ok) DataFailed(report, *out, h.name, error);
-                target.EndFile(path, time, ok);
+                target.EndFile(ok);
             }
         }
         file.Seek(dataAt + h.packedSize);
@@ -104,13 +82,18 @@ void UnpackZip(InputFile& file, UnpackTarget& target, ArchiverReport& report) {
     RawInflater inflater;
     std::string error;
     if (!ReadZipDirectory(file, directory, error)) {
-        report.Fail(kArchiverDamaged, error);
+        // Cut short, a ZIP archive loses the directory at its end.
+        unsigned char magic[4];
+        if (error == "not a ZIP archive (no end record)" && file.ReadAt(0, magic, 4) &&
+            Le32(magic) == kZipLocalSignature)
+            error = "the archive ends before its directory";
+        report.Damaged("", error);
         return;
     }
     for (const ZipEntry& e : directory.entries) {
         std::string name = e.name;
         if ((e.flags & kZipUtf8) && !Utf8ToAnsi(e.name, name)) {
-            report.Fail(kArchiverUnsafeName, "refused a name this system cannot spell: " + e.name);
+            report.Fail(kArchiverUnsafeName, "refused name: " + e.name + " (this system cannot spell it)");
             continue;
         }
         const FILETIME time = FileTimeOfDos(e.dosTime);
@@ -119,20 +102,19 @@ void UnpackZip(InputFile& file, UnpackTarget& target, ArchiverReport& report) {
             continue;
         }
         if (e.flags & kZipEncrypted) {
-            report.Fail(kArchiverUnsupported, name + ": encrypted members are not supported");
+            report.Fail(kArchiverUnsupported, "encrypted member: " + name);
             continue;
         }
         if (e.method != kZipStored && e.method != kZipDeflated) {
-            report.Fail(kArchiverUnsupported, name + ": method " + std::to_string(e.method) + " is not supported");
+            report.Fail(kArchiverUnsupported, "unsupported method: " + name + " (" + std::to_string(e.method) + ")");
             continue;
         }
         std::uint64_t dataAt = 0;
         if (!ZipDataOffset(file, e, dataAt, error)) {
-            report.Fail(kArchiverDamaged, name + ": " + error);
+            report.Damaged(name, error);
             continue;
         }
-        std::string path;
-        OutputFile* out = target.BeginFile(name, time, path);
+        OutputFile* out = target.BeginFile(name, time);
         if (!out) continue;
         file.Seek(dataAt);
         std::uint32_t crc = 0;
@@ -149,6 +131,6 @@ void UnpackZip(InputFile& file, UnpackTarget& target, ArchiverReport& report) {
             error = "CRC error";
         }
         if (!ok) DataFailed(report, *out, name, error);
-        target.EndFile(path, time, ok);
+        target.EndFile(ok);
     }
 }

@@ -104,9 +104,14 @@ void InputFile::Seek(std::uint64_t position) {
 bool OutputFile::Create(const std::string& path, bool sparse) {
     // Under Wine a new name is found quicker with CREATE_NEW than by
     // truncating, and write access alone opens faster than read and write.
-    file_.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file_ && GetLastError() == ERROR_FILE_EXISTS)
-        file_.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (CreateNew(path, sparse) || GetLastError() != ERROR_FILE_EXISTS) return file_.Valid();
+    return Open(path, CREATE_ALWAYS, sparse);
+}
+
+bool OutputFile::CreateNew(const std::string& path, bool sparse) { return Open(path, CREATE_NEW, sparse); }
+
+bool OutputFile::Open(const std::string& path, DWORD disposition, bool sparse) {
+    file_.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     sparse_ = sparse;
     flushed_ = handleAt_ = 0;
     failed_ = !file_;
@@ -184,14 +189,21 @@ bool OutputFile::Truncate() {
 }
 
 bool OutputFile::SetTime(const FILETIME& time) {
-    if (!Flush()) return false;
+    // Giving skipped zeros at the end their place changes the file, and so
+    // its time: that comes first.
+    if (!SetLength()) return false;
     return SetFileTime(file_.Get(), nullptr, nullptr, &time) != FALSE;
+}
+
+bool OutputFile::SetLength() {
+    Flush();
+    if (!failed_ && handleAt_ < flushed_ && (!MoveHandle(flushed_) || !SetEndOfFile(file_.Get()))) failed_ = true;
+    return !failed_;
 }
 
 bool OutputFile::Close() {
     if (!file_) return false;
-    Flush();
-    if (!failed_ && handleAt_ < flushed_ && (!MoveHandle(flushed_) || !SetEndOfFile(file_.Get()))) failed_ = true;
+    SetLength();
     if (!CloseHandle(file_.Release())) failed_ = true;
     return !failed_;
 }
@@ -273,6 +285,25 @@ bool WalkFolder(const std::string& folder,
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ok = WalkFolder(path, visit) && ok;
     } while (FindNextFileA(find.Get(), &data));
     return ok;
+}
+
+bool Utf8ToAnsi(const std::string& utf8, std::string& ansi) {
+    bool plain = true;
+    for (unsigned char c : utf8) plain = plain && c < 0x80;
+    if (plain) {
+        ansi = utf8;
+        return true;
+    }
+    const int wide = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    if (wide <= 0) return false;
+    std::wstring text(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &text[0], wide);
+    BOOL lossy = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), wide, nullptr, 0, nullptr, &lossy);
+    if (n <= 0 || lossy) return false;
+    ansi.assign(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), wide, &ansi[0], n, nullptr, &lossy);
+    return !lossy;
 }
 
 std::uint32_t DosTimeOf(const FILETIME& time) {

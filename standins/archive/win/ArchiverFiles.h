@@ -40,6 +40,8 @@ public:
     // over instead of written, so a mostly empty file costs no disk space
     // where the file system allows holes.
     bool Create(const std::string& path, bool sparse = false);
+    // The same for a name not yet taken; false when it is.
+    bool CreateNew(const std::string& path, bool sparse = false);
     bool Write(const void* data, std::size_t size) override;
     std::uint64_t Position() const { return flushed_ + buffer_.size(); }
     // Moves to `position` (earlier output stays); false on failure.
@@ -56,7 +58,10 @@ public:
     bool Failed() const { return failed_; }
 
 private:
+    bool Open(const std::string& path, DWORD disposition, bool sparse);
     bool Flush();
+    // Writes what is buffered and makes the file as long as what was written.
+    bool SetLength();
     bool MoveHandle(std::uint64_t position);
     ScopedFile file_;
     std::string buffer_;
@@ -89,6 +94,10 @@ std::string FolderOf(const std::string& path);
 // folders before their contents; false when a folder cannot be listed.
 bool WalkFolder(const std::string& folder,
                 const std::function<void(const std::string& path, const WIN32_FIND_DATAA& data)>& visit);
+
+// A UTF-8 name (ZIP names so marked, pax records) in the system's code page;
+// false when the code page cannot spell it (or the system reads no UTF-8, as Windows 95).
+bool Utf8ToAnsi(const std::string& utf8, std::string& ansi);
 
 // Local DOS time and Unix time of file times, and back.
 std::uint32_t DosTimeOf(const FILETIME& time);

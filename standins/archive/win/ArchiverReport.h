@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 enum ArchiverResult {
     kArchiverDone = 0,
@@ -20,17 +21,28 @@ enum ArchiverResult {
 
 class ArchiverReport {
 public:
-    // Records a failure; the first one decides the result.
+    // Records a failure. The worst one recorded decides the result, and the
+    // text names them all, worst first, so that a caller sees every member
+    // that went wrong and not only the first.
     void Fail(ArchiverResult result, const std::string& text);
+    // A member's data (or, with no member named, the archive's own records)
+    // did not come out whole: a CRC error, or the archive ends inside it
+    // (every reader words an early end with "ends" or "end of"), or any
+    // other damage.
+    void Damaged(const std::string& member, const std::string& why);
     void Line(const std::string& text) { lines_ += text + "\r\n"; }
-    int Result() const { return result_; }
-    bool Failed() const { return result_ != kArchiverDone; }
-    // The first failure, or the listed lines when all went well.
-    std::string Text() const { return result_ ? text_ : lines_; }
+    int Result() const { return failures_.empty() ? kArchiverDone : failures_.front().result; }
+    bool Failed() const { return !failures_.empty(); }
+    // The failures, one a line, worst first; or the listed lines when all went well.
+    std::string Text() const;
 
 private:
-    int result_ = kArchiverDone;
-    std::string text_;
+    struct Failure {
+        ArchiverResult result;
+        std::string text;
+    };
+    std::vector<Failure> failures_;  // worst first, in the order found within a kind
+    std::size_t dropped_ = 0;
     std::string lines_;
 };
 

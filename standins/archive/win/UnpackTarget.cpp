@@ -1,6 +1,7 @@
 #include "UnpackTarget.h"
 
 #include "ArchiverCommands.h"
+#include "FileReplace.h"
 #include "MemberNames.h"
 
 namespace {
@@ -9,6 +10,17 @@ namespace {
 constexpr ULONGLONG kSameTime = 2 * 10000000ULL;
 
 ULONGLONG Ticks(const FILETIME& t) { return static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime; }
+
+// The name of a member's temporary file: "~" and digits, no longer than the
+// member's own name when that is under 8 characters, so that a path within
+// the ANSI calls' limit stays within it.
+std::string TempName(unsigned number, std::size_t nameLength) {
+    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    const std::size_t length = nameLength < 2 ? 1 : nameLength < 8 ? nameLength : 8;
+    std::string name = length > 1 ? "~" : "";
+    for (; name.size() < length; number /= 36) name += digits[number % 36];
+    return name;
+}
 
 }  // namespace
 
@@ -22,7 +34,7 @@ bool UnpackTarget::Place(const std::string& name, bool folder, std::string& rela
     std::string why;
     const auto place = SafeMemberPath(folder ? name + "/" : name, SystemLeadByte, why);
     if (!place) {
-        report_.Fail(kArchiverUnsafeName, "refused " + name + ": " + why);
+        report_.Fail(kArchiverUnsafeName, "refused name: " + name + " (" + why + ")");
         return false;
     }
     if (!WantedMember(options_.patterns, place->path, SystemLeadByte)) return false;
@@ -30,10 +42,10 @@ bool UnpackTarget::Place(const std::string& name, bool folder, std::string& rela
     return !relative.empty();
 }
 
-OutputFile* UnpackTarget::BeginFile(const std::string& name, const FILETIME& time, std::string& path) {
+OutputFile* UnpackTarget::BeginFile(const std::string& name, const FILETIME& time) {
     std::string relative;
     if (!Place(name, false, relative)) return nullptr;
-    path = JoinPath(options_.folder, relative);
+    const std::string path = JoinPath(options_.folder, relative);
     // Members come folder by folder: a folder made or found once is not asked for again.
     const std::string folder = FolderOf(path);
     if (folder != lastFolder_) {
@@ -50,24 +62,78 @@ OutputFile* UnpackTarget::BeginFile(const std::string& name, const FILETIME& tim
         Ticks(existing.ftLastWriteTime) + kSameTime >= Ticks(time)) {
         return nullptr;
     }
-    if (!file_.Create(path, true)) {
-        report_.Fail(kArchiverCannotWrite, IsFolder(path) ? "a folder is in the way of " + path : "cannot write " + path);
+    // A new name is written in place: there is nothing to lose, and under
+    // Wine a rename costs about as much again as the file. A file that is
+    // there is replaced only through a temporary file.
+    std::string temp;
+    if (!file_.CreateNew(path, true) && (!PathExists(path) || !CreateTemp(path, temp))) {
+        report_.Fail(kArchiverCannotWrite, "cannot write " + path);
         return nullptr;
     }
-    if (options_.list) report_.Line(relative);
+    current_ = Member{temp, path, relative, time};
     return &file_;
 }
 
-void UnpackTarget::EndFile(const std::string& path, const FILETIME& time, bool dataOk) {
-    OutputFile& file = file_;
-    if (dataOk) file.SetTime(time);
-    const bool closed = file.Close();
-    if (dataOk && closed) {
-        written_.push_back(path);
+bool UnpackTarget::CreateTemp(const std::string& path, std::string& temp) {
+    if (tempNumber_ == 0) tempNumber_ = GetTickCount() | 1;
+    const std::string folder = FolderOf(path);
+    for (int tries = 0; tries < 100; ++tries) {
+        temp = folder + TempName(tempNumber_++, path.size() - folder.size());
+        if (file_.CreateNew(temp, true)) return true;
+        // A name that is not taken cannot be made: the folder takes no files.
+        if (!PathExists(temp)) return false;
+    }
+    return false;
+}
+
+void UnpackTarget::EndFile(bool dataOk) {
+    const Member m = std::move(current_);
+    current_ = Member();
+    if (dataOk) file_.SetTime(m.time);
+    const bool closed = file_.Close();
+    if (dataOk && !closed) report_.Fail(kArchiverCannotWrite, "cannot write " + m.path);
+    if (!dataOk || !closed) {
+        DeleteFileA(Written(m).c_str());
+    } else if (holding_) {
+        held_.push_back(m);
+    } else {
+        PutInPlace(m);
+    }
+}
+
+void UnpackTarget::PutInPlace(const Member& m) {
+    if (m.temp.empty() || ReplaceFileWith(m.path, m.temp)) {
+        if (options_.list) report_.Line(m.relative);
         return;
     }
-    if (dataOk) report_.Fail(kArchiverCannotWrite, "cannot write " + path);
-    DeleteFileA(path.c_str());
+    // Where the old file had to go first (Windows 9x) and the new one could
+    // not follow, the member's only copy is the temporary file: it stays.
+    if (!PathExists(m.path)) {
+        report_.Fail(kArchiverCannotWrite, "cannot write " + m.path + "; it is kept as " + m.temp);
+        return;
+    }
+    DeleteFileA(m.temp.c_str());
+    report_.Fail(kArchiverCannotWrite,
+                 IsFolder(m.path) ? "a folder is in the way of " + m.path : "cannot write " + m.path);
+}
+
+void UnpackTarget::Commit() {
+    for (const Member& m : held_) PutInPlace(m);
+    held_.clear();
+    holding_ = false;
+}
+
+void UnpackTarget::Discard() {
+    for (const Member& m : held_) DeleteFileA(Written(m).c_str());
+    held_.clear();
+}
+
+UnpackTarget::~UnpackTarget() {
+    if (file_.IsOpen()) {
+        file_.Close();
+        DeleteFileA(Written(current_).c_str());
+    }
+    Discard();
 }
 
 void UnpackTarget::Folder(const std::string& name) {
@@ -75,11 +141,6 @@ void UnpackTarget::Folder(const std::string& name) {
     if (!options_.keepPaths || !Place(name, true, relative)) return;
     if (!CreateFolderTree(JoinPath(options_.folder, relative)))
         report_.Fail(kArchiverCannotWrite, "cannot create the folder " + relative);
-}
-
-void UnpackTarget::DiscardWritten() {
-    for (const std::string& path : written_) DeleteFileA(path.c_str());
-    written_.clear();
 }
 
 bool ExpandNames(const std::vector<NameArgument>& arguments, std::vector<std::string>& names, ArchiverReport& report) {

@@ -22,28 +22,49 @@ struct UnpackOptions {
 class UnpackTarget {
 public:
     UnpackTarget(UnpackOptions options, ArchiverReport& report) : options_(std::move(options)), report_(report) {}
+    // Whatever has not taken its place by now never will: no temporary file stays.
+    ~UnpackTarget();
+    UnpackTarget(const UnpackTarget&) = delete;
+    UnpackTarget& operator=(const UnpackTarget&) = delete;
     // Makes the folder with its parents.
     bool Open();
-    // The file a member is written to, open; null when the member is to be
-    // skipped: not asked for, not newer, or refused (then reported). One
-    // file object serves every member, its buffer made once.
-    OutputFile* BeginFile(const std::string& name, const FILETIME& time, std::string& path);
-    // Closes the member's file with its time; a member whose data failed is removed.
-    void EndFile(const std::string& path, const FILETIME& time, bool dataOk);
+    // The file a member's data is written to, open; null when the member is
+    // to be skipped: not asked for, not newer, or refused (then reported).
+    // Where a file of its name is there, it is a temporary file beside it,
+    // so that the file stays untouched until the member has passed its checks.
+    OutputFile* BeginFile(const std::string& name, const FILETIME& time);
+    // Closes the member's file with its time. One whose data passed its
+    // checks takes its place (or waits for Commit while held); any other is
+    // removed, and what was there stays as it was.
+    void EndFile(bool dataOk);
     // A folder member: made when paths are kept.
     void Folder(const std::string& name);
-    // Removes every file this target has written: for a compressed archive
-    // whose checksum fails only at its end, when any of them may be wrong.
-    void DiscardWritten();
+    // From now on, finished members wait under their temporary names until
+    // Commit or Discard: a compressed stream is checked only at its end.
+    void Hold() { holding_ = true; }
+    // Puts every waiting member in its place, in archive order.
+    void Commit();
+    // Removes every waiting member's file (a temporary one, or one whose name was new).
+    void Discard();
 
 private:
+    struct Member {
+        std::string temp, path, relative;  // no temp: written in place, the name being new
+        FILETIME time{};
+    };
+    static const std::string& Written(const Member& m) { return m.temp.empty() ? m.path : m.temp; }
     // The member's path below the folder; false when refused or not asked for.
     bool Place(const std::string& name, bool folder, std::string& relative);
+    bool CreateTemp(const std::string& path, std::string& temp);
+    void PutInPlace(const Member& m);
     UnpackOptions options_;
     ArchiverReport& report_;
-    OutputFile file_;
+    OutputFile file_;  // one for every member, its buffer made once
+    Member current_;
+    std::vector<Member> held_;
+    bool holding_ = false;
     std::string lastFolder_;
-    std::vector<std::string> written_;
+    unsigned tempNumber_ = 0;
 };
 
 // The names of `arguments` with those of every response file among them.

@@ -5,8 +5,8 @@
 // folders, -j stores file names without their folders. Members are deflated
 // at the level given (6 by default); empty ones, and small ones deflate
 // would make larger, are stored. The archive is rewritten into a temporary
-// file and replaced only when complete. Exit code 0, or the ArchiverResult
-// of the first failure.
+// file and replaced only when complete, with every file asked for. Exit code 0, or the ArchiverResult
+// of the worst failure; every failure is named on the error output.
 #include <windows.h>
 
 #include <cstdio>
@@ -192,10 +192,11 @@ void Run(const ZipCommand& c, ArchiverReport& report) {
     ok = ok && writer.Finish();
     ok = out.Close() && ok;
     old.Close();
-    if (!ok || !ReplaceFileWith(archive, temp)) {
-        DeleteFileA(temp.c_str());
-        report.Fail(kArchiverCannotWrite, "cannot write " + archive);
-    }
+    // An archive without a file that was asked for is no archive of the
+    // selection: the earlier one, if any, stays as it was.
+    if (ok && !report.Failed() && ReplaceFileWith(archive, temp)) return;
+    DeleteFileA(temp.c_str());
+    if (!ok || !report.Failed()) report.Fail(kArchiverCannotWrite, "cannot write " + archive);
 }
 
 }  // namespace

@@ -249,6 +249,8 @@ TEST_F(PackDialog, FailuresAreToldOnceAndDeleteNothing) {
         const char* archive;
         const char* told;
         const char* kept;  // what the failed run left and must keep
+        const char* absent = nullptr;  // a selected file that is not there: no archive without it
+        const char* notMade = nullptr;
     } cases[] = {
         {"zip.exe", {{"Pack", "CurSel", 2}}, "z", "zip.exe", nullptr},
         {"sfx.bin", {{"Pack", "CurSel", 2}, {"Zip", "Path", 1}, {"Zip", "SelfExtract", 1}}, "z", "sfx.bin", "z.zip"},
@@ -257,13 +259,17 @@ TEST_F(PackDialog, FailuresAreToldOnceAndDeleteNothing) {
         {"UNLHA32.dll", {{"Pack", "CurSel", 0}}, "l", "UNLHA32.dll", nullptr},
         // Base names only, and two files called a.txt.
         {"", {{"Pack", "CurSel", 2}}, "z", "zip.exe failed", nullptr},
+        {"", {{"Pack", "CurSel", 2}, {"Zip", "Path", 1}}, "g", "gone.txt", nullptr, "gone.txt", "g.zip"},
+        {"", {{"Pack", "CurSel", 1}, {"Tar", "Path", 1}}, "t", "gone.txt", nullptr, "gone.txt", "t.tar"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.told);
         Archivers(c.missing);
         for (const Setting& s : c.settings) SetProfile(s.section, s.key, s.value);
         events.clear();
-        const PackOutcome outcome = DrivePack([&] { PackFiles(MakeDrop(items)); }, dir.File("out\\") + c.archive);
+        std::vector<std::string> selected = items;
+        if (c.absent) selected.push_back(dir.File(c.absent));
+        const PackOutcome outcome = DrivePack([&] { PackFiles(MakeDrop(selected)); }, dir.File("out\\") + c.archive);
         for (const std::string& f : outcome.failures) ADD_FAILURE() << f;
         ASSERT_EQ(outcome.boxes.size(), 1u);
         EXPECT_NE(std::string(outcome.boxes[0].begin(), outcome.boxes[0].end()).find(c.told), std::string::npos);
@@ -273,6 +279,9 @@ TEST_F(PackDialog, FailuresAreToldOnceAndDeleteNothing) {
             EXPECT_TRUE(Exists(dir.File("out\\") + c.kept));
         }
         EXPECT_FALSE(Exists(dir.File("out\\z.exe")));
+        if (c.notMade) {
+            EXPECT_FALSE(Exists(dir.File("out\\") + c.notMade));
+        }
         EXPECT_TRUE(Exists(dir.File("my data\\sub\\deeper\\c.txt")) && Exists(dir.File("top file.txt")));
         // The options of a failed run are not saved.
         EXPECT_EQ(ProfileValue("Lzh", "Lh0"), -1);

@@ -60,7 +60,8 @@ protected:
         return lines;
     }
     // Runs `ui` while the dialog `caption` gets `fill` and OK; an error box
-    // is answered, then the dialog cancelled. The boxes' count comes back.
+    // is answered, then the dialog cancelled. The boxes' count comes back,
+    // the last one's text in `told`.
     std::size_t Drive(const std::function<void()>& ui, const wchar_t* caption,
                       const std::function<void(DialogDriver&, HWND)>& fill) {
         std::size_t boxes = 0;
@@ -70,7 +71,9 @@ protected:
                  fill(d, dialog);
                  d.Click(dialog, IDOK);
                  if (d.WaitGone(dialog, 5000)) return;
-                 boxes += !d.Answer(caption, IDOK).empty();
+                 const std::wstring text = d.Answer(caption, IDOK);
+                 told.assign(text.begin(), text.end());
+                 boxes += !text.empty();
                  d.Click(dialog, IDCANCEL);
              }))
             ADD_FAILURE() << failure;
@@ -85,7 +88,7 @@ protected:
     }
 
     TempDir dir;
-    std::string folder;
+    std::string folder, told;
     const std::string realTemp_ = dir.Path().substr(0, dir.Path().rfind('\\', dir.Path().size() - 2) + 1);
     SavedRegValue rootDir_{HKEY_LOCAL_MACHINE, kMivora, "RootDir"};
     Library compress{DistFile("Compress.dll")};
@@ -98,7 +101,6 @@ TEST_F(CompressRoads, UnpacksEachArchiveByItsKindAndTellsAFailureOnce) {
     WriteFileBytes(folder + "docs\\b.txt", "beta");
     WriteFileBytes(folder + "list.txt", "sub\\*.*\r\nb.txt\r\n");
     WriteFileBytes(folder + "members.txt", "b.txt\r\n");
-    WriteFileBytes(folder + "in\\bad.zip", "not an archive");
     const std::string sources = " \"" + folder + "docs\\\" \"@" + folder + "list.txt\"";
     const Library unlha(DistFile("UNLHA32.dll")), tar(DistFile("tar32.dll"));
     const std::string lzh = "u -rx -jm2 \"" + folder + "in\\pack\"" + sources;
@@ -107,6 +109,10 @@ TEST_F(CompressRoads, UnpacksEachArchiveByItsKindAndTellsAFailureOnce) {
     ASSERT_EQ(0, tar.Proc<ArchiverFn>("Tar")(nullptr, tgz.c_str(), nullptr, 0));
     ASSERT_EQ(
         0, RunAndWait("\"" + DistFile("zip.exe") + "\" -r \"" + folder + "in\\data.Zip\" \"" + folder + "docs\\*.*\""));
+    // Every member's CRC wrong: the message names the archive, a member and the kind.
+    std::string bad = ReadFileBytes(folder + "in\\data.Zip");
+    for (std::size_t at = 0; (at = bad.find("PK\x01\x02", at)) != std::string::npos; at += 4) bad[at + 16] ^= 1;
+    WriteFileBytes(folder + "in\\bad.zip", bad);
     CopyFileA((folder + "in\\data.tgz").c_str(), (folder + "in\\data.gz").c_str(), FALSE);
     CreateDirectoryA((folder + "in\\x.zip").c_str(), nullptr);
     Taken("archivers.log");
@@ -147,6 +153,7 @@ TEST_F(CompressRoads, UnpacksEachArchiveByItsKindAndTellsAFailureOnce) {
                       if (c.typed) d.SetText(dialog, IDC_DESTINATION, folder + c.typed);
                       d.SetCheck(dialog, IDC_SERIAL, true);
                   }));
+        EXPECT_TRUE(!fails || (told.find(items[0]) == 0 && told.find("\nCRC error: ") != std::string::npos)) << told;
         EXPECT_EQ(Taken("archivers.log"), c.commands);
         for (const auto& [file, content] : c.files) EXPECT_EQ(ReadFileBytes(folder + file), content) << file;
         // Kept only when every archive was unpacked; the caller's current folder stays.

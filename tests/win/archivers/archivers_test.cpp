@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "TarFormat.h"
 #include "TestSupport.h"
 #include "ZipFormat.h"
+#include "ZlibStreams.h"
 
 namespace {
 
@@ -200,38 +202,52 @@ TEST_F(ArchiversTest, ZipStoresPathsWithoutDriveAndReplacesMembers) {
     EXPECT_NE(RunZip("\"" + base + "none\" \"" + base + "missing.txt\""), 0u);
 }
 
-// An archive of `members` (name, data) in the format an archiver reads,
-// with names exactly as given: the stand-ins never write such names.
-std::string HandMade(const Archiver& a, const std::vector<std::pair<std::string, std::string>>& members) {
+// A member of a hand-made archive; `kind` is its tar type, or for LZH and
+// ZIP 'C' for a wrong CRC.
+struct Member {
+    std::string name, data;
+    char kind = '0';
+};
+
+// 2001-09-09, in each format's own form.
+constexpr std::int64_t kUnixTime = 1000000000;
+constexpr std::uint32_t kDosTime = 0x2B290000;
+
+// An archive of `members` in the format an archiver reads, with names
+// exactly as given: the stand-ins never write such names.
+std::string HandMade(const Archiver& a, const std::vector<Member>& members) {
     std::string bytes, directory;
-    for (const auto& m : members) {
+    for (const Member& m : members) {
         if (a.dll == kUnlha.dll) {
             LzhHeader h;
             h.method = "-lh0-";
-            h.name = m.first;
-            h.packedSize = h.originalSize = static_cast<std::uint32_t>(m.second.size());
-            h.crc = Crc16(0, m.second.data(), m.second.size());
+            h.name = m.name;
+            h.unixTime = kUnixTime;
+            h.packedSize = h.originalSize = static_cast<std::uint32_t>(m.data.size());
+            h.crc = Crc16(0, m.data.data(), m.data.size()) ^ (m.kind == 'C');
             std::string header, error;
             BuildLzhHeader(h, 2, header, error);
-            bytes += header + m.second;
+            bytes += header + m.data;
         } else if (a.dll == kTar.dll) {
             TarEntry e;
-            e.name = m.first;
-            e.size = m.second.size();
+            e.name = m.name;
+            e.type = m.kind;
+            e.size = m.data.size();
+            e.mtime = kUnixTime;
             unsigned char block[kTarBlock];
             std::string error;
             BuildTarHeader(e, block, error);
-            bytes += std::string(reinterpret_cast<char*>(block), kTarBlock) + m.second +
-                     std::string(kTarBlock - m.second.size() % kTarBlock, '\0');
+            bytes += std::string(reinterpret_cast<char*>(block), kTarBlock) + m.data +
+                     std::string((kTarBlock - m.data.size() % kTarBlock) % kTarBlock, '\0');
         } else {
             ZipEntry e;
-            e.name = m.first;
+            e.name = m.name;
             e.method = kZipStored;
-            e.size = e.packedSize = static_cast<std::uint32_t>(m.second.size());
-            e.crc = Crc32(0, m.second.data(), m.second.size());
-            e.dosTime = 0x58210000;
+            e.size = e.packedSize = static_cast<std::uint32_t>(m.data.size());
+            e.crc = Crc32(0, m.data.data(), m.data.size()) ^ (m.kind == 'C');
+            e.dosTime = kDosTime;
             directory += ZipCentralHeader(e, bytes.size());
-            bytes += ZipLocalHeader(e) + m.second;
+            bytes += ZipLocalHeader(e) + m.data;
         }
     }
     if (a.dll == kUnlha.dll) return bytes + '\0';
@@ -329,6 +345,115 @@ TEST_F(ArchiversTest, DamagedArchivesFailAndLeaveNoHalfFiles) {
     WriteFileBytes(dir.File("damaged.lzh"), cut);
     ASSERT_EQ(Call(kUnlha, "s -gw -x1 \"" + dir.File("damaged") + "\" \"" + base + "\" "), kArchiverDamaged);
     EXPECT_FALSE(PathExists(base + "damaged.exe"));
+}
+
+// The names in a folder, in the order Wine lists them (by name).
+std::vector<std::string> Listing(const std::string& folder) {
+    std::vector<std::string> names;
+    WalkFolder(folder, [&](const std::string& path, const WIN32_FIND_DATAA&) {
+        names.push_back(path.substr(folder.size() + 1));
+    });
+    return names;
+}
+
+// A member whose check fails leaves the file it would replace byte for
+// byte, and no temporary file beside it: in every format and both
+// self-extractors. A .tgz puts nothing in place before its trailer passed.
+TEST_F(ArchiversTest, AFailedMemberKeepsTheFileItWouldReplace) {
+    const std::vector<Member> spoiled = {{"ok.txt", "fine"}, {"victim.txt", "its new data", 'C'}};
+    const std::string tar = HandMade(kTar, {{"ok.txt", "fine"}, {"victim.txt", "its new data"}});
+    MemorySink tgz;
+    GzipWriter gzip(tgz, 6);
+    ASSERT_TRUE(gzip.Write(tar.data(), tar.size()) && gzip.Finish());
+    tgz.bytes[tgz.bytes.size() - 8] ^= 1;  // the trailer's CRC
+    WriteFileBytes(dir.File("s.lzh"), HandMade(kUnlha, spoiled));
+    ASSERT_EQ(Call(kUnlha, "s -gw -x1 \"" + dir.File("s.lzh") + "\" \"" + dir.File("") + "\""), kArchiverDone);
+    const std::string target = dir.File("target");
+    const std::vector<std::string> both = {"ok.txt", "victim.txt"};
+    const struct {
+        const Archiver* archiver;  // none: a self-extractor, run
+        const char* file;
+        std::string bytes;
+        std::vector<std::string> left;
+        const char* told;
+    } cases[] = {
+        {&kUnlha, "x.lzh", HandMade(kUnlha, spoiled), both, "CRC error: victim.txt"},
+        {&kUnZip, "x.zip", HandMade(kUnZip, spoiled), both, "CRC error: victim.txt"},
+        {&kTar, "x.tar", tar.substr(0, tar.find("its new") + 3), both, "truncated archive: victim.txt"},
+        {&kTar, "x.tgz", tgz.bytes, {"victim.txt"}, "damaged archive (damaged compressed data: incorrect data check)"},
+        {nullptr, "zip.exe", ReadFileBytes(Dist("sfx.bin")) + HandMade(kUnZip, spoiled), both, nullptr},
+        {nullptr, "lzh.exe", ReadFileBytes(dir.File("s.exe")), both, nullptr},
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(dir.File(c.file), c.bytes);
+        CreateDirectoryA(target.c_str(), nullptr);
+        WriteFileBytes(target + "\\victim.txt", "the user's own file");
+        std::string text;
+        const int result = c.archiver
+                               ? Call(*c.archiver, UnpackCommand(*c.archiver, dir.File(c.file), target + "\\"), &text)
+                               : static_cast<int>(RunProgram(dir.File(c.file), "x -d \"" + target + "\""));
+        EXPECT_EQ(result, kArchiverDamaged) << c.file;
+        if (c.told) {
+            EXPECT_EQ(text.substr(0, std::strlen(c.told)), c.told) << c.file;
+        }
+        EXPECT_EQ(ReadFileBytes(target + "\\victim.txt"), "the user's own file") << c.file;
+        EXPECT_EQ(Listing(target), c.left) << c.file;
+        RemoveTree(target);
+    }
+}
+
+// Every member that failed is named with its kind, worst first; a pax name
+// is UTF-8, spelt in the system's code page or refused.
+TEST_F(ArchiversTest, TheTextNamesEveryFailedMemberWorstFirst) {
+    if (GetACP() != 1252) GTEST_SKIP() << "the names are spelt for code page 1252";
+    // The names in pax records, as UTF-8.
+    const std::string bytes = HandMade(kTar, {{"link", "", '2'},
+                                              {"PaxHeader", "16 path=\xE6\x97\xA5.txt\n", 'x'},
+                                              {"ascii.name", "e"},
+                                              {"PaxHeader", "18 path=caf\xC3\xA9.txt\n", 'x'},
+                                              {"ascii.name", "ok"},
+                                              {"cut.txt", std::string(600, 'c')}});
+    WriteFileBytes(dir.File("kinds.tar"), bytes.substr(0, bytes.size() - 2 * kTarBlock - 424 - 100));
+    std::string text;
+    EXPECT_EQ(Call(kTar, UnpackCommand(kTar, dir.File("kinds.tar"), dir.File("out\\")), &text), kArchiverUnsafeName);
+    EXPECT_EQ(text,
+              "refused name: \xE6\x97\xA5.txt (this system cannot spell it)\r\n"
+              "truncated archive: cut.txt (the archive ends inside it)\r\nlink: link (links are not unpacked)");
+    EXPECT_EQ(Listing(dir.File("out")), std::vector<std::string>{"caf\xE9.txt"});
+}
+
+// A file ending in zeros (left as a hole, then given its length) keeps its
+// member's time, on which "only newer" depends.
+TEST_F(ArchiversTest, AFileEndingInZerosKeepsItsMembersTime) {
+    for (const Archiver& a : {kUnlha, kTar, kUnZip}) {
+        WriteFileBytes(dir.File(Named(a, "zeros")), HandMade(a, {{"zeros.bin", "x" + std::string(600000, '\0')}}));
+        ASSERT_EQ(Call(a, UnpackCommand(a, dir.File(Named(a, "zeros")), dir.File("out\\"))), kArchiverDone);
+        WIN32_FIND_DATAA found;
+        SYSTEMTIME time{};
+        EXPECT_TRUE(FindEntry(dir.File("out\\zeros.bin"), found) && EntrySize(found) == 600001u) << a.dll;
+        FileTimeToSystemTime(&found.ftLastWriteTime, &time);
+        EXPECT_EQ(time.wYear * 100 + time.wMonth, 200109) << a.dll;
+        RemoveTree(dir.File("out"));
+    }
+}
+
+// A source that cannot be read leaves the earlier archive as it was, and so
+// does a file that is no LZH archive (not taken for an empty one).
+TEST_F(ArchiversTest, AFailedSourceOrAForeignFileKeepsTheEarlierArchive) {
+    const std::string pack = "u -c \"" + base + "l.lzh\" \"" + base + "\" \"@" + list + "\"";
+    ASSERT_EQ(Call(kUnlha, pack), kArchiverDone);
+    const std::string icon("\0\0\1\0\1\0\x10\x10", 8);
+    for (const auto& [earlier, names, told] :
+         {std::make_tuple(ReadFileBytes(base + "l.lzh"), "a.txt\r\nmissing.txt", "missing.txt"),
+          std::make_tuple(icon, "a.txt", "not an LZH archive")}) {
+        WriteFileBytes(base + "l.lzh", earlier);
+        WriteFileBytes(base + "a.txt", "changed, so that a new archive would differ");
+        WriteFileBytes(list, names);
+        std::string text;
+        EXPECT_NE(Call(kUnlha, pack, &text), kArchiverDone);
+        EXPECT_NE(text.find(told), std::string::npos) << text;
+        EXPECT_EQ(ReadFileBytes(base + "l.lzh"), earlier);
+    }
 }
 
 }  // namespace
