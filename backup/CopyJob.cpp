@@ -6,15 +6,13 @@
 
 #include "BackupPaths.h"
 #include "CopyProgressDlg.h"
+#include "CopySummary.h"
 #include "Text.h"
 #include "WideText.h"
 
 namespace {
 
 std::atomic<bool> runActive{false};
-
-// The failures a summary names one by one; the rest are counted.
-constexpr std::size_t kListedFailures = 20;
 
 std::string ErrorText(int code) {
     if (code == 0) return std::string();
@@ -40,7 +38,7 @@ bool RunCopyJob(const CopyRequest& request, HWND owner, CopyOutcome& outcome) {
     dialog.DoModal();
     outcome = dialog.Outcome();
     runActive = false;
-    const std::string summary = CopySummaryText(outcome);
+    const std::string summary = CopySummaryText(outcome, ErrorText);
     if (!summary.empty()) MessageBoxW(owner, WideFromAnsi(summary).c_str(), L"Mivora Backup", MB_OK | MB_ICONWARNING);
     return true;
 }
@@ -50,22 +48,6 @@ bool RunShellCopyJob(const std::string& source, const std::string& destination, 
     ShellCopyFolder(source, destination, owner, includeSubfolders);
     runActive = false;
     return true;
-}
-
-std::string CopySummaryText(const CopyOutcome& outcome) {
-    if (outcome.status == CopyStatus::TargetInsideSource) return "Source path can't include destination path. ";
-    if (outcome.failures.empty()) return std::string();
-    std::string text = std::to_string(outcome.failures.size()) +
-                       (outcome.failures.size() == 1 ? " file or folder" : " files or folders") +
-                       " could not be copied. Backup copies already there were kept.\r\n";
-    for (std::size_t i = 0; i < outcome.failures.size() && i < kListedFailures; ++i) {
-        const CopyFailure& f = outcome.failures[i];
-        const std::string reason = ErrorText(f.error);
-        text += "\r\n" + f.path + (reason.empty() ? std::string() : ": " + reason);
-    }
-    if (outcome.failures.size() > kListedFailures)
-        text += "\r\n... and " + std::to_string(outcome.failures.size() - kListedFailures) + " more.";
-    return text;
 }
 
 bool AskCreateFolder(const std::string& folder) {

@@ -1,6 +1,7 @@
 // One backup or restore run with its progress dialog, then one summary of
-// the files that could not be copied. One run at a time in the library: a
-// scheduled run or a button that comes while a run is going on starts none.
+// the files that could not be copied and of what the run passed over. One
+// run at a time in the library: a scheduled run or a button that comes while
+// a run is going on starts none.
 #pragma once
 #include <windows.h>
 
@@ -12,8 +13,6 @@
 bool RunCopyJob(const CopyRequest& request, HWND owner, CopyOutcome& outcome);
 bool CopyRunActive();
 
-// What the summary says; empty when nothing failed.
-std::string CopySummaryText(const CopyOutcome& outcome);
 // The other road: the shell copies the source's contents into the folder of
 // its name under the destination and asks its own questions. Without
 // subfolders only the top folder's files go.

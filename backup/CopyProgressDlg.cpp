@@ -72,6 +72,8 @@ CCopyProgressDlg::CCopyProgressDlg(const CopyRequest& request, CWnd* owner)
     : CJobDialog(IDD_COPY_PROGRESS, JobControls{IDC_COPY_ANIMATION, IDR_COPY_AVI, IDC_COPY_BAR}, nullptr, owner),
       request_(request),
       shared_(std::make_shared<Shared>()) {
+    // Until a worker has run it, the copy has not happened, whatever ends the dialog.
+    shared_->outcome.status = CopyStatus::NotStarted;
     MapClicked(IDC_COPY_CANCEL, [this] { OnCancel(); });
     MapMessage(WM_TIMER, [this](WPARAM, LPARAM) {
         OnTimer();
@@ -94,7 +96,6 @@ BOOL CCopyProgressDlg::OnInitDialog() {
     SetWindowPos(Handle(), nullptr, GetSystemMetrics(SM_CXFULLSCREEN) - (r.right - r.left) - 2,
                  GetSystemMetrics(SM_CYFULLSCREEN) - (r.bottom - r.top) - 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const std::shared_ptr<Shared> shared = shared_;
-    shared->outcome = CopyOutcome();
     const CopyRequest request = request_;
     if (!StartJob([shared, request](EngineEvents& events) {
             Win32EngineFiles files;
@@ -103,6 +104,7 @@ BOOL CCopyProgressDlg::OnInitDialog() {
             return RunResult{shared->outcome.status == CopyStatus::Stopped ? RunStatus::Stopped : RunStatus::Done,
                              std::string(), 0, shared->outcome.copied};
         })) {
+        shared->outcome.failures.push_back({request.source, static_cast<int>(GetLastError())});
         EndDialog(IDABORT);
         return TRUE;
     }

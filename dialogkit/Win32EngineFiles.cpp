@@ -171,6 +171,16 @@ bool Win32EngineFiles::Stat(const std::string& path, FileStat& stat) {
     return true;
 }
 
+FileIdentity Win32EngineFiles::FolderIdentity(const std::string& path) {
+    // A folder opens only with backup semantics, and only on NT; opening it
+    // for no access at all needs no rights to its contents.
+    CFile folder;
+    FileIdentity identity;
+    if (folder.Open(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS))
+        identity.known = folder.GetIdentity(identity.volume, identity.index);
+    return identity;
+}
+
 bool Win32EngineFiles::MakeFolder(const std::string& path) { return dialogkit::CreateDirectoryTree(path); }
 
 bool Win32EngineFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {

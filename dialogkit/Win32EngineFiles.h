@@ -10,6 +10,7 @@ public:
     bool Remove(const std::string& path) override;
     bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries, int& error) override;
     bool Stat(const std::string& path, FileStat& stat) override;
+    FileIdentity FolderIdentity(const std::string& path) override;
     bool MakeFolder(const std::string& path) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
     bool Replace(const std::string& target, const std::string& source, int& error) override;

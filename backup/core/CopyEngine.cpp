@@ -1,6 +1,8 @@
 #include "CopyEngine.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 
 #include "BackupPaths.h"
 #include "MbcsPath.h"
@@ -48,7 +50,8 @@ public:
         const std::string destination = WithBackslash(request_.destination, isLead_);
         if (TargetInsideSource(source, destination, isLead_)) return Ended(CopyStatus::TargetInsideSource);
         FileStat stat;
-        if (!files_.Stat(source, stat) || !stat.folder) return Ended(CopyStatus::NoSource);
+        // Checked before the run, but gone by now: that is no backup either.
+        if (!files_.Stat(source, stat) || !stat.folder) return Failed(CopyStatus::NoSource, source, 0);
         if (files_.Stat(destination, stat)) {
             if (!stat.folder) return Failed(CopyStatus::NoDestination, destination, 0);
         } else if (!events_.CreateDestination(destination)) {
@@ -57,10 +60,14 @@ public:
             return Failed(CopyStatus::NoDestination, destination, 0);
         }
         const std::string target = destination + LastFolderName(source, isLead_);
-        Folder(source, target, false);
-        if (!stopped_ && outcome_.toCopy > 0) {
-            buffer_.resize(kCopyBlockSize);
-            Folder(source, target, true);
+        for (const bool copying : {false, true}) {
+            if (stopped_ || (copying && outcome_.toCopy == 0)) break;
+            if (copying) buffer_.resize(kCopyBlockSize);
+            // A link to the destination must not carry the backup into itself.
+            visited_.clear();
+            FirstVisit(destination);
+            FirstVisit(source);
+            Folder(source, target, copying);
         }
         return Ended(stopped_ ? CopyStatus::Stopped : CopyStatus::Done);
     }
@@ -79,6 +86,46 @@ private:
         return stopped_;
     }
 
+    // True the first time a pass meets the folder, and whenever the system
+    // cannot tell which folder it is.
+    bool FirstVisit(const std::string& folder) {
+        const FileIdentity id = files_.FolderIdentity(folder);
+        return !id.known || visited_.insert({id.volume, id.index}).second;
+    }
+
+    // A link may point anywhere, also back up the tree; and where links are
+    // not marked as such (some under Wine, a folder mounted into itself) the
+    // folder's identity still tells one the run has been in. Named by the
+    // counting pass, which every run makes.
+    bool Enter(const std::string& folder, const FileStat& stat, bool copying) {
+        const bool link = (stat.attributes & kAttrReparsePoint) != 0;
+        if (!link && FirstVisit(folder)) return true;
+        if (!copying)
+            outcome_.passedOver.push_back({folder, link ? PassedOverKind::FolderLink : PassedOverKind::FolderSeen});
+        return false;
+    }
+
+    // Of names that differ only in letter case, which land on one name in a
+    // backup, one is copied: the one whose copy is there under its exact
+    // name, else the first listed. True for the others the run would copy.
+    std::vector<bool> LetterCaseTwins(const std::vector<FolderEntry>& entries, const FolderIndex& index) const {
+        std::map<std::string, std::size_t> chosen;
+        std::vector<bool> twins(entries.size(), false);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const FolderEntry& e = entries[i];
+            if (e.stat.folder ? !request_.includeSubfolders
+                              : !MatchExtensionFilter(e.name, request_.extMode, request_.extList))
+                continue;
+            const auto [it, first] = chosen.emplace(LowerAsciiMbcs(e.name, isLead_), i);
+            if (first) continue;
+            const FolderEntry* old = index.Find(e.name);
+            const bool exact = old && old->name == e.name;
+            twins[exact ? it->second : i] = true;
+            if (exact) it->second = i;
+        }
+        return twins;
+    }
+
     // One folder of either pass; both paths end in "\".
     void Folder(const std::string& source, const std::string& target, bool copying) {
         if (Stop()) return;
@@ -86,6 +133,7 @@ private:
             outcome_.failures.push_back({target, 0});
             return;
         }
+        FirstVisit(target);
         std::vector<FolderEntry> entries;
         int error = 0;
         if (!files_.ListFolder(source, entries, error)) {
@@ -95,10 +143,18 @@ private:
         std::vector<FolderEntry> existing;
         files_.ListFolder(target, existing, error);
         const FolderIndex index(std::move(existing), isLead_);
-        for (const FolderEntry& entry : entries) {
+        const std::vector<bool> twins = LetterCaseTwins(entries, index);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const FolderEntry& entry = entries[i];
             if (Stop()) return;
+            const std::string path = source + entry.name + (entry.stat.folder ? "\\" : "");
+            if (twins[i]) {
+                if (!copying) outcome_.passedOver.push_back({path, PassedOverKind::LetterCaseTwin});
+                continue;
+            }
             if (entry.stat.folder) {
-                if (request_.includeSubfolders) Folder(source + entry.name + "\\", target + entry.name + "\\", copying);
+                if (request_.includeSubfolders && Enter(path, entry.stat, copying))
+                    Folder(path, target + entry.name + "\\", copying);
                 continue;
             }
             if (!MatchExtensionFilter(entry.name, request_.extMode, request_.extList)) continue;
@@ -176,7 +232,12 @@ private:
             ok = false;
         }
         if (ok && replacing && !files_.Replace(to, written, error)) {
-            outcome_.failures.push_back({to, error});
+            // Windows 9x replaces by deleting the old copy first: when the
+            // rename then fails, the new data is all there is.
+            FileStat old;
+            const bool oldGone = !files_.Stat(to, old);
+            outcome_.failures.push_back({to, error, oldGone ? written : std::string()});
+            if (oldGone) return;
             ok = false;
         }
         if (!ok) {
@@ -194,12 +255,14 @@ private:
     }
 
     // Beside the target, so that the swap is a rename within one folder.
-    // A short name: the target's own may already be near the path limit.
     std::unique_ptr<EngineOutput> OpenTemporary(const std::string& target, std::string& path, int& error) {
         const std::string folder = FolderWithBackslash(target, isLead_);
+        const std::string name = NameAfterLastBackslash(target, isLead_);
+        std::string first;
         for (unsigned attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-            const std::string number = std::to_string(10000 + temporaryNumber_++ % 10000).substr(1);
-            path = folder + "~dv" + number + ".tmp";
+            path = folder + CopyTemporaryName(name, temporaryNumber_++, isLead_);
+            if (path == first) break;  // a short name has few to try
+            if (first.empty()) first = path;
             if (auto output = Create(path, error)) return output;
             FileStat stat;
             if (!files_.Stat(path, stat)) return nullptr;  // not a name clash
@@ -219,6 +282,7 @@ private:
     unsigned temporaryNumber_ = 1;
     bool replaceAll_ = false;
     bool stopped_ = false;
+    std::set<std::pair<std::uint64_t, std::uint64_t>> visited_;  // folder identities of this pass
 };
 
 }  // namespace
@@ -227,6 +291,15 @@ CopyOutcome RunCopy(EngineFiles& files, const CopyRequest& request, CopyEvents& 
     return CopyRun(files, request, events, isLead).Run();
 }
 
-bool IsCopyTemporaryName(const std::string& name) {
-    return name.size() == 11 && name.compare(0, 3, "~dv") == 0 && name.compare(7, 4, ".tmp") == 0;
+std::string CopyTemporaryName(const std::string& targetName, unsigned number, LeadBytePredicate isLead) {
+    // Characters, not bytes: the path limit counts a double-byte one once.
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < targetName.size(); ++i, ++characters)
+        if (isLead(static_cast<unsigned char>(targetName[i]))) ++i;
+    if (characters >= 11) return "~dv" + std::to_string(10000 + number % 10000).substr(1) + ".tmp";
+    std::string name(std::max<std::size_t>(characters, 1), '0');
+    name[0] = '~';
+    for (std::size_t i = name.size(); i-- > 1; number /= 36)
+        name[i] = "0123456789abcdefghijklmnopqrstuvwxyz"[number % 36];
+    return name;
 }

@@ -50,13 +50,28 @@ enum class CopyStatus {
     Done,
     Stopped,
     TargetInsideSource,  // refused before touching anything
-    NoSource,            // the source is no folder
+    NoSource,            // the source is no folder (any more)
     NoDestination,       // missing and not made, or a file
+    NotStarted,          // no worker could run it
 };
 
 struct CopyFailure {
     std::string path;
     int error = 0;  // the system's code, 0 when unknown
+    // Set when the earlier copy is gone and the new one could not take its
+    // name: the new data is kept under this temporary name instead.
+    std::string keptAs = std::string();
+};
+
+// What a run leaves out on purpose, and tells the user about.
+enum class PassedOverKind {
+    FolderLink,      // a junction or symbolic link to a folder
+    FolderSeen,      // a folder the run has been in already, reached again
+    LetterCaseTwin,  // its name differs from another's in its folder only in letter case
+};
+struct PassedOver {
+    std::string path;  // a folder's with its "\"
+    PassedOverKind kind;
 };
 
 struct CopyOutcome {
@@ -64,6 +79,7 @@ struct CopyOutcome {
     std::uint64_t toCopy = 0;
     std::uint64_t copied = 0;  // only the files that arrived complete
     std::vector<CopyFailure> failures;
+    std::vector<PassedOver> passedOver;
 };
 
 // A replaced file is written under a temporary name beside it and swapped
@@ -71,8 +87,12 @@ struct CopyOutcome {
 // again when it cannot be completed. So a failed or cancelled copy never
 // leaves a partial file or loses the old backup copy. The stop signal is
 // looked at before each entry and every kStopCheckBytes within a file.
-// Failures are collected and the run goes on.
+// Failures are collected and the run goes on. Folder links, folders reached
+// a second time and names that would land on one backup copy are passed
+// over and listed, on every run.
 CopyOutcome RunCopy(EngineFiles& files, const CopyRequest& request, CopyEvents& events, LeadBytePredicate isLead);
 
-// Names of the temporary files a copy writes ("~dv0001.tmp").
-bool IsCopyTemporaryName(const std::string& name);
+// The temporary name number `number` for replacing the file `targetName`:
+// "~dv0001.tmp", or "~" and base-36 digits where the target's name has fewer
+// characters, so that its path is never longer than the target's.
+std::string CopyTemporaryName(const std::string& targetName, unsigned number, LeadBytePredicate isLead);

@@ -54,6 +54,8 @@ constexpr std::uint32_t kAttrReadOnly = 0x01;
 constexpr std::uint32_t kAttrHidden = 0x02;
 constexpr std::uint32_t kAttrSystem = 0x04;
 constexpr std::uint32_t kAttrArchive = 0x20;
+// A junction or symbolic link; Windows 9x has none.
+constexpr std::uint32_t kAttrReparsePoint = 0x400;
 
 struct FileStat {
     bool folder = false;
@@ -86,6 +88,9 @@ public:
         return false;
     }
     virtual bool Stat(const std::string&, FileStat&) { return false; }
+    // Which folder a path reaches, through any link; unknown where the system
+    // cannot tell (Windows 9x).
+    virtual FileIdentity FolderIdentity(const std::string&) { return {}; }
     // Creates the folder and every missing one above it; an existing folder is success.
     virtual bool MakeFolder(const std::string&) { return false; }
     virtual bool SetAttributes(const std::string&, std::uint32_t) { return false; }

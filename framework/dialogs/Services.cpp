@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 #include <mmsystem.h>
+#include <process.h>
 
 #include <vector>
 
@@ -61,6 +62,9 @@ DialogServices Defaults() {
         return WinHelpA(owner, file.c_str(), command, data);
     };
     s.playSound = [](const std::string& path, UINT flags) { return sndPlaySoundA(path.c_str(), flags); };
+    s.beginThread = [](unsigned(__stdcall * body)(void*), void* parameter) {
+        return _beginthreadex(nullptr, 0, body, parameter, 0, nullptr);
+    };
     return s;
 }
 

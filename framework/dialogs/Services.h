@@ -1,11 +1,12 @@
 // What a test cannot drive or observe: the common file dialogs, the shell's
-// folder browser, the help system and sounds. The dialogs reach them only
-// through this table, whose members a test replaces; the defaults call the
-// platform.
+// folder browser, the help system, sounds and a worker thread that fails to
+// start. The dialogs reach them only through this table, whose members a
+// test replaces; the defaults call the platform.
 #pragma once
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -33,6 +34,8 @@ struct DialogServices {
     std::function<std::optional<std::string>(const FolderDialogRequest&)> chooseFolder;
     std::function<BOOL(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data)> winHelp;
     std::function<BOOL(const std::string& path, UINT flags)> playSound;
+    // _beginthreadex with default security and stack, started at once.
+    std::function<uintptr_t(unsigned(__stdcall* body)(void*), void* parameter)> beginThread;
 };
 
 // The table in use; tests assign members and call ResetServices() afterwards.

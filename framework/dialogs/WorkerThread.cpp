@@ -1,10 +1,9 @@
 #include "WorkerThread.h"
 
-#include <process.h>
-
 #include <memory>
 
 #include "CallGuarded.h"
+#include "Services.h"
 
 namespace {
 
@@ -21,9 +20,11 @@ bool CWorkerThread::Start(std::function<int()> body) {
     Wait();
     auto* copy = new std::function<int()>(std::move(body));
     // _beginthreadex, not CreateThread: the worker uses the C runtime.
-    const uintptr_t handle = _beginthreadex(nullptr, 0, ThreadMain, copy, 0, nullptr);
+    const uintptr_t handle = Services().beginThread(ThreadMain, copy);
     if (handle == 0) {
+        const DWORD error = GetLastError();
         delete copy;
+        SetLastError(error);  // for the caller's message
         return false;
     }
     thread_.Reset(reinterpret_cast<HANDLE>(handle));

@@ -1,7 +1,9 @@
 // The long jobs' file seam over a POSIX file system, for the engines' native
 // tests: drive letters are folders under one root ("C:\a\b" is root/C/a/b),
 // so drive roots and backslash paths work as on Windows. Read-only is the
-// owner's write bit; names keep their letter case, as on Linux.
+// owner's write bit; names keep their letter case, as on Linux. A symbolic
+// link to a folder lists as a folder, marked as a link as on NT unless
+// `unmarkedLinks` (as Wine shows some).
 #pragma once
 #include <dirent.h>
 #include <fcntl.h>
@@ -27,6 +29,9 @@ public:
     // Outputs (Windows paths) that fail with ENOSPC once `writeLimit` bytes are written.
     std::set<std::string> failWrites;
     std::size_t writeLimit = 0;
+    bool unmarkedLinks = false;
+    // Targets replaced as on Windows 9x with a failing rename: the old file goes, the new one stays.
+    std::set<std::string> failRenames;
 
     std::string Host(const std::string& path) const {
         std::string out = root_ + "/" + path.substr(0, 1);
@@ -107,9 +112,12 @@ public:
         if (!dir) return false;
         while (dirent* e = readdir(dir.get())) {
             const std::string name = e->d_name;
-            struct stat st {};
-            if (name != "." && name != ".." && lstat((host + "/" + name).c_str(), &st) == 0)
-                entries.push_back({name, StatOf(st)});
+            const std::string path = host + "/" + name;
+            struct stat st {}, link {};
+            if (name == "." || name == ".." || ::stat(path.c_str(), &st) != 0) continue;
+            entries.push_back({name, StatOf(st)});
+            if (!unmarkedLinks && lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+                entries.back().stat.attributes |= kAttrReparsePoint;
         }
         return true;
     }
@@ -118,6 +126,11 @@ public:
         if (::stat(Host(path).c_str(), &st) != 0) return false;
         stat = StatOf(st);
         return true;
+    }
+    FileIdentity FolderIdentity(const std::string& path) override {
+        struct stat st {};
+        if (::stat(Host(path).c_str(), &st) != 0) return {};
+        return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), true};
     }
     bool MakeFolder(const std::string& path) override {
         const std::string host = Host(path) + "/";
@@ -130,6 +143,10 @@ public:
         return chmod(Host(path).c_str(), (attributes & kAttrReadOnly) ? 0444 : 0644) == 0;
     }
     bool Replace(const std::string& target, const std::string& source, int& error) override {
+        if (failRenames.count(target)) {
+            error = EACCES;
+            return unlink(Host(target).c_str()) != 0;
+        }
         const bool ok = rename(Host(source).c_str(), Host(target).c_str()) == 0;
         error = errno;
         return ok;

@@ -11,6 +11,7 @@
 
 #include "BackupPaths.h"
 #include "CopyEngine.h"
+#include "CopySummary.h"
 #include "PosixEngineFiles.h"
 
 namespace {
@@ -284,7 +285,7 @@ TEST_F(BackupEngineTest, FailedAndCancelledCopiesKeepTheOldCopy) {
     Put("C:\\data\\big", std::string(3 << 20, 'n'), 2000000);
     Put("C:\\data\\fresh", std::string(3 << 20, 'f'), 2000000);
     Put("D:\\bk\\data\\big", "old");
-    files->failWrites = {"D:\\bk\\data\\~dv0001.tmp", "D:\\bk\\data\\fresh"};
+    files->failWrites = {"D:\\bk\\data\\~01", "D:\\bk\\data\\fresh"};
     files->writeLimit = 1 << 20;
     const CopyOutcome failed = Run({"C:\\data", "D:\\bk"});
     EXPECT_EQ(failed.copied, 0u);
@@ -318,6 +319,53 @@ TEST_F(BackupEngineTest, ConfirmedReplacementsAndReadOnlyCopies) {
     ASSERT_TRUE(files->Stat("D:\\bk\\s\\d", stat));
     EXPECT_EQ(stat.attributes & kAttrReadOnly, kAttrReadOnly);
     EXPECT_EQ(stat.writeTime / kTicks, PosixEngineFiles::kEpochTicks / kTicks + 1000000);
+}
+
+TEST_F(BackupEngineTest, AFailedRenameAfterTheOldCopyWentKeepsTheNewData) {
+    Put("C:\\s\\a.txt", "new", 2000000);
+    Put("D:\\bk\\s\\a.txt", "old");
+    files->failRenames = {"D:\\bk\\s\\a.txt"};
+    const CopyOutcome out = Run({"C:\\s", "D:\\bk"});
+    EXPECT_EQ(Tree("D:\\bk\\s"), (std::map<std::string, std::string>{{"~0001", "new"}}));
+    // The summary names it and no longer says that the earlier copies were kept.
+    const std::string summary = CopySummaryText(out, [](int) { return std::string(); });
+    EXPECT_NE(summary.find("a.txt (the earlier copy is gone; the new one is D:\\bk\\s\\~0001)"), std::string::npos);
+    EXPECT_EQ(summary.find("were kept."), std::string::npos) << summary;
+}
+
+// Links back up the tree, to its top and to the backup itself, marked as
+// links or not: none is entered, each is named once.
+TEST_F(BackupEngineTest, FolderLinksAndLoopsArePassedOverAndNamed) {
+    Put("C:\\src\\p\\f.txt", "f");
+    for (const auto& [name, to] :
+         {std::pair<const char*, std::string>{"loop", "."}, {"up", ".."}, {"bk", root + "/D/bk"}})
+        ASSERT_EQ(symlink(to.c_str(), files->Host(std::string("C:\\src\\p\\") + name).c_str()), 0);
+    for (const bool unmarked : {false, true}) {
+        files->unmarkedLinks = unmarked;
+        const CopyOutcome out = Run({"C:\\src", "D:\\bk"});
+        EXPECT_EQ(Tree("D:\\bk\\src"), (std::map<std::string, std::string>{{"p\\f.txt", "f"}}));
+        EXPECT_EQ(out.passedOver.size(), 3u);
+        for (const PassedOver& p : out.passedOver)
+            EXPECT_EQ(p.kind, unmarked ? PassedOverKind::FolderSeen : PassedOverKind::FolderLink) << p.path;
+    }
+}
+
+// The twin whose copy is there by its exact name keeps it, whichever is
+// listed first; the other never lands on it and is named on every run.
+TEST_F(BackupEngineTest, LetterCaseTwinsNeverOverwriteEachOther) {
+    Put("C:\\src\\Report.txt", "upper");
+    Put("C:\\src\\report.txt", "lower");
+    for (const std::string kept : {"Report.txt", "report.txt"}) {
+        std::system(("rm -rf '" + root + "/D/bk/src'").c_str());
+        Put("D:\\bk\\src\\" + kept, "old");
+        for (int run = 0; run < 2; ++run) {
+            const CopyOutcome out = Run({"C:\\src", "D:\\bk", true, 0});
+            EXPECT_EQ(Tree("D:\\bk\\src"),
+                      (std::map<std::string, std::string>{{kept, kept == "report.txt" ? "lower" : "upper"}}));
+            ASSERT_EQ(out.passedOver.size(), 1u);
+            EXPECT_NE(out.passedOver[0].path, "C:\\src\\" + kept);
+        }
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The real Dorvane.dll's window backs a tree up and restores it into a fresh
 # folder (DorvaneDllTest in backup_tests.exe); what arrives must equal the
-# source by diff -r, with the same modification times.
+# source by diff -r, with the same modification times. Then a tree with a
+# folder link and letter-case twins (FolderLinkTest).
 #   backup_road.sh WINE BACKUP_TESTS_EXE
 set -euo pipefail
 wine=$1
@@ -40,4 +41,16 @@ for copy in "$work/bk/proj" "$work/restored/proj"; do
   [ "$(stat -c %a "$copy/readonly.txt")" = "$(stat -c %a "$src/readonly.txt")" ] ||
     fail "$copy/readonly.txt lost its read-only attribute"
 done
-echo "backup and restore equal the source"
+
+# What Wine cannot make: a folder link back up the tree, and two names that
+# differ only in letter case, of which the backup already holds one.
+links="$work/links"
+mkdir -p "$links/src/p" "$links/bk/src"
+ln -s . "$links/src/p/loop"
+echo f >"$links/src/p/f.txt"; echo upper >"$links/src/Report.txt"; echo lower >"$links/src/report.txt"
+echo old >"$links/bk/src/report.txt"
+MIVORA_BACKUP_LINKS="C:\\$(basename "$work")\\links" "$wine" "$tests" --gtest_filter=FolderLinkTest.* ||
+  fail "links and letter-case twins"
+[ "$(cd "$links/bk/src" && find . -type f | sort | xargs cat | tr '\n' ' ')" = "f lower " ] ||
+  { find "$links/bk"; fail "the backup entered the link or a twin landed on the other's copy"; }
+echo "backup and restore equal the source; links and letter-case twins are passed over"

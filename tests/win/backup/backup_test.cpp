@@ -16,7 +16,9 @@
 #include "DialogDriver.h"
 #include "ReplaceConfirmDlg.h"
 #include "ScopedHandle.h"
+#include "Services.h"
 #include "TestSupport.h"
+#include "Win32EngineFiles.h"
 #include "resource.h"
 
 namespace {
@@ -166,6 +168,36 @@ TEST_F(BackupJobTest, FailuresAreSummarisedAndNeverCounted) {
     EXPECT_NE(summary.find(L"held.txt"), std::wstring::npos);
     EXPECT_EQ(ReadFileBytes(bk + "held.txt"), "old");
     EXPECT_EQ(Snapshot(bk).size(), 2u);
+}
+
+// The replace of a file near the path limit needs no longer path than its first copy.
+TEST_F(BackupJobTest, AFileNearThePathLimitIsUpdatedToo) {
+    const std::string src = dir.File("src\\");
+    CreateDirectoryA(src.c_str(), nullptr);
+    const std::string bk = dir.Path() + std::string(246 - dir.Path().size(), 'd') + "\\";
+    CreateDirectoryA(bk.c_str(), nullptr);
+    ASSERT_EQ((bk + "src\\a.txt").size(), 256u);
+    for (const char* text : {"first", "second"}) {
+        WriteFileBytes(src + "a.txt", text);
+        EXPECT_TRUE(RunJob({src, bk, true, 0}).failures.empty());
+        EXPECT_EQ(ReadFileBytes(bk + "src\\a.txt"), text);
+    }
+}
+
+// Neither a source gone since the check nor a worker that cannot start may pass for a backup.
+TEST_F(BackupJobTest, ARunThatCannotHappenTellsTheUser) {
+    const std::string src = dir.File("src\\");
+    CreateDirectoryA(src.c_str(), nullptr);
+    CreateDirectoryA(dir.File("bk").c_str(), nullptr);
+    for (const bool threadFails : {false, true}) {
+        if (threadFails) Services().beginThread = [](unsigned(__stdcall*)(void*), void*) { return uintptr_t(0); };
+        std::wstring summary;
+        RunJob({threadFails ? src : dir.File("gone\\"), dir.File("bk"), true, 0},
+               [&](DialogDriver& d) { summary = d.Answer(L"Mivora Backup", IDOK); });
+        ResetServices();
+        EXPECT_NE(summary.find(threadFails ? L"could not be started" : L"source folder was not found"),
+                  std::wstring::npos);
+    }
 }
 
 TEST_F(BackupJobTest, ShellRoadCopiesIntoAFreshFolderOfTheSourcesName) {
@@ -499,6 +531,22 @@ TEST(DiskFullTest, FilesThatDoNotFitAreNamedAndNotCounted) {
     EXPECT_EQ(outcome.failures.size(), 4u);
     for (const wchar_t* name : {L"a.bin", L"b.bin", L"c.bin", L"new.bin"})
         EXPECT_NE(summary.find(name), std::wstring::npos) << name;
+}
+
+// Run by backup_road.sh, which makes what Wine cannot (a folder link back up
+// the tree, names that differ only in letter case) and checks what arrived.
+TEST(FolderLinkTest, LinksAndLetterCaseTwinsArePassedOverAndNamed) {
+    char given[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("MIVORA_BACKUP_LINKS", given, MAX_PATH)) GTEST_SKIP() << "run by backup_road.sh";
+    const std::string root = std::string(given) + "\\";
+    Win32EngineFiles files;
+    EXPECT_TRUE(files.FolderIdentity(root + "src\\p\\loop\\").SameAs(files.FolderIdentity(root + "src\\p")));
+    EXPECT_FALSE(files.FolderIdentity(root + "src\\").SameAs(files.FolderIdentity(root + "src\\p\\")));
+    std::wstring summary;
+    RunJob({root + "src\\", root + "bk\\", true, 0},
+           [&](DialogDriver& d) { summary = d.Answer(L"Mivora Backup", IDOK); });
+    EXPECT_NE(summary.find(L"src\\p\\loop\\: a link to a folder"), std::wstring::npos) << summary;
+    EXPECT_NE(summary.find(L"src\\Report.txt: another name"), std::wstring::npos) << summary;
 }
 
 TEST(DorvaneDllTest, BackupAndRestoreThroughTheWindow) {
