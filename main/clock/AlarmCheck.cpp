@@ -90,7 +90,7 @@ const TStoreCache& Store() {
     const std::vector<TStoredAlarm> alarms = LoadAlarms(profile);
     cache.alarms = CheckedAlarms(
         alarms, [&](const std::string& name) { return ParseIniOffset(profile.ReadString("Zone", name, "480"), 480); },
-        [&](int key) { return ReadAlarmDaylight(profile, false, key); }, SystemLeadByte);
+        SystemLeadByte);
     cache.count = static_cast<int>(alarms.size());
     cache.file = ini.FileName();
     cache.stamp = stamp;
@@ -125,10 +125,9 @@ TIniText ReadStoreSections(const TClockIni& ini) {
 
 void CheckAlarms() {
     const TClockReading now = ReadClock();
-    // The span moves on before any notice shows: the ticks inside the
+    // The window moves on before any notice shows: the ticks inside the
     // notice's own message loop then look only at later instants.
-    const TCheckSpan span = Window().Next(InstantOf(now.Utc));
-    const std::vector<TDueAlarm> due = DueAlarms(Store().alarms, now.LocalOffset, span);
+    const std::vector<TDueAlarm> due = Window().Due(Store().alarms, now.LocalOffset, InstantOf(now.Utc));
     for (const TDueAlarm& d : due) {
         // Done before the notice shows, so an alarm whose notice is open, or
         // whose program ended with it open, never fires again.

@@ -127,7 +127,7 @@ TAlarm::TAlarm(TComponent* AOwner) : TForm(AOwner) {
     SoundDir = ProgramFolder();
     if (!SoundDir.empty() && SoundDir.back() == '\\') SoundDir.pop_back();
     OnShow = Bind(this, &TAlarm::FormShow);
-    Alarms = LoadAlarms(ReadStoreSections(ZoneIni()));
+    Alarms = LoadAlarms(ReadStoreSections(ZoneIni()), &spare_);
     ShowAlarms(1);
 }
 
@@ -165,7 +165,7 @@ void TAlarm::UpdateControls() {
     Apply->SetEnabled(holds);
     RemoveBu->SetEnabled(holds);
     AddBu->SetEnabled(static_cast<int>(Alarms.size()) < MaxAlarms);
-    AlarmDaylight = holds && ReadAlarmDaylight(Store(), true, DaylightKey(row, static_cast<int>(Alarms.size())));
+    AlarmDaylight = holds && Alarms[static_cast<size_t>(row - 1)].Daylight;
     updating_ = true;
     daylight->SetChecked(AlarmDaylight);
     updating_ = false;
@@ -174,7 +174,7 @@ void TAlarm::UpdateControls() {
 
 void TAlarm::FormShow(TObject*) {
     // What a visit closed by the title bar left in the list is gone.
-    Alarms = LoadAlarms(ReadStoreSections(ZoneIni()));
+    Alarms = LoadAlarms(ReadStoreSections(ZoneIni()), &spare_);
     ShowAlarms(1);
     StringGrid1->SetFocus();
 }
@@ -235,6 +235,7 @@ bool TAlarm::RunEditor(const TStoredAlarm* alarm, bool withDaylight, TStoredAlar
     result = TStoredAlarm();
     result.Style = style;
     result.Location = LocationText(name, withDaylight);
+    result.Daylight = withDaylight;
     result.Time = AlarmTimeText(t.wHour, t.wMinute, t.wSecond);
     if (e->CheckBox2->Checked()) {
         const int choice = e->SoundChoice();
@@ -253,9 +254,6 @@ void TAlarm::AddBuClick(TObject*) {
     TStoredAlarm added;
     if (!RunEditor(nullptr, false, added)) return;
     Alarms.insert(Alarms.begin(), added);
-    // The new alarm's key is the top one: it starts without the daylight hour.
-    TClockProfile store = Store();
-    WriteWorkingDaylight(store, static_cast<int>(Alarms.size()), false);
     ShowAlarms(1);
     StringGrid1->SetFocus();
 }
@@ -275,14 +273,12 @@ void TAlarm::RemoveBuClick(TObject*) {
     if (!RowHoldsAlarm(row)) return;
     const int count = static_cast<int>(Alarms.size());
     Alarms.erase(Alarms.begin() + (row - 1));
-    TClockProfile store = Store();
-    CompactDaylightFlags(store, DaylightKey(row, count), count);
     ShowAlarms(std::min(row, std::max(count - 1, 1)));
 }
 
 void TAlarm::Button2Click(TObject*) {
     TClockProfile store = Store();
-    SaveAlarms(store, Alarms);
+    SaveAlarms(store, Alarms, spare_);
     AlarmStoreChanged();
     ModalResult = mrOk;
 }
@@ -291,9 +287,8 @@ void TAlarm::daylightClick(TObject*) {
     const int row = CurrentRow();
     if (updating_ || !RowHoldsAlarm(row)) return;
     AlarmDaylight = daylight->Checked();
-    TClockProfile store = Store();
-    WriteWorkingDaylight(store, DaylightKey(row, static_cast<int>(Alarms.size())), AlarmDaylight);
     TStoredAlarm& a = Alarms[static_cast<size_t>(row - 1)];
+    a.Daylight = AlarmDaylight;
     a.Location = LocationText(ExtractCityName(a.Location, SystemLeadByte), AlarmDaylight);
     StringGrid1->SetCells(3, row, a.Location);
 }

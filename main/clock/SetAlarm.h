@@ -27,7 +27,8 @@ public:
     TCheckBox* daylight;
     TImageList* StateImages;
 
-    // The alarms as the dialog shows them, row 1 first.
+    // The alarms as the dialog shows them, row 1 first, with their daylight
+    // flags: the store changes only at Close.
     std::vector<TStoredAlarm> Alarms;
     // The built-in sounds lie here: the program's folder.
     std::string SoundDir;
@@ -59,6 +60,8 @@ private:
     // builds the alarm from it; false when it was cancelled or refused.
     bool RunEditor(const TStoredAlarm* alarm, bool withDaylight, TStoredAlarm& result);
     bool updating_ = false;
+    // What the store holds beside the listed alarms, written back at Close.
+    TSpareRows spare_;
 };
 
 extern TAlarm* Alarm;

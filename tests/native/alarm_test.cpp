@@ -25,12 +25,13 @@ TStoredAlarm Alarm(const std::string& date, const std::string& time, const std::
 }
 
 TEST(AlarmStore, SavesEveryRowAndSlotAndLoadsThemBack) {
-    TIniText ini("[ZoneMenuAlarmTempDaylight]\r\n1=1\r\n2=0\r\n[daySetting]\r\nmyDaySetting5=Every day\r\n");
+    TIniText ini("[daySetting]\r\nmyDaySetting5=Every day\r\n");
     std::vector<TStoredAlarm> alarms{Alarm(EveryDayText, "7:05:00", "Paris[GMT +01:00]"),
                                Alarm("26-3-1", "0:00:05", "Kathmandu[GMT +05:45]", asDone)};
     alarms[0].SoundFile = "C:\\Mivora\\bell";
     alarms[1].Memo = "call home";
-    SaveAlarms(ini, alarms);
+    alarms[1].Daylight = true;
+    SaveAlarms(ini, alarms, {});
     EXPECT_EQ(LoadAlarms(ini), alarms);
     EXPECT_EQ(ini.ReadString("ItemNU", "Itemnu", ""), "2");
     EXPECT_EQ(ini.ReadString("daySetting", "myDaySetting5", "gone"), "gone");
@@ -39,16 +40,17 @@ TEST(AlarmStore, SavesEveryRowAndSlotAndLoadsThemBack) {
     EXPECT_EQ(ini.ReadString("image", "myImageList32", ""), "0");
     EXPECT_EQ(ini.ReadString("ZoneMenuAlarmDaylight", "1", ""), "1");
     EXPECT_EQ(ini.ReadString("ZoneMenuAlarmDaylight", "2", ""), "0");
+    EXPECT_EQ(ini.ReadString("ZoneMenuAlarmTempDaylight", "1", ""), "1");
 
     // A daily alarm keeps an older row's date, which loading ignores.
     alarms = {Alarm("26-3-1", "7:05:00", "x[GMT 00:00]")};
-    SaveAlarms(ini, alarms);
+    SaveAlarms(ini, alarms, {});
     alarms[0].Date = EveryDayText;
-    SaveAlarms(ini, alarms);
+    SaveAlarms(ini, alarms, {});
     EXPECT_EQ(ini.ReadString("date", "myDate1", ""), "26-3-1");
     EXPECT_TRUE(LoadAlarms(ini)[0].Daily());
 
-    SaveAlarms(ini, {});
+    SaveAlarms(ini, {}, {});
     EXPECT_EQ(ini.ReadString("ItemNU", "Itemnu", ""), "0");
     EXPECT_FALSE(AlarmsStored(ini));
     for (int s = 0; s < AlarmSlotCount; ++s)
@@ -62,8 +64,8 @@ TEST(AlarmStore, HandEditedValuesCannotOverrunAnything) {
         size_t rows;
         int firstState;
     } cases[] = {
-        {"2", "1", 2, asOn},     {"999", "2", 0, asOn}, {"-3", "1", 0, asOn},  {"x", "1", 0, asOn},
-        {"32", "3", 32, asDone}, {"33", "1", 0, asOn},  {"1", "7", 1, asNone}, {"1", "on", 1, asNone},
+        {"2", "1", 2, asOn},     {"999", "2", 32, asOff}, {"-3", "1", 0, asOn},  {"x", "1", 0, asOn},
+        {"32", "3", 32, asDone}, {"33", "1", 32, asOn},   {"1", "7", 1, asNone}, {"1", "on", 1, asNone},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.count + std::string(" ") + c.state);
@@ -79,28 +81,74 @@ TEST(AlarmStore, HandEditedValuesCannotOverrunAnything) {
     }
 }
 
-TEST(AlarmStore, RemovingAnAlarmCompactsTheWorkingDaylightFlags) {
+// The daylight flags of the rows left move with them, and the next alarm
+// added starts without the hour of the one removed.
+TEST(AlarmStore, DaylightFlagsStayWithTheirAlarms) {
     struct Case {
-        const char* before;  // keys 1.. of the working flags
+        const char* before;  // keys 1.. of the flags
         int removedKey;
-        const char* after;
+        const char* after;  // once one alarm more is added
     } cases[] = {
         {"101", 2, "110"},  // the middle one of three
-        {"101", 3, "100"},  // the top one: its flag must not pass to the next alarm added
+        {"101", 3, "100"},  // the top one
         {"101", 1, "010"},
         {"1", 1, "0"},
     };
     for (const Case& c : cases) {
         const int count = static_cast<int>(std::string(c.before).size());
+        std::vector<TStoredAlarm> alarms(static_cast<size_t>(count), Alarm("26-3-1", "7:00:00", "x[GMT 00:00]"));
+        for (int n = 1; n <= count; ++n) alarms[static_cast<size_t>(n - 1)].Daylight = c.before[count - n] == '1';
         TIniText ini;
-        for (int k = 1; k <= count; ++k) WriteWorkingDaylight(ini, k, c.before[k - 1] == '1');
-        CompactDaylightFlags(ini, c.removedKey, count);
-        std::string after;
-        for (int k = 1; k <= count; ++k) after += ReadAlarmDaylight(ini, true, k) ? '1' : '0';
-        EXPECT_EQ(after, c.after) << c.before << " less " << c.removedKey;
+        SaveAlarms(ini, alarms, {});
+        alarms = LoadAlarms(ini);
+        alarms.erase(alarms.begin() + (count - c.removedKey));
+        alarms.insert(alarms.begin(), Alarm("26-3-2", "7:00:00", "x[GMT 00:00]"));
+        SaveAlarms(ini, alarms, {});
+        std::string committed, working;
+        for (int k = 1; k <= count; ++k) committed += ini.ReadString("ZoneMenuAlarmDaylight", std::to_string(k), "-");
+        for (int k = 1; k <= count; ++k) working += ini.ReadString("ZoneMenuAlarmTempDaylight", std::to_string(k), "-");
+        EXPECT_EQ(committed, c.after) << c.before << " less " << c.removedKey;
+        EXPECT_EQ(working, committed);
     }
     EXPECT_EQ(DaylightKey(1, 3), 3);
     EXPECT_EQ(DaylightKey(3, 3), 1);
+}
+
+// A count out of range shows what it can, and a save of the list as shown
+// changes no key but the count: not the rows past 32, nor those a count below
+// 0 left unshown.
+TEST(AlarmStore, SavingWhatWasShownKeepsWhatWasNot) {
+    std::string text = "[daySetting]\r\n";
+    for (int n = 1; n <= 40; n += 4) text += "myDaySetting" + std::to_string(n) + "=Every day\r\n";
+    TIniText rows(text);
+    for (int n = 0; n <= 40; ++n) {
+        const std::string k = std::to_string(n);
+        rows.WriteString("city", "MyCity" + k, "c" + k + "[GMT +01:00]");
+        rows.WriteString("Memo", "myMemo" + k, "memo " + k);
+        rows.WriteString("image", "myImageList" + k, std::to_string(n % 4));
+        rows.WriteString("ZoneMenuAlarmDaylight", k, n % 3 ? "0" : "1");
+        rows.WriteString("ZoneMenuAlarmTempDaylight", k, n % 3 ? "0" : "1");
+    }
+    const struct {
+        const char* count;
+        size_t shown;
+    } cases[] = {{"40", 32}, {"99999", 32}, {"32", 32}, {"-3", 0}, {"x", 0}, {"5", 5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        TIniText ini(rows);
+        ini.WriteString("ItemNU", "Itemnu", c.count);
+        TSpareRows spare;
+        const std::vector<TStoredAlarm> alarms = LoadAlarms(ini, &spare);
+        ASSERT_EQ(alarms.size(), c.shown);
+        if (c.shown) EXPECT_EQ(alarms[0].Daylight, c.shown % 3 == 0) << "the flag of key " << c.shown;
+        TIniText saved(ini);
+        SaveAlarms(saved, alarms, spare);
+        for (const char* section :
+             {"city", "daySetting", "Memo", "image", "ZoneMenuAlarmDaylight", "ZoneMenuAlarmTempDaylight"})
+            for (const std::string& key : ini.ReadKeys(section))
+                EXPECT_EQ(saved.ReadString(section, key, "gone"), ini.ReadString(section, key, "")) << section << key;
+        EXPECT_EQ(saved.ReadString("ItemNU", "Itemnu", ""), std::to_string(c.shown));
+    }
 }
 
 TEST(AlarmStore, TextProfileReadsAsTheSystemDoes) {
@@ -248,7 +296,8 @@ CivilTime Utc(int y, int mo, int d, int h, int mi, int s, int ms = 0) { return C
 struct Tick {
     CivilTime utc;
     int localOffset;
-    const char* fired;  // rows fired at this tick, "" for none
+    const char* fired;               // rows fired at this tick, "" for none
+    const char* daylight = nullptr;  // the flags of the rows from this tick on, "1" or "0" each
 };
 
 struct DueCase {
@@ -263,10 +312,13 @@ struct DueCase {
 void RunTicks(const DueCase& c) {
     SCOPED_TRACE(c.what);
     std::vector<TStoredAlarm> alarms = c.alarms;
+    for (size_t n = 0; n < alarms.size(); ++n) alarms[n].Daylight = c.daylight[n];
     TCheckWindow window;
     for (size_t t = 0; t < c.ticks.size(); ++t) {
         const Tick& tick = c.ticks[t];
         const int count = static_cast<int>(alarms.size());
+        for (int n = 0; tick.daylight && n < count; ++n)
+            alarms[static_cast<size_t>(n)].Daylight = tick.daylight[n] == '1';
         const auto checked = CheckedAlarms(
             alarms,
             [&](const std::string& name) {
@@ -275,9 +327,9 @@ void RunTicks(const DueCase& c) {
                         return c.zones[static_cast<size_t>(n)];
                 return 480;
             },
-            [&](int key) { return bool(c.daylight[static_cast<size_t>(count - key)]); }, SingleByteCodePage);
+            SingleByteCodePage);
         std::string fired;
-        for (const TDueAlarm& d : DueAlarms(checked, tick.localOffset, window.Next(InstantOf(tick.utc)))) {
+        for (const TDueAlarm& d : window.Due(checked, tick.localOffset, InstantOf(tick.utc))) {
             fired += std::to_string(d.Row);
             if (!d.Alarm.Daily()) alarms[static_cast<size_t>(d.Row - 1)].State = asDone;
         }
@@ -362,12 +414,43 @@ TEST(AlarmDue, FiresOnceInTheSpanSinceThePreviousCheck) {
     for (const DueCase& c : cases) RunTicks(c);
 }
 
+// A daylight change moves a location's clock an hour on or back between two
+// checks: the machine's own for "Local Time", or the flag the user sets.
+TEST(AlarmDue, AnHourSkippedFiresAtItsEndAndAnHourRepeatedFiresOnce) {
+    const std::vector<DueCase> cases = {
+        {"a one-time alarm in the hour the machine skips",
+         {Alarm("26-3-29", "2:30:00", "Local Time[GMT +01:00]")},
+         {60},
+         {false},
+         {{Utc(2026, 3, 29, 0, 59, 59), 60, ""}, {Utc(2026, 3, 29, 1, 0, 0), 120, "1"}}},
+        {"a daily alarm in the hour the machine repeats",
+         {Alarm(EveryDayText, "2:30:00", "Local Time[GMT +02:00]")},
+         {120},
+         {false},
+         {{Utc(2026, 10, 25, 0, 29, 59), 120, ""}, {Utc(2026, 10, 25, 0, 30, 0), 120, "1"},
+          {Utc(2026, 10, 25, 1, 0, 0), 60, ""}, {Utc(2026, 10, 25, 1, 30, 0), 60, ""},
+          {Utc(2026, 10, 26, 1, 30, 0), 60, "1"}}},
+        {"a one-time alarm in the hour the location's flag skips",
+         {Alarm("26-7-1", "10:30:00", "Paris[GMT +01:00]"), Alarm("26-7-1", "10:30:00", "Paris[GMT +01:00]")},
+         {60, 60},
+         {false, false},
+         {{Utc(2026, 7, 1, 9, 0, 0), 0, ""}, {Utc(2026, 7, 1, 9, 0, 1), 0, "1", "10"}}},
+        {"a daily alarm in the hour the location's flag repeats",
+         {Alarm(EveryDayText, "10:30:00", "Paris[GMT +02:00]")},
+         {60},
+         {true},
+         {{Utc(2026, 7, 1, 8, 30, 0), 0, "1"}, {Utc(2026, 7, 1, 8, 30, 1), 0, "", "0"},
+          {Utc(2026, 7, 1, 9, 30, 0), 0, ""}, {Utc(2026, 7, 2, 9, 30, 0), 0, "1"}}},
+    };
+    for (const DueCase& c : cases) RunTicks(c);
+}
+
 TEST(AlarmDue, NoticeShowsTheDateAtTheLocation) {
     const TStoredAlarm daily = Alarm(EveryDayText, "7:05:00", "Kathmandu[GMT +05:45]");
     const auto checked = CheckedAlarms(
-        {daily}, [](const std::string&) { return 345; }, [](int) { return false; }, SingleByteCodePage);
+        {daily}, [](const std::string&) { return 345; }, SingleByteCodePage);
     TCheckWindow window;
-    const auto due = DueAlarms(checked, 0, window.Next(InstantOf(Utc(2026, 12, 31, 1, 20, 0))));
+    const auto due = window.Due(checked, 0, InstantOf(Utc(2026, 12, 31, 1, 20, 0)));
     ASSERT_EQ(due.size(), 1u);
     EXPECT_EQ(due[0].NoticeText, "Kathmandu\r\n(GMT+05:45)\r\n2026-12-31 7:5:00");
 }

@@ -27,44 +27,73 @@ TAlarmMoment AlarmMomentOf(const TStoredAlarm& alarm) {
     return m;
 }
 
-long long OccurrenceAtOrBefore(const TAlarmMoment& moment, int offsetMinutes, long long now, CivilTime& zoneDate) {
-    const long long offset = offsetMinutes * kMsPerMinute;
+long long MomentAtOrBefore(const TAlarmMoment& moment, long long wall) {
     long long days = 0;
     if (moment.Daily) {
-        const long long zoneNow = now + offset;
-        days = FloorDiv(zoneNow, kMsPerDay);
-        if (days * kMsPerDay + TimeOfDayMs(moment) > zoneNow) --days;
+        days = FloorDiv(wall, kMsPerDay);
+        if (days * kMsPerDay + TimeOfDayMs(moment) > wall) --days;
     } else {
         days = DaysFromCivil(moment.Year, moment.Month, moment.Day);
     }
-    zoneDate = CivilTime{};
-    CivilFromDays(days, zoneDate.Year, zoneDate.Month, zoneDate.Day);
-    return days * kMsPerDay + TimeOfDayMs(moment) - offset;
+    return days * kMsPerDay + TimeOfDayMs(moment);
 }
 
 AlarmState AlarmOneTimeState(const TAlarmMoment& moment, int offsetMinutes, const CivilTime& nowUtc) {
     if (moment.Daily) return asOn;
-    const long long now = InstantOf(nowUtc);
-    CivilTime date;
-    return OccurrenceAtOrBefore(moment, offsetMinutes, now, date) >= now ? asOn : asDone;
+    const long long wall = InstantOf(nowUtc) + offsetMinutes * kMsPerMinute;
+    return MomentAtOrBefore(moment, wall) >= wall ? asOn : asDone;
 }
 
-TCheckSpan TCheckWindow::Next(long long now) {
-    TCheckSpan span{now, now};
+std::vector<TDueAlarm> TCheckWindow::Due(const std::vector<TCheckedAlarm>& alarms, int localOffset, long long now) {
+    // The span (from, to] of instants this check covers.
+    long long from = now;
+    const bool setBack = started_ && now < last_;
     if (!started_)
-        span.From = FloorDiv(now, kMsPerSecond) * kMsPerSecond - 1;
-    else if (now >= last_)
-        span.From = now - last_ > MaxCatchUpMs ? now - MaxCatchUpMs : last_;
+        from = FloorDiv(now, kMsPerSecond) * kMsPerSecond - 1;
+    else if (!setBack)
+        from = now - last_ > MaxCatchUpMs ? now - MaxCatchUpMs : last_;
     started_ = true;
     last_ = now;
-    return span;
+
+    std::map<std::string, TTrace> traces;
+    std::map<std::string, int> equal;
+    std::vector<TDueAlarm> due;
+    for (const TCheckedAlarm& c : alarms) {
+        std::string key = c.Name + '\n' + c.Alarm.Date + '\n' + c.Alarm.Time + '\n';
+        key += IntToStr(equal[key]++);
+        const int offset = CheckedOffset(c, localOffset);
+        const auto known = traces_.find(key);
+        TTrace trace = known != traces_.end() ? known->second : TTrace{offset, 0, false};
+        if (setBack) trace.Fired = false;
+        // The span at the location's own clock: a change of its offset since
+        // the previous check moves the start on (a gap) or back.
+        const long long start = from + trace.Offset * kMsPerMinute, end = now + offset * kMsPerMinute;
+        const long long at = MomentAtOrBefore(c.Moment, end);
+        const long long day = FloorDiv(at, kMsPerDay);
+        trace.Offset = offset;
+        if (at > start && at <= end && !(trace.Fired && trace.FiredDay == day)) {
+            trace.Fired = true;
+            trace.FiredDay = day;
+            CivilTime date;
+            CivilFromDays(day, date.Year, date.Month, date.Day);
+            TDueAlarm d;
+            d.Row = c.Row;
+            d.Alarm = c.Alarm;
+            d.NoticeText = AlarmNoticeText(c.Name, c.LocalTime ? localOffset : c.StandardMinutes, date.Year,
+                                           date.Month, date.Day, c.Moment.Hour, c.Moment.Minute, c.Moment.Second);
+            due.push_back(std::move(d));
+        }
+        traces[key] = trace;
+    }
+    traces_ = std::move(traces);
+    return due;
 }
 
 bool IsLocalTimeName(const std::string& name) { return SameTextAscii(name, LocalTimeName); }
 
 std::vector<TCheckedAlarm> CheckedAlarms(const std::vector<TStoredAlarm>& alarms,
                                          const std::function<int(const std::string& name)>& zoneOf,
-                                         const std::function<bool(int key)>& daylightOf, LeadBytePredicate isLead) {
+                                         LeadBytePredicate isLead) {
     std::vector<TCheckedAlarm> out;
     const int count = static_cast<int>(alarms.size());
     for (int n = 1; n <= count; ++n) {
@@ -76,7 +105,7 @@ std::vector<TCheckedAlarm> CheckedAlarms(const std::vector<TStoredAlarm>& alarms
         if (!c.Moment.Valid) continue;
         c.Name = ExtractCityName(a.Location, isLead);
         c.StandardMinutes = zoneOf(c.Name);
-        c.Daylight = daylightOf(DaylightKey(n, count));
+        c.Daylight = a.Daylight;
         c.LocalTime = IsLocalTimeName(c.Name);
         c.Alarm = a;
         out.push_back(std::move(c));
@@ -86,19 +115,4 @@ std::vector<TCheckedAlarm> CheckedAlarms(const std::vector<TStoredAlarm>& alarms
 
 int CheckedOffset(const TCheckedAlarm& alarm, int localOffset) {
     return WithDaylight(alarm.LocalTime ? localOffset : alarm.StandardMinutes, alarm.Daylight);
-}
-
-std::vector<TDueAlarm> DueAlarms(const std::vector<TCheckedAlarm>& alarms, int localOffset, const TCheckSpan& span) {
-    std::vector<TDueAlarm> due;
-    for (const TCheckedAlarm& c : alarms) {
-        CivilTime date;
-        if (!span.Holds(OccurrenceAtOrBefore(c.Moment, CheckedOffset(c, localOffset), span.To, date))) continue;
-        TDueAlarm d;
-        d.Row = c.Row;
-        d.Alarm = c.Alarm;
-        d.NoticeText = AlarmNoticeText(c.Name, c.LocalTime ? localOffset : c.StandardMinutes, date.Year, date.Month,
-                                       date.Day, c.Moment.Hour, c.Moment.Minute, c.Moment.Second);
-        due.push_back(std::move(d));
-    }
-    return due;
 }

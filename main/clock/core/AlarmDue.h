@@ -3,6 +3,7 @@
 // an alarm fires in exactly one span, however often the clock is read.
 #pragma once
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,38 +23,20 @@ struct TAlarmMoment {
 };
 TAlarmMoment AlarmMomentOf(const TStoredAlarm& alarm);
 
-// The latest instant at or before `now` at which a zone of `offsetMinutes`
-// shows the moment: the moment itself for a one-time alarm (which may lie
-// after `now`), today's or else yesterday's occurrence for a daily one.
-// `zoneDate` gets that occurrence's date at the zone.
-long long OccurrenceAtOrBefore(const TAlarmMoment& moment, int offsetMinutes, long long now, CivilTime& zoneDate);
+// The latest moment at or before `wall` (milliseconds of a zone's own clock
+// since 1970-01-01 00:00 there) at which the alarm stands: the moment itself
+// for a one-time alarm (which may lie after `wall`), that day's or else the day
+// before's for a daily one.
+long long MomentAtOrBefore(const TAlarmMoment& moment, long long wall);
 
 // The state an alarm gets when it is set: a one-time alarm whose moment has
 // passed is done; one that falls on this very millisecond is still on, and
 // fires with the next check.
 AlarmState AlarmOneTimeState(const TAlarmMoment& moment, int offsetMinutes, const CivilTime& nowUtc);
 
-// The span (From, To] of instants one check covers.
-struct TCheckSpan {
-    long long From = 0, To = 0;
-    bool Holds(long long instant) const { return instant > From && instant <= To; }
-};
-
 // A check catches up at most this far: a longer gap (the clock set forward,
 // the machine asleep) is not made up.
 constexpr long long MaxCatchUpMs = 60 * 1000;
-
-class TCheckWindow {
-public:
-    // The span of a check at `now`, which becomes the start of the next one.
-    // The first check covers the current second; a clock set back covers
-    // nothing, and the alarms it moved back before fire again when reached.
-    TCheckSpan Next(long long now);
-
-private:
-    bool started_ = false;
-    long long last_ = 0;
-};
 
 // One alarm as the check reads it from the store.
 struct TCheckedAlarm {
@@ -66,11 +49,10 @@ struct TCheckedAlarm {
     TStoredAlarm Alarm;
 };
 // The alarms the check looks at: those that are on, with a date and time that
-// parse. `zoneOf` gives a location's [Zone] value, `daylightOf` the committed
-// daylight flag of a key.
+// parse. `zoneOf` gives a location's [Zone] value.
 std::vector<TCheckedAlarm> CheckedAlarms(const std::vector<TStoredAlarm>& alarms,
                                          const std::function<int(const std::string& name)>& zoneOf,
-                                         const std::function<bool(int key)>& daylightOf, LeadBytePredicate isLead);
+                                         LeadBytePredicate isLead);
 // "Local Time", in any letter case.
 bool IsLocalTimeName(const std::string& name);
 
@@ -83,5 +65,32 @@ struct TDueAlarm {
     // The location's name, zone, and the alarm's date and time there.
     std::string NoticeText;
 };
-// The alarms due within `span`, top row first.
-std::vector<TDueAlarm> DueAlarms(const std::vector<TCheckedAlarm>& alarms, int localOffset, const TCheckSpan& span);
+
+// The checks of the clock one after another. Each covers the span since the
+// previous one, at each alarm's location by that location's own clock: from
+// where it stood then, by the offset it had then, to where it stands now. A
+// daylight change, the machine's or a location's flag, thus moves the clock on
+// or back within one span, and
+//  - a moment that a move forward skips fires at the end of the gap;
+//  - an alarm fires at most once for each date of its location, also when a
+//    move back shows its moment twice.
+// The first check covers its own second; a clock set back covers nothing,
+// and the alarms it moved back before fire again when reached.
+class TCheckWindow {
+public:
+    // The alarms due at a check at `now`, top row first.
+    std::vector<TDueAlarm> Due(const std::vector<TCheckedAlarm>& alarms, int localOffset, long long now);
+
+private:
+    // What an alarm left at the previous check. Alarms are told apart by
+    // location, date and time (equal ones by their order), so reading the
+    // store anew, after the list moved rows or changed a flag, loses nothing.
+    struct TTrace {
+        int Offset = 0;
+        long long FiredDay = 0;
+        bool Fired = false;
+    };
+    bool started_ = false;
+    long long last_ = 0;
+    std::map<std::string, TTrace> traces_;
+};

@@ -19,7 +19,8 @@ enum AlarmState : int { asNone = 0, asOn = 1, asOff = 2, asDone = 3 };
 // The Date column of a daily alarm.
 extern const char EveryDayText[];  // "Every day"
 
-// One alarm: the four texts the list shows and the three slot values.
+// One alarm: the four texts the list shows, the three slot values and its
+// daylight flag.
 struct TStoredAlarm {
     std::string Date;      // EveryDayText, or the date as AlarmDateText writes it
     std::string Time;      // as AlarmTimeText writes it
@@ -28,6 +29,8 @@ struct TStoredAlarm {
     std::string SoundFile;
     std::string Memo;
     int State = asOn;
+    // Its location keeps daylight-saving time: an hour is added to its offset.
+    bool Daylight = false;
     bool Daily() const { return Date == EveryDayText; }
 };
 bool operator==(const TStoredAlarm& a, const TStoredAlarm& b);
@@ -36,25 +39,27 @@ bool operator==(const TStoredAlarm& a, const TStoredAlarm& b);
 // so inserting at the top never moves an older alarm's key.
 inline int DaylightKey(int row, int count) { return count + 1 - row; }
 
-// The alarms of rows 1..count, the count clamped to 0..MaxAlarms; a state that
-// is no number reads as 0.
-std::vector<TStoredAlarm> LoadAlarms(const TProfile& ini);
+// What the store holds beside the alarms a list shows, as it was read: the
+// slots and daily marks of the rows up to 32 that hold none of them. Saving
+// writes these back unchanged, so a count out of range ("-3" shows no alarm)
+// loses nothing at the next save.
+struct TSpareRows {
+    std::array<std::string, AlarmSlotCount> SoundFile, Memo, State, DaySetting;
+    TSpareRows() { State.fill("0"); }
+};
+
+// The alarms of rows 1..count with their committed daylight flags, the count
+// clamped to 0..MaxAlarms; a state that is no number reads as 0. `spare`, when
+// given, gets what the other rows hold.
+std::vector<TStoredAlarm> LoadAlarms(const TProfile& ini, TSpareRows* spare = nullptr);
 // Whether the store names at least one alarm.
 bool AlarmsStored(const TProfile& ini);
-// The list as it stands: every row, all 33 slots (those past the last row
-// empty, state 0), the count, and the committed daylight flags of the rows
-// copied from the working ones.
-void SaveAlarms(TProfile& ini, const std::vector<TStoredAlarm>& alarms);
-
-// Working ([ZoneMenuAlarmTempDaylight]) and committed ([ZoneMenuAlarmDaylight])
-// daylight flags.
-bool ReadAlarmDaylight(const TProfile& ini, bool working, int key);
-void WriteWorkingDaylight(TProfile& ini, int key, bool value);
-// The working flags after the alarm with `removedKey` of `count` left: the
-// keys above it move down one, and the old top key ends clear, also when the
-// removed alarm was the top one (else the next alarm added would inherit its
-// flag).
-void CompactDaylightFlags(TProfile& ini, int removedKey, int count);
+// The list as it stands: every row, all 33 slots (those past the last row from
+// `spare`), the count, and the daylight flags of the rows, working and
+// committed alike (a list keeps its flags with its alarms until it is saved, so
+// a visit closed without saving changes nothing). A row past 32 is never
+// touched, nor the daily mark of a row `spare` holds.
+void SaveAlarms(TProfile& ini, const std::vector<TStoredAlarm>& alarms, const TSpareRows& spare);
 
 // The state "3" the check writes after a one-time alarm fired.
 void MarkAlarmDone(TProfile& ini, int row);

@@ -15,7 +15,12 @@ int ParseIniOffset(const std::string& text, int fallback) {
 }
 
 int ParseIniCount(const std::string& text, int maxCount, int fallback) {
-    return ParseIniInt(text, 0, maxCount, fallback);
+    // A count out of range still names the entries within it: read as the
+    // default, a count of 40 would hide the 32 a list holds, and its next save
+    // would write them away.
+    const int value = StrToIntDef(text, 0);
+    if (value != StrToIntDef(text, 1)) return fallback;
+    return value < 0 ? 0 : value > maxCount ? maxCount : value;
 }
 
 bool ParseIniFlag(const std::string& text, bool fallback) {

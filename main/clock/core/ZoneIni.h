@@ -1,8 +1,9 @@
 // Values and names of the clock's INI files ("Zonef.ini" beside the program,
 // "Zonefset.ini" in the Windows folder). Both are plain text that anyone may
 // edit, and their numbers are read on every clock tick, so a value that is not
-// a number or lies out of range gives the caller's default: an error raised
-// from the tick would stop start-up or stack an error box every second.
+// a number or lies out of range gives the caller's default (a count out of
+// range its nearest limit): an error raised from the tick would stop start-up
+// or stack an error box every second.
 #pragma once
 #include <string>
 #include <vector>
@@ -13,7 +14,8 @@
 int ParseIniInt(const std::string& text, int minValue, int maxValue, int fallback);
 // A stored offset in minutes; beyond one day the date carry would no longer hold.
 int ParseIniOffset(const std::string& text, int fallback);
-// A count of entries, 0..maxCount.
+// A count of entries: a number above maxCount reads as maxCount, one below 0
+// as 0; the fallback is for text that is no number.
 int ParseIniCount(const std::string& text, int maxCount, int fallback);
 // A flag is written "1" or "0" and read as set for any number but 0.
 bool ParseIniFlag(const std::string& text, bool fallback);

@@ -167,8 +167,9 @@ std::string StoreAfterClose(const std::string& firstRows, const std::string& mem
         memos += "myMemo" + n + "=" + (s == 1 ? memo : "") + "\r\n";
         states += "myImageList" + n + "=" + IntToStr(s == 1 ? state : 0) + "\r\n";
     }
-    const std::string flag = daylight ? "1" : "0";
-    return firstRows + sound + memos + states + "[ZoneMenuAlarmDaylight]\r\n1=" + flag + "\r\n" + added;
+    const std::string flag = daylight ? "]\r\n1=1\r\n" : "]\r\n1=0\r\n";
+    return firstRows + sound + memos + states + "[ZoneMenuAlarmTempDaylight" + flag + "[ZoneMenuAlarmDaylight" + flag +
+           added;
 }
 
 TEST_F(AlarmsOnTheBar, ListAndEditorWriteTheStore) {
@@ -224,7 +225,7 @@ TEST_F(AlarmsOnTheBar, ListAndEditorWriteTheStore) {
         });
     visit.Run([&] { ClockAlarmLink.ShowAlarmList(); });
     const std::string rows =
-        "[Zone]\r\nParis=60\r\n[ZoneMenuAlarmTempDaylight]\r\n1=0\r\n[ItemNU]\r\nItemnu=1\r\n"
+        "[Zone]\r\nParis=60\r\n[ItemNU]\r\nItemnu=1\r\n"
         "[city]\r\nMyCity1=Paris[GMT +01:00]\r\n[date]\r\nmyDate1=26-12-24\r\n"
         "[time]\r\nmyTime1=7:05:00\r\n[sound]\r\nmySound1=T/S\r\n";
     EXPECT_EQ(files_.ReadZone(), StoreAfterClose(rows, "Call home", 1, false));
@@ -273,10 +274,32 @@ TEST_F(AlarmsOnTheBar, ListAndEditorWriteTheStore) {
         });
     again.Run([&] { ClockAlarmLink.ShowAlarmList(); });
     const std::string daily =
-        "[Zone]\r\nParis=60\r\n[ZoneMenuAlarmTempDaylight]\r\n1=1\r\n[ItemNU]\r\nItemnu=1\r\n"
+        "[Zone]\r\nParis=60\r\n[ItemNU]\r\nItemnu=1\r\n"
         "[city]\r\nMyCity1=Paris[GMT +02:00]\r\n[date]\r\nmyDate1=26-12-24\r\n"
         "[time]\r\nmyTime1=7:05:00\r\n[sound]\r\nmySound1=S\r\n";
     EXPECT_EQ(files_.ReadZone(), StoreAfterClose(daily, "", 1, true, "[daySetting]\r\nmyDaySetting1=Every day\r\n"));
+}
+
+// A visit closed by the title bar after a Remove leaves the store byte for
+// byte, daylight flags included: the next Close cannot move them.
+TEST_F(AlarmsOnTheBar, TitleBarCloseAfterRemoveKeepsTheStore) {
+    const std::string store =
+        "[Zone]\r\nParis=60\r\nRome=60\r\n[ItemNU]\r\nItemnu=3\r\n[city]\r\nMyCity1=Paris[GMT +01:00]\r\n"
+        "MyCity2=Rome[GMT +02:00]\r\nMyCity3=Paris[GMT +01:00]\r\n[date]\r\nmyDate1=26-12-24\r\nmyDate2=26-12-25\r\n"
+        "myDate3=26-12-26\r\n[time]\r\nmyTime1=7:05:00\r\nmyTime2=7:05:00\r\nmyTime3=7:05:00\r\n[sound]\r\n"
+        "mySound1=T\r\nmySound2=T\r\nmySound3=T\r\n[image]\r\nmyImageList1=1\r\nmyImageList2=1\r\nmyImageList3=1\r\n"
+        "[ZoneMenuAlarmTempDaylight]\r\n1=0\r\n2=1\r\n3=0\r\n[ZoneMenuAlarmDaylight]\r\n1=0\r\n2=1\r\n3=0\r\n";
+    Start(store, 0);
+    UiScript visit;
+    visit.When(
+        "the list is up", [] { return Showing(Alarm); }, [] { ClickCell(Alarm->StringGrid1, 1, 3); });
+    visit.When(
+        "the last alarm is selected", [] { return Alarm->CurrentRow() == 3; },
+        [] { ClickButton(Alarm->RemoveBu); });
+    visit.When(
+        "it is removed", [] { return Alarm->Alarms.size() == 2; }, [] { CloseByTitleBar(Alarm); });
+    visit.Run([&] { ClockAlarmLink.ShowAlarmList(); });
+    EXPECT_EQ(files_.ReadZone(), store);
 }
 
 }  // namespace
