@@ -1,10 +1,13 @@
 // A small program the tests start. It appends one line to the file named by
 // MIVORA_PROBE_LOG: its own path, then its arguments, tab-separated. With
 // "--window MS" it shows a window titled "launch probe" for MS milliseconds
-// (activated, so hooks see it); with "--hidden MS" the window stays hidden.
+// (activated); "--shown MS" shows it without activating it; with "--hidden MS"
+// the window stays hidden. "--via" first starts a copy of itself with the
+// arguments after it and waits for it, so the copy's parent is this program.
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -31,15 +34,30 @@ void Record(int argc, char** argv) {
 
 }  // namespace
 
+int StartCopy(const char* args) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string cmd = "\"" + std::string(self) + "\"" + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(self, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--via") return StartCopy(std::strstr(GetCommandLineA(), "--via") + 5);
     Record(argc, argv);
     int showMs = -1;
-    bool visible = true;
+    std::string mode;
     for (int i = 1; i + 1 < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--window" || a == "--hidden") {
+        if (a == "--window" || a == "--shown" || a == "--hidden") {
             showMs = std::atoi(argv[i + 1]);
-            visible = a == "--window";
+            mode = a;
         }
     }
     if (showMs < 0) return 0;
@@ -50,9 +68,11 @@ int main(int argc, char** argv) {
     RegisterClassA(&wc);
     HWND w = CreateWindowExA(0, "LaunchProbe", "launch probe", WS_OVERLAPPEDWINDOW, 40, 60, 200, 100, nullptr,
                              nullptr, wc.hInstance, nullptr);
-    if (visible) {
+    if (mode == "--window") {
         ShowWindow(w, SW_SHOW);
         SetForegroundWindow(w);
+    } else if (mode == "--shown") {
+        ShowWindow(w, SW_SHOWNOACTIVATE);
     }
     const DWORD start = GetTickCount();
     MSG msg;
