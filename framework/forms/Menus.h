@@ -12,7 +12,9 @@
 class TImageList;
 
 // More menu items alive at once than there are command ids.
-class EMenuError : public Exception { using Exception::Exception; };
+class EMenuError : public Exception {
+    using Exception::Exception;
+};
 
 class TMenuItem : public TComponent {
 public:

@@ -135,27 +135,6 @@ TEST(KnownPrograms, ShortIndexOrOffsetsPastTheEndFindNothing) {
     EXPECT_TRUE(Lookup(past, "editor.exe").empty());
 }
 
-TEST(KnownPrograms, ReadsThroughAWindowFindWhatTheWholeTableDoes) {
-    std::string source;
-    for (char c = 'A'; c <= 'Z'; ++c)
-        for (int i = 0; i < 6; ++i)
-            source += c + std::to_string(i) + "PROG.EXE | " + std::to_string(1 + i) + " | Program " + c + "\n";
-    const KnownProgramFiles files = Build(source);
-    // Spans shorter than a read, ending inside records, and holding it all;
-    // lookups jump back and forth between letters.
-    for (size_t span : {1, 40, 255, 256, 1000, 1 << 16}) {
-        MemoryByteSource memory(files.records.data(), files.records.size());
-        KnownRecordWindow window(memory, span);
-        for (int k = 0; k < 26; ++k) {
-            for (const char* rest : {"0PROG.EXE", "5prog.exe", "6PROG.EXE"}) {
-                const std::string name = static_cast<char>('A' + k * 7 % 26) + std::string(rest);
-                EXPECT_EQ(Names(LookupKnownProgram(files.index, window, name)), Names(Lookup(files, name)))
-                    << span << " " << name;
-            }
-        }
-    }
-}
-
 TEST(KnownPrograms, DigitsMapToTheNineFixedSections) {
     EXPECT_STREQ(SectionForDigit('1'), "appDoc");
     EXPECT_STREQ(SectionForDigit('9'), "appMisc");

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 #include "Doctorfrm.h"
@@ -17,23 +16,15 @@
 namespace {
 
 TEST(CaptionlessBoxes, KeepTheirClientAreaWithNoBandWhereTheCaptionWas) {
-    const struct {
-        const char* name;
-        std::function<TForm*()> make;
-        int width, height;
-    } boxes[] = {
-        {"about", [] { return TForm::Create<TAboutfrm>(nullptr); }, 340, 128},
-        {"search", [] { return TForm::Create<TgetexeFrm>(nullptr); }, 310, 99},
-    };
-    for (const auto& b : boxes) {
-        const std::unique_ptr<TForm> form(b.make());
+    const std::unique_ptr<TForm> about(TForm::Create<TAboutfrm>(nullptr)), search(TForm::Create<TgetexeFrm>(nullptr));
+    for (const auto& [form, width, height] : {std::tuple{about.get(), 340, 128}, {search.get(), 310, 99}}) {
         RECT window{}, client{};
         GetWindowRect(form->Handle(), &window);
         GetClientRect(form->Handle(), &client);
-        EXPECT_EQ(client.right, b.width) << b.name;
-        EXPECT_EQ(client.bottom, b.height) << b.name;
+        EXPECT_EQ(client.right, width);
+        EXPECT_EQ(client.bottom, height);
         // What is left of the frame is as deep at the top as at the sides.
-        EXPECT_EQ(window.bottom - window.top - client.bottom, window.right - window.left - client.right) << b.name;
+        EXPECT_EQ(window.bottom - window.top - height, window.right - window.left - width);
     }
 }
 
@@ -42,19 +33,16 @@ TEST(SoftwareSearch, RecordsPastTheFirstMebibyteAreFiled) {
     SetBarFolder(dir.Path());
     if (!LinkNames) LinkNames = std::make_unique<TStringList>();
     if (!LinkTargets) LinkTargets = std::make_unique<TStringList>();
-    // Letter F's records start past a mebibyte of other bytes.
-    const std::uint32_t at = (1u << 20) + 16;
+    const std::uint32_t at = (1u << 20) + 16;  // where letter F's records start
     std::string index(kKnownIndexSize, '\0');
     for (int i = 0; i < 4; ++i) index[6 * 4 + i] = static_cast<char>(at >> (8 * i));
     WriteFileBytes(dir.File("qapp.idx"), index);
     WriteFileBytes(dir.File("qapp.dat"), std::string(at, '\0') + std::string("FAR.EXE 5 Far Game\0", 19));
     CreateDirectoryA(dir.File("progs").c_str(), nullptr);
     WriteFileBytes(dir.File("progs\\far.exe"), "");
-    {
-        const std::unique_ptr<TgetexeFrm> form(TForm::Create<TgetexeFrm>(nullptr));
-        form->Timer1->SetEnabled(false);
-        form->SearchRoots({dir.File("progs\\")});
-    }
+    const std::unique_ptr<TgetexeFrm> form(TForm::Create<TgetexeFrm>(nullptr));
+    form->Timer1->SetEnabled(false);
+    form->SearchRoots({dir.File("progs\\")});
     EXPECT_EQ(TIniFile(dir.File("mivora.ini")).ReadString("appGame", "Far Game", ""), dir.File("progs\\far.exe"));
     SetBarFolder("");
 }

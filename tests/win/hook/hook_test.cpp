@@ -64,12 +64,15 @@ private:
 
 struct Child {
     PROCESS_INFORMATION pi{};
-    explicit Child(const std::string& args) {
+    // Through cmd, the probe is not a program this process started.
+    explicit Child(const std::string& args, bool viaCmd = false) {
         const std::string probe = HostPathToWindows(LAUNCH_PROBE);
         std::string cmd = "\"" + probe + "\" " + args;
+        if (viaCmd) cmd = "cmd.exe /c \"" + cmd + "\"";
         STARTUPINFOA si{};
         si.cb = sizeof si;
-        if (!CreateProcessA(probe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        if (!CreateProcessA(viaCmd ? nullptr : probe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &si, &pi))
             ADD_FAILURE() << "cannot start " << probe << ", error " << GetLastError();
     }
     ~Child() {
@@ -125,7 +128,7 @@ TEST_F(HookTest, StartPathsAreReportedAndTheirAtomsDeleted) {
     CreateDirectoryA(dir_.File("folder").c_str(), nullptr);
     const std::string folder = dir_.File("folder");
     const std::string missing = dir_.File("missing.txt");
-    Child child("--via --window 1500 \"" + file + "\" \"" + folder + "\" relative.txt \"" + missing + "\"");
+    Child child("--window 1500 \"" + file + "\" \"" + folder + "\" relative.txt \"" + missing + "\"", true);
     ASSERT_TRUE(PumpUntil([&] { return receiver_.Path(file) && receiver_.Path(folder); }, 10000));
     PumpUntil([&] { return child.Ended(); }, 10000);
     PumpFor(300);
@@ -140,8 +143,7 @@ TEST_F(HookTest, StartPathsAreReportedAndTheirAtomsDeleted) {
 }
 
 TEST_F(HookTest, PathsOfProgramsTheReceiversProcessStartsAreNotReported) {
-    // As the bar's own registrations at every start name the suite's files.
-    const std::string file = dir_.File("Norquil.dll");
+    const std::string file = dir_.File("Norquil.dll");  // as the bar's registrations name it
     WriteFileBytes(file, "x");
     Child child("--window 1500 \"" + file + "\"");
     // Its path would come before its window.

@@ -1,13 +1,11 @@
 // A small program the tests start. It appends one line to the file named by
 // MIVORA_PROBE_LOG: its own path, then its arguments, tab-separated. With
 // "--window MS" it shows a window titled "launch probe" for MS milliseconds
-// (activated); "--shown MS" shows it without activating it; with "--hidden MS"
-// the window stays hidden. "--via" first starts a copy of itself with the
-// arguments after it and waits for it, so the copy's parent is this program.
+// (activated, so hooks see it); "--shown MS" shows it without activating it;
+// with "--hidden MS" the window stays hidden.
 #include <windows.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -34,22 +32,7 @@ void Record(int argc, char** argv) {
 
 }  // namespace
 
-int StartCopy(const char* args) {
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string cmd = "\"" + std::string(self) + "\"" + args;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(self, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return 0;
-}
-
 int main(int argc, char** argv) {
-    if (argc > 1 && std::string(argv[1]) == "--via") return StartCopy(std::strstr(GetCommandLineA(), "--via") + 5);
     Record(argc, argv);
     int showMs = -1;
     std::string mode;
@@ -68,12 +51,8 @@ int main(int argc, char** argv) {
     RegisterClassA(&wc);
     HWND w = CreateWindowExA(0, "LaunchProbe", "launch probe", WS_OVERLAPPEDWINDOW, 40, 60, 200, 100, nullptr,
                              nullptr, wc.hInstance, nullptr);
-    if (mode == "--window") {
-        ShowWindow(w, SW_SHOW);
-        SetForegroundWindow(w);
-    } else if (mode == "--shown") {
-        ShowWindow(w, SW_SHOWNOACTIVATE);
-    }
+    if (mode != "--hidden") ShowWindow(w, mode == "--shown" ? SW_SHOWNOACTIVATE : SW_SHOW);
+    if (mode == "--window") SetForegroundWindow(w);
     const DWORD start = GetTickCount();
     MSG msg;
     while (GetTickCount() - start < static_cast<DWORD>(showMs)) {
