@@ -1,12 +1,11 @@
-// The bar's captionless boxes, and the software search filing from a table of
-// known programs beside a bar folder of this test.
+// The software search filing from a table of known programs beside a bar
+// folder of this test.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "Doctorfrm.h"
 #include "IniFile.h"
 #include "KnownPrograms.h"
 #include "TestSupport.h"
@@ -14,19 +13,6 @@
 #include "mainfrm.h"
 
 namespace {
-
-TEST(CaptionlessBoxes, KeepTheirClientAreaWithNoBandWhereTheCaptionWas) {
-    const std::unique_ptr<TForm> about(TForm::Create<TAboutfrm>(nullptr)), search(TForm::Create<TgetexeFrm>(nullptr));
-    for (const auto& [form, width, height] : {std::tuple{about.get(), 340, 128}, {search.get(), 310, 99}}) {
-        RECT window{}, client{};
-        GetWindowRect(form->Handle(), &window);
-        GetClientRect(form->Handle(), &client);
-        EXPECT_EQ(client.right, width);
-        EXPECT_EQ(client.bottom, height);
-        // What is left of the frame is as deep at the top as at the sides.
-        EXPECT_EQ(window.bottom - window.top - height, window.right - window.left - width);
-    }
-}
 
 TEST(SoftwareSearch, RecordsPastTheFirstMebibyteAreFiled) {
     TempDir dir;
