@@ -3,17 +3,42 @@
 #include "Application.h"
 
 namespace {
-// Command ids shared by every menu of the process, so an id names one item.
-UINT NextCommand() {
-    static UINT next = 100;
-    if (++next >= 0xF000) next = 100;  // stay below the system command range
-    return next;
+// Command ids shared by every menu of the process, so an id names one item;
+// they stay below the system command range.
+constexpr UINT kFirstCommand = 101, kEndCommand = 0xF000;
+
+// The ids live items hold. Menus rebuilt for hours (the network menu, folder
+// menus of hundreds of items) wrap the counter, and an id handed out twice
+// would let a click run another menu's item.
+std::vector<bool>& CommandsHeld() {
+    static std::vector<bool> held(kEndCommand, false);
+    return held;
+}
+
+UINT TakeCommand() {
+    static UINT next = kFirstCommand - 1;
+    std::vector<bool>& held = CommandsHeld();
+    for (UINT tried = kFirstCommand; tried < kEndCommand; ++tried) {
+        if (++next >= kEndCommand) next = kFirstCommand;
+        if (!held[next]) {
+            held[next] = true;
+            return next;
+        }
+    }
+    throw EMenuError("Too many menu items");
+}
+
+void ReleaseCommand(UINT command) {
+    if (command >= kFirstCommand && command < kEndCommand) CommandsHeld()[command] = false;
 }
 }  // namespace
 
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), command_(NextCommand()) {}
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), command_(TakeCommand()) {}
 
-TMenuItem::~TMenuItem() { Clear(); }
+TMenuItem::~TMenuItem() {
+    Clear();
+    ReleaseCommand(command_);
+}
 
 void TMenuItem::Add(TMenuItem* child) {
     child->RemoveFromOwner();

@@ -6,9 +6,15 @@
 #include <vector>
 
 #include "Component.h"
+#include "Exceptions.h"
 #include "ScopedHandle.h"
 
 class TImageList;
+
+// More menu items alive at once than there are command ids.
+class EMenuError : public Exception {
+    using Exception::Exception;
+};
 
 class TMenuItem : public TComponent {
 public:

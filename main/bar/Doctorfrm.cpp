@@ -36,6 +36,15 @@ DriveTypes ReadDriveTypes() {
     return types;
 }
 
+void RemoveCaption(TForm& form) {
+    const int width = form.ClientWidth(), height = form.ClientHeight();
+    const LONG style = GetWindowLongA(form.Handle(), GWL_STYLE);
+    SetWindowLongA(form.Handle(), GWL_STYLE, style & ~static_cast<LONG>(WS_CAPTION));
+    SetWindowPos(form.Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    form.SetClientWidth(width);
+    form.SetClientHeight(height);
+}
+
 TDoctorfrm::TDoctorfrm(TComponent* AOwner, TSysInfo* sysInfo) : TForm(AOwner), sysInfo_(sysInfo) {
     SetName("Doctorfrm");
     SetCaption("System infomation");
@@ -137,12 +146,7 @@ TAboutfrm::TAboutfrm(TComponent* AOwner) : TForm(AOwner) {
 TAboutfrm::~TAboutfrm() { DestroyWindowHandle(); }
 
 void TAboutfrm::FormCreate(TObject*) {
-    // A plain box: no caption and no border (the 0x00C00000 bits).
-    const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
-    SetWindowLongA(Handle(), GWL_STYLE, style & static_cast<LONG>(0xFF3FFFFF));
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    SetHeight(ClientHeight());
-    SetWidth(ClientWidth());
+    RemoveCaption(*this);
     Image1->Picture()->SetSize(32, 32);
     Image1->Picture()->Fill(GetSysColor(COLOR_BTNFACE));
     DrawIconEx(Image1->Picture()->Canvas()->Handle(), 0, 0,

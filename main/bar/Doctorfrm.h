@@ -9,6 +9,11 @@
 // The drive types of c: to z: as the system reports them.
 DriveTypes ReadDriveTypes();
 
+// Takes the title bar and the border lines off a shown form (the style bits
+// 0x00C00000) and keeps its client area as it was: the height the title bar
+// gave up goes, rather than staying as a blank band below the content.
+void RemoveCaption(TForm& form);
+
 class TDoctorfrm : public TForm {
 public:
     TDoctorfrm(TComponent* AOwner, TSysInfo* sysInfo);

@@ -73,7 +73,9 @@ void TForm1::WMHookNotify(TMessage& Message) {
             std::string buffer(256, '\0');
             const UINT got = GlobalGetAtomNameA(static_cast<ATOM>(LOWORD(Message.WParam)), &buffer[0], 256);
             const std::string path = AtomNameFromBuffer(buffer, got);
-            if (path.empty()) return;
+            // The suite's own files are no documents of the user's: the
+            // registrations name them at every start.
+            if (path.empty() || SamePathText(ExtractFilePath(path), BarFolder())) return;
             // The sender may go on (and delete its atom): a failed save below
             // must not keep it waiting behind an error box.
             if (InSendMessage()) ReplyMessage(0);

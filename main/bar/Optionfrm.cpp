@@ -5,6 +5,7 @@
 
 #include "Application.h"
 #include "Dialogs.h"
+#include "Exceptions.h"
 #include "IniFile.h"
 #include "OptionRules.h"
 #include "Registry.h"
@@ -12,6 +13,19 @@
 
 namespace {
 const char kRunKey[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Whether the Run value already reads `wanted` (a missing value reads empty;
+// one of another type is none of ours).
+bool RunValueIs(const std::string& wanted) {
+    TRegistry reg;
+    reg.RootKey = HKEY_LOCAL_MACHINE;
+    if (!reg.OpenKeyReadOnly(kRunKey)) return wanted.empty();
+    try {
+        return reg.ReadString("Mivora") == wanted;
+    } catch (const ERegistryException&) {
+        return false;
+    }
+}
 
 struct LengthBox {
     const char* caption;
@@ -142,11 +156,9 @@ void TOptionfrm::Panel1Click(TObject*) {
 
 void TOptionfrm::OKClick(TObject*) {
     TIniFile ini(BarIniPath());
-    const bool wasRunStart = ini.ReadBool("ToolBar", "RunStart", false);
     ini.WriteBool("ToolBar", "BackUseImage", RadioButton1->Checked());
     ini.WriteInteger("ToolBar", "Texture", ComboBox1->ItemIndex());
     ini.WriteInteger("ToolBar", "BackColor", static_cast<int>(Panel1->Color()));
-    ini.WriteBool("ToolBar", "RunStart", CheckBox1->Checked());
     // The lengths are stored before the registry is touched: a user without
     // rights on the machine's Run key still gets them.
     for (size_t i = 0; i < std::size(kLengthBoxes); ++i) {
@@ -154,14 +166,19 @@ void TOptionfrm::OKClick(TObject*) {
         *kLengthBoxes[i].global = length;
         ini.WriteInteger(kLengthBoxes[i].section, kLengthBoxes[i].key, length);
     }
-    // Only a change asks for the machine's key: an OK that leaves the start
-    // alone raises no error for such a user.
-    if (CheckBox1->Checked() == wasRunStart) return;
-    TRegistry reg;
-    reg.RootKey = HKEY_LOCAL_MACHINE;
-    reg.OpenKey(kRunKey, true);
-    // Without the key this raises the registry's own error for the report.
-    reg.WriteString("Mivora", RunValueText(Application->ExeName(), CheckBox1->Checked()));
+    // Only a Run value that differs asks for the machine's key: an OK that
+    // leaves the start alone raises no error for such a user, and a write
+    // that failed before is tried again.
+    const std::string runValue = RunValueText(Application->ExeName(), CheckBox1->Checked());
+    if (!RunValueIs(runValue)) {
+        TRegistry reg;
+        reg.RootKey = HKEY_LOCAL_MACHINE;
+        reg.OpenKey(kRunKey, true);
+        // Without the key this raises the registry's own error for the report,
+        // before RunStart can say the bar starts with the system.
+        reg.WriteString("Mivora", runValue);
+    }
+    ini.WriteBool("ToolBar", "RunStart", CheckBox1->Checked());
 }
 
 void TOptionfrm::FormClose(TObject*, TCloseAction&) { LoadToolbarBackground(bar_); }

@@ -1,16 +1,26 @@
 #include "RegScript.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "BarRules.h"
+#include "InfoTipText.h"
 #include "LeadByte.h"
 
 namespace {
 
+// Far more than any registry script of ours holds.
+constexpr std::uint64_t kMaxScript = 16 << 20;
+
+// The script's bytes; "" when it can't be read. Read with the system's file
+// calls: the C++ library's file streams would import runtime functions the
+// oldest systems' runtime lacks, and the bar would not start there at all.
 std::string ReadScript(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const ScopedFile file = OpenSharedRead(path);
+    if (!file) return "";
+    FileByteSource source(file);
+    // Anything larger is no script of ours: regedit is handed it unchanged.
+    if (source.Size() > kMaxScript) return "";
+    std::string text(static_cast<size_t>(source.Size()), '\0');
+    text.resize(source.ReadAt(0, &text[0], text.size()));
+    return text;
 }
 
 std::string TempFolder() {

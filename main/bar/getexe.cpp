@@ -53,11 +53,7 @@ TgetexeFrm::TgetexeFrm(TComponent* AOwner) : TForm(AOwner) {
 TgetexeFrm::~TgetexeFrm() { DestroyWindowHandle(); }
 
 void TgetexeFrm::FormCreate(TObject*) {
-    // No title bar: the caption bits go and the window shrinks to its client.
-    const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
-    SetWindowLongA(Handle(), GWL_STYLE, style & ~static_cast<LONG>(WS_CAPTION));
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    SetHeight(ClientHeight());
+    RemoveCaption(*this);
     // A clip that won't open leaves the picture blank; the search goes on.
     Animate1->Play(GetModuleHandleA("shell32.dll"), kFindComputerClip, 8);
     found_ = std::make_unique<TStringList>();
@@ -96,14 +92,15 @@ void TgetexeFrm::FileFinder1Stop(TObject*) {
 void TgetexeFrm::FileFoundApps() {
     const std::string folder = BarFolder();
     const std::string index = ReadFileHead(folder + "qapp.idx", kKnownIndexSize);
+    const ScopedFile table = OpenSharedRead(folder + "qapp.dat");
     // Without both files nothing is filed and nothing renamed; a short index
     // counts as none.
-    if (!FileExists(folder + "qapp.dat") || index.size() < kKnownIndexSize) return;
-    // The table is read once: a lookup in the file for every program found
-    // cost more than the walk that found them. Ours is a few kilobytes; what
-    // lies beyond this is no table of ours.
-    const std::string table = ReadFileHead(folder + "qapp.dat", kMaxKnownTable);
-    MemoryByteSource source(table.data(), table.size());
+    if (!table.Valid() || index.size() < kKnownIndexSize) return;
+    // The records are read to the file's end, through a span held in memory:
+    // a read of the file for every program found cost more than the walk
+    // that found them.
+    FileByteSource file(table);
+    KnownRecordWindow source(file);
     TIniFile ini(BarIniPath());
     TAppGroupStore store(ini, SystemLeadByte);
     for (const std::string& path : found_->Items()) {

@@ -1,10 +1,13 @@
-// A stand-in for the outside hook library: a system-wide CBT hook that tells
-// the bar about program windows being activated and about the paths a
-// program was started on. It reports activation, not creation: a window
-// being created is not visible yet, and the bar takes only visible ones.
+// A stand-in for the outside hook library: system-wide hooks that tell the bar
+// about program windows being shown or activated and about the paths a
+// program was started on. A window is reported once shown, not at its
+// creation: a window being created is not visible yet, and the bar takes only
+// visible ones. Many programs show their window without its ever being
+// activated (one started while the bar keeps the foreground, say).
 #include "hook.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <string>
 
@@ -21,14 +24,37 @@ const UINT kSendTimeout = 2000;
 // Shared by every process the hook is loaded into.
 HWND sharedBar __attribute__((section(".shared"), shared)) = nullptr;
 HHOOK sharedHook __attribute__((section(".shared"), shared)) = nullptr;
+HHOOK sharedShowHook __attribute__((section(".shared"), shared)) = nullptr;
 
 HINSTANCE module = nullptr;
 bool commandLineReported = false;  // once per process
 
-bool InBarProcess() {
+DWORD BarProcess() {
     DWORD barProcess = 0;
     GetWindowThreadProcessId(sharedBar, &barProcess);
-    return barProcess == GetCurrentProcessId();
+    return barProcess;
+}
+
+bool Reporting() { return sharedBar && IsWindow(sharedBar) && BarProcess() != GetCurrentProcessId(); }
+
+// The process that started this one. Toolhelp is looked up at run time: NT 4
+// has none, and there every program counts as started by another.
+DWORD ParentProcess() {
+    using Snapshot = HANDLE(WINAPI*)(DWORD, DWORD);
+    using ProcessWalk = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (!kernel) return 0;
+    const auto snapshot = reinterpret_cast<Snapshot>(GetProcAddress(kernel, "CreateToolhelp32Snapshot"));
+    const auto first = reinterpret_cast<ProcessWalk>(GetProcAddress(kernel, "Process32First"));
+    const auto next = reinterpret_cast<ProcessWalk>(GetProcAddress(kernel, "Process32Next"));
+    if (!snapshot || !first || !next) return 0;
+    const ScopedFile snap(snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snap) return 0;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = first(snap.Get(), &entry); more; more = next(snap.Get(), &entry))
+        if (entry.th32ProcessID == GetCurrentProcessId()) return entry.th32ParentProcessID;
+    return 0;
 }
 
 void Send(WPARAM wp, LPARAM lp) {
@@ -50,6 +76,9 @@ void ReportPath(const std::string& path) {
 }
 
 void ReportCommandLine() {
+    // What the bar starts itself (its registrations at every start, the
+    // programs and documents of its menus) is no document the user opened.
+    if (ParentProcess() == BarProcess()) return;
     int count = 0;
     const ScopedLocal block(CommandLineToArgvW(GetCommandLineW(), &count));
     auto* args = static_cast<LPWSTR*>(block.Get());
@@ -67,7 +96,7 @@ void ReportCommandLine() {
 }
 
 LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp) {
-    if (code >= 0 && sharedBar && IsWindow(sharedBar) && !InBarProcess()) {
+    if (code >= 0 && Reporting()) {
         try {
             // Not in DllMain: the loader lock would be held there.
             if (!commandLineReported) {
@@ -85,6 +114,17 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp) {
     return CallNextHookEx(sharedHook, code, wp, lp);
 }
 
+// A program's own window (neither a child nor owned by another: no menu, tip
+// or list drops down as one) has just become visible.
+LRESULT CALLBACK ShowProc(int code, WPARAM wp, LPARAM lp) {
+    const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+    if (code >= 0 && sent->message == WM_WINDOWPOSCHANGED &&
+        (reinterpret_cast<const WINDOWPOS*>(sent->lParam)->flags & SWP_SHOWWINDOW) &&
+        !(GetWindowLongA(sent->hwnd, GWL_STYLE) & WS_CHILD) && !GetWindow(sent->hwnd, GW_OWNER) && Reporting())
+        Send(reinterpret_cast<WPARAM>(sent->hwnd), kWindowNotice);
+    return CallNextHookEx(sharedShowHook, code, wp, lp);
+}
+
 }  // namespace
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -95,17 +135,20 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     return TRUE;
 }
 
-extern "C" BOOL InstallHook(HWND bar) {
-    if (sharedHook) UnhookWindowsHookEx(sharedHook);
-    sharedBar = bar;
-    sharedHook = SetWindowsHookExA(WH_CBT, CbtProc, module, 0);
-    return sharedHook != nullptr;
-}
-
 extern "C" BOOL UnInstallHook(void) {
     BOOL ok = TRUE;
-    if (sharedHook) ok = UnhookWindowsHookEx(sharedHook);
-    sharedHook = nullptr;
+    for (HHOOK* hook : {&sharedHook, &sharedShowHook}) {
+        if (*hook && !UnhookWindowsHookEx(*hook)) ok = FALSE;
+        *hook = nullptr;
+    }
     sharedBar = nullptr;
     return ok;
+}
+
+extern "C" BOOL InstallHook(HWND bar) {
+    UnInstallHook();
+    sharedBar = bar;
+    sharedHook = SetWindowsHookExA(WH_CBT, CbtProc, module, 0);
+    sharedShowHook = SetWindowsHookExA(WH_CALLWNDPROCRET, ShowProc, module, 0);
+    return sharedHook && sharedShowHook;
 }

@@ -1,6 +1,7 @@
 #!/bin/bash
-# Checks the shipped program folder: every binary is 32-bit x86, imports only
-# system DLLs (nothing of the compiler's runtime to ship along), requests no
+# Checks the shipped program folder, the self-extractor stubs included: every
+# binary is 32-bit x86, imports only system DLLs (nothing of the compiler's
+# runtime to ship along) and no function the oldest targets lack, requests no
 # execution level, and each DLL exports exactly the names and ordinals listed
 # in exports.txt.
 #   check-dist.sh DIST_DIR
@@ -45,6 +46,31 @@ for b in "${bins[@]}"; do
   while read -r fn; do
     note "$(basename "$b") imports $fn, which older Windows lacks"
   done < <($objdump -p "$b" | awk '/^\t[ 0-9a-f]+\t? *[0-9]+ +[A-Za-z_]/{print $NF}' | grep -E "$too_new")
+done
+
+# The C runtime's functions that the msvcrt.dll of Windows 9x and NT 4 lacks,
+# each with what brings it in; one of them and the program does not load there.
+msvcrt_too_new=(
+  '_f?stat64|_wstat64'                      # stat()/fstat() with 64-bit times: the C++ library's file streams
+  '_ftime64'                                # ftime() with a 64-bit time
+  '_(time|localtime|gmtime|mktime|ctime)64' # <time.h> built with a 64-bit time_t
+  '_find(first|next)64'                     # _findfirst()/_findnext() with 64-bit times
+  '_f?utime64'                              # utime()/futime() with a 64-bit time
+  '.+_s'                                    # the bounds-checked functions (strcpy_s, sprintf_s, ...)
+  '_aligned_.+'                             # over-aligned new and delete, _aligned_malloc
+  '_(get|set)_.+'                           # the later runtimes' accessors (_get_errno, _set_invalid_parameter_handler)
+  '___lc_codepage_func'                     # multibyte conversions of a runtime built for a later msvcrt
+  '_create_locale'                          # locale objects of the C++ library built for a later msvcrt
+  '_strto(i|ui)64'                          # strtoll()/strtoull() and std::stoll of a later msvcrt
+)
+# In the runtime since its first versions after all.
+msvcrt_old='^_get_osfhandle$'
+msvcrt_pattern="^($(IFS='|'; echo "${msvcrt_too_new[*]}"))$"
+for b in "${bins[@]}"; do
+  while read -r fn; do
+    note "$(basename "$b") imports $fn from msvcrt.dll, which the runtime of Windows 9x and NT 4 lacks"
+  done < <($objdump -p "$b" | awk '/DLL Name:/{dll=tolower($3)} dll=="msvcrt.dll" && /^\t[ 0-9a-f]+\t? *[0-9]+ +[A-Za-z_]/{print $NF}' |
+    grep -E "$msvcrt_pattern" | grep -vE "$msvcrt_old" | sort -u)
 done
 
 # The mail sender is started with no console and has no window: a console

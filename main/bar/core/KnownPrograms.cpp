@@ -1,6 +1,7 @@
 #include "KnownPrograms.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 
 #include "AppGroups.h"
@@ -34,6 +35,22 @@ const char* SectionForDigit(char digit) {
 // The table's names are ASCII: every byte is a character of its own.
 bool IsKnownProgramName(const std::string& name) {
     return CheckIniName(name, SingleByteCodePage) == IniNameFault::None;
+}
+
+std::size_t KnownRecordWindow::ReadAt(std::uint64_t offset, void* buffer, std::size_t count) {
+    if (count > span_) return records_.ReadAt(offset, buffer, count);
+    // A span read short ends where the records end: nothing lies past it.
+    const bool held = offset >= start_ && (offset - start_ + count <= bytes_.size() ||
+                                           (bytes_.size() < span_ && offset - start_ <= bytes_.size()));
+    if (!held) {
+        start_ = offset;
+        bytes_.assign(span_, '\0');
+        bytes_.resize(records_.ReadAt(offset, &bytes_[0], span_));
+    }
+    const std::size_t at = static_cast<std::size_t>(offset - start_);
+    const std::size_t n = std::min(count, bytes_.size() - at);
+    if (n > 0) std::memcpy(buffer, bytes_.data() + at, n);
+    return n;
 }
 
 std::vector<KnownProgram> LookupKnownProgram(const std::string& index, ByteSource& records,

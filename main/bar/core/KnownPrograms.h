@@ -12,7 +12,6 @@
 
 constexpr size_t kKnownIndexSize = 108;  // 27 offsets; entry 0 is never used
 constexpr size_t kMaxKnownRecord = 255;  // the zero byte included
-constexpr size_t kMaxKnownTable = 1 << 20;
 
 struct KnownProgram {
     char digit;        // '1' to '9'
@@ -26,6 +25,22 @@ struct KnownProgram {
 // INI key, files nothing. Reads never go past the end of `records`.
 std::vector<KnownProgram> LookupKnownProgram(const std::string& index, ByteSource& records,
                                              const std::string& fileName);
+
+// Reads of the records through a span of them held in memory: the records of
+// one letter lie together, so most lookups read nothing more of the file. The
+// span moves wherever a read needs it, to the records' end.
+class KnownRecordWindow : public ByteSource {
+public:
+    explicit KnownRecordWindow(ByteSource& records, std::size_t span = 1 << 16) : records_(records), span_(span) {}
+    std::uint64_t Size() const override { return records_.Size(); }
+    std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) override;
+
+private:
+    ByteSource& records_;
+    std::size_t span_;
+    std::uint64_t start_ = ~std::uint64_t(0);  // nothing held yet
+    std::string bytes_;                        // the records from start_ on
+};
 
 // The fixed group a category digit files into ("appDoc" .. "appMisc"), or null.
 const char* SectionForDigit(char digit);

@@ -131,6 +131,13 @@ TEST_F(DialogTest, TheAboutBoxHasNoCaptionAndAClickClosesIt) {
     HWND box = WaitWindow("About Mivora");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(GetWindowLongA(box, GWL_STYLE) & WS_CAPTION, 0);
+    RECT window{}, client{};
+    GetWindowRect(box, &window);
+    GetClientRect(box, &client);
+    // Laid out in 340 by 128, with no band left where the caption was.
+    EXPECT_EQ(client.right, 340);
+    EXPECT_EQ(client.bottom, 128);
+    EXPECT_EQ(window.bottom - window.top - client.bottom, window.right - window.left - client.right);
     EXPECT_NE(Descendant(box, "TLabel", "Mivora 1.0"), nullptr);
     bar_->Click(box);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(box); }, 5000));

@@ -25,10 +25,11 @@ protected:
     std::string Expect(const char* list, const std::string& text) {
         return WaitForFileBytes(dir_.File(list), text);
     }
+    TempDir docs_;  // the user's documents, away from the bar's own files
 };
 
 TEST_F(NoticeTest, PathsGoToTheirListsAndBothFilesAreWritten) {
-    const std::string file = dir_.File("doc.txt"), folder = dir_.File("sub"), missing = dir_.File("gone\\x.txt");
+    const std::string file = docs_.File("doc.txt"), folder = docs_.File("sub"), missing = docs_.File("gone\\x.txt");
     WriteFileBytes(file, "x");
     CreateDirectoryA(folder.c_str(), nullptr);
     ASSERT_TRUE(bar_->Start());
@@ -40,12 +41,18 @@ TEST_F(NoticeTest, PathsGoToTheirListsAndBothFilesAreWritten) {
     // A path that can't be read counts as a folder.
     SendPath(missing);
     EXPECT_EQ(Expect("folders.lst", missing + "\r\n" + folder + "\r\n"), missing + "\r\n" + folder + "\r\n");
+    // The bar's own files stay out: its registrations name them at every start.
+    const std::string own = dir_.File("Norquil.dll");
+    WriteFileBytes(own, "x");
+    SendPath(own);
+    SendPath(folder);
+    EXPECT_EQ(Expect("folders.lst", folder + "\r\n" + missing + "\r\n"), folder + "\r\n" + missing + "\r\n");
     // Rewritten again with the same content: wait for the write to end.
     EXPECT_EQ(Expect("files.lst", file + "\r\n"), file + "\r\n");
 }
 
 TEST_F(NoticeTest, RepeatedPathsMoveToTheFrontKeepingTheirSpelling) {
-    const std::string a = dir_.File("Alpha.TXT"), b = dir_.File("beta.txt");
+    const std::string a = docs_.File("Alpha.TXT"), b = docs_.File("beta.txt");
     WriteFileBytes(a, "a");
     WriteFileBytes(b, "b");
     WriteFileBytes(dir_.File("files.lst"), a + "\r\n" + b + "\r\n");
@@ -59,7 +66,7 @@ TEST_F(NoticeTest, RepeatedPathsMoveToTheFrontKeepingTheirSpelling) {
 }
 
 TEST_F(NoticeTest, LockedPathsStayOutButTheFilesAreStillWritten) {
-    const std::string locked = dir_.File("pinned.txt");
+    const std::string locked = docs_.File("pinned.txt");
     WriteFileBytes(locked, "p");
     WriteFileBytes(dir_.File("lfiles.lst"), locked + "\r\n");
     ASSERT_TRUE(bar_->Start());
@@ -72,7 +79,7 @@ TEST_F(NoticeTest, LockedPathsStayOutButTheFilesAreStillWritten) {
 
 TEST_F(NoticeTest, ALongestAtomNameArrivesWhole) {
     // 255 characters, the most an atom holds; it names nothing, so it counts as a folder.
-    std::string path = dir_.File("");
+    std::string path = docs_.File("");
     path += std::string(255 - path.size(), 'q');
     ASSERT_EQ(path.size(), 255u);
     ASSERT_TRUE(bar_->Start());
@@ -85,7 +92,7 @@ TEST_F(NoticeTest, RecordingHasNoLengthLimit) {
     ASSERT_TRUE(bar_->Start());
     std::string expected;
     for (int i = 0; i < 12; ++i) {
-        const std::string f = dir_.File("f" + std::to_string(i) + ".txt");
+        const std::string f = docs_.File("f" + std::to_string(i) + ".txt");
         WriteFileBytes(f, "x");
         SendPath(f);
         expected = f + "\r\n" + expected;
@@ -107,7 +114,7 @@ struct HeldFile {
 };
 
 TEST_F(NoticeTest, AListFileThatCantBeReadAtStartGivesAnEmptyList) {
-    const std::string pinned = dir_.File("pinned.txt");
+    const std::string pinned = docs_.File("pinned.txt");
     WriteFileBytes(pinned, "p");
     WriteFileBytes(dir_.File("lfiles.lst"), pinned + "\r\n");
     HeldFile held(dir_.File("lfiles.lst"));
@@ -122,7 +129,7 @@ TEST_F(NoticeTest, AListFileThatCantBeReadAtStartGivesAnEmptyList) {
 // behaves alike): each failed write is reported, the start-up still ends with
 // a working bar, and Exit still ends the program.
 TEST_F(NoticeTest, ASettingsFileThatCantBeWrittenIsReportedAndTheBarStillWorks) {
-    const std::string file = dir_.File("doc.txt");
+    const std::string file = docs_.File("doc.txt");
     WriteFileBytes(file, "x");
     WriteIni("[ToolBar]\r\nTop=1\r\nLeft=300\r\n");
     HeldFile held(dir_.File("mivora.ini"));
@@ -169,7 +176,7 @@ TEST_F(NoticeTest, AClockChoiceThatCantBeSavedAtCloseIsReportedAndTheCloseGoesOn
 }
 
 TEST_F(NoticeTest, AFailedSaveIsReportedWithoutHoldingTheSender) {
-    const std::string first = dir_.File("first.txt"), second = dir_.File("second.txt");
+    const std::string first = docs_.File("first.txt"), second = docs_.File("second.txt");
     WriteFileBytes(first, "1");
     WriteFileBytes(second, "2");
     ASSERT_TRUE(bar_->Start());
@@ -201,7 +208,7 @@ TEST_F(NoticeTest, AFailedSaveIsReportedWithoutHoldingTheSender) {
 }
 
 TEST_F(NoticeTest, OtherKindsChangeNothing) {
-    const std::string file = dir_.File("doc.txt");
+    const std::string file = docs_.File("doc.txt");
     WriteFileBytes(file, "x");
     ASSERT_TRUE(bar_->Start());
     SendPath(file, 7);
@@ -270,7 +277,7 @@ TEST_F(NoticeTest, ShownProgramsAreRecordedByTheirFullPath) {
 }
 
 TEST_F(NoticeTest, TheHookLibraryReportsProgramsStartedWhileTheBarRuns) {
-    const std::string app = dir_.File("viewer.exe"), doc = dir_.File("report.txt");
+    const std::string app = dir_.File("viewer.exe"), doc = docs_.File("report.txt");
     ASSERT_TRUE(CopyFileA(ProbePath().c_str(), app.c_str(), FALSE));
     WriteFileBytes(doc, "r");
     ASSERT_TRUE(bar_->Start());

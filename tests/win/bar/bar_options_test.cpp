@@ -169,4 +169,12 @@ TEST_F(OptionsTest, RunOnStartUpWritesTheProgramAndTurningItOffLeavesAnEmptyValu
     EXPECT_EQ(Ini("ToolBar", "RunStart"), "0");
 }
 
+TEST_F(OptionsTest, OkWritesTheRunValueWhereAnEarlierWriteLeftNone) {
+    // A write refused by the key (no rights there) left the value missing.
+    WriteIni("[ToolBar]\r\nRunStart=1\r\n");
+    DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKey, "Mivora");
+    EXPECT_TRUE(Show([&](TOptionfrm* f) { ClickButton(f->Button1); }));
+    EXPECT_NE(GetRegString(HKEY_LOCAL_MACHINE, kRunKey, "Mivora").find("bar_tests.exe"), std::string::npos);
+}
+
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -264,4 +266,18 @@ TEST(PopupMenu, ChosenItemRunsItsHandlerAfterTheMenuCloses) {
     child->Enabled = false;
     child->Click();
     EXPECT_EQ(clicks, 1);
+}
+
+TEST(PopupMenu, ItemsMadeForHoursNeverShareACommandWithALiveOne) {
+    // Menus rebuilt again and again wrap the counter past an item kept all along.
+    const TMenuItem early;
+    std::set<UINT> live{early.Command()};
+    std::vector<std::unique_ptr<TMenuItem>> kept;
+    int shared = 0;
+    for (int i = 0; i < 62000; ++i) {
+        auto item = std::make_unique<TMenuItem>();
+        shared += live.count(item->Command()) > 0 || item->Command() >= 0xF000;
+        if (i % 100 == 0) live.insert(kept.emplace_back(std::move(item))->Command());
+    }
+    EXPECT_EQ(shared, 0);
 }

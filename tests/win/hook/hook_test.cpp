@@ -64,12 +64,15 @@ private:
 
 struct Child {
     PROCESS_INFORMATION pi{};
-    explicit Child(const std::string& args) {
+    // Through cmd, the probe is not a program this process started.
+    explicit Child(const std::string& args, bool viaCmd = false) {
         const std::string probe = HostPathToWindows(LAUNCH_PROBE);
         std::string cmd = "\"" + probe + "\" " + args;
+        if (viaCmd) cmd = "cmd.exe /c \"" + cmd + "\"";
         STARTUPINFOA si{};
         si.cb = sizeof si;
-        if (!CreateProcessA(probe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        if (!CreateProcessA(viaCmd ? nullptr : probe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &si, &pi))
             ADD_FAILURE() << "cannot start " << probe << ", error " << GetLastError();
     }
     ~Child() {
@@ -105,15 +108,17 @@ protected:
     TempDir dir_;
 };
 
-TEST_F(HookTest, AnotherProgramsActivatedWindowIsReported) {
-    Child child("--window 2500");
-    ASSERT_TRUE(PumpUntil([&] { return receiver_.WindowOf(child.pi.dwProcessId); }, 10000));
-    for (const Notice& n : receiver_.notices) {
-        if (n.kind != 2 || n.pid != child.pi.dwProcessId) continue;
-        char title[64] = {};
-        GetWindowTextA(n.window, title, sizeof title);
-        EXPECT_STREQ(title, "launch probe");
-        EXPECT_FALSE(GetWindowLongA(n.window, GWL_STYLE) & WS_CHILD);
+TEST_F(HookTest, AnotherProgramsShownWindowIsReportedActivatedOrNot) {
+    for (const char* mode : {"--window", "--shown"}) {
+        Child child(std::string(mode) + " 2500");
+        ASSERT_TRUE(PumpUntil([&] { return receiver_.WindowOf(child.pi.dwProcessId); }, 10000)) << mode;
+        for (const Notice& n : receiver_.notices) {
+            if (n.kind != 2 || n.pid != child.pi.dwProcessId) continue;
+            char title[64] = {};
+            GetWindowTextA(n.window, title, sizeof title);
+            EXPECT_STREQ(title, "launch probe");
+            EXPECT_FALSE(GetWindowLongA(n.window, GWL_STYLE) & WS_CHILD);
+        }
     }
 }
 
@@ -123,7 +128,7 @@ TEST_F(HookTest, StartPathsAreReportedAndTheirAtomsDeleted) {
     CreateDirectoryA(dir_.File("folder").c_str(), nullptr);
     const std::string folder = dir_.File("folder");
     const std::string missing = dir_.File("missing.txt");
-    Child child("--window 1500 \"" + file + "\" \"" + folder + "\" relative.txt \"" + missing + "\"");
+    Child child("--window 1500 \"" + file + "\" \"" + folder + "\" relative.txt \"" + missing + "\"", true);
     ASSERT_TRUE(PumpUntil([&] { return receiver_.Path(file) && receiver_.Path(folder); }, 10000));
     PumpUntil([&] { return child.Ended(); }, 10000);
     PumpFor(300);
@@ -135,6 +140,15 @@ TEST_F(HookTest, StartPathsAreReportedAndTheirAtomsDeleted) {
     EXPECT_EQ(count, 1);
     // The sender deletes its atom after the send.
     EXPECT_EQ(GlobalFindAtomA(file.c_str()), 0);
+}
+
+TEST_F(HookTest, PathsOfProgramsTheReceiversProcessStartsAreNotReported) {
+    const std::string file = dir_.File("Norquil.dll");  // as the bar's registrations name it
+    WriteFileBytes(file, "x");
+    Child child("--window 1500 \"" + file + "\"");
+    // Its path would come before its window.
+    ASSERT_TRUE(PumpUntil([&] { return receiver_.WindowOf(child.pi.dwProcessId); }, 10000));
+    EXPECT_FALSE(receiver_.Path(file));
 }
 
 TEST_F(HookTest, HiddenWindowsAndTheReceiversOwnWindowsAreNotReported) {

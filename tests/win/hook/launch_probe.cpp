@@ -1,7 +1,8 @@
 // A small program the tests start. It appends one line to the file named by
 // MIVORA_PROBE_LOG: its own path, then its arguments, tab-separated. With
 // "--window MS" it shows a window titled "launch probe" for MS milliseconds
-// (activated, so hooks see it); with "--hidden MS" the window stays hidden.
+// (activated, so hooks see it); "--shown MS" shows it without activating it;
+// with "--hidden MS" the window stays hidden.
 #include <windows.h>
 
 #include <cstdlib>
@@ -34,12 +35,12 @@ void Record(int argc, char** argv) {
 int main(int argc, char** argv) {
     Record(argc, argv);
     int showMs = -1;
-    bool visible = true;
+    std::string mode;
     for (int i = 1; i + 1 < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--window" || a == "--hidden") {
+        if (a == "--window" || a == "--shown" || a == "--hidden") {
             showMs = std::atoi(argv[i + 1]);
-            visible = a == "--window";
+            mode = a;
         }
     }
     if (showMs < 0) return 0;
@@ -50,10 +51,8 @@ int main(int argc, char** argv) {
     RegisterClassA(&wc);
     HWND w = CreateWindowExA(0, "LaunchProbe", "launch probe", WS_OVERLAPPEDWINDOW, 40, 60, 200, 100, nullptr,
                              nullptr, wc.hInstance, nullptr);
-    if (visible) {
-        ShowWindow(w, SW_SHOW);
-        SetForegroundWindow(w);
-    }
+    if (mode != "--hidden") ShowWindow(w, mode == "--shown" ? SW_SHOWNOACTIVATE : SW_SHOW);
+    if (mode == "--window") SetForegroundWindow(w);
     const DWORD start = GetTickCount();
     MSG msg;
     while (GetTickCount() - start < static_cast<DWORD>(showMs)) {
