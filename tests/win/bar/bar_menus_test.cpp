@@ -91,6 +91,35 @@ TEST_F(BarMenuTest, ShellFolderButtonsOpenTheirMenusUnderTheButton) {
     }
 }
 
+// A button's tip that was due when its menu opened stays away while the menu
+// is open: whatever builds the menu, the cursor is still on the button.
+TEST_F(BarMenuTest, NoButtonTipComesUpOverAnOpenMenu) {
+    struct Case {
+        TSpeedButton* TForm1::*button;
+        UINT down, up;
+    } cases[] = {
+        {&TForm1::Qexplorer, WM_LBUTTONDOWN, WM_LBUTTONUP},
+        {&TForm1::Qfind, WM_LBUTTONDOWN, WM_LBUTTONUP},
+        {&TForm1::Qexplorer, WM_RBUTTONDOWN, WM_RBUTTONUP},  // its options menu
+    };
+    form_->Show();
+    HWND tip = form_->TooltipWindow();
+    for (const Case& c : cases) {
+        HWND button = (form_.get()->*c.button)->Handle();
+        RECT r{};
+        GetWindowRect(button, &r);
+        SetCursorPos(r.left + 5, r.top + 5);
+        SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));  // the tip is now due
+        bool tipShown = false;
+        MenuDriver driver({[](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {},
+                           [&](HWND) { tipShown = IsWindowVisible(tip) != FALSE; }});
+        SendMessageA(button, c.down, 0, MAKELPARAM(5, 5));
+        SendMessageA(button, c.up, 0, MAKELPARAM(5, 5));
+        EXPECT_TRUE(driver.Finished()) << c.down;
+        EXPECT_FALSE(tipShown) << c.down;
+    }
+}
+
 TEST_F(BarMenuTest, TheNetworkMenuIsBuiltOnceThenShownAsItIs) {
     NetworkMenu = new TPopupMenu(form_.get());
     NetworkMenu->Images = form_->ImageList;
