@@ -22,14 +22,14 @@ void MoveMouseTo(POINT pt) {
                 pt.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1, 0, 0);
 }
 
-POINT secondItem{};
+POINT itemAt[2];
 bool movedOn = false;
 // While the menu still handles the move onto its first item, the mouse moves on.
 LRESULT CALLBACK MoveOnWhileBusy(int code, WPARAM wp, LPARAM lp) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
     if (code == HC_ACTION && call->message == WM_MENUSELECT && HIWORD(call->wParam) != 0xFFFF && !movedOn) {
         movedOn = true;
-        MoveMouseTo(secondItem);
+        MoveMouseTo(itemAt[1]);
     }
     return CallNextHookEx(nullptr, code, wp, lp);
 }
@@ -69,33 +69,28 @@ TEST(PopupHook, TheHighlightAndTipFollowAMoveThatCameWhileTheMenuWasBusy) {
     TipWindow = new THintWindow(form.get());
     InstallPopupListProc();
     TempDir dir;
-    std::vector<TMenuItem*> items;
     for (const char* name : {"first.txt", "second.txt"}) {
         WriteFileBytes(dir.File(name), name);
-        items.push_back(new TMenuItem(nullptr));
-        items.back()->Caption = name;
-        items.back()->SetData(PathToIdList(dir.File(name)), ShellFree);
-        form->DesktopMenu->Items()->Add(items.back());
+        auto* item = new TMenuItem(nullptr);
+        item->Caption = name;
+        item->SetData(PathToIdList(dir.File(name)), ShellFree);
+        form->DesktopMenu->Items()->Add(item);
     }
     const ScopedHook hook(SetWindowsHookExA(WH_CALLWNDPROC, MoveOnWhileBusy, nullptr, GetCurrentThreadId()));
     UINT_PTR hovered = 0;
-    std::string tip;
     MenuDriver driver({[&](HWND menu) {
-                           RECT first{}, second{};
-                           GetMenuItemRect(menu, form->DesktopMenu->Items()->Handle(), 0, &first);
-                           GetMenuItemRect(menu, form->DesktopMenu->Items()->Handle(), 1, &second);
-                           secondItem = {second.left + 20, (second.top + second.bottom) / 2};
-                           MoveMouseTo({first.left + 20, (first.top + first.bottom) / 2});
+                           for (UINT i = 0; i < 2; ++i) {
+                               RECT r{};
+                               GetMenuItemRect(menu, form->DesktopMenu->Items()->Handle(), i, &r);
+                               itemAt[i] = {r.left + 20, (r.top + r.bottom) / 2};
+                           }
+                           MoveMouseTo(itemAt[0]);
                        },
-                       [](HWND) {}, [](HWND) {},
-                       [&](HWND) {
-                           hovered = HoverMenuCommand;
-                           tip = TipWindow->Caption();
-                       }});
+                       [](HWND) {}, [](HWND) {}, [&](HWND) { hovered = HoverMenuCommand; }});
     form->DesktopMenu->PopupAt(300, 300);
     EXPECT_TRUE(movedOn);
-    EXPECT_EQ(hovered, items[1]->Command());
-    EXPECT_EQ(tip.rfind(dir.File("second.txt"), 0), 0u) << tip;
+    EXPECT_EQ(hovered, form->DesktopMenu->Items()->Items(1)->Command());
+    EXPECT_EQ(TipWindow->Caption().rfind(dir.File("second.txt"), 0), 0u) << TipWindow->Caption();
     RestorePopupListProc();
     TipWindow = nullptr;
     Form1 = nullptr;
