@@ -12,6 +12,7 @@
 //   menu_bench FOLDER show TAG [context]
 // opens the menu of the button with that Tag, highlights its first entry
 // (and right-clicks it) and holds it 4 s, for a screenshot.
+// Either way the output goes through bench/xinput.py, which moves the mouse.
 #include <windows.h>
 
 #include <algorithm>
@@ -60,13 +61,19 @@ double Until(double start, F done) {
     return Now() - start;
 }
 
-void Mouse(int x, int y, DWORD flags) {
-    // Absolute moves, the last a pixel from the one before, as a hand
-    // makes them: Wine may drop a move of no distance.
-    for (int dy : {1, 0})
-        mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x * 65536 / GetSystemMetrics(SM_CXSCREEN),
-                    (y + dy) * 65536 / GetSystemMetrics(SM_CYSCREEN), 0, 0);
-    if (flags) mouse_event(flags, 0, 0, 0, 0);
+// The mouse is the X server's, as a user's is: bench/xinput.py reads these
+// lines from this program's output and makes them X input. Input injected
+// here would move Wine's cursor but not the X pointer while the bar's open
+// menu holds the pointer grab, and the bar's next crossing event would put
+// its cursor back where the X pointer stayed.
+void Move(int x, int y) {
+    printf("@move %d %d\n", x, y);
+    fflush(stdout);
+}
+
+void Click(int button) {
+    printf("@down %d\n@up %d\n", button, button);
+    fflush(stdout);
 }
 
 // Escape posted to the menu itself: the bar need not be the active window.
@@ -138,15 +145,15 @@ int main(int argc, char** argv) {
     GetWindowRect(bar, &b);
     if (std::string(argv[2]) == "show" && argc > 3) {
         const int tag = atoi(argv[3]);
-        Mouse(b.left + 10 + tag * 22 + (tag >= 9 ? 4 : tag >= 6 ? 2 : 0) + 11, b.top + 11, MOUSEEVENTF_LEFTDOWN);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        Move(b.left + 10 + tag * 22 + (tag >= 9 ? 4 : tag >= 6 ? 2 : 0) + 11, b.top + 11);
+        Click(1);
         HWND menu = nullptr;
         Until(Now(), [&] { return (menu = Shown("#32768")) != nullptr; });
         RECT m{};
         GetWindowRect(menu, &m);
-        Mouse(m.left + 30, m.top + 12, 0);
+        Move(m.left + 30, m.top + 12);
         PumpFor(300);
-        if (argc > 4) Mouse(m.left + 30, m.top + 12, MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP);
+        if (argc > 4) Click(3);
         PumpFor(4000);
         CloseMenus();
         PostMessageA(bar, WM_CLOSE, 0, 0);
@@ -169,19 +176,17 @@ int main(int argc, char** argv) {
             CloseMenus();
             barThread = keep;
         }
-        Mouse(findX, y, 0);
+        Move(findX, y);
         PumpFor(100);
         double t = Now();
-        Mouse(findX, y, MOUSEEVENTF_LEFTDOWN);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        Click(1);
         plain.push_back(Until(t, [] { return Shown("#32768") != nullptr; }));
         CloseMenus();
 
-        Mouse(fileX, y, 0);
+        Move(fileX, y);
         PumpFor(100);
         t = Now();
-        Mouse(fileX, y, MOUSEEVENTF_LEFTDOWN);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        Click(1);
         HWND menu = nullptr;
         recent.push_back(Until(t, [&] { return (menu = Shown("#32768")) != nullptr; }));
         RECT m{};
@@ -190,7 +195,7 @@ int main(int argc, char** argv) {
             // Alternate entries so each hover changes the tip's text.
             const int k = (run + i) % 2;
             t = Now();
-            Mouse(m.left + 30, m.top + 12 + 20 * k, 0);
+            Move(m.left + 30, m.top + 12 + 20 * k);
             tip.push_back(Until(t, [&] {
                 HWND w = Shown("THintWindow");
                 return w && Text(w).rfind(names[k], 0) == 0;
@@ -203,8 +208,8 @@ int main(int argc, char** argv) {
         }
         PumpFor(100);
         t = Now();
-        Mouse(m.left + 30, m.top + 12, MOUSEEVENTF_RIGHTDOWN);
-        mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+        Move(m.left + 30, m.top + 12);
+        Click(3);
         context.push_back(Until(t, [&] { return Shown("#32768", menu) != nullptr; }));
         CloseMenus();
         PumpFor(200);

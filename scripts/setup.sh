@@ -22,8 +22,8 @@ PACKAGES=(
   # independent checkers of what the suite writes
   unzip zip cabextract lhasa liblnk-utils icoutils python3-pefile p7zip-full mpack file tzdata
   libarchive-tools
-  # benchmarks
-  bc
+  # benchmarks (the menu benchmark's mouse goes through XTest)
+  bc libxtst6
 )
 # Wine's 32-bit part only where the kernel runs 32-bit code; elsewhere it
 # cannot start and its i386 libraries only invite version skew.

@@ -12,6 +12,37 @@ const char kFormClass[] = "TMivoraForm";
 
 namespace {
 TScreen theScreen;
+
+const char kTipProcProp[] = "MivoraTipProc";
+
+BOOL CALLBACK FindShownMenu(HWND w, LPARAM lp) {
+    char cls[16] = {};
+    if (!GetClassNameA(w, cls, sizeof cls) || lstrcmpA(cls, "#32768") != 0 || !IsWindowVisible(w)) return TRUE;
+    *reinterpret_cast<bool*>(lp) = true;
+    return FALSE;
+}
+
+// A form's tip never comes up over a menu of its thread. A tip that was due
+// as the menu opened would (hiding the tip or turning tips off does not stop
+// one that is due): while a menu shows, the tip finds no tool under the cursor.
+LRESULT CALLBACK FormTipProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kTipProcProp));
+    if (msg == TTM_WINDOWFROMPOINT) {
+        bool menuShown = false;
+        EnumThreadWindows(GetCurrentThreadId(), FindShownMenu, reinterpret_cast<LPARAM>(&menuShown));
+        if (menuShown) return 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(hwnd, kTipProcProp);
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    }
+    return previous ? CallWindowProcA(previous, hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
+}
+}  // namespace
+
+void HideFormTips() {
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (HWND tip = Screen->Forms(i)->TooltipWindow()) SendMessageA(tip, TTM_POP, 0, 0);
 }
 
 TScreen* Screen = &theScreen;
@@ -131,6 +162,9 @@ void TForm::CreateHandle() {
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance, nullptr);
     if (tooltip_ && !Application->ShowHint()) SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
+    if (tooltip_ &&
+        SetPropA(tooltip_, kTipProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(tooltip_, GWLP_WNDPROC))))
+        SetWindowLongPtrA(tooltip_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormTipProc));
     CreateChildHandles();
 }
 

@@ -128,6 +128,9 @@ private:
 
 extern TScreen* Screen;
 
+// Takes down the tip of every form, as a menu opens.
+void HideFormTips();
+
 // The hourglass for as long as this lives; then the arrow, then each
 // control's own cursor.
 class TScreenHourGlass {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Application.h"
+#include "Forms.h"
 #include "ImageList.h"
 #include "Menus.h"
 
@@ -85,6 +86,7 @@ void TPopupList::Track(TPopupMenu* menu, int x, int y) {
     HWND owner = Window();
     HMENU handle = menu->Items()->CreateLiveHandle(menu->Images);
     tracking_.push_back(menu);
+    HideFormTips();
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(handle, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
     // The menu may have been freed by a handler that ran inside the menu loop.

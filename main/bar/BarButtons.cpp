@@ -44,20 +44,6 @@ using WabOpenFn = HRESULT(WINAPI*)(IUnknown** addressBook, IWabObject** wab, Wab
 
 void HideTip() { HideItemTip(); }
 
-// While a bar menu is open the buttons' hints stay away: one shown late
-// would cover the menu's first item.
-struct ButtonHintsAway {
-    HWND tip;
-    explicit ButtonHintsAway(HWND tooltip) : tip(tooltip) {
-        if (!tip) return;
-        SendMessageA(tip, TTM_POP, 0, 0);
-        SendMessageA(tip, TTM_ACTIVATE, FALSE, 0);
-    }
-    ~ButtonHintsAway() {
-        if (tip) SendMessageA(tip, TTM_ACTIVATE, Application->ShowHint(), 0);
-    }
-};
-
 std::string ReadWholeFile(const std::string& path) {
     const ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -93,7 +79,6 @@ void TForm1::OpenBarMenu(TPopupMenu* Menu, TSpeedButton* Button, int Kind, int X
     struct Closed {
         ~Closed() { OpenMenuKind = 0; }
     } closed;
-    const ButtonHintsAway hints(TooltipWindow());
     Menu->PopupAt(X >= 0 ? X : Left() + Button->Left(), Top() + ClientHeight());
 }
 
@@ -393,7 +378,6 @@ void TForm1::QnetMouseUp(TObject* Sender, TMouseButton Button, TShiftState, int 
     if (!foldersOnly) return;
     ScopedMenu menu(CreatePopupMenu());
     if (!menu.Get()) return;
-    const ButtonHintsAway hints(TooltipWindow());
     AppendMenuA(menu.Get(), MF_STRING | (*foldersOnly ? MF_CHECKED : 0), 1, "Only browse folder");
     if (button == Qnet) AppendMenuA(menu.Get(), MF_STRING, 2, "Refresh");
     struct RecordFlag {

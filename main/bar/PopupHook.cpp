@@ -28,12 +28,16 @@ namespace {
 const UINT CM_ITEMMENU = WM_APP + 0x3E4;
 // wParam: the hovered submenu at the double click.
 const UINT CM_OPENFOLDER = WM_APP + 0x3E5;
+// The tip of the highlighted item, once the menu has taken the mouse message
+// that moved the highlight.
+const UINT CM_ITEMTIP = WM_APP + 0x3E6;
 
 WNDPROC SavedPopupListProc = nullptr;
 ScopedHook PopupHook;
 ComPtr<IContextMenu> ItemContextMenu;
 ComPtr<IContextMenu2> ItemContextMenu2;
 bool itemMenuPending = false;
+bool itemTipPending = false;
 
 HWND PopupListWindow() { return TPopupList::Instance().Window(); }
 
@@ -204,6 +208,25 @@ bool RequestItemMenu(bool folder) {
     return itemMenuPending;
 }
 
+// Wine folds a mouse move that comes while the menu still handles the one
+// before into that one, and the menu then takes both away as handled: the
+// pointer rests on an item the menu never highlighted. The menu is then told
+// the pointer's place again (menu loops read it in screen coordinates).
+void CatchUpWithPointer() {
+    using ItemFromPointFn = int(WINAPI*)(HWND, HMENU, POINT);
+    static const auto itemFromPoint =
+        reinterpret_cast<ItemFromPointFn>(GetProcAddress(GetModuleHandleA("user32.dll"), "MenuItemFromPoint"));
+    POINT pt{};
+    if (!itemFromPoint || ContextMenuActive || !GetCursorPos(&pt)) return;
+    HWND under = WindowFromPoint(pt);
+    if (!IsOwnMenuWindow(under)) return;
+    auto* menu = reinterpret_cast<HMENU>(SendMessageA(under, MN_GETHMENU, 0, 0));
+    const int pos = menu ? itemFromPoint(nullptr, menu, pt) : -1;
+    const UINT state = pos >= 0 ? GetMenuState(menu, static_cast<UINT>(pos), MF_BYPOSITION) : ~0u;
+    if (state != ~0u && !(state & (MF_HILITE | MF_SEPARATOR)))
+        PostMessageA(under, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+}
+
 void OpenHoveredFolder(UINT_PTR submenu) {
     TMenuItem* item = FindBarItem(submenu, true);
     if (!item || !ItemIdList(item)) return;
@@ -265,7 +288,16 @@ LRESULT CALLBACK PopupListWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 if (HIWORD(wp) != 0xFFFF) HoverIsSubmenu = (HIWORD(wp) & MF_POPUP) != 0;
                 if (HoverIsSubmenu)
                     HoverMenuCommand = reinterpret_cast<UINT_PTR>(GetSubMenu(reinterpret_cast<HMENU>(lp), LOWORD(wp)));
+                // Built after the menu is done with this move: a move that
+                // comes meanwhile is then a message of its own.
+                if (!itemTipPending) itemTipPending = PostMessageA(hwnd, CM_ITEMTIP, 0, 0) != FALSE;
+                if (!itemTipPending) ShowItemTip();
+                break;
+            case CM_ITEMTIP:
+                itemTipPending = false;
                 ShowItemTip();
+                CatchUpWithPointer();
+                handled = true;
                 break;
             case WM_MENURBUTTONUP:
                 if (!ContextMenuActive) RequestItemMenu(false);
@@ -296,6 +328,8 @@ LRESULT CALLBACK PopupListWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 void InstallPopupListProc() {
     HWND window = PopupListWindow();
     if (!window || SavedPopupListProc) return;
+    // A tip asked for before went to the window's own procedure.
+    itemTipPending = false;
     SavedPopupListProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PopupListWndProc)));
 }

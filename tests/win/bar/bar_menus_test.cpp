@@ -91,6 +91,25 @@ TEST_F(BarMenuTest, ShellFolderButtonsOpenTheirMenusUnderTheButton) {
     }
 }
 
+// A button's tip that was due as its menu opened stays away while the menu is
+// open: however long the menu took to build, the cursor is still on the button.
+TEST_F(BarMenuTest, NoButtonTipComesUpOverAnOpenMenu) {
+    form_->Show();
+    const std::pair<TSpeedButton*, UINT> cases[] = {
+        {form_->Qexplorer, WM_LBUTTONDOWN}, {form_->Qfind, WM_LBUTTONDOWN}, {form_->Qexplorer, WM_RBUTTONDOWN}};
+    for (const auto& [button, down] : cases) {
+        RECT r{};
+        GetWindowRect(button->Handle(), &r);
+        SetCursorPos(r.left + 5, r.top + 5);
+        bool tipShown = false;
+        MenuDriver driver({[](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {},
+                           [&](HWND) { tipShown = IsWindowVisible(form_->TooltipWindow()) != FALSE; }});
+        // The move makes the tip due; the release opens the menu.
+        for (UINT msg : {UINT(WM_MOUSEMOVE), down, down + 1}) SendMessageA(button->Handle(), msg, 0, MAKELPARAM(5, 5));
+        EXPECT_TRUE(driver.Finished() && !tipShown) << down;
+    }
+}
+
 TEST_F(BarMenuTest, TheNetworkMenuIsBuiltOnceThenShownAsItIs) {
     NetworkMenu = new TPopupMenu(form_.get());
     NetworkMenu->Images = form_->ImageList;

@@ -7,12 +7,32 @@
 #include <memory>
 
 #include "BarFixture.h"
+#include "HintWindow.h"
 #include "ItemTip.h"
+#include "MenuDriver.h"
 #include "PopupHook.h"
 #include "PopupList.h"
+#include "ShellMenus.h"
 #include "mainfrm.h"
 
 namespace {
+
+void MoveMouseTo(POINT pt) {
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt.x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1,
+                pt.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1, 0, 0);
+}
+
+POINT itemAt[2];
+bool movedOn = false;
+// While the menu still handles the move onto its first item, the mouse moves on.
+LRESULT CALLBACK MoveOnWhileBusy(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && call->message == WM_MENUSELECT && HIWORD(call->wParam) != 0xFFFF && !movedOn) {
+        movedOn = true;
+        MoveMouseTo(itemAt[1]);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
 
 TEST(PopupHook, MenuSelectNotesTheItemUnlessAContextMenuIsUp) {
     auto form = std::make_unique<TForm1>(nullptr);
@@ -40,6 +60,39 @@ TEST(PopupHook, MenuSelectNotesTheItemUnlessAContextMenuIsUp) {
         EXPECT_EQ(HoverIsSubmenu, c.submenu) << c.wp;
     }
     ContextMenuActive = false;
+    Form1 = nullptr;
+}
+
+TEST(PopupHook, TheHighlightAndTipFollowAMoveThatCameWhileTheMenuWasBusy) {
+    auto form = std::make_unique<TForm1>(nullptr);
+    Form1 = form.get();
+    TipWindow = new THintWindow(form.get());
+    InstallPopupListProc();
+    TempDir dir;
+    for (const char* name : {"first.txt", "second.txt"}) {
+        WriteFileBytes(dir.File(name), name);
+        auto* item = new TMenuItem(nullptr);
+        item->Caption = name;
+        item->SetData(PathToIdList(dir.File(name)), ShellFree);
+        form->DesktopMenu->Items()->Add(item);
+    }
+    const ScopedHook hook(SetWindowsHookExA(WH_CALLWNDPROC, MoveOnWhileBusy, nullptr, GetCurrentThreadId()));
+    UINT_PTR hovered = 0;
+    MenuDriver driver({[&](HWND menu) {
+                           for (UINT i = 0; i < 2; ++i) {
+                               RECT r{};
+                               GetMenuItemRect(menu, form->DesktopMenu->Items()->Handle(), i, &r);
+                               itemAt[i] = {r.left + 20, (r.top + r.bottom) / 2};
+                           }
+                           MoveMouseTo(itemAt[0]);
+                       },
+                       [](HWND) {}, [](HWND) {}, [&](HWND) { hovered = HoverMenuCommand; }});
+    form->DesktopMenu->PopupAt(300, 300);
+    EXPECT_TRUE(movedOn);
+    EXPECT_EQ(hovered, form->DesktopMenu->Items()->Items(1)->Command());
+    EXPECT_EQ(TipWindow->Caption().rfind(dir.File("second.txt"), 0), 0u) << TipWindow->Caption();
+    RestorePopupListProc();
+    TipWindow = nullptr;
     Form1 = nullptr;
 }
 
