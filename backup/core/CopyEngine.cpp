@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr unsigned kTemporaryAttempts = 1000;
-
 // One folder's entries by name, letter case ignored: the file systems the
 // backups live on ignore it, and one listing per folder keeps the lookup
 // from scanning the folder again for every file.
@@ -134,7 +132,9 @@ private:
             return;
         }
         std::string written = to;
-        std::unique_ptr<EngineOutput> output = replacing ? OpenTemporary(to, written, error) : Create(to, error);
+        std::unique_ptr<EngineOutput> output =
+            replacing ? CreateTemporaryBeside(files_, to, "~dv", temporaryNumber_, written, error, isLead_)
+                      : Create(to, error);
         if (!output) {
             outcome_.failures.push_back({to, error});
             return;
@@ -191,20 +191,6 @@ private:
         bool created = false;
         std::uint64_t previous = 0;
         return files_.OpenOutput(path, OutputOpen::CreateNew, created, previous, error);
-    }
-
-    // Beside the target, so that the swap is a rename within one folder.
-    // A short name: the target's own may already be near the path limit.
-    std::unique_ptr<EngineOutput> OpenTemporary(const std::string& target, std::string& path, int& error) {
-        const std::string folder = FolderWithBackslash(target, isLead_);
-        for (unsigned attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-            const std::string number = std::to_string(10000 + temporaryNumber_++ % 10000).substr(1);
-            path = folder + "~dv" + number + ".tmp";
-            if (auto output = Create(path, error)) return output;
-            FileStat stat;
-            if (!files_.Stat(path, stat)) return nullptr;  // not a name clash
-        }
-        return nullptr;
     }
 
     EngineFiles& files_;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "LeadBytes.h"
+
 // Which file a handle is, beyond its name: two names (an 8.3 name, "..\", a
 // hard link) can reach one file.
 struct FileIdentity {
@@ -96,6 +98,15 @@ public:
         return false;
     }
 };
+
+// A new file beside `target` under a short temporary name (`stem`, four
+// digits, ".tmp") for a file that takes the target's place only once it is
+// complete: the swap is then a rename within one folder, and the target's own
+// name may already be near the path limit. `number` goes on from call to
+// call; a name that is taken is passed over. Null when none can be made.
+std::unique_ptr<EngineOutput> CreateTemporaryBeside(EngineFiles& files, const std::string& target, const char* stem,
+                                                    unsigned& number, std::string& path, int& error,
+                                                    LeadBytePredicate isLead);
 
 // Both engines copy through one buffer of this size. Larger buffers are
 // slower, not faster: a block that no longer fits the processor's cache is
