@@ -258,27 +258,25 @@ TEST(SplitEngine, ReportsPiecesAndPercentages) {
     EXPECT_EQ(files.files["c:\\d\\movie.003"].size(), 50880u);
 }
 
-TEST(SplitEngine, CancelAndFailureLeaveNoPieces) {
-    // Stopped at the first check, during piece 3, at the last block.
-    for (int stopAfter : {0, 5, 9}) {
+TEST(SplitEngine, CancelKeepsTheCompletePiecesOnly) {
+    struct Case {
+        int stopAfter;
+        std::uint64_t piece;
+        std::size_t kept;
+    };
+    // Before piece 1, before pieces 6 and 10 of 4 KiB; in the first megabyte
+    // of a 4-MiB piece, whose first part goes.
+    for (const Case& c : {Case{0, 4096, 0}, Case{5, 4096, 5}, Case{9, 4096, 9}, Case{1, 4 << 20, 0}}) {
         MemoryFiles files;
-        files.files["c:\\d\\movie.avi"] = std::string(10 * 4096, 'y');
+        files.files["c:\\d\\movie.avi"] = std::string(c.piece == 4096 ? 10 * 4096 : 3 << 20, 'y');
         RecordingEvents events;
-        events.stopAfterChecks = stopAfter;
-        const RunResult split = RunSplit(files, {"C:\\d\\movie.avi", "C:\\o", 4096}, events, Cp932LeadByte);
-        EXPECT_EQ(split.status, RunStatus::Stopped) << stopAfter;
-        EXPECT_EQ(files.files.size(), 1u) << stopAfter;
-    }
-    // Inside one large piece, at its first megabyte.
-    {
-        MemoryFiles files;
-        files.files["c:\\d\\movie.avi"] = std::string(3 << 20, 'w');
-        RecordingEvents events;
-        events.stopAfterChecks = 1;
-        const RunResult split = RunSplit(files, {"C:\\d\\movie.avi", "C:\\o", 4 << 20}, events, Cp932LeadByte);
-        EXPECT_EQ(split.status, RunStatus::Stopped);
-        EXPECT_EQ(events.checks, 2);
-        EXPECT_EQ(files.files.size(), 1u);
+        events.stopAfterChecks = c.stopAfter;
+        const RunResult split = RunSplit(files, {"C:\\d\\movie.avi", "C:\\o", c.piece}, events, Cp932LeadByte);
+        EXPECT_EQ(split.status, RunStatus::Stopped) << c.stopAfter;
+        EXPECT_EQ(files.files.size(), 1 + c.kept) << c.stopAfter;
+        for (std::size_t i = 1; i <= c.kept; ++i)
+            EXPECT_EQ(files.files[ToLower(PieceName("C:\\o\\movie.", i))].size(), 4096u) << i;
+        if (c.piece > 4096) EXPECT_EQ(events.checks, 2);
     }
     // The disk fills during piece 2.
     MemoryFiles files;
