@@ -368,6 +368,17 @@ TEST_F(SplitTest, SeveralItemsOrAFolderAreNotSplit) {
     EXPECT_EQ(events, (std::vector<int>{16, 16}));
 }
 
+TEST_F(SplitTest, ATooLongSourceIsNamed) {
+    // Longer than the ANSI file calls take, as a drop can hold it.
+    const std::string source = dir.File(std::string(MAX_PATH, 'n') + ".avi");
+    std::wstring message;
+    EXPECT_DRIVEN(RunDriven([&] { SegmentFile(MakeDrop({source})); },
+                            [&](DialogDriver& d) { message = d.Answer(kSeparateCaption, IDOK); }));
+    message.erase(std::remove(message.begin(), message.end(), L'\n'), message.end());
+    EXPECT_NE(message.find(W(source.c_str())), std::wstring::npos);
+    EXPECT_EQ(events, (std::vector<int>{16}));
+}
+
 TEST_F(SplitTest, PreviewCountsFilesOf4GiBAndMore) {
     const std::string source = dir.File("huge.bin");
     MakeSparseFile(source, 5ull << 30);
