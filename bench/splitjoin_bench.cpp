@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
         request.inputs = Series(argv[2]);
         request.output = argv[3];
         request.how = OutputOpen::CreateOrReplace;
-        result = RunJoin(files, request, events);
+        result = RunJoin(files, request, events, SystemLeadByte);
     } else if (mode == "plain-split" && argc >= 5) {
         if (!PlainSplit(argv[2], argv[3], std::strtoull(argv[4], nullptr, 10) * 1024))
             result = RunResult{RunStatus::WriteFailed, argv[3], static_cast<int>(GetLastError()), 0};

@@ -83,17 +83,24 @@ HMODULE LoadOutsideLibrary(const std::string& fileName) {
     return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
+std::string DropItem(HDROP drop, UINT index) {
+    const UINT length = DragQueryFileA(drop, index, nullptr, 0);
+    std::string path(length + 1, '\0');
+    path.resize(DragQueryFileA(drop, index, &path[0], length + 1));
+    return path;
+}
+
 std::vector<std::string> ReadDropList(HDROP drop, std::vector<std::string>* tooLong) {
     std::vector<std::string> items;
     if (!drop) return items;
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        if (length == 0 || (length >= MAX_PATH && !tooLong)) continue;
-        std::string path(length + 1, '\0');
-        const UINT got = DragQueryFileA(drop, i, &path[0], length + 1);
-        path.resize(got);
-        (length >= MAX_PATH ? *tooLong : items).push_back(path);
+        std::string path = DropItem(drop, i);
+        if (path.empty()) continue;
+        if (path.size() < MAX_PATH)
+            items.push_back(std::move(path));
+        else if (tooLong)
+            tooLong->push_back(std::move(path));
     }
     return items;
 }

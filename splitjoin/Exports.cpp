@@ -87,9 +87,18 @@ void Segment(HDROP drop) {
     if (drop) {
         const ScopedDrop finished(drop);
         dialogkit::PlayVoiceEvent(kVoiceSplit);
-        const std::vector<std::string> items = ReadDropList(drop);
-        if (items.size() == 1 && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 1 && !IsShellFolder(items[0]))
-            source = items[0];
+        if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) != 1) return;
+        const std::string item = dialogkit::DropItem(drop, 0);
+        if (item.size() >= MAX_PATH) {
+            // The file calls cannot reach it: say which one, rather than nothing.
+            // A message box breaks lines at blanks only, and paths rarely have one.
+            const std::string text = WrapPathLines(item, 64, SystemLeadByte) +
+                                     "\n\nThis path is too long: a file to split can have a path of at most " +
+                                     std::to_string(MAX_PATH - 1) + " characters.";
+            MessageBoxA(nullptr, text.c_str(), kSplitCaption, MB_OK | MB_ICONERROR);
+            return;
+        }
+        if (!item.empty() && !IsShellFolder(item)) source = item;
     } else {
         FileDialogRequest request;
         request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;

@@ -45,7 +45,7 @@ bool CJoinProgressDlg::StartRun(std::vector<std::string> inputs, OutputOpen how,
     request.reportItems = reportItems;
     return StartJob([request](EngineEvents& events) {
         Win32EngineFiles files;
-        return RunJoin(files, request, events);
+        return RunJoin(files, request, events, SystemLeadByte);
     });
 }
 

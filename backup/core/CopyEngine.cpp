@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr unsigned kTemporaryAttempts = 1000;
-
 // One folder's entries by name, letter case ignored: the file systems the
 // backups live on ignore it, and one listing per folder keeps the lookup
 // from scanning the folder again for every file.
@@ -190,7 +188,9 @@ private:
             return;
         }
         std::string written = to;
-        std::unique_ptr<EngineOutput> output = replacing ? OpenTemporary(to, written, error) : Create(to, error);
+        std::unique_ptr<EngineOutput> output =
+            replacing ? CreateTemporaryBeside(files_, to, "~dv", temporaryNumber_, written, error, isLead_)
+                      : Create(to, error);
         if (!output) {
             outcome_.failures.push_back({to, error});
             return;
@@ -254,22 +254,6 @@ private:
         return files_.OpenOutput(path, OutputOpen::CreateNew, created, previous, error);
     }
 
-    // Beside the target, so that the swap is a rename within one folder.
-    std::unique_ptr<EngineOutput> OpenTemporary(const std::string& target, std::string& path, int& error) {
-        const std::string folder = FolderWithBackslash(target, isLead_);
-        const std::string name = NameAfterLastBackslash(target, isLead_);
-        std::string first;
-        for (unsigned attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-            path = folder + CopyTemporaryName(name, temporaryNumber_++, isLead_);
-            if (path == first) break;  // a short name has few to try
-            if (first.empty()) first = path;
-            if (auto output = Create(path, error)) return output;
-            FileStat stat;
-            if (!files_.Stat(path, stat)) return nullptr;  // not a name clash
-        }
-        return nullptr;
-    }
-
     EngineFiles& files_;
     const CopyRequest& request_;
     CopyEvents& events_;
@@ -289,17 +273,4 @@ private:
 
 CopyOutcome RunCopy(EngineFiles& files, const CopyRequest& request, CopyEvents& events, LeadBytePredicate isLead) {
     return CopyRun(files, request, events, isLead).Run();
-}
-
-std::string CopyTemporaryName(const std::string& targetName, unsigned number, LeadBytePredicate isLead) {
-    // Characters, not bytes: the path limit counts a double-byte one once.
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < targetName.size(); ++i, ++characters)
-        if (isLead(static_cast<unsigned char>(targetName[i]))) ++i;
-    if (characters >= 11) return "~dv" + std::to_string(10000 + number % 10000).substr(1) + ".tmp";
-    std::string name(std::max<std::size_t>(characters, 1), '0');
-    name[0] = '~';
-    for (std::size_t i = name.size(); i-- > 1; number /= 36)
-        name[i] = "0123456789abcdefghijklmnopqrstuvwxyz"[number % 36];
-    return name;
 }

@@ -92,7 +92,3 @@ struct CopyOutcome {
 // over and listed, on every run.
 CopyOutcome RunCopy(EngineFiles& files, const CopyRequest& request, CopyEvents& events, LeadBytePredicate isLead);
 
-// The temporary name number `number` for replacing the file `targetName`:
-// "~dv0001.tmp", or "~" and base-36 digits where the target's name has fewer
-// characters, so that its path is never longer than the target's.
-std::string CopyTemporaryName(const std::string& targetName, unsigned number, LeadBytePredicate isLead);

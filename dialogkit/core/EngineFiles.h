@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "LeadBytes.h"
+
 // Which file a handle is, beyond its name: two names (an 8.3 name, "..\", a
 // hard link) can reach one file.
 struct FileIdentity {
@@ -101,6 +103,20 @@ public:
         return false;
     }
 };
+
+// The name of a file that takes the place of `targetName` only once it is
+// complete: `stem`, four digits and ".tmp", or "~" and base-36 digits where
+// the target's name has fewer characters, so that the temporary path is never
+// longer than the target's (a target near the path limit is still replaced).
+std::string TemporaryNameBeside(const std::string& targetName, const char* stem, unsigned number,
+                                LeadBytePredicate isLead);
+
+// A new file beside `target` under such a name, so that the swap is a rename
+// within one folder. `number` goes on from call to call; a name that is taken
+// is passed over. Null when none can be made.
+std::unique_ptr<EngineOutput> CreateTemporaryBeside(EngineFiles& files, const std::string& target, const char* stem,
+                                                    unsigned& number, std::string& path, int& error,
+                                                    LeadBytePredicate isLead);
 
 // Both engines copy through one buffer of this size. Larger buffers are
 // slower, not faster: a block that no longer fits the processor's cache is

@@ -51,6 +51,21 @@ std::string NameAfterLastBackslash(const std::string& path, LeadBytePredicate is
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string WrapPathLines(const std::string& path, std::size_t width, LeadBytePredicate isLead) {
+    std::string lines;
+    std::size_t start = 0, afterSlash = 0;
+    ForEachChar(path, isLead, [&](std::size_t i) {
+        const std::size_t end = i + (IsDoubleByteAt(path, i, isLead) ? 2 : 1);
+        if (end - start > width) {
+            const std::size_t cut = afterSlash > start && end - afterSlash <= width ? afterSlash : i;
+            lines.append(path, start, cut - start).append("\n");
+            start = cut;
+        }
+        if (path[i] == '\\') afterSlash = end;
+    });
+    return lines.append(path, start, std::string::npos);
+}
+
 std::string FolderWithBackslash(const std::string& path, LeadBytePredicate isLead) {
     const std::size_t slash = LastCharPos(path, '\\', isLead);
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);

@@ -31,6 +31,10 @@ std::string SplitPathBaseName(const std::string& path, LeadBytePredicate isLead)
 // Lower-cases ASCII letters only, leaving trail bytes of double-byte characters
 // untouched (a trail byte may be an ASCII capital).
 std::string LowerAsciiMbcs(const std::string& text, LeadBytePredicate isLead);
+// The path in lines of at most `width` bytes (width 2 or more), for a message
+// box, which wraps text at blanks only: a line ends after its last "\" when it
+// has one, otherwise at the width, never inside a double-byte character.
+std::string WrapPathLines(const std::string& path, std::size_t width, LeadBytePredicate isLead);
 // Blanks (spaces and tabs) removed from both ends.
 std::string TrimBlanks(const std::string& text);
 

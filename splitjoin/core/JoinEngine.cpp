@@ -16,7 +16,7 @@ bool IsTheOutput(EngineInput& input, EngineOutput& output, std::uint64_t outputL
 
 }  // namespace
 
-RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& events) {
+RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& events, LeadBytePredicate isLead) {
     std::vector<char> buffer;
     try {
         buffer.resize(kCopyBlockSize);
@@ -27,52 +27,50 @@ RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& 
     int error = 0;
     bool created = false;
     std::uint64_t previousLength = 0;
-    // Opened without emptying it: an input may be this very file under
-    // another name (a hard link, another drive letter or share, a short
-    // name), and that must be known before anything is cut.
+    // Opened without emptying it, also when it is to be replaced: an input
+    // may be this very file under another name (a hard link, another drive
+    // letter or share, a short name), which only the open file can tell.
     std::unique_ptr<EngineOutput> output =
         files.OpenOutput(request.output, OutputOpen::Append, created, previousLength, error);
     if (!output) return RunResult{RunStatus::OpenOutputFailed, request.output, error, 0};
-    bool emptied = false;
+
+    // A file to replace stays as it is, held open, until the joined one is
+    // complete beside it.
+    const bool replacing = request.how == OutputOpen::CreateOrReplace && !created;
+    std::unique_ptr<EngineOutput> temporary;
+    std::string temporaryPath;
+    if (replacing) {
+        unsigned number = 1;
+        temporary = CreateTemporaryBeside(files, request.output, "~pj", number, temporaryPath, error, isLead);
+        if (!temporary) return RunResult{RunStatus::OpenOutputFailed, request.output, error, 0};
+    }
+    EngineOutput& sink = replacing ? *temporary : *output;
 
     // Puts the output back as it was before this run.
     auto restore = [&] {
-        if (created || emptied) {
+        if (replacing) {
+            temporary.reset();
+            files.Remove(temporaryPath);
+        } else if (created) {
             output.reset();
             files.Remove(request.output);
         } else {
             output->Truncate(previousLength);
             output->Close();
-            output.reset();
         }
+        output.reset();
     };
     auto fail = [&](RunStatus status, const std::string& path, int code) {
         restore();
         return RunResult{status, path, code, 0};
     };
 
-    if (request.how == OutputOpen::CreateOrReplace && !created) {
-        // Every input opens and is another file than the output before the
-        // output is emptied: a bad list loses nothing. (Appending needs no
-        // such pass: what it added is cut off again on failure.)
-        for (const std::string& path : request.inputs) {
-            std::unique_ptr<EngineInput> input = files.OpenInput(path, false, error);
-            if (!input) return fail(RunStatus::OpenInputFailed, path, error);
-            if (IsTheOutput(*input, *output, previousLength)) {
-                input.reset();
-                return fail(RunStatus::SameFile, path, 0);
-            }
-        }
-        if (!output->Truncate(0)) return fail(RunStatus::WriteFailed, request.output, output->LastError());
-        emptied = true;
-    }
-
     std::uint64_t written = 0;
     for (std::size_t row = 0; row < request.inputs.size(); ++row) {
         const std::string& path = request.inputs[row];
         std::unique_ptr<EngineInput> input = files.OpenInput(path, false, error);
         if (!input) return fail(RunStatus::OpenInputFailed, path, error);
-        if (IsTheOutput(*input, *output, (emptied ? 0 : previousLength) + written)) {
+        if (IsTheOutput(*input, *output, previousLength + (replacing ? 0 : written))) {
             input.reset();
             return fail(RunStatus::SameFile, path, 0);
         }
@@ -107,8 +105,8 @@ RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& 
             std::size_t keep = got;
             if (done == length && request.dropEndMark && static_cast<unsigned char>(buffer[got - 1]) == kTextEndMark)
                 --keep;
-            if (keep > 0 && !output->Write(buffer.data(), keep)) {
-                const int code = output->LastError();
+            if (keep > 0 && !sink.Write(buffer.data(), keep)) {
+                const int code = sink.LastError();
                 input.reset();
                 return fail(RunStatus::WriteFailed, request.output, code);
             }
@@ -118,10 +116,17 @@ RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& 
             lastPercent = percent;
         }
     }
-    if (!output->Close()) {
-        const int code = output->LastError();
+    if (!sink.Close()) {
+        const int code = sink.LastError();
         return fail(RunStatus::WriteFailed, request.output, code);
     }
     output.reset();
+    if (replacing) {
+        temporary.reset();
+        if (!files.Replace(request.output, temporaryPath, error)) {
+            files.Remove(temporaryPath);
+            return RunResult{RunStatus::WriteFailed, request.output, error, 0};
+        }
+    }
     return RunResult{RunStatus::Done, std::string(), 0, written};
 }

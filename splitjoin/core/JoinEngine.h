@@ -11,7 +11,7 @@ constexpr unsigned char kTextEndMark = 0x1A;
 struct JoinRequest {
     std::vector<std::string> inputs;
     std::string output;
-    // Empty the output first (the user agreed to replace it) or append to it.
+    // Replace the output (the user agreed to) or append to it.
     OutputOpen how = OutputOpen::Append;
     // Drop a text end mark (0x1A) that is the last byte of an input.
     bool dropEndMark = false;
@@ -23,8 +23,9 @@ struct JoinRequest {
 // a percentage is told when it changes.
 // Copies at most each input's length, so an input that grows while it is read
 // (at worst the output itself under another name) cannot make the copy run on.
-// An input that is the output is refused, and so is a list with an input that
-// does not open, before the output is touched. A cancelled or failed run
-// leaves the output as it found it where it can: removed when this run created
-// or emptied it, cut back to its old length when it appended.
-RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& events);
+// An input that is the output is refused. A cancelled or failed run leaves
+// the output as it found it where it can: removed when this run created it,
+// cut back to its old length when it appended, and untouched when it was to
+// be replaced, since the joined file is written beside it under a temporary
+// name and takes its place only when complete.
+RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& events, LeadBytePredicate isLead);

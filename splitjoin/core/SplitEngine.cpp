@@ -52,10 +52,8 @@ RunResult RunSplit(EngineFiles& files, const SplitRequest& request, EngineEvents
 
     std::uint64_t remaining = length;
     for (std::uint64_t index = 1; index <= count; ++index) {
-        if (events.StopRequested()) {
-            RemoveAll(files, made);
-            return RunResult{RunStatus::Stopped, std::string(), 0, 0};
-        }
+        // The pieces written so far are complete and stay.
+        if (events.StopRequested()) return RunResult{RunStatus::Stopped, std::string(), 0, index - 1};
         const std::string name = PieceName(prefix, index);
         bool created = false;
         std::uint64_t previous = 0;
@@ -92,9 +90,10 @@ RunResult RunSplit(EngineFiles& files, const SplitRequest& request, EngineEvents
             if (left > 0 && copied >= nextCheck) {
                 nextCheck = copied + kStopCheckBytes;
                 if (events.StopRequested()) {
+                    // Only this piece is incomplete.
                     piece.reset();
-                    RemoveAll(files, made);
-                    return RunResult{RunStatus::Stopped, std::string(), 0, 0};
+                    files.Remove(name);
+                    return RunResult{RunStatus::Stopped, std::string(), 0, index - 1};
                 }
             }
         }

@@ -17,8 +17,10 @@ struct SplitRequest {
 };
 
 // Writes floor(L / P) + 1 pieces (an exact multiple ends with an empty piece).
-// Cancel is looked at before every piece and every kStopCheckBytes within one. A cancelled or failed run removes
-// every piece it made, so no piece, complete or not, is left that a later join
+// Cancel is looked at before every piece and every kStopCheckBytes within one.
+// A cancelled run keeps the pieces it completed (a split onto removable disks
+// keeps what is done) and removes only a piece it left incomplete. A failed
+// run removes every piece it made, so no piece is left that a later join
 // could take for part of a finished series. Events: Item(n) and Percent when
 // piece n starts.
 RunResult RunSplit(EngineFiles& files, const SplitRequest& request, EngineEvents& events, LeadBytePredicate isLead);

@@ -50,6 +50,13 @@ TEST(MbcsPath, TrailBytesThatLookLikeBackslashesAreNotSeparators) {
     EXPECT_EQ(NameAfterLastBackslash("C:\\d\\" + kSo, SingleByteCodePage), "");
 }
 
+TEST(MbcsPath, LongPathsWrapAfterBackslashesAndWholeCharacters) {
+    EXPECT_EQ(WrapPathLines("C:\\ab\\cd\\ef", 6, Cp932LeadByte), "C:\\ab\\\ncd\\ef");
+    EXPECT_EQ(WrapPathLines("abcdefg", 3, Cp932LeadByte), "abc\ndef\ng");
+    EXPECT_EQ(WrapPathLines("ab" + kSo + "c", 3, Cp932LeadByte), "ab\n" + kSo + "c");
+    EXPECT_EQ(WrapPathLines("ab" + kSo + "c", 3, SingleByteCodePage), "ab\x83\n\x5C" "c");
+}
+
 TEST(MbcsPath, LowerCasingLeavesTrailBytesAlone) {
     // 0x83 0x41 is "ア"; its trail byte is an ASCII "A".
     EXPECT_EQ(LowerAsciiMbcs("X.CAB\x83\x41", Cp932LeadByte), "x.cab\x83\x41");

@@ -181,6 +181,7 @@ TEST(InfoTipRules, KindsAndHeads) {
     EXPECT_EQ("ab", TextTip(std::string("ab\0cd", 5)));
     EXPECT_EQ("", TextTip(std::string("\0ab", 3)));
     EXPECT_EQ("Hi", HtmlTip("<b>Hi</b>"));
+    EXPECT_EQ("", HtmlTip("<p>&nbsp;\t<br>"));
     EXPECT_EQ("", HtmlTip(std::string("\0<b>Hi</b>", 10)));
     EXPECT_EQ(std::string(768, 'z'), HtmlTip(std::string(1000, 'z')));
 }

@@ -66,6 +66,7 @@ public:
     std::set<std::string> unreadable;     // opening fails
     std::set<std::string> denyWriteOpen;  // inputs open with writers shut out
     std::map<std::string, std::size_t> writeFailsAfter;  // bytes accepted before a write fails
+    std::size_t room = SIZE_MAX;                          // bytes all outputs together take
     std::vector<std::string> removed;
     int opens = 0;
 
@@ -118,6 +119,8 @@ public:
                 if (size > limit->second) return false;
                 limit->second -= size;
             }
+            if (size > owner_.room) return false;
+            owner_.room -= size;
             const auto* bytes = static_cast<const unsigned char*>(data);
             const auto check = owner_.verify.find(key_);
             if (check != owner_.verify.end()) {
@@ -182,6 +185,10 @@ public:
         files.erase(key);
         return true;
     }
+    bool Replace(const std::string& target, const std::string& source, int&) override {
+        files[Key(target)] = files[Key(source)];
+        return files.erase(Key(source)) == 1;
+    }
 };
 
 class RecordingEvents : public EngineEvents {
@@ -233,7 +240,7 @@ TEST(SplitEngine, RoundTripsThroughJoin) {
         EXPECT_FALSE(files.files.count(ToLower(PieceName("C:\\out\\movie.", count + 1))));
         join.output = "C:\\out\\movie.avi";
         RecordingEvents joinEvents;
-        const RunResult joined = RunJoin(files, join, joinEvents);
+        const RunResult joined = RunJoin(files, join, joinEvents, Cp932LeadByte);
         ASSERT_EQ(joined.status, RunStatus::Done);
         EXPECT_EQ(files.files["c:\\out\\movie.avi"], source) << length;
         EXPECT_EQ(joined.written, length);
@@ -251,27 +258,25 @@ TEST(SplitEngine, ReportsPiecesAndPercentages) {
     EXPECT_EQ(files.files["c:\\d\\movie.003"].size(), 50880u);
 }
 
-TEST(SplitEngine, CancelAndFailureLeaveNoPieces) {
-    // Stopped at the first check, during piece 3, at the last block.
-    for (int stopAfter : {0, 5, 9}) {
+TEST(SplitEngine, CancelKeepsTheCompletePiecesOnly) {
+    struct Case {
+        int stopAfter;
+        std::uint64_t piece;
+        std::size_t kept;
+    };
+    // Before piece 1, before pieces 6 and 10 of 4 KiB; in the first megabyte
+    // of a 4-MiB piece, whose first part goes.
+    for (const Case& c : {Case{0, 4096, 0}, Case{5, 4096, 5}, Case{9, 4096, 9}, Case{1, 4 << 20, 0}}) {
         MemoryFiles files;
-        files.files["c:\\d\\movie.avi"] = std::string(10 * 4096, 'y');
+        files.files["c:\\d\\movie.avi"] = std::string(c.piece == 4096 ? 10 * 4096 : 3 << 20, 'y');
         RecordingEvents events;
-        events.stopAfterChecks = stopAfter;
-        const RunResult split = RunSplit(files, {"C:\\d\\movie.avi", "C:\\o", 4096}, events, Cp932LeadByte);
-        EXPECT_EQ(split.status, RunStatus::Stopped) << stopAfter;
-        EXPECT_EQ(files.files.size(), 1u) << stopAfter;
-    }
-    // Inside one large piece, at its first megabyte.
-    {
-        MemoryFiles files;
-        files.files["c:\\d\\movie.avi"] = std::string(3 << 20, 'w');
-        RecordingEvents events;
-        events.stopAfterChecks = 1;
-        const RunResult split = RunSplit(files, {"C:\\d\\movie.avi", "C:\\o", 4 << 20}, events, Cp932LeadByte);
-        EXPECT_EQ(split.status, RunStatus::Stopped);
-        EXPECT_EQ(events.checks, 2);
-        EXPECT_EQ(files.files.size(), 1u);
+        events.stopAfterChecks = c.stopAfter;
+        const RunResult split = RunSplit(files, {"C:\\d\\movie.avi", "C:\\o", c.piece}, events, Cp932LeadByte);
+        EXPECT_EQ(split.status, RunStatus::Stopped) << c.stopAfter;
+        EXPECT_EQ(files.files.size(), 1 + c.kept) << c.stopAfter;
+        for (std::size_t i = 1; i <= c.kept; ++i)
+            EXPECT_EQ(files.files[ToLower(PieceName("C:\\o\\movie.", i))].size(), 4096u) << i;
+        if (c.piece > 4096) EXPECT_EQ(events.checks, 2);
     }
     // The disk fills during piece 2.
     MemoryFiles files;
@@ -327,7 +332,7 @@ TEST(JoinEngine, DropsOnlyAFinalEndMark) {
         request.output = "C:\\out";
         request.dropEndMark = c.dropEndMark;
         RecordingEvents events;
-        ASSERT_EQ(RunJoin(files, request, events).status, RunStatus::Done);
+        ASSERT_EQ(RunJoin(files, request, events, Cp932LeadByte).status, RunStatus::Done);
         EXPECT_EQ(files.files["c:\\out"], c.output);
         EXPECT_EQ(events.items.size(), c.inputs.size());
         // A percentage is told when it changes, not once per block.
@@ -342,11 +347,12 @@ TEST(JoinEngine, AppendsOrReplacesAsAsked) {
     files.files["c:\\out"] = "old";
     JoinRequest request{{"C:\\a"}, "C:\\out"};
     RecordingEvents events;
-    ASSERT_EQ(RunJoin(files, request, events).status, RunStatus::Done);
+    ASSERT_EQ(RunJoin(files, request, events, Cp932LeadByte).status, RunStatus::Done);
     EXPECT_EQ(files.files["c:\\out"], "oldAAA");
     request.how = OutputOpen::CreateOrReplace;
-    ASSERT_EQ(RunJoin(files, request, events).status, RunStatus::Done);
+    ASSERT_EQ(RunJoin(files, request, events, Cp932LeadByte).status, RunStatus::Done);
     EXPECT_EQ(files.files["c:\\out"], "AAA");
+    EXPECT_EQ(files.files.size(), 2u);
 }
 
 TEST(JoinEngine, FailureAndCancelRestoreTheOutput) {
@@ -355,16 +361,20 @@ TEST(JoinEngine, FailureAndCancelRestoreTheOutput) {
         OutputOpen how;
         int stopAfter;      // < 0: no cancel
         bool missingInput;  // row 2 of 3 is gone
+        bool diskFull;      // in row 2
         RunStatus status;
         const char* left;   // nullptr: no output file
     };
+    const OutputOpen append = OutputOpen::Append, replace = OutputOpen::CreateOrReplace;
     const std::vector<Case> cases = {
-        {false, OutputOpen::Append, -1, true, RunStatus::OpenInputFailed, nullptr},
-        {true, OutputOpen::Append, -1, true, RunStatus::OpenInputFailed, "keep"},
-        // An input that does not open is found before the output is emptied.
-        {true, OutputOpen::CreateOrReplace, -1, true, RunStatus::OpenInputFailed, "keep"},
-        {false, OutputOpen::Append, 2, false, RunStatus::Stopped, nullptr},
-        {true, OutputOpen::Append, 2, false, RunStatus::Stopped, "keep"},
+        {false, append, -1, true, false, RunStatus::OpenInputFailed, nullptr},
+        {true, append, -1, true, false, RunStatus::OpenInputFailed, "keep"},
+        {true, replace, -1, true, false, RunStatus::OpenInputFailed, "keep"},
+        {false, append, 2, false, false, RunStatus::Stopped, nullptr},
+        {true, append, 2, false, false, RunStatus::Stopped, "keep"},
+        // A replaced file stays whole until the joined one is complete.
+        {true, replace, 2, false, false, RunStatus::Stopped, "keep"},
+        {true, replace, -1, false, true, RunStatus::WriteFailed, "keep"},
     };
     for (const Case& c : cases) {
         MemoryFiles files;
@@ -373,11 +383,14 @@ TEST(JoinEngine, FailureAndCancelRestoreTheOutput) {
         files.files["c:\\p.3"] = "3";
         if (c.missingInput) files.files.erase("c:\\p.2");
         if (c.outputExists) files.files["c:\\out"] = "keep";
+        if (c.diskFull) files.room = kStopCheckBytes + 20;
         JoinRequest request{{"C:\\p.1", "C:\\p.2", "C:\\p.3"}, "C:\\out", c.how};
         RecordingEvents events;
         events.stopAfterChecks = c.stopAfter;
-        const RunResult result = RunJoin(files, request, events);
+        const RunResult result = RunJoin(files, request, events, Cp932LeadByte);
         EXPECT_EQ(result.status, c.status);
+        // Nothing but the inputs and the old output is left.
+        EXPECT_EQ(files.files.size(), (c.missingInput ? 2u : 3u) + (c.left ? 1 : 0));
         if (c.left) {
             EXPECT_EQ(files.files["c:\\out"], c.left);
         } else {
@@ -398,7 +411,7 @@ TEST(JoinEngine, RefusesToReadItsOwnOutput) {
         files.aliases["c:\\d\\movie~1"] = "c:\\d\\movie";
         JoinRequest request{{"C:\\d\\a", "C:\\d\\MOVIE~1"}, "C:\\d\\movie", how};
         RecordingEvents events;
-        const RunResult result = RunJoin(files, request, events);
+        const RunResult result = RunJoin(files, request, events, Cp932LeadByte);
         EXPECT_EQ(result.status, RunStatus::SameFile);
         EXPECT_EQ(files.files["c:\\d\\movie"], "original") << static_cast<int>(how);
     }
@@ -433,7 +446,8 @@ TEST(EnginesBeyond4GiB, SplitAndJoinKeepEveryByte) {
     joinFiles.generated["c:\\big.002"] = {4 * kGiB, 100};
     joinFiles.verify["c:\\big"] = {0};
     RecordingEvents joinEvents;
-    const RunResult joined = RunJoin(joinFiles, {{"C:\\big.001", "C:\\big.002"}, "C:\\big"}, joinEvents);
+    const RunResult joined =
+        RunJoin(joinFiles, {{"C:\\big.001", "C:\\big.002"}, "C:\\big"}, joinEvents, Cp932LeadByte);
     ASSERT_EQ(joined.status, RunStatus::Done);
     EXPECT_EQ(joined.written, length);
     EXPECT_TRUE(joinFiles.verify["c:\\big"].matches);

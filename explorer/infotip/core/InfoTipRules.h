@@ -27,7 +27,8 @@ std::string UpToFirstNul(const std::string& bytes);
 // The tip of a text file from its first bytes.
 std::string TextTip(const std::string& head);
 
-// The tip of a web page from its first bytes: its text, links left out.
+// The tip of a web page from its first bytes: its text, links left out;
+// empty when that text is only white space.
 std::string HtmlTip(const std::string& head);
 
 // The extensions whose tips the extension gives, in registration order.

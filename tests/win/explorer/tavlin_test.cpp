@@ -66,7 +66,9 @@ TEST_F(TavlinTest, TextAndWebPages) {
         {"Page.HTML", "<title>Title</title><p>Hello &amp; good&nbsp;bye", S_OK,
          "<<Title>>\r\n\r\n\r\n\r\nHello & good bye"},
         {"links.htm", "<a href=\"x.htm\">Home</a> page", S_OK, "Home page"},
-        {"markup.htm", "<html><head><style>p { color: red }</style></head><body><br></body></html>", S_OK, "\r\n"},
+        // Markup that leaves only white space is no text.
+        {"markup.htm", "<html><head><style>p { color: red }</style></head><body><br></body></html>", E_NOTIMPL, ""},
+        {"blank.html", "<p>&nbsp;\t<table><tr><td> </td></tr></table>", E_NOTIMPL, ""},
         {"only-markup.htm", "<html><head><script>var a = \"</b>\";</script></head><body></body></html>", E_NOTIMPL,
          ""},
         {"joined.html", "first\r\nsecond", S_OK, "firstsecond"},

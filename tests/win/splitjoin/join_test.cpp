@@ -243,27 +243,31 @@ TEST_F(JoinTest, CancelLeavesTheOutputAsItWas) {
         pieces.push_back(dir.File("big.00" + std::to_string(i)));
         MakeSparseFile(pieces.back(), 256ull << 20);
     }
-    for (bool existed : {false, true}) {
-        SCOPED_TRACE(existed);
-        if (existed) WriteFileBytes(dir.File("big"), "keep");
+    // A new output, then an old one appended to (No) and replaced (Yes).
+    for (int answer : {0, IDNO, IDYES}) {
+        SCOPED_TRACE(answer);
+        if (answer) WriteFileBytes(dir.File("big"), "keep");
         bool sawData = false;
         EXPECT_DRIVEN(Join({pieces[0]}, [&](DialogDriver& d, HWND dialog) {
             d.Click(dialog, IDOK);
-            if (existed) d.Answer(L"Files join", IDNO);
+            if (answer) d.Answer(L"Files join", answer);
             HWND progress = d.Expect(L"Joining ......");
             if (!progress) return;
-            sawData = d.WaitFor([&] { return FileSize(dir.File("big")) > (64u << 20); });
+            // A replacing join writes beside the output under a temporary name.
+            sawData = d.WaitFor(
+                [&] { return FileSize(dir.File("big")) + FileSize(dir.File("~01")) > (64u << 20); });
             d.Click(progress, IDCANCEL);
         }));
         EXPECT_TRUE(sawData);
-        if (existed) {
+        EXPECT_EQ(FilesIn(dir.Path()).size(), answer ? 5u : 4u);
+        if (answer) {
             EXPECT_EQ(ReadFileBytes(dir.File("big")), "keep");
         } else {
             EXPECT_FALSE(Exists(dir.File("big")));
         }
     }
     // A join the user started and then cancelled still sounds OK.
-    EXPECT_EQ(events, (std::vector<int>{17, 3, 17, 3}));
+    EXPECT_EQ(events, (std::vector<int>{17, 3, 17, 3, 17, 3}));
 }
 
 TEST_F(JoinTest, TheEndMarkSettingDropsFinalMarksOnly) {
