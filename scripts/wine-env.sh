@@ -39,9 +39,9 @@ mivora_kernel_runs_32bit() {
 # when it runs them.
 mivora_no_32bit_reason() {
   if ! mivora_kernel_runs_32bit; then
-    echo "its kernel does not execute 32-bit x86 code"
+    echo "this host's kernel does not execute 32-bit x86 code"
   elif [ ! -x /usr/lib/wine/wine ] || [ ! -e /lib/ld-linux.so.2 ]; then
-    echo "Wine's 32-bit part (wine32:i386) is not installed"
+    echo "this host lacks Wine's 32-bit part (wine32:i386)"
   fi
 }
 
