@@ -48,10 +48,22 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 
-# The tests are built and run by the 64-bit tree only: the 32-bit tree's C++
-# runtime (Win32 threads, for the oldest systems) lacks what GoogleTest needs,
-# and Wine can only run 32-bit programs where the host executes 32-bit code.
+# The Windows tests, and the folder whose programs and libraries they start
+# and load. The 64-bit tree tests its own dist/. The 32-bit tests come from a
+# tree of their own, built with the POSIX-threads compiler
+# (mingw-i686-posix.cmake), since the shipped tree's runtime (Win32 threads,
+# for the oldest systems) lacks what GoogleTest needs: it names the shipped
+# folder in MIVORA_I686_DIST, so what ships is what they test; the programs
+# and libraries it builds itself are not used by them.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(MIVORA_TESTED_DIST ${MIVORA_DIST_DIR})
+elseif(MIVORA_I686_DIST)
+  if(NOT CMAKE_CXX_COMPILER MATCHES "posix")
+    message(FATAL_ERROR "The 32-bit tests need the POSIX-threads compiler (cmake/mingw-i686-posix.cmake)")
+  endif()
+  set(MIVORA_TESTED_DIST ${MIVORA_I686_DIST})
+endif()
+if(MIVORA_TESTED_DIST)
   set(MIVORA_WIN_TESTS ON)
   set(MIVORA_RUN_WINE_TESTS ON)
   # Tests and benchmark programs, with the libraries they load by name.

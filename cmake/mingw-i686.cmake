@@ -3,7 +3,8 @@
 # Windows 9x, NT 4 and XP lack (GetTickCount64, vectored exception handlers),
 # so the programs would not even load there. This runtime has no std::thread
 # or std::mutex: the deliverables use the Win32 calls, and the tests (which
-# use both) are built and run from the 64-bit tree.
+# use both) are built with the POSIX-threads variant in a tree of their own
+# (mingw-i686-posix.cmake), which starts and loads what this one ships.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)

@@ -1,5 +1,6 @@
-# 64-bit Windows build of the same sources, for running the tests under Wine on
-# hosts that cannot execute 32-bit code (Wine needs that for 32-bit programs).
+# 64-bit Windows build of the same sources, whose tests run under Wine on every
+# host, also on those that cannot execute 32-bit code (Wine needs that for
+# 32-bit programs).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

@@ -11,6 +11,8 @@ source scripts/wine-env.sh "${MIVORA_BUILD:-build}"
 PACKAGES=(
   # cross compiler and build
   g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
+  # the 32-bit tests (GoogleTest needs the POSIX-threads runtime; nothing shipped uses it)
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   cmake ninja-build googletest g++ python3
   # zlib for the archiver stand-ins: static for both Windows builds, shared for the native one

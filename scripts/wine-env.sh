@@ -35,10 +35,18 @@ mivora_kernel_runs_32bit() {
   [ "$rc" = 0 ]
 }
 
-# True when this host runs Wine's 32-bit programs.
-mivora_host_runs_32bit() {
-  [ -x /usr/lib/wine/wine ] && [ -e /lib/ld-linux.so.2 ] && mivora_kernel_runs_32bit
+# Why this host runs no 32-bit Windows program under Wine; prints nothing
+# when it runs them.
+mivora_no_32bit_reason() {
+  if ! mivora_kernel_runs_32bit; then
+    echo "this host's kernel does not execute 32-bit x86 code"
+  elif [ ! -x /usr/lib/wine/wine ] || [ ! -e /lib/ld-linux.so.2 ]; then
+    echo "this host lacks Wine's 32-bit part (wine32:i386)"
+  fi
 }
+
+# True when this host runs Wine's 32-bit programs.
+mivora_host_runs_32bit() { [ -z "$(mivora_no_32bit_reason)" ]; }
 
 # Selects and creates a prefix: mivora_use_prefix 32|64
 mivora_use_prefix() {
@@ -139,4 +147,5 @@ mivora_use_sandboxed_prefix() {
   rm -f "$WINEPREFIX/dosdevices/z:" "$WINEPREFIX/dosdevices/z::"
 }
 
-mivora_use_search_prefix() { mivora_use_sandboxed_prefix wineprefix-search 64; }
+# The software search's test prefix for programs of the bitness $1 (32|64).
+mivora_use_search_prefix() { mivora_use_sandboxed_prefix "wineprefix-search$1" "$1"; }

@@ -40,6 +40,7 @@ struct WabParam {
     ULONG ulFlags;
     GUID guidPSExt;
 };
+static_assert(sizeof(void*) != 4 || sizeof(WabParam) == 32, "the address book's parameter record");
 using WabOpenFn = HRESULT(WINAPI*)(IUnknown** addressBook, IWabObject** wab, WabParam* param, DWORD reserved);
 
 void HideTip() { HideItemTip(); }

@@ -24,6 +24,9 @@ TTrayIcon::~TTrayIcon() {
     if ((!Designing() && active_) || (Designing() && showDesigning_)) Remove();
 }
 
+// What the shipped 32-bit build hands the shell is the first version's record.
+static_assert(sizeof(void*) != 4 || TTrayIcon::kRecordSize == NOTIFYICONDATAA_V1_SIZE, "tray record size");
+
 void TTrayIcon::FillRecord() {
     std::memset(&data_, 0, sizeof data_);
     data_.cbSize = kRecordSize;

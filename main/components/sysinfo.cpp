@@ -32,8 +32,10 @@ SysInfoSnapshot ReadSysInfoSnapshot() {
     GetSystemInfo(&si);
     s.ProcessorType = si.dwProcessorType;
 
+    static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record every system accepts");
+    static_assert(sizeof(void*) != 4 || sizeof(MEMORYSTATUS) == 32, "the memory record of 32-bit Windows");
     OSVERSIONINFOA vi{};
-    vi.dwOSVersionInfoSize = sizeof vi;  // 148, the size every version accepts
+    vi.dwOSVersionInfoSize = sizeof vi;
     if (GetVersionExA(&vi)) {
         s.PlatformId = vi.dwPlatformId;
         s.MajorVersion = vi.dwMajorVersion;

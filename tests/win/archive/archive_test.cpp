@@ -82,23 +82,24 @@ PackOutcome DrivePack(const std::function<void()>& ui, const std::string& archiv
     return outcome;
 }
 
+struct ControlSearch {
+    int id;
+    bool visible;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND child, LPARAM data) {
+    auto* s = reinterpret_cast<ControlSearch*>(data);
+    if (GetDlgCtrlID(child) != s->id || (s->visible && !IsWindowVisible(child))) return TRUE;
+    s->found = child;
+    return FALSE;
+}
+
 // A control of the dialog or of one of its pages, by id; with `visible`,
 // only one that shows.
 HWND PageControl(HWND dialog, int id, bool visible) {
-    struct Search {
-        int id;
-        bool visible;
-        HWND found;
-    } search{id, visible, nullptr};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) != s->id || (s->visible && !IsWindowVisible(child))) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ControlSearch search{id, visible, nullptr};
+    EnumChildWindows(dialog, MatchControl, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -11,26 +11,27 @@ namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+struct WantedChild {
+    const char *cls, *text;
+    int nth;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND w, LPARAM lp) {
+    auto* want = reinterpret_cast<WantedChild*>(lp);
+    char cls[64] = {}, text[128] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, text, sizeof text);
+    if (lstrcmpiA(cls, want->cls) != 0 || (want->text && lstrcmpA(text, want->text) != 0)) return TRUE;
+    if (want->nth-- > 0) return TRUE;
+    want->found = w;
+    return FALSE;
+}
+
 // The descendant window of a class (and text, when given), in creation order.
 HWND Descendant(HWND parent, const char* cls, const char* text = nullptr, int nth = 0) {
-    struct Want {
-        const char *cls, *text;
-        int nth;
-        HWND found;
-    } want{cls, text, nth, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* want = reinterpret_cast<Want*>(lp);
-            char cls[64] = {}, text[128] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            GetWindowTextA(w, text, sizeof text);
-            if (lstrcmpiA(cls, want->cls) != 0 || (want->text && lstrcmpA(text, want->text) != 0)) return TRUE;
-            if (want->nth-- > 0) return TRUE;
-            want->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&want));
+    WantedChild want{cls, text, nth, nullptr};
+    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&want));
     return want.found;
 }
 

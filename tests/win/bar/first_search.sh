@@ -2,12 +2,14 @@
 # The bar's first start on a prefix of its own (no Z: drive, a sandbox home)
 # with a D: drive and a few program folders: the software search files the
 # programs the table knows into their groups, names one after the Start
-# menu's shortcut to it, and a second start searches no more.
-#   first_search.sh SOURCE_DIR BUILD_DIR DIST_DIR TEST_DIR
+# menu's shortcut to it, and a second start searches no more. The prefix is
+# of the programs' bitness (32 or 64), so that this script's registry
+# queries read the view the bar writes.
+#   first_search.sh SOURCE_DIR BUILD_DIR DIST_DIR TEST_DIR BITS
 set -euo pipefail
-SRC=$1 BUILD=$2 DIST=$3 TESTS=$4
+SRC=$1 BUILD=$2 DIST=$3 TESTS=$4 BITS=$5
 source "$SRC/scripts/wine-env.sh" "$BUILD"
-mivora_use_search_prefix
+mivora_use_search_prefix "$BITS"
 wineserver -k 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
 C="$WINEPREFIX/drive_c"
@@ -52,7 +54,7 @@ expect appGraph "Paint" ''
 expect appDeve "Python" 'd:\Tools\Python\PYTHON.EXE'
 expect appDeve "Python (windowed)" 'd:\Tools\Python\pythonw.exe'
 # A 64-bit prefix holds notepad in both system folders, and which comes last
-# follows the host's directory order.
+# follows the host's directory order; a 32-bit one only in system32.
 for group in 'appDoc Notepad' 'appDeve Text Editor'; do
   expect ${group%% *} "${group#* }" 'c:\windows\system32\notepad.exe' 'c:\windows\syswow64\notepad.exe'
 done
