@@ -10,7 +10,7 @@
 #include "AddCity.h"
 #include "AlarmCheck.h"
 #include "BarRules.h"
-#include "ClockPanel.h"
+#include "ClockOnBar.h"
 #include "Doctorfrm.h"
 #include "Forms.h"
 #include "RegScript.h"
@@ -125,19 +125,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Title, icon, forms; the bar is the main form.
     Application->SetTitle("Mivora");
     Application->Icon = LoadIconA(instance, "MAINICON");
-    // The world clock lives on the bar's panel; the bar calls it while it is created.
-    BarExtensions.BuildZoneMenu = [](TForm1* bar) {
-        TClockHost host;
-        host.Bar = bar;
-        host.Qtime = bar->Qtime;
-        host.ZoneHint = bar->ZoneHint;
-        host.OpenMenuKind = &OpenMenuKind;
-        host.TipHandle = &TipHandle;
-        AttachClockPanel(host);
-        BuildZoneMenu();
-    };
-    BarExtensions.SaveZoneSelection = [](TForm1*) { SaveZoneSelection(); };
-    BarExtensions.ClockTick = [](TForm1*) { ClockTick(); };
+    // The world clock lives on the bar's panel; the bar makes it while it is created.
+    AttachClockToBar();
     BarExtensions.LoadToolbarBackground = LoadToolbarBackground;
     BarExtensions.ShowOptions = ShowOptions;
     BarExtensions.ShowAbout = [](TForm1*) { ShowAbout(); };

@@ -10,6 +10,7 @@
 #include "AlarmMes.h"
 #include "AlarmRules.h"
 #include "ClockIni.h"
+#include "ClockOnBar.h"
 #include "ClockTestSupport.h"
 #include "SetAlarm.h"
 #include "StrUtils.h"
@@ -35,14 +36,10 @@ protected:
         clock_ = std::make_unique<FakeClock>(Civil(2026, 12, 9, 5, 42, 7), localOffset);
         files_.WriteZone(store);
         bar_ = std::make_unique<TForm1>(nullptr);
-        TClockHost host;
-        host.Bar = bar_.get();
-        host.Qtime = bar_->Qtime;
-        host.OpenMenuKind = &OpenMenuKind;
-        host.TipHandle = &TipHandle;
-        AttachClockPanel(host);
-        BuildZoneMenu();
-        BarExtensions.ClockTick = [](TForm1*) { ClockTick(); };
+        // The program's own wiring, and the call the bar makes with it while
+        // its window is created.
+        AttachClockToBar();
+        BarExtensions.BuildZoneMenu(bar_.get());
         Alarm = TForm::Create<TAlarm>(Application);
         SingleAlarm = TForm::Create<TSingleAlarm>(Application);
         ConnectAlarms();
@@ -55,7 +52,7 @@ protected:
         AlarmPlaySound = previousSound_;
         delete Alarm;
         delete SingleAlarm;
-        BarExtensions.ClockTick = nullptr;
+        BarExtensions = TBarExtensions{};
         ClockAlarmLink = TClockAlarmLink{};
         bar_.reset();
     }

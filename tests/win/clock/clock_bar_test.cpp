@@ -8,6 +8,7 @@
 #include "BarLayout.h"
 #include "ClockIni.h"
 #include "ClockRules.h"
+#include "ClockOnBar.h"
 #include "ClockTestSupport.h"
 #include "mainfrm.h"
 
@@ -37,23 +38,17 @@ protected:
     void SetUp() override {
         bar_ = std::make_unique<TForm1>(nullptr);
         bar_->SetBounds(kBarLeft, kBarTop, 406, 22);
-        // What the program's start-up hands the bar for its clock.
-        TClockHost host;
-        host.Bar = bar_.get();
-        host.Qtime = bar_->Qtime;
-        host.ZoneHint = bar_->ZoneHint;
-        host.OpenMenuKind = &OpenMenuKind;
-        host.TipHandle = &TipHandle;
-        AttachClockPanel(host);
-        BuildZoneMenu();
-        BarExtensions.ClockTick = [](TForm1*) { ClockTick(); };
+        // The program's own wiring, and the call the bar makes with it while
+        // its window is created.
+        AttachClockToBar();
+        BarExtensions.BuildZoneMenu(bar_.get());
         bar_->Show();
         PumpFor(50);
         OpenMenuKind = 0;
         OpenMenuButton = -1;
     }
     void TearDown() override {
-        BarExtensions.ClockTick = nullptr;
+        BarExtensions = TBarExtensions{};
         OpenMenuKind = 0;
         OpenMenuButton = -1;
         TipHandle = nullptr;

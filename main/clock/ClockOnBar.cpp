@@ -1,0 +1,25 @@
+#include "ClockOnBar.h"
+
+#include "ClockPanel.h"
+#include "mainfrm.h"
+
+namespace {
+
+void BuildBarClock(TForm1* bar) {
+    TClockHost host;
+    host.Bar = bar;
+    host.Qtime = bar->Qtime;
+    host.ZoneHint = bar->ZoneHint;
+    host.OpenMenuKind = &OpenMenuKind;
+    host.TipHandle = &TipHandle;
+    AttachClockPanel(host);
+    BuildZoneMenu();
+}
+
+}  // namespace
+
+void AttachClockToBar() {
+    BarExtensions.BuildZoneMenu = BuildBarClock;
+    BarExtensions.SaveZoneSelection = [](TForm1*) { SaveZoneSelection(); };
+    BarExtensions.ClockTick = [](TForm1*) { ClockTick(); };
+}
