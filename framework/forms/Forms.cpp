@@ -104,6 +104,18 @@ TMessageHandler TForm::SetMessageHandler(UINT Msg, TMessageHandler Handler) {
     return previous;
 }
 
+void TForm::SetUp(const TFormArgs& args) {
+    SetName(args.Name);
+    SetCaption(args.Caption);
+    BorderStyle = args.BorderStyle;
+    if (args.Centre == TFormCentre::OnFirstShow) Position = TPosition::poScreenCenter;
+    HandleNeeded();
+    SetClientWidth(args.ClientWidth);
+    SetClientHeight(args.ClientHeight);
+    if (args.Centre == TFormCentre::AtOnce)
+        SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+}
+
 void TForm::DoCreate() {
     if (created_) return;
     created_ = true;

@@ -40,6 +40,21 @@ struct TCreateParams {
     UINT ClassStyle = CS_DBLCLKS;
 };
 
+// Where a dialog form first stands: centred when it first shows, or centred
+// at once, so that a caller may place it before it shows.
+enum class TFormCentre { OnFirstShow, AtOnce };
+
+// What every dialog form opens its constructor with, defaults for the common
+// case: a dialog border, centred when it first shows.
+struct TFormArgs {
+    std::string Name;
+    std::string Caption;
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    TBorderStyle BorderStyle = TBorderStyle::bsDialog;
+    TFormCentre Centre = TFormCentre::OnFirstShow;
+};
+
 class TForm : public TControl {
 public:
     explicit TForm(TComponent* AOwner);
@@ -92,6 +107,10 @@ public:
     HDC PaintDC() const { return paintDc_; }
 
 protected:
+    // Names the form, gives it its border, makes its window and sizes it.
+    // Called from the constructor of the form's own class, so that the window
+    // is made with that class's CreateParams.
+    void SetUp(const TFormArgs& args);
     virtual void CreateParams(TCreateParams& Params);
     void CreateHandle() override;
     bool WndProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

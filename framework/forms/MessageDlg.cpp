@@ -16,12 +16,7 @@ TInputBoxHook& InputHook() {
 class TInputForm : public TForm {
 public:
     TInputForm(const std::string& caption, const std::string& prompt, const std::string& text) : TForm(nullptr) {
-        SetCaption(caption);
-        BorderStyle = TBorderStyle::bsDialog;
-        HandleNeeded();
-        SetClientWidth(280);
-        SetClientHeight(96);
-        SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+        SetUp({"", caption, 280, 96, TBorderStyle::bsDialog, TFormCentre::AtOnce});
         Make<TStaticLabel>(this, this, "Prompt", {8, 10, 264, 14})->SetCaption(prompt);
         Edit = Make<TEdit>(this, this, "Edit", {8, 28, 264, 21});
         Edit->SetText(text);

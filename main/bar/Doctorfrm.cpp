@@ -46,13 +46,7 @@ void RemoveCaption(TForm& form) {
 }
 
 TDoctorfrm::TDoctorfrm(TComponent* AOwner, TSysInfo* sysInfo) : TForm(AOwner), sysInfo_(sysInfo) {
-    SetName("Doctorfrm");
-    SetCaption("System infomation");
-    BorderStyle = TBorderStyle::bsDialog;
-    Position = TPosition::poScreenCenter;
-    HandleNeeded();
-    SetClientWidth(392);
-    SetClientHeight(373);
+    SetUp({"Doctorfrm", "System infomation", 392, 373});
     Memo1 = Make<TMemo>(this, this, "Memo1", {9, 10, 372, 321}, [](TMemo& memo) { memo.SetReadOnly(true); });
     Memo1->SetColor(clBtnFace);
     memoFont_.Reset(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
@@ -106,13 +100,7 @@ void TDoctorfrm::FormCreate(TObject*) {
 }
 
 TAboutfrm::TAboutfrm(TComponent* AOwner) : TForm(AOwner) {
-    SetName("Aboutfrm");
-    SetCaption("About Mivora");
-    BorderStyle = TBorderStyle::bsDialog;
-    Position = TPosition::poScreenCenter;
-    HandleNeeded();
-    SetClientWidth(340);
-    SetClientHeight(128);
+    SetUp({"Aboutfrm", "About Mivora", 340, 128});
     SetColor(clBtnFace);
     const auto label = [this](const char* name, const TBounds& at, const std::string& caption) {
         auto* l = Make<TLabel>(this, this, name, at);

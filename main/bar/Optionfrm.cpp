@@ -45,13 +45,7 @@ const LengthBox kLengthBoxes[6] = {
 }  // namespace
 
 TOptionfrm::TOptionfrm(TComponent* AOwner, TForm1* bar) : TForm(AOwner), bar_(bar) {
-    SetName("Optionfrm");
-    SetCaption("Options");
-    BorderStyle = TBorderStyle::bsDialog;
-    Position = TPosition::poScreenCenter;
-    HandleNeeded();
-    SetClientWidth(380);
-    SetClientHeight(246);
+    SetUp({"Optionfrm", "Options", 380, 246});
 
     CheckBox1 = Make<TCheckBox>(this, this, "CheckBox1", {12, 10, 200, 17});
     CheckBox1->SetCaption("Run on start up");

@@ -19,12 +19,7 @@ constexpr int kFindComputerClip = 152;
 }  // namespace
 
 TgetexeFrm::TgetexeFrm(TComponent* AOwner) : TForm(AOwner) {
-    SetName("getexeFrm");
-    BorderStyle = TBorderStyle::bsDialog;
-    Position = TPosition::poScreenCenter;
-    HandleNeeded();
-    SetClientWidth(310);
-    SetClientHeight(99);
+    SetUp({"getexeFrm", "", 310, 99});
     Animate1 = Make<TAnimate>(this, this, "Animate1", {8, 8, 80, 50});
     Label1 = Make<TLabel>(this, this, "Label1", {96, 24, 206, 16});
     Label1->SetCaption("Searching software information...");

@@ -23,13 +23,7 @@ void WriteItem(HDC dc, const RECT& rect, const std::string& text) {
 
 TRegAppFrm::TRegAppFrm(TForm1* bar)
     : TForm(bar), bar_(bar), ini_(BarIniPath()), store_(ini_, SystemLeadByte) {
-    SetName("RegAppFrm");
-    SetCaption("Register applications");
-    BorderStyle = TBorderStyle::bsDialog;
-    HandleNeeded();
-    SetClientWidth(460);
-    SetClientHeight(334);
-    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+    SetUp({"RegAppFrm", "Register applications", 460, 334, TBorderStyle::bsDialog, TFormCentre::AtOnce});
 
     Label1 = Make<TStaticLabel>(this, this, "Label1", {8, 10, 96, 14});
     Label1->SetCaption("Application Path:");

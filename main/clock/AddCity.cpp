@@ -17,14 +17,8 @@ const char kEditCaption[] = "Edit Clock";
 }  // namespace
 
 TAddCityForm::TAddCityForm(TComponent* AOwner) : TForm(AOwner) {
-    SetName("AddCityForm");
-    SetCaption("New Clock");
-    BorderStyle = TBorderStyle::bsToolWindow;
-    HandleNeeded();
-    SetClientWidth(296);
-    SetClientHeight(104);
     // Centred the first time; afterwards where the user or the caller put it.
-    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+    SetUp({"AddCityForm", "New Clock", 296, 104, TBorderStyle::bsToolWindow, TFormCentre::AtOnce});
 
     // Each label comes right before its box, so its Alt key reaches the box.
     CityLabel = Make<TStaticLabel>(this, this, "CityLabel", {8, 8, 180, 14});

@@ -9,13 +9,7 @@ const int kLastFrame = 8;
 }  // namespace
 
 TAlarmMes::TAlarmMes(TComponent* AOwner) : TForm(AOwner) {
-    SetName("AlarmMes");
-    SetCaption("Mivora Alarm");
-    BorderStyle = TBorderStyle::bsDialog;
-    Position = TPosition::poScreenCenter;
-    HandleNeeded();
-    SetClientWidth(243);
-    SetClientHeight(207);
+    SetUp({"AlarmMes", "Mivora Alarm", 243, 207});
 
     Animate1 = Make<TAnimate>(this, this, "Animate1", {9, 9, 48, 45});
     Label1 = Make<TStaticLabel>(this, this, "Label1", {73, 13, 162, 52});

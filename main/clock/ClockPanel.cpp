@@ -50,11 +50,7 @@ void FillZoneTime(const TClockReading& now) {
 
 // The short day name of the user's locale.
 std::string DayName(int year, int month, int day) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(year);
-    st.wMonth = static_cast<WORD>(month);
-    st.wDay = static_cast<WORD>(day);
-    st.wDayOfWeek = static_cast<WORD>(DayOfWeek(year, month, day));
+    const SYSTEMTIME st = SystemTimeOf(CivilTime{year, month, day});
     const int size = GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, "ddd", nullptr, 0);
     if (size <= 0) return std::string();
     std::string text(static_cast<size_t>(size), '\0');

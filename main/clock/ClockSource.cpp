@@ -32,3 +32,16 @@ TClockReading SystemClockReading() {
 TClockReading ReadClock() { return Source() ? Source()() : SystemClockReading(); }
 
 int GetLocalZoneMinutes() { return ReadClock().LocalOffset; }
+
+SYSTEMTIME SystemTimeOf(const CivilTime& t) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(t.Year);
+    st.wMonth = static_cast<WORD>(t.Month);
+    st.wDay = static_cast<WORD>(t.Day);
+    st.wDayOfWeek = static_cast<WORD>(DayOfWeek(t.Year, t.Month, t.Day));
+    st.wHour = static_cast<WORD>(t.Hour);
+    st.wMinute = static_cast<WORD>(t.Minute);
+    st.wSecond = static_cast<WORD>(t.Second);
+    st.wMilliseconds = static_cast<WORD>(t.Millisecond);
+    return st;
+}

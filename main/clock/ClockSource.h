@@ -2,6 +2,8 @@
 // machine's own offset together. Every read of the clock goes through here, so
 // tests can put the clock at any instant and the machine in any zone.
 #pragma once
+#include <windows.h>
+
 #include <functional>
 
 #include "ZoneMath.h"
@@ -25,3 +27,6 @@ TClockReading SystemClockReading();
 
 // The machine's current offset from UTC in minutes.
 int GetLocalZoneMinutes();
+
+// The system's record of `t`, its weekday included.
+SYSTEMTIME SystemTimeOf(const CivilTime& t);

@@ -63,18 +63,6 @@ void DrawStatePictures(TImageList* list) {
     }
 }
 
-SYSTEMTIME SystemTimeOf(const CivilTime& t) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(t.Year);
-    st.wMonth = static_cast<WORD>(t.Month);
-    st.wDay = static_cast<WORD>(t.Day);
-    st.wDayOfWeek = static_cast<WORD>(DayOfWeek(t.Year, t.Month, t.Day));
-    st.wHour = static_cast<WORD>(t.Hour);
-    st.wMinute = static_cast<WORD>(t.Minute);
-    st.wSecond = static_cast<WORD>(t.Second);
-    return st;
-}
-
 // The day after `t`, kept within the years the store can hold.
 CivilTime Tomorrow(const CivilTime& t) {
     CivilTime next = t;
@@ -88,13 +76,7 @@ int ZoneOf(const std::string& name) { return ZoneIni().ReadOffset("Zone", name, 
 }  // namespace
 
 TAlarm::TAlarm(TComponent* AOwner) : TForm(AOwner) {
-    SetName("Alarm");
-    SetCaption("Alarm Setting");
-    BorderStyle = TBorderStyle::bsDialog;
-    Position = TPosition::poScreenCenter;
-    HandleNeeded();
-    SetClientWidth(490);
-    SetClientHeight(279);
+    SetUp({"Alarm", "Alarm Setting", 490, 279});
 
     StateImages = Make<TImageList>(this, "StateImages");
     DrawStatePictures(StateImages);

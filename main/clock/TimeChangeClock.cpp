@@ -26,13 +26,7 @@ TAddCityForm* LocationDialog() {
 }  // namespace
 
 TSetTimerForm::TSetTimerForm(TComponent* AOwner) : TForm(AOwner) {
-    SetName("SetTimerForm");
-    SetCaption("Clock Setting ");
-    BorderStyle = TBorderStyle::bsDialog;
-    Position = TPosition::poScreenCenter;
-    HandleNeeded();
-    SetClientWidth(392);
-    SetClientHeight(236);
+    SetUp({"SetTimerForm", "Clock Setting ", 392, 236});
 
     Label1 = Make<TStaticLabel>(this, this, "Label1", {8, 8, 180, 14});
     Label1->SetCaption("Location(s):");
@@ -101,14 +95,7 @@ void TSetTimerForm::ShowZoneOffset(int minutes) { TimeZoneEdit->SetText(ZoneOffs
 
 void TSetTimerForm::ShowLocationTime(int minutes) {
     const CivilTime z = ZoneTimeFromUtc(ReadClock().Utc, minutes);
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(z.Year);
-    st.wMonth = static_cast<WORD>(z.Month);
-    st.wDay = static_cast<WORD>(z.Day);
-    st.wDayOfWeek = static_cast<WORD>(DayOfWeek(z.Year, z.Month, z.Day));
-    st.wHour = static_cast<WORD>(z.Hour);
-    st.wMinute = static_cast<WORD>(z.Minute);
-    st.wSecond = static_cast<WORD>(z.Second);
+    const SYSTEMTIME st = SystemTimeOf(z);
     std::string time;
     const int size = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, nullptr, 0);
     if (size > 0) {

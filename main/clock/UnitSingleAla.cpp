@@ -23,13 +23,7 @@ SYSTEMTIME Day(int year, int month, int day) {
 }  // namespace
 
 TSingleAlarm::TSingleAlarm(TComponent* AOwner) : TForm(AOwner) {
-    SetName("SingleAlarm");
-    SetCaption("Single Alarm Setting");
-    BorderStyle = TBorderStyle::bsDialog;
-    Position = TPosition::poScreenCenter;
-    HandleNeeded();
-    SetClientWidth(445);
-    SetClientHeight(345);
+    SetUp({"SingleAlarm", "Single Alarm Setting", 445, 345});
 
     DaySetting = Make<TRadioGroup>(this, this, "DaySetting", {16, 6, 413, 42}, [](TRadioGroup& g) { g.Columns = 2; });
     DaySetting->SetCaption("Frequency:");

@@ -11,32 +11,11 @@
 #include "StrUtils.h"
 
 CivilTime Civil(int year, int month, int day, int hour, int minute, int second) {
-    CivilTime t;
-    t.Year = year;
-    t.Month = month;
-    t.Day = day;
-    t.Hour = hour;
-    t.Minute = minute;
-    t.Second = second;
-    return t;
+    return CivilTime{year, month, day, hour, minute, second};
 }
-
-namespace {
-SYSTEMTIME ToSystemTime(const CivilTime& t) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(t.Year);
-    st.wMonth = static_cast<WORD>(t.Month);
-    st.wDay = static_cast<WORD>(t.Day);
-    st.wHour = static_cast<WORD>(t.Hour);
-    st.wMinute = static_cast<WORD>(t.Minute);
-    st.wSecond = static_cast<WORD>(t.Second);
-    st.wMilliseconds = static_cast<WORD>(t.Millisecond);
-    return st;
-}
-}  // namespace
 
 CivilTime SystemZoneTime(const CivilTime& utc, int minutes) {
-    SYSTEMTIME st = ToSystemTime(utc);
+    SYSTEMTIME st = SystemTimeOf(utc);
     FILETIME ft{};
     SystemTimeToFileTime(&st, &ft);
     ULARGE_INTEGER u;
@@ -50,7 +29,7 @@ CivilTime SystemZoneTime(const CivilTime& utc, int minutes) {
 }
 
 std::string LocaleShortDayName(int year, int month, int day) {
-    SYSTEMTIME st = ToSystemTime(Civil(year, month, day));
+    SYSTEMTIME st = SystemTimeOf(Civil(year, month, day));
     FILETIME ft{};
     SystemTimeToFileTime(&st, &ft);
     FileTimeToSystemTime(&ft, &st);  // fills the weekday
@@ -62,7 +41,7 @@ std::string LocaleShortDayName(int year, int month, int day) {
 }
 
 std::string LocaleLongTime(const CivilTime& t) {
-    SYSTEMTIME st = ToSystemTime(t);
+    SYSTEMTIME st = SystemTimeOf(t);
     char buf[128] = {};
     GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, buf, sizeof buf);
     return buf;

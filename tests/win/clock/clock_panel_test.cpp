@@ -611,13 +611,8 @@ TEST(LocalZone, GoldenInstantsOfTheZone) {
         SCOPED_TRACE(line);
         TIME_ZONE_INFORMATION rules{};
         ASSERT_TRUE(forYear(static_cast<USHORT>(utc.Year), &dynamic, &rules));
-        SYSTEMTIME u{}, l{};
-        u.wYear = static_cast<WORD>(utc.Year);
-        u.wMonth = static_cast<WORD>(utc.Month);
-        u.wDay = static_cast<WORD>(utc.Day);
-        u.wHour = static_cast<WORD>(utc.Hour);
-        u.wMinute = static_cast<WORD>(utc.Minute);
-        u.wSecond = static_cast<WORD>(utc.Second);
+        const SYSTEMTIME u = SystemTimeOf(utc);
+        SYSTEMTIME l{};
         ASSERT_TRUE(SystemTimeToTzSpecificLocalTime(&rules, &u, &l));
         const CivilTime machine = Civil(l.wYear, l.wMonth, l.wDay, l.wHour, l.wMinute, l.wSecond);
         const int machineOffset = LocalOffsetFromCivil(utc, machine);
