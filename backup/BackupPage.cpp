@@ -57,44 +57,45 @@ CopyRequest CBackupPage::Request(CopyDirection direction) const {
     return request;
 }
 
+namespace {
+
+// Each value of "option.sav" beside where the page or the library keeps it,
+// once for loading and saving alike: `copy(value in the record, its place)`.
+template <class Copy>
+void PairOptions(BackupOptions& o, CBackupPage& page, Copy copy) {
+    schedule::ScheduleValues& s = theApp.Schedule;
+    copy(o.includeSubfolder, page.IncludeSubfolder);
+    copy(o.skipIdentical, page.SkipIdentical);
+    copy(o.compareMode, page.CompareMode);
+    copy(o.destPath, page.DestPath);
+    copy(o.extMode, page.ExtMode);
+    copy(o.extList, page.ExtList);
+    copy(o.sourcePath, page.SourcePath);
+    copy(o.fileOperation, page.FileOperation);
+    copy(o.runMode, page.RunMode);
+    copy(o.scheduleKind, page.ScheduleKind);
+    copy(o.scheduleText, theApp.ScheduleText);
+    copy(o.scheduleHour, s.hour);
+    copy(o.scheduleMinute, s.minute);
+    copy(o.scheduleWeekday, s.weekday);
+    copy(o.scheduleDayOfMonth, s.dayOfMonth);
+    copy(o.scheduleLastDay, s.lastDay);
+}
+
+}  // namespace
+
 void CBackupPage::LoadOptions() {
     BackupOptions o;
     if (!LoadOptionsFile(theApp.OptionsPath(), o)) return;
-    IncludeSubfolder = o.includeSubfolder;
-    SkipIdentical = o.skipIdentical;
-    CompareMode = o.compareMode;
-    DestPath = o.destPath;
-    ExtMode = o.extMode;
-    ExtList = o.extList;
-    SourcePath = o.sourcePath;
-    FileOperation = o.fileOperation;
-    RunMode = o.runMode;
-    ScheduleKind = o.scheduleKind;
-    ScheduleText = theApp.ScheduleText = o.scheduleText;
-    theApp.Schedule = {o.scheduleHour, o.scheduleMinute, o.scheduleWeekday, o.scheduleDayOfMonth, o.scheduleLastDay};
+    PairOptions(o, *this, [](const auto& value, auto& place) { place = value; });
+    ScheduleText = theApp.ScheduleText;
     UpdateData(false);
 }
 
 void CBackupPage::SaveOptions() {
     UpdateData(true);
-    const schedule::ScheduleValues& s = theApp.Schedule;
     BackupOptions o;
-    o.includeSubfolder = IncludeSubfolder;
-    o.skipIdentical = SkipIdentical;
-    o.compareMode = CompareMode;
-    o.destPath = DestPath;
-    o.extMode = ExtMode;
-    o.extList = ExtList;
-    o.sourcePath = SourcePath;
-    o.fileOperation = FileOperation;
-    o.runMode = RunMode;
-    o.scheduleKind = ScheduleKind;
-    o.scheduleText = theApp.ScheduleText;
-    o.scheduleHour = s.hour;
-    o.scheduleMinute = s.minute;
-    o.scheduleWeekday = s.weekday;
-    o.scheduleDayOfMonth = s.dayOfMonth;
-    o.scheduleLastDay = s.lastDay;
+    PairOptions(o, *this, [](auto& value, const auto& place) { value = place; });
     // Nothing to tell: the options are a convenience, and a failed save
     // leaves the previous file as it was.
     SaveOptionsFile(theApp.OptionsPath(), o);
