@@ -58,6 +58,17 @@ private:
     Shared& shared_;
 };
 
+// The run on the worker thread, on its own copy of the request: a backup,
+// or with the request's direction reversed a restore.
+template <class Shared>
+RunResult BackupWorker(Shared& shared, const CopyRequest& request, EngineEvents& events) {
+    Win32EngineFiles files;
+    JobCopyEvents<Shared> copyEvents(events, shared);
+    shared.outcome = RunCopy(files, request, copyEvents, SystemLeadByte);
+    return RunResult{shared.outcome.status == CopyStatus::Stopped ? RunStatus::Stopped : RunStatus::Done, std::string(),
+                     0, shared.outcome.copied};
+}
+
 std::string TwoDigits(DWORD n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 // "%H:%M:%S" of the time since the start.
@@ -97,13 +108,7 @@ BOOL CCopyProgressDlg::OnInitDialog() {
                  GetSystemMetrics(SM_CYFULLSCREEN) - (r.bottom - r.top) - 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const std::shared_ptr<Shared> shared = shared_;
     const CopyRequest request = request_;
-    if (!StartJob([shared, request](EngineEvents& events) {
-            Win32EngineFiles files;
-            JobCopyEvents<Shared> copyEvents(events, *shared);
-            shared->outcome = RunCopy(files, request, copyEvents, SystemLeadByte);
-            return RunResult{shared->outcome.status == CopyStatus::Stopped ? RunStatus::Stopped : RunStatus::Done,
-                             std::string(), 0, shared->outcome.copied};
-        })) {
+    if (!StartJob([shared, request](EngineEvents& events) { return BackupWorker(*shared, request, events); })) {
         shared->outcome.failures.push_back({request.source, static_cast<int>(GetLastError())});
         EndDialog(IDABORT);
         return TRUE;

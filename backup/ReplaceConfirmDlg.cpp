@@ -36,10 +36,12 @@ CReplaceConfirmDlg::CReplaceConfirmDlg(const std::string& sourceFile, const std:
     : CDialog(IDD_REPLACE_CONFIRM, parent),
       m_sourceFilePath(sourceFile),
       m_targetFilePath(destinationFolder + NameAfterLastBackslash(sourceFile, SystemLeadByte)) {
-    MapClicked(IDC_REPLACE_ALL, [this] {
-        m_allFiles = true;
-        OnOK();
-    });
+    MapClicked(IDC_REPLACE_ALL, [this] { OnAllFiles(); });
+}
+
+void CReplaceConfirmDlg::OnAllFiles() {
+    m_allFiles = true;
+    OnOK();
 }
 
 void CReplaceConfirmDlg::DoDataExchange(CDataExchange* pDX) {

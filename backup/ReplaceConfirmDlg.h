@@ -20,6 +20,9 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
 private:
+    // Yes to this file and to every later one of the run.
+    void OnAllFiles();
+
     std::string m_sourceFilePath;
     std::string m_targetFilePath;
     bool m_allFiles = false;

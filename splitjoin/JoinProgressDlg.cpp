@@ -19,6 +19,13 @@ namespace {
 
 const char kJoinCaption[] = "Files join";
 
+// A join on the worker thread, on its own copy of the request: the listed
+// files, or later one further file appended to the output.
+RunResult JoinWorker(const JoinRequest& request, EngineEvents& events) {
+    Win32EngineFiles files;
+    return RunJoin(files, request, events, SystemLeadByte);
+}
+
 }  // namespace
 
 CJoinProgressDlg::CJoinProgressDlg(JoinJob job)
@@ -43,10 +50,7 @@ bool CJoinProgressDlg::StartRun(std::vector<std::string> inputs, OutputOpen how,
     request.how = how;
     request.dropEndMark = dropEndMark;
     request.reportItems = reportItems;
-    return StartJob([request](EngineEvents& events) {
-        Win32EngineFiles files;
-        return RunJoin(files, request, events, SystemLeadByte);
-    });
+    return StartJob([request](EngineEvents& events) { return JoinWorker(request, events); });
 }
 
 void CJoinProgressDlg::ReportFailure(const RunResult& result) {

@@ -7,6 +7,16 @@
 #include "Win32EngineFiles.h"
 #include "resource.h"
 
+namespace {
+
+// The split on the worker thread, on its own copy of the request.
+RunResult SplitWorker(const SplitRequest& request, EngineEvents& events) {
+    Win32EngineFiles files;
+    return RunSplit(files, request, events, SystemLeadByte);
+}
+
+}  // namespace
+
 CSplitProgressDlg::CSplitProgressDlg()
     : CJobDialog(IDD_SPLIT_PROGRESS, JobControls{IDC_PROGRESS_ANIMATION, IDR_PROGRESS_AVI, IDC_PROGRESS_BAR},
                  theApp.LoadIcon(IDI_PELMIT)) {}
@@ -16,11 +26,7 @@ BOOL CSplitProgressDlg::OnInitDialog() {
     captionBase_ = CaptionBase(source_, SystemLeadByte);
     // The worker takes its own copy of the request.
     const SplitRequest request{source_, destination_, static_cast<std::uint64_t>(pieceKB_) * 1024};
-    if (!StartJob([request](EngineEvents& events) {
-            Win32EngineFiles files;
-            return RunSplit(files, request, events, SystemLeadByte);
-        }))
-        EndDialog(IDABORT);
+    if (!StartJob([request](EngineEvents& events) { return SplitWorker(request, events); })) EndDialog(IDABORT);
     return TRUE;
 }
 

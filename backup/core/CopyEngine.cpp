@@ -157,8 +157,9 @@ private:
             }
             if (!MatchExtensionFilter(entry.name, request_.extMode, request_.extList)) continue;
             const FolderEntry* old = index.Find(entry.name);
-            const FileDecision decision = DecideFile(entry.stat, old ? &old->stat : nullptr, settings_.skipIdentical,
-                                                     settings_.compareMode, request_.direction);
+            const FileDecision decision =
+                CompareFileState(entry.stat, old ? &old->stat : nullptr, settings_.skipIdentical, settings_.compareMode,
+                                 request_.direction);
             if (decision == FileDecision::Skip) continue;
             if (!copying) {
                 ++outcome_.toCopy;

@@ -17,8 +17,8 @@ namespace {
 std::int64_t Seconds(std::uint64_t ticks) { return static_cast<std::int64_t>(ticks / 10000000u); }
 }  // namespace
 
-FileDecision DecideFile(const FileStat& source, const FileStat* existing, bool skipIdentical, int compareMode,
-                        CopyDirection direction) {
+FileDecision CompareFileState(const FileStat& source, const FileStat* existing, bool skipIdentical, int compareMode,
+                              CopyDirection direction) {
     if (!existing) return FileDecision::Absent;
     const std::int64_t span = Seconds(source.writeTime) - Seconds(existing->writeTime);
     if (span == 0 && source.size == existing->size) return skipIdentical ? FileDecision::Skip : FileDecision::Copy;

@@ -25,8 +25,8 @@ enum class FileDecision {
 // `existing` is the destination's file of that name, nullptr when none.
 // Times count in whole seconds. With compare mode 1 a file is replaced only
 // when its live side is not older than its backup side, whichever way the run goes.
-FileDecision DecideFile(const FileStat& source, const FileStat* existing, bool skipIdentical, int compareMode,
-                        CopyDirection direction);
+FileDecision CompareFileState(const FileStat& source, const FileStat* existing, bool skipIdentical, int compareMode,
+                              CopyDirection direction);
 
 // "Overwrite all files" (0), "Modified files only" (1), "Need confirmation" (2).
 struct CompareSettings {

@@ -165,6 +165,19 @@ const RecentKind kRecentKinds[] = {
     {5, &RecentFiles, &LockedFiles, "files.lst", "lfiles.lst", &TForm1::Qrecentfile},
 };
 
+// Moves an entry of a recent list to its locked twin or back, or deletes
+// it, and saves each list that changed to its file; false when the entry is
+// no longer in its list.
+bool UpdateListFile(const RecentKind& kind, unsigned command, const RecentMenuEntry& entry) {
+    TStringList& recent = **kind.recent;
+    TStringList& locked = **kind.locked;
+    const ListMove move = ApplyItemCommand(command, entry.locked, recent, locked, entry.path, SamePathText);
+    if (move == ListMove::None) return false;
+    if (move != ListMove::Deleted || !entry.locked) SaveListFile(recent, kind.recentFile);
+    if (move != ListMove::Deleted || entry.locked) SaveListFile(locked, kind.lockedFile);
+    return true;
+}
+
 // The context menu of a bar item; the own commands for an entry of a recent
 // list (a top-level item of the recent menu that is open).
 void RunItemMenu(UINT_PTR hover, bool folder) {
@@ -188,15 +201,13 @@ void RunItemMenu(UINT_PTR hover, bool folder) {
         InvokeItemCommand(offset);
         return;
     }
-    if (!ListsReady) return;
-    TStringList& recent = **kind->recent;
-    TStringList& locked = **kind->locked;
-    const ListMove move = ApplyItemCommand(chosen, entry.locked, recent, locked, entry.path, SamePathText);
-    if (move == ListMove::None) return;
-    if (move != ListMove::Deleted || !entry.locked) SaveListFile(recent, kind->recentFile);
-    if (move != ListMove::Deleted || entry.locked) SaveListFile(locked, kind->lockedFile);
-    ReopenBarMenu(Form1->*kind->button);
+    if (ListsReady && UpdateListFile(*kind, chosen, entry)) ReopenBarMenu(Form1->*kind->button);
 }
+
+// The right button released over a folder item (one that opens a submenu)
+// or over a command item.
+void FolderItemMenu(UINT_PTR submenu) { RunItemMenu(submenu, true); }
+void ListItemMenu(UINT_PTR command) { RunItemMenu(command, false); }
 
 // Whether the right button's release over the hovered item opens its
 // context menu; the request runs from the pop-up list window's queue.
@@ -310,7 +321,10 @@ LRESULT CALLBACK PopupListWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 itemMenuPending = false;
                 // A failed command or a vanished entry ends the action quietly.
                 try {
-                    RunItemMenu(static_cast<UINT_PTR>(wp), lp != 0);
+                    if (lp)
+                        FolderItemMenu(static_cast<UINT_PTR>(wp));
+                    else
+                        ListItemMenu(static_cast<UINT_PTR>(wp));
                 } catch (...) {
                 }
                 handled = true;

@@ -128,7 +128,7 @@ TEST(BackupRulesTest, ComparisonAndDirection) {
         {newer, &base, true, 1, R, Skip},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(DecideFile(c.source, c.existing, c.skip, c.compare, c.direction), c.expected) << &c - cases;
+        EXPECT_EQ(CompareFileState(c.source, c.existing, c.skip, c.compare, c.direction), c.expected) << &c - cases;
 }
 
 TEST(BackupRulesTest, ReplaceQuestionTexts) {

@@ -44,6 +44,20 @@ AlarmState AlarmOneTimeState(const TAlarmMoment& moment, int offsetMinutes, cons
     return MomentAtOrBefore(moment, wall) >= wall ? asOn : asDone;
 }
 
+bool TCheckWindow::IsAlarmDue(const TCheckedAlarm& alarm, int offset, long long from, long long now, TTrace& trace,
+                              long long& day) {
+    // The span at the location's own clock: a change of its offset since
+    // the previous check moves the start on (a gap) or back.
+    const long long start = from + trace.Offset * kMsPerMinute, end = now + offset * kMsPerMinute;
+    const long long at = MomentAtOrBefore(alarm.Moment, end);
+    day = FloorDiv(at, kMsPerDay);
+    trace.Offset = offset;
+    if (at <= start || at > end || (trace.Fired && trace.FiredDay == day)) return false;
+    trace.Fired = true;
+    trace.FiredDay = day;
+    return true;
+}
+
 std::vector<TDueAlarm> TCheckWindow::Due(const std::vector<TCheckedAlarm>& alarms, int localOffset, long long now) {
     // The span (from, to] of instants this check covers.
     long long from = now;
@@ -65,15 +79,8 @@ std::vector<TDueAlarm> TCheckWindow::Due(const std::vector<TCheckedAlarm>& alarm
         const auto known = traces_.find(key);
         TTrace trace = known != traces_.end() ? known->second : TTrace{offset, 0, false};
         if (setBack) trace.Fired = false;
-        // The span at the location's own clock: a change of its offset since
-        // the previous check moves the start on (a gap) or back.
-        const long long start = from + trace.Offset * kMsPerMinute, end = now + offset * kMsPerMinute;
-        const long long at = MomentAtOrBefore(c.Moment, end);
-        const long long day = FloorDiv(at, kMsPerDay);
-        trace.Offset = offset;
-        if (at > start && at <= end && !(trace.Fired && trace.FiredDay == day)) {
-            trace.Fired = true;
-            trace.FiredDay = day;
+        long long day = 0;
+        if (IsAlarmDue(c, offset, from, now, trace, day)) {
             CivilTime date;
             CivilFromDays(day, date.Year, date.Month, date.Day);
             TDueAlarm d;

@@ -90,6 +90,12 @@ private:
         long long FiredDay = 0;
         bool Fired = false;
     };
+    // Whether `alarm` falls due in the span (from, now] at its location's own
+    // clock, which stands `offset` minutes from UTC now and stood as `trace`
+    // kept it at the previous check; `day` gets the location's day of its
+    // moment, and `trace` what this check leaves.
+    static bool IsAlarmDue(const TCheckedAlarm& alarm, int offset, long long from, long long now, TTrace& trace,
+                           long long& day);
     bool started_ = false;
     long long last_ = 0;
     std::map<std::string, TTrace> traces_;
