@@ -1,12 +1,10 @@
 #include "PackDlg.h"
 
-#include <commdlg.h>
-
+#include "BrowseFolder.h"
 #include "CompressApp.h"
 #include "DataExchange.h"
 #include "MbcsPath.h"
 #include "PackRun.h"
-#include "Services.h"
 #include "Text.h"
 #include "resource.h"
 
@@ -43,13 +41,8 @@ BOOL CCompressDlg::OnInitDialog() {
 }
 
 void CCompressDlg::OnBrowse() {
-    FileDialogRequest request;
-    request.owner = Handle();
-    request.save = true;
-    request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    request.title = L"Compress Files";
-    request.filter = L"Compress Files(lzh,zip,tar)|*.lzh;*.zip;*.tar|All Files(*.*)|*.*||";
-    const auto chosen = Services().chooseFile(request);
+    const auto chosen = ChooseOutputFile(Handle(), L"Compress Files",
+                                         L"Compress Files(lzh,zip,tar)|*.lzh;*.zip;*.tar|All Files(*.*)|*.*||");
     if (chosen) SetDlgItemText(IDC_ARCHIVE_PATH, *chosen);
 }
 

@@ -42,9 +42,9 @@ void CDecompressDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CDecompressDlg::OnInitDialog() {
-    usePath_ = theApp.GetProfileInt(kUnpackSection, "UsePath", 1) != 0 ? 1 : 0;
-    onlyNew_ = theApp.GetProfileInt(kUnpackSection, "OnlyNew", 0) != 0 ? 1 : 0;
-    serial_ = theApp.GetProfileInt(kUnpackSection, "Serial", 0) != 0 ? 1 : 0;
+    usePath_ = theApp.GetProfileFlag(kUnpackSection, "UsePath", 1);
+    onlyNew_ = theApp.GetProfileFlag(kUnpackSection, "OnlyNew", 0);
+    serial_ = theApp.GetProfileFlag(kUnpackSection, "Serial", 0);
     CDialog::OnInitDialog();
     SetIcons(icon_);
     BringToFront();

@@ -43,6 +43,18 @@ macro(mivora_tool_images prefix rc)
   set(${_upper}_RES_DIR ${${_upper}_RES_DIR} PARENT_SCOPE)
 endmacro()
 
+# mivora_tool_library(<dll> <prefix> <sources>): a tool library's DLL in the
+# shipped folder, from the sources, <dll>.rc with the images of
+# mivora_tool_images(<prefix>) and <dll>.def. The caller links it.
+macro(mivora_tool_library dll prefix)
+  mivora_tool_images(${prefix} ${dll}.rc)
+  add_library(${dll} SHARED ${ARGN} ${dll}.rc ${dll}.def)
+  add_dependencies(${dll} ${prefix}_resources)
+  string(TOUPPER ${prefix} _upper)
+  target_include_directories(${dll} PRIVATE ${${_upper}_RES_DIR})
+  mivora_deliverable(${dll})
+endmacro()
+
 # GoogleTest, cross-compiled from Debian's sources.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

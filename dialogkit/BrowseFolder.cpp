@@ -1,5 +1,6 @@
 #include "BrowseFolder.h"
 
+#include <commdlg.h>
 #include <shlobj.h>
 
 #include "CallGuarded.h"
@@ -37,11 +38,13 @@ int CALLBACK BrowseFolderCallback(HWND window, UINT message, LPARAM, LPARAM data
 }
 
 std::optional<std::string> BrowseForFolder(HWND owner, const std::wstring& title, LPARAM initial) {
-    FolderDialogRequest request;
-    request.owner = owner;
-    request.title = title;
-    request.flags = BIF_RETURNONLYFSDIRS;
-    request.callback = BrowseFolderCallback;
-    request.data = initial;
-    return Services().chooseFolder(request);
+    return Services().chooseFolder({owner, title, BIF_RETURNONLYFSDIRS, BrowseFolderCallback, initial});
+}
+
+std::optional<std::string> ChooseInputFile(HWND owner, const std::wstring& title, const std::wstring& filter) {
+    return Services().chooseFile({owner, false, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filter, title});
+}
+
+std::optional<std::string> ChooseOutputFile(HWND owner, const std::wstring& title, const std::wstring& filter) {
+    return Services().chooseFile({owner, true, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, title});
 }

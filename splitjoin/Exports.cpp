@@ -1,11 +1,11 @@
 #include "Exports.h"
 
-#include <commdlg.h>
 #include <objbase.h>
 
 #include <string>
 #include <vector>
 
+#include "BrowseFolder.h"
 #include "CallGuarded.h"
 #include "FileRoutines.h"
 #include "JapaneseTexts.h"
@@ -14,7 +14,6 @@
 #include "PelmitApp.h"
 #include "PieceNames.h"
 #include "ScopedHandle.h"
-#include "Services.h"
 #include "ShellFiles.h"
 #include "ShortcutDlg.h"
 #include "SplitDlg.h"
@@ -100,11 +99,8 @@ void Segment(HDROP drop) {
         }
         if (!item.empty() && !IsShellFolder(item)) source = item;
     } else {
-        FileDialogRequest request;
-        request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
-        request.filter = WideFromCodePage(932, kSegmentOpenFilter);
-        request.title = WideFromCodePage(932, kSegmentOpenTitle);
-        const auto chosen = Services().chooseFile(request);
+        const auto chosen = ChooseInputFile(nullptr, WideFromCodePage(932, kSegmentOpenTitle),
+                                            WideFromCodePage(932, kSegmentOpenFilter));
         if (chosen) source = *chosen;
     }
     if (source.empty()) return;

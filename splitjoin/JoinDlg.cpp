@@ -1,10 +1,9 @@
 #include "JoinDlg.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
 #include <utility>
 
+#include "BrowseFolder.h"
 #include "DataExchange.h"
 #include "File.h"
 #include "FileRoutines.h"
@@ -13,7 +12,6 @@
 #include "PelmitApp.h"
 #include "PieceSeries.h"
 #include "ScopedHandle.h"
-#include "Services.h"
 #include "ShellFiles.h"
 #include "Text.h"
 #include "WideText.h"
@@ -50,8 +48,8 @@ void CJoinDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CJoinDlg::OnInitDialog() {
-    joinNext_ = theApp.GetProfileInt(kJoinSection, "JoinNext", 0) != 0 ? 1 : 0;
-    noEof_ = theApp.GetProfileInt(kJoinSection, "Eof", 0) != 0 ? 1 : 0;
+    joinNext_ = theApp.GetProfileFlag(kJoinSection, "JoinNext", 0);
+    noEof_ = theApp.GetProfileFlag(kJoinSection, "Eof", 0);
     CDialog::OnInitDialog();
     BringToFront();
     browse_.SetIcon(IDI_BROWSE, 16, 16);
@@ -184,12 +182,7 @@ void CJoinDlg::OnDelete() {
 }
 
 void CJoinDlg::OnAdd() {
-    FileDialogRequest request;
-    request.owner = Handle();
-    request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
-    request.filter = L"all(*.*)|*.*||";
-    request.title = L"Select file to join";
-    const auto chosen = Services().chooseFile(request);
+    const auto chosen = ChooseInputFile(Handle(), L"Select file to join", L"all(*.*)|*.*||");
     if (!chosen) return;
     AddRow(*chosen);
     const int last = list_.GetItemCount() - 1;
@@ -198,13 +191,7 @@ void CJoinDlg::OnAdd() {
 }
 
 void CJoinDlg::OnBrowse() {
-    FileDialogRequest request;
-    request.owner = Handle();
-    request.save = true;
-    request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    request.filter = L"All Files(*.*)|*.*||";
-    request.title = L"Files Join";
-    const auto chosen = Services().chooseFile(request);
+    const auto chosen = ChooseOutputFile(Handle(), L"Files Join", L"All Files(*.*)|*.*||");
     if (!chosen) return;
     browsedOutput_ = *chosen;
     SetDlgItemText(IDC_JOIN_OUTPUT, *chosen);

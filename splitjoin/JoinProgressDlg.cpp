@@ -1,14 +1,12 @@
 #include "JoinProgressDlg.h"
 
-#include <commdlg.h>
-
+#include "BrowseFolder.h"
 #include "DataExchange.h"
 #include "FileRoutines.h"
 #include "JapaneseTexts.h"
 #include "JoinEngine.h"
 #include "MbcsPath.h"
 #include "PelmitApp.h"
-#include "Services.h"
 #include "ShellFiles.h"
 #include "Text.h"
 #include "WideText.h"
@@ -128,12 +126,8 @@ BOOL CJoinNameDlg::OnInitDialog() {
 }
 
 void CJoinNameDlg::OnBrowse() {
-    FileDialogRequest request;
-    request.owner = Handle();
-    request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
-    request.filter = WideFromCodePage(932, kJoinNextOpenFilter);
-    request.title = WideFromCodePage(932, kJoinNextOpenTitle);
-    const auto chosen = Services().chooseFile(request);
+    const auto chosen = ChooseInputFile(Handle(), WideFromCodePage(932, kJoinNextOpenTitle),
+                                        WideFromCodePage(932, kJoinNextOpenFilter));
     if (chosen) SetDlgItemText(IDC_NAME_FIELD, *chosen);
 }
 

@@ -55,7 +55,7 @@ BOOL CSplitDlg::OnInitDialog() {
     spin_.SetRange(0, kMaxPieceKB);
     destination_ = FolderWithBackslash(source_, SystemLeadByte);
 
-    cabinet_ = theApp.GetProfileInt(kSegmentSection, "Cabinet", 0) != 0 ? 1 : 0;
+    cabinet_ = theApp.GetProfileFlag(kSegmentSection, "Cabinet", 0);
     // A value this dialog did not write must still name one of its five choices.
     const int choice = static_cast<int>(theApp.GetProfileInt(kSegmentSection, "640K", 3));
     sizeChoice_ = choice >= 0 && choice <= 4 ? choice : 3;

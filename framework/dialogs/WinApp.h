@@ -35,6 +35,10 @@ public:
     // errors while loading settings are not the user's concern.
     UINT GetProfileInt(const std::string& section, const std::string& entry, int fallback) const;
     bool WriteProfileInt(const std::string& section, const std::string& entry, int value);
+    // A check box's state: 1 for any value but 0.
+    int GetProfileFlag(const std::string& section, const std::string& entry, int fallback) const {
+        return GetProfileInt(section, entry, fallback) != 0 ? 1 : 0;
+    }
     // REG_SZ values.
     std::string GetProfileString(const std::string& section, const std::string& entry,
                                  const std::string& fallback = std::string()) const;
