@@ -97,10 +97,13 @@ TEST(BarRules, MailClientFixUpAndHints) {
 }
 
 TEST(BarRules, CommandPathsWithBlanksAreQuoted) {
-    EXPECT_EQ(QuoteCommandPath("C:\\Program Files\\B\\b.exe"), "\"C:\\Program Files\\B\\b.exe\"");
-    EXPECT_EQ(QuoteCommandPath("C:\\B\\b.exe"), "C:\\B\\b.exe");
-    EXPECT_EQ(QuoteCommandPath("\"C:\\A B\\b.exe\""), "\"C:\\A B\\b.exe\"");
-    EXPECT_EQ(QuoteCommandPath(""), "");
+    const char* const cases[][2] = {
+        {"C:\\Program Files\\B\\b.exe", "\"C:\\Program Files\\B\\b.exe\""},
+        {"C:\\B\\b.exe", "C:\\B\\b.exe"},
+        {"\"C:\\A B\\b.exe\"", "\"C:\\A B\\b.exe\""},  // quoted already
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(QuoteCommandPath(c[0]), c[1]) << c[0];
 }
 
 TEST(BarRules, SplashSitsAboveTheMiddleTruncatingTowardZero) {

@@ -32,10 +32,13 @@ TEST(RecentFolderRules, ListedFoldersCoverTheirSubfoldersOnly) {
 }
 
 TEST(RecentFolderRules, FolderOfAFile) {
-    EXPECT_EQ(FolderOfFile("C:\\doc.txt"), "C:\\");
-    EXPECT_EQ(FolderOfFile("C:\\Docs\\a.txt"), "C:\\Docs");
-    EXPECT_EQ(FolderOfFile("\\\\srv\\share\\a.txt"), "\\\\srv\\share");
-    EXPECT_EQ(FolderOfFile("a.txt"), "");
+    const char* const cases[][2] = {
+        {"C:\\doc.txt", "C:\\"},  // a root keeps its backslash
+        {"C:\\Docs\\a.txt", "C:\\Docs"},
+        {"\\\\srv\\share\\a.txt", "\\\\srv\\share"},
+        {"a.txt", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FolderOfFile(c[0]), c[1]) << c[0];
 }
 
 TEST(RecentFolderRules, WhichFoldersAreRecorded) {

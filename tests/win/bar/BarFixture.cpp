@@ -23,3 +23,19 @@ void DeleteRegValue(HKEY root, const std::string& key, const std::string& name) 
     RegKey k;
     if (k.Open(root, key, KEY_ALL_ACCESS)) k.DeleteValue(name);
 }
+
+HWND BarTest::WaitForMenu(DWORD ms) const {
+    HWND menu = nullptr;
+    WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr; }, ms);
+    return menu;
+}
+
+HWND BarTest::OpenMenuAt(int left, DWORD ms) const {
+    HWND button = bar_->ButtonAt(left);
+    if (!button) {
+        ADD_FAILURE() << "no bar button at " << left;
+        return nullptr;
+    }
+    bar_->Click(button);
+    return WaitForMenu(ms);
+}

@@ -22,6 +22,11 @@ protected:
     }
     void WriteIni(const std::string& text) { WriteFileBytes(dir_.File("mivora.ini"), text); }
     std::string List(const char* name) const { return ReadFileBytes(dir_.File(name)); }
+    // The menu the bar shows within `ms`, null when none comes.
+    HWND WaitForMenu(DWORD ms = 5000) const;
+    // Clicks the bar's button whose left edge is at `left` and gives the menu
+    // it opens; null, a failure recorded, when there is no such button.
+    HWND OpenMenuAt(int left, DWORD ms = 5000) const;
 
     TempDir dir_;
     SavedRegValue firstRun_;

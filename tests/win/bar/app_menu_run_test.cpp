@@ -16,11 +16,8 @@ TEST_F(BarTest, AppMenuStartsAGroupsProgramAndListsItFirstAfterwards) {
     ASSERT_TRUE(CopyFileA(ProbePath().c_str(), viewer.c_str(), FALSE));
     WriteIni("[appDoc]\r\neditor.exe=" + editor + "\r\nviewer.exe=" + viewer + "\r\n");
     ASSERT_TRUE(bar_->Start());
-    HWND appButton = bar_->ButtonAt(10);
-    ASSERT_NE(appButton, nullptr);
-    bar_->Click(appButton);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr; }, 8000));
+    HWND menu = OpenMenuAt(10, 8000);
+    ASSERT_NE(menu, nullptr);
     // Into the first group, whose top item is the last key (viewer), then one down: editor.
     for (UINT key : {VK_DOWN, VK_RIGHT, VK_DOWN}) {
         PostMessageA(menu, WM_KEYDOWN, key, 0);

@@ -99,8 +99,8 @@ TEST_F(BarTest, QuickFolderOptionsToggleTheRecordingFlagsAndSaveThem) {
     };
     for (const Step& s : steps) {
         bar_->Click(quickFolder, true);
-        HWND menu = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr; }, 5000)) << s.key;
+        HWND menu = WaitForMenu();
+        ASSERT_NE(menu, nullptr) << s.key;
         ChooseMenuItem(menu, s.downs);
         EXPECT_TRUE(WaitFor([&] { return bar_->Ini("Record", s.key) == s.value; }, 5000))
             << s.key << " " << bar_->Ini("Record", s.key);
@@ -110,11 +110,8 @@ TEST_F(BarTest, QuickFolderOptionsToggleTheRecordingFlagsAndSaveThem) {
 
 TEST_F(BarTest, ExplorerButtonOpensTheDesktopMenu) {
     ASSERT_TRUE(bar_->Start());
-    HWND explorer = bar_->ButtonAt(98);
-    ASSERT_NE(explorer, nullptr);
-    bar_->Click(explorer);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr; }, 8000));
+    HWND menu = OpenMenuAt(98, 8000);
+    ASSERT_NE(menu, nullptr);
     RECT r{}, bar = bar_->Rect();
     GetWindowRect(menu, &r);
     // Under the button.

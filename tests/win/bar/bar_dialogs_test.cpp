@@ -46,8 +46,8 @@ protected:
     // Opens a bar menu by `control` and picks an item with the arrow keys.
     void Choose(HWND control, UINT key, int presses) {
         bar_->Click(control);
-        HWND menu = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr; }, 5000));
+        HWND menu = WaitForMenu();
+        ASSERT_NE(menu, nullptr);
         for (int i = 0; i < presses; ++i) {
             PostMessageA(menu, WM_KEYDOWN, key, 0);
             PumpFor(50);

@@ -39,12 +39,6 @@ protected:
         if (down) mouse_event(down, 0, 0, 0, 0);
         if (up) mouse_event(up, 0, 0, 0, 0);
     }
-    HWND OpenMenu(int buttonLeft) {
-        HWND menu = nullptr;
-        bar_->Click(bar_->ButtonAt(buttonLeft));
-        WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr; }, 8000);
-        return menu;
-    }
     static std::string Text(HWND w) {
         char buf[1024] = {};
         GetWindowTextA(w, buf, sizeof buf);
@@ -89,7 +83,7 @@ TEST_F(RecentTest, ARecentFileLockedFromItsMenuMovesToTheLockedList) {
     SavedRegValue association(HKEY_CLASSES_ROOT, ".txt", "");
     SetRegString(HKEY_CLASSES_ROOT, ".txt", "", "txtfile");
     ASSERT_TRUE(bar_->Start());
-    HWND menu = OpenMenu(76);
+    HWND menu = OpenMenuAt(76, 8000);
     ASSERT_NE(menu, nullptr);
     RECT r{};
     GetWindowRect(menu, &r);
@@ -115,7 +109,7 @@ TEST_F(RecentTest, ARecentFileLockedFromItsMenuMovesToTheLockedList) {
     ChooseMenuItem(items, 1);
     EXPECT_EQ(WaitForFileBytes(dir_.File("lfiles.lst"), a + "\r\n"), a + "\r\n");
     EXPECT_EQ(WaitForFileBytes(dir_.File("files.lst"), b + "\r\n"), b + "\r\n");
-    ASSERT_TRUE(WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr; }, 5000));
+    ASSERT_NE(menu = WaitForMenu(), nullptr);
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     WaitFor([&] { return FindMenuWindow(bar_->ThreadId()) == nullptr; }, 3000);
     EXPECT_EQ(bar_->Close(), 0u);

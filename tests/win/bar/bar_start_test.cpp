@@ -120,8 +120,8 @@ TEST_F(BarTest, DeleteItemOnAQuickStartButtonDropsItsProgram) {
     // A middle-button release offers the same menu as a right-button one.
     PostMessageA(first, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(4, 4));
     PostMessageA(first, WM_MBUTTONUP, 0, MAKELPARAM(4, 4));
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr; }, 5000));
+    HWND menu = WaitForMenu();
+    ASSERT_NE(menu, nullptr);
     ChooseMenuItem(menu, 1);
     ASSERT_TRUE(WaitFor([&] { return Width(bar_->Rect()) == 406 + 22; }, 5000));
     EXPECT_EQ(bar_->IniKeys("Quick Start"), std::vector<std::string>{b});
@@ -259,11 +259,8 @@ TEST_F(BarTest, TheClockPanelTicks) {
 
 TEST_F(BarTest, BackupItemOpensTheBackupWindow) {
     ASSERT_TRUE(bar_->Start());
-    HWND doctor = bar_->ButtonAt(144);
-    ASSERT_NE(doctor, nullptr);
-    bar_->Click(doctor);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (menu = FindMenuWindow(bar_->ThreadId())) != nullptr; }, 5000));
+    HWND menu = OpenMenuAt(144);
+    ASSERT_NE(menu, nullptr);
     ChooseMenuItem(menu, 1);  // "Mivora backup"
     HWND window = nullptr;
     ASSERT_TRUE(WaitFor(

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <set>
 #include <sstream>
 
@@ -24,6 +25,20 @@ const char kTwoLocations[] =
     "[ZoneMenuDaylight]\r\n0=0\r\n1=0\r\n2=1\r\n"
     "[ZoneMenuNU]\r\nnu=2\r\n"
     "[SelItem]\r\nsel=3\r\n";
+
+// The clock at 10:00 UTC on a machine at UTC, Paris and Kathmandu on the
+// menu, "Local Time" shown.
+struct LocalTimeWithTwoLocations {
+    LocalTimeWithTwoLocations() {
+        files.WriteSet(kTwoLocations);
+        bar = std::make_unique<TestBar>();
+        BuildZoneMenu();
+        bar->Clock->LocalClick(bar->Clock->Local);
+    }
+    FakeClock clock{Civil(2026, 12, 9, 10, 0, 0), 0};
+    ClockFiles files;
+    std::unique_ptr<TestBar> bar;
+};
 
 const std::vector<std::string> kFixedMenu{"Local Time", "-", "Setting...", "Alarm... "};
 const std::vector<std::string> kTwoMenu{"Local Time", "-", "Paris", "Kathmandu", "-", "Setting...", "Alarm... "};
@@ -429,12 +444,8 @@ TEST(ClockMenu, RoutinesCheckTheItemAndTakeItsOffset) {
 }
 
 TEST(ClockMenu, OpenMenuPreviewsTheHighlightedLocation) {
-    FakeClock clock(Civil(2026, 12, 9, 10, 0, 0), 0);
-    ClockFiles files;
-    files.WriteSet(kTwoLocations);
-    TestBar bar;
-    BuildZoneMenu();
-    bar.Clock->LocalClick(bar.Clock->Local);
+    LocalTimeWithTwoLocations shown;
+    TestBar& bar = *shown.bar;
     TMenuItem* items = bar.Clock->MyPopupMenu->Items();
     bar.OpenMenuKind = 9;
     SavedClockOffset = ClockOffset;
@@ -497,12 +508,8 @@ TEST(ClockPanelClicks, DoubleClickRunsTheSettingsAndOpensNoMenu) {
 // The real menu: a click opens it under the panel, the highlighted location
 // shows on the panel, and a chosen location stays after the menu has closed.
 TEST(ClockPanelClicks, MenuPreviewsAndChoosesALocation) {
-    FakeClock clock(Civil(2026, 12, 9, 10, 0, 0), 0);
-    ClockFiles files;
-    files.WriteSet(kTwoLocations);
-    TestBar bar;
-    BuildZoneMenu();
-    bar.Clock->LocalClick(bar.Clock->Local);
+    LocalTimeWithTwoLocations shown;
+    TestBar& bar = *shown.bar;
     bar.Tip = CreateWindowExA(0, "STATIC", "tip", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr, nullptr,
                               nullptr);
     TMenuItem* kathmandu = bar.Clock->MyPopupMenu->Items()->Items(3);

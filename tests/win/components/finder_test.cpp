@@ -35,6 +35,19 @@ void MakeTree(const TempDir& t) {
     WriteFileBytes(t.File(".hid\\d.lnk"), "d");
 }
 
+// A finder over the tree of MakeTree, its finds tracked.
+struct TreeSearch {
+    explicit TreeSearch(const char* pattern, bool stopOnFirst = false) {
+        MakeTree(t);
+        f.Root = t.Path();
+        f.Filename = pattern;
+        Track(f, w, stopOnFirst);
+    }
+    TempDir t;
+    TFileFinder f{nullptr};
+    Walk w;
+};
+
 }  // namespace
 
 // A folder's entries come before its subfolders, dot folders are never
@@ -49,58 +62,40 @@ TEST(FileFinder, WalksInOrderAndMatchesByTheCaseRule) {
         {false, false, {"a.lnk"}},
     };
     for (const Case& c : cases) {
-        TempDir t;
-        MakeTree(t);
-        TFileFinder f(nullptr);
-        f.Root = t.Path();
-        f.Filename = "*.lnk";
-        f.IgnoreCase = c.ignoreCase;
-        f.SubFolders = c.subFolders;
-        Walk w;
-        Track(f, w);
-        f.Execute();
+        TreeSearch s("*.lnk");
+        s.f.IgnoreCase = c.ignoreCase;
+        s.f.SubFolders = c.subFolders;
+        s.f.Execute();
         std::vector<std::string> expected;
-        for (const std::string& name : c.found) expected.push_back(t.File(name));
-        EXPECT_EQ(w.found, expected);
-        EXPECT_EQ(w.stops, 1);
-        EXPECT_FALSE(f.Stopped());
+        for (const std::string& name : c.found) expected.push_back(s.t.File(name));
+        EXPECT_EQ(s.w.found, expected);
+        EXPECT_EQ(s.w.stops, 1);
+        EXPECT_FALSE(s.f.Stopped());
     }
 }
 
 TEST(FileFinder, DotEntriesAndFoldersAreTestedAgainstThePattern) {
-    TempDir t;
-    MakeTree(t);
-    TFileFinder f(nullptr);
-    f.Root = t.Path();
-    f.Filename = "*";
-    f.SubFolders = false;
-    Walk w;
-    Track(f, w);
-    f.Execute();
-    ASSERT_GE(w.found.size(), 2u);
-    EXPECT_EQ(w.found[0], t.File("."));
-    EXPECT_EQ(w.found[1], t.File(".."));
-    EXPECT_NE(std::find(w.found.begin(), w.found.end(), t.File("sub")), w.found.end());
+    TreeSearch s("*");
+    s.f.SubFolders = false;
+    s.f.Execute();
+    ASSERT_GE(s.w.found.size(), 2u);
+    EXPECT_EQ(s.w.found[0], s.t.File("."));
+    EXPECT_EQ(s.w.found[1], s.t.File(".."));
+    EXPECT_NE(std::find(s.w.found.begin(), s.w.found.end(), s.t.File("sub")), s.w.found.end());
 }
 
 TEST(FileFinder, AStopOnTheFirstMatchEndsTheWholeWalkAndStillFiresOnStopOnce) {
-    TempDir t;
-    MakeTree(t);
-    TFileFinder f(nullptr);
-    f.Root = t.Path();
-    f.Filename = "*.lnk";
-    Walk w;
-    Track(f, w, true);
-    f.Execute();
-    EXPECT_EQ(w.found, std::vector<std::string>{t.File("a.lnk")});
-    EXPECT_TRUE(f.Stopped());
-    EXPECT_EQ(w.stops, 1);
+    TreeSearch s("*.lnk", true);
+    s.f.Execute();
+    EXPECT_EQ(s.w.found, std::vector<std::string>{s.t.File("a.lnk")});
+    EXPECT_TRUE(s.f.Stopped());
+    EXPECT_EQ(s.w.stops, 1);
 
     // A new walk starts unstopped.
     Walk again;
-    Track(f, again);
-    f.Execute();
-    EXPECT_FALSE(f.Stopped());
+    Track(s.f, again);
+    s.f.Execute();
+    EXPECT_FALSE(s.f.Stopped());
     EXPECT_EQ(again.found.size(), 4u);
 }
 
@@ -129,29 +124,18 @@ TEST(FileFinder, ExactNameSearchComparesWholeNames) {
 }
 
 TEST(FileFinder, EmptyPatternReportsNothingButStillStops) {
-    TempDir t;
-    MakeTree(t);
-    TFileFinder f(nullptr);
-    f.Root = t.Path();
-    Walk w;
-    Track(f, w);
-    f.Execute();
-    EXPECT_TRUE(w.found.empty());
-    EXPECT_EQ(w.stops, 1);
+    TreeSearch s("");
+    s.f.Execute();
+    EXPECT_TRUE(s.w.found.empty());
+    EXPECT_EQ(s.w.stops, 1);
 }
 
 TEST(FileFinder, StatusLabelShowsTheFolderBeingSearched) {
-    TempDir t;
-    MakeTree(t);
+    TreeSearch s("*.lnk");
     TLabel label(nullptr);
-    TFileFinder f(nullptr);
-    f.Root = t.Path();
-    f.Filename = "*.lnk";
-    f.StatusLabel = &label;
-    std::vector<std::string> seen;
-    f.OnFileFound = [&](TObject*, const std::string&, TSearchRec&, bool&) { seen.push_back(label.Caption()); };
-    f.Execute();
-    EXPECT_EQ(label.Caption(), t.File("sub\\deep\\"));
+    s.f.StatusLabel = &label;
+    s.f.Execute();
+    EXPECT_EQ(label.Caption(), s.t.File("sub\\deep\\"));
 }
 
 TEST(FileFinder, FolderLinksAreMatchedButNeverEntered) {

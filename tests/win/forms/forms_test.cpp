@@ -18,6 +18,7 @@
 #include "PopupList.h"
 #include "TestSupport.h"
 #include "Timer.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -241,6 +242,35 @@ TEST(Forms, ScreenCentreAppliesAtTheFirstShowing) {
     form.Show();
     EXPECT_EQ(place(), std::make_pair(cx, cy));
     form.Hide();
+}
+
+// A dialog form made from its opening record has its name, caption, border
+// and client size; centred at once, it stays where a caller puts it before
+// it shows (the location dialog), else it is centred when it first shows.
+TEST(Forms, ADialogFormOpensFromItsRecord) {
+    struct RecordForm : TForm {
+        explicit RecordForm(const TFormArgs& args) : TForm(nullptr) { SetUp(args); }
+        std::pair<int, int> Place() const {
+            RECT r{};
+            GetWindowRect(Handle(), &r);
+            return {r.left, r.top};
+        }
+    };
+    for (const TFormCentre centre : {TFormCentre::OnFirstShow, TFormCentre::AtOnce}) {
+        RecordForm form({"Record", "From a record", 310, 99, TBorderStyle::bsToolWindow, centre});
+        EXPECT_EQ(form.Name(), "Record");
+        EXPECT_EQ(WindowText(form.Handle()), "From a record");
+        EXPECT_EQ(std::make_pair(form.ClientWidth(), form.ClientHeight()), std::make_pair(310, 99));
+        EXPECT_NE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+        const std::pair<int, int> middle{(Screen->Width() - form.Width()) / 2, (Screen->Height() - form.Height()) / 2};
+        if (centre == TFormCentre::AtOnce) {
+            EXPECT_EQ(form.Place(), middle);
+        }
+        form.SetBounds(20, 10, form.Width(), form.Height());
+        form.Show();
+        EXPECT_EQ(form.Place(), centre == TFormCentre::AtOnce ? std::make_pair(20, 10) : middle);
+        form.Hide();
+    }
 }
 
 TEST(ImageLists, OwnImagesAndABorrowedSystemList) {
