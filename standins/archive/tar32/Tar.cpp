@@ -141,12 +141,8 @@ void Extract(const TarCommand& c, ArchiverReport& report) {
     options.folder = c.folder;
     options.keepPaths = c.useDirectory;
     options.list = c.verbose;
-    if (!ExpandNames(c.names, options.patterns, report)) return;
     InputFile file;
-    if (!file.Open(c.archive)) {
-        report.Fail(kArchiverCannotRead, "cannot read " + c.archive);
-        return;
-    }
+    if (!StartUnpack(c.archive, c.names, options, file, report)) return;
     unsigned char magic[2] = {};
     const bool gzipped = file.ReadAt(0, magic, 2) && magic[0] == 0x1F && magic[1] == 0x8B;
     GzipReader gzip(file);

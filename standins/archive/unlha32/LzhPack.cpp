@@ -139,10 +139,7 @@ bool UpdateLzh(const std::string& archive, const std::vector<PackItem>& items, c
     InputFile old;
     std::vector<OldMember> members;
     if (PathExists(archive)) {
-        if (!old.Open(archive)) {
-            report.Fail(kArchiverCannotRead, "cannot read " + archive);
-            return false;
-        }
+        if (!OpenArchive(old, archive, report)) return false;
         if (!ReadMembers(old, members, report)) return false;
         // Only a file of no bytes or of the closing zero alone is an empty
         // archive: anything else without a member is some other file, which

@@ -54,12 +54,8 @@ void Unpack(const UnlhaCommand& c, const std::string& archive, ArchiverReport& r
     options.folder = c.folder;
     options.keepPaths = c.keepPaths;
     options.onlyNewer = c.timeCheck;
-    if (!ExpandNames(c.names, options.patterns, report)) return;
     InputFile file;
-    if (!file.Open(archive)) {
-        report.Fail(kArchiverCannotRead, "cannot read " + archive);
-        return;
-    }
+    if (!StartUnpack(archive, c.names, options, file, report)) return;
     const std::optional<std::uint64_t> start = LzhArchiveStart(file);
     if (!start) {
         report.Fail(kArchiverDamaged, archive + " holds no LZH archive");
@@ -72,10 +68,7 @@ void Unpack(const UnlhaCommand& c, const std::string& archive, ArchiverReport& r
 // <folder><archive's name>.exe: the self-extractor stub with the archive behind it.
 void MakeSelfExtractor(const UnlhaCommand& c, const std::string& archive, ArchiverReport& report) {
     InputFile file;
-    if (!file.Open(archive)) {
-        report.Fail(kArchiverCannotRead, "cannot read " + archive);
-        return;
-    }
+    if (!OpenArchive(file, archive, report)) return;
     // Only a sound archive is worth a self-extractor.
     for (;;) {
         LzhHeader h;

@@ -70,3 +70,7 @@ private:
 // The names of `arguments` with those of every response file among them.
 bool ExpandNames(const std::vector<NameArgument>& arguments, std::vector<std::string>& names,
                  ArchiverReport& report);
+// The first steps of every unpacking: the members asked for into the
+// options' patterns, and the archive opened; false after reporting why not.
+bool StartUnpack(const std::string& archive, const std::vector<NameArgument>& names, UnpackOptions& options,
+                 InputFile& file, ArchiverReport& report);

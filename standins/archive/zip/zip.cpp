@@ -155,10 +155,7 @@ void Run(const ZipCommand& c, ArchiverReport& report) {
     ZipDirectory directory;
     if (PathExists(archive)) {
         std::string error;
-        if (!old.Open(archive)) {
-            report.Fail(kArchiverCannotRead, "cannot read " + archive);
-            return;
-        }
+        if (!OpenArchive(old, archive, report)) return;
         if (!ReadZipDirectory(old, directory, error)) {
             report.Fail(kArchiverDamaged, archive + ": " + error);
             return;
