@@ -20,7 +20,7 @@ void Run(const std::string& line, ArchiverReport& report) {
         report.Fail(kArchiverBadCommand, "bad command line: " + error);
         return;
     }
-    UnpackOptions options;
+    TargetOptions options;
     options.folder = c->folder;
     options.keepPaths = c->keepPaths;
     options.onlyNewer = c->onlyNewer;

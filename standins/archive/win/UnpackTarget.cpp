@@ -158,7 +158,7 @@ bool ExpandNames(const std::vector<NameArgument>& arguments, std::vector<std::st
     return true;
 }
 
-bool StartUnpack(const std::string& archive, const std::vector<NameArgument>& names, UnpackOptions& options,
+bool StartUnpack(const std::string& archive, const std::vector<NameArgument>& names, TargetOptions& options,
                  InputFile& file, ArchiverReport& report) {
     return ExpandNames(names, options.patterns, report) && OpenArchive(file, archive, report);
 }
