@@ -4,9 +4,11 @@
 #include <cstring>
 #include <memory>
 
+#include "FilePtr.h"
 #include "FileReplace.h"
 #include "FileRoutines.h"
 #include "ScopedHandle.h"
+#include "TempFolder.h"
 
 namespace archive {
 
@@ -36,13 +38,6 @@ std::string Account(const std::string& output) {
     while (!said.empty() && (said.back() == '\n' || said.back() == '\r')) said.pop_back();
     return said.empty() ? "." : ":\n" + said;
 }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Appends the whole of `from` to `to`; false when a read or write fails.
 bool AppendFile(const std::string& from, std::FILE* to) {
@@ -124,12 +119,12 @@ ArchiverOutcome RunZip(const std::string& command) {
     if (program.empty()) return Failed("The program zip.exe can't be found.");
     // What zip.exe writes goes to a temporary file for the message: a pipe
     // would need a second thread to keep it from filling up.
+    const std::string folder = TempFolder();
+    // The call writes at most MAX_PATH characters, by its contract.
     std::string outputName(MAX_PATH, '\0');
-    const DWORD folderLength = GetTempPathA(MAX_PATH, &outputName[0]);
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     ScopedFile output;
-    if (folderLength > 0 && folderLength < MAX_PATH &&
-        GetTempFileNameA(outputName.substr(0, folderLength).c_str(), "~zp", 0, &outputName[0])) {
+    if (!folder.empty() && GetTempFileNameA(folder.c_str(), "~zp", 0, &outputName[0])) {
         outputName.resize(std::strlen(outputName.c_str()));
         output.Reset(CreateFileA(outputName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
@@ -153,20 +148,9 @@ ArchiverOutcome RunZip(const std::string& command) {
 ArchiverOutcome MakeZipSelfExtractor(const std::string& zip, const std::string& exe) {
     const std::string stub = dialogkit::FindOutsideFile("sfx.bin");
     if (stub.empty()) return Failed("The self-extractor program sfx.bin can't be found.");
-    std::string temp;
-    FilePtr out;
-    for (int n = 0; n < 100 && !out; ++n) {
-        temp = exe + ".~" + std::to_string(n);
-        out.reset(CreateNewFile(temp));
-    }
-    if (!out) return Failed("The self-extractor " + exe + " can't be written.");
-    bool written = AppendFile(stub, out.get()) && AppendFile(zip, out.get());
-    // Buffered data meets the disk only here, so a full disk shows up here.
-    written = std::fclose(out.release()) == 0 && written;
-    if (!written || !ReplaceFileWith(exe, temp)) {
-        DeleteFileA(temp.c_str());
-        return Failed("The self-extractor " + exe + " can't be written.");
-    }
+    const RewriteResult result = WriteFileReplacing(
+        exe, [&](std::FILE* out) { return AppendFile(stub, out) && AppendFile(zip, out); });
+    if (result != RewriteResult::Written) return Failed("The self-extractor " + exe + " can't be written.");
     return ArchiverOutcome{true, std::string()};
 }
 

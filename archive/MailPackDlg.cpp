@@ -6,6 +6,7 @@
 #include "MbcsPath.h"
 #include "PackRun.h"
 #include "RegKey.h"
+#include "TempFolder.h"
 #include "Text.h"
 #include "resource.h"
 
@@ -14,14 +15,6 @@ namespace {
 const char kCaption[] = "Compress and Email";
 // Where the launch bar names its program folder, which holds Brimo.exe.
 const char kMivoraKey[] = "software\\Keltor\\Mivora\\1.0";
-
-std::string TempFolder() {
-    const DWORD needed = GetTempPathA(0, nullptr);
-    std::string folder(needed, '\0');
-    const DWORD length = needed ? GetTempPathA(needed, &folder[0]) : 0;
-    folder.resize(length < needed ? length : 0);
-    return folder;
-}
 
 }  // namespace
 

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "Archivers.h"
+#include "FilePtr.h"
+#include "TempFolder.h"
 #include "Text.h"
 
 namespace archive {
@@ -17,20 +19,16 @@ public:
         if (!name_.empty()) DeleteFileA(name_.c_str());
     }
     bool Write(const std::string& text) {
-        const DWORD needed = GetTempPathA(0, nullptr);
-        std::string folder(needed, '\0');
-        const DWORD length = needed ? GetTempPathA(needed, &folder[0]) : 0;
-        if (length == 0 || length >= needed) return false;
-        folder.resize(length);
+        const std::string folder = TempFolder();
         // The call writes at most MAX_PATH characters, by its contract.
         std::string name(MAX_PATH, '\0');
-        if (!GetTempFileNameA(folder.c_str(), "~HV", 0, &name[0])) return false;
+        if (folder.empty() || !GetTempFileNameA(folder.c_str(), "~HV", 0, &name[0])) return false;
         name.resize(std::strlen(name.c_str()));
         name_ = name;
-        std::FILE* f = std::fopen(name_.c_str(), "wb");
+        FilePtr f(std::fopen(name_.c_str(), "wb"));
         if (!f) return false;
-        const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-        return std::fclose(f) == 0 && written;
+        const bool written = std::fwrite(text.data(), 1, text.size(), f.get()) == text.size();
+        return std::fclose(f.release()) == 0 && written;
     }
     const std::string& Name() const { return name_; }
 

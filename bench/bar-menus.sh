@@ -6,11 +6,7 @@
 #   bench/bar-menus.sh              (uses $MIVORA_BUILD, default "build";
 #                                    $MIVORA_BENCH_RUNS rounds, default 15)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-B="${MIVORA_BUILD:-build}"
-RUNS="${MIVORA_BENCH_RUNS:-15}"
-source scripts/wine-env.sh "$B"
-mivora_bench_wine
+source "$(dirname "$0")/wine-bench.sh" 15
 mivora_bench_bar_folder mivora-menus >/dev/null
 "$MIVORA_WINE" "$B/win64/tests/menu_bench.exe" 'C:\mivora-menus' "$RUNS" 2>"${MENU_BENCH_LOG:-/dev/null}" |
   python3 bench/xinput.py

@@ -11,11 +11,7 @@
 #   bench/bar-startup.sh            (uses $MIVORA_BUILD, default "build";
 #                                    $MIVORA_BENCH_RUNS runs a row, default 5)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-B="${MIVORA_BUILD:-build}"
-RUNS="${MIVORA_BENCH_RUNS:-5}"
-source scripts/wine-env.sh "$B"
-mivora_bench_wine
+source "$(dirname "$0")/wine-bench.sh" 5
 
 TESTS="$B/win64/tests"
 BENCH="$TESTS/bar_bench.exe"

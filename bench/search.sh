@@ -7,11 +7,7 @@
 #   bench/search.sh          (uses $MIVORA_BUILD, default "build";
 #                             $MIVORA_BENCH_RUNS rounds, default 5)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-B="${MIVORA_BUILD:-build}"
-RUNS="${MIVORA_BENCH_RUNS:-5}"
-source scripts/wine-env.sh "$B"
-mivora_bench_wine
+source "$(dirname "$0")/wine-bench.sh" 5
 
 WORK="$WINEPREFIX/drive_c/mivora-search-bench"
 rm -rf "$WORK" && mkdir -p "$WORK/tree" "$WORK/table"

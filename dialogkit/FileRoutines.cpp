@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "DirTree.h"
+#include "DropPaths.h"
 #include "File.h"
 #include "MbcsPath.h"
 #include "ModulePath.h"
@@ -83,19 +84,9 @@ HMODULE LoadOutsideLibrary(const std::string& fileName) {
     return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-std::string DropItem(HDROP drop, UINT index) {
-    const UINT length = DragQueryFileA(drop, index, nullptr, 0);
-    std::string path(length + 1, '\0');
-    path.resize(DragQueryFileA(drop, index, &path[0], length + 1));
-    return path;
-}
-
 std::vector<std::string> ReadDropList(HDROP drop, std::vector<std::string>* tooLong) {
     std::vector<std::string> items;
-    if (!drop) return items;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        std::string path = DropItem(drop, i);
+    for (std::string& path : DropPaths(drop)) {
         if (path.empty()) continue;
         if (path.size() < MAX_PATH)
             items.push_back(std::move(path));

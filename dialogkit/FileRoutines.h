@@ -30,8 +30,6 @@ HMODULE LoadOutsideLibrary(const std::string& fileName);
 // folder holds it.
 std::string FindOutsideFile(const std::string& fileName);
 
-// Item `index` of a dropped-file list, whatever its length.
-std::string DropItem(HDROP drop, UINT index);
 // The items of a dropped-file list, in order. Items the ANSI file calls cannot
 // take (MAX_PATH or longer) are left out rather than cut to another name;
 // with `tooLong`, they are collected there.

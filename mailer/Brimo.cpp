@@ -8,10 +8,12 @@
 #include <exception>
 #include <string>
 
-#include "MailFiles.h"
+#include "Exceptions.h"
 #include "LeadByte.h"
+#include "MailFiles.h"
 #include "MailMessage.h"
 #include "Registry.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -29,22 +31,11 @@ MailSender DefaultMailSender() {
     return sender;
 }
 
-// With its trailing backslash.
-std::string TempFolder() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD got = GetTempPathA(static_cast<DWORD>(path.size()), &path[0]);
-        if (got < path.size()) {
-            path.resize(got);
-            return path;
-        }
-        path.resize(got + 1);
-    }
-}
-
 void SendFile(const std::string& source) {
     const MailSender sender = DefaultMailSender();
     const std::string temp = TempFolder();
+    // Without one, the names below would land in whatever folder is current.
+    if (temp.empty()) throw EFCreateError("The temporary folder can't be found");
     const std::string body = temp + "eml.tmp", message = temp + "temp.eml";
     EncodeFileBase64(source, body);
     WriteMessage(message, MessageHead(sender, source, SystemLeadByte), body);

@@ -7,6 +7,7 @@
 
 #include "BrowseFolder.h"
 #include "CallGuarded.h"
+#include "DropPaths.h"
 #include "FileRoutines.h"
 #include "JapaneseTexts.h"
 #include "JoinDlg.h"
@@ -86,8 +87,9 @@ void Segment(HDROP drop) {
     if (drop) {
         const ScopedDrop finished(drop);
         dialogkit::PlayVoiceEvent(kVoiceSplit);
-        if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) != 1) return;
-        const std::string item = dialogkit::DropItem(drop, 0);
+        const std::vector<std::string> items = DropPaths(drop);
+        if (items.size() != 1) return;
+        const std::string& item = items[0];
         if (item.size() >= MAX_PATH) {
             // The file calls cannot reach it: say which one, rather than nothing.
             // A message box breaks lines at blanks only, and paths rarely have one.

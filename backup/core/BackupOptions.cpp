@@ -1,10 +1,10 @@
 #include "BackupOptions.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 
+#include "ByteOrder.h"
+#include "FilePtr.h"
 #include "FileReplace.h"
 
 namespace {
@@ -15,9 +15,8 @@ void AppendInt(std::string& out, std::uint32_t value, int bytes) {
 
 bool ReadInt(const std::string& bytes, std::size_t& pos, int size, std::uint32_t& value) {
     if (bytes.size() - pos < static_cast<std::size_t>(size)) return false;
-    value = 0;
-    for (int i = 0; i < size; ++i)
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[pos + i])) << (8 * i);
+    const char* p = bytes.data() + pos;
+    value = size == 1 ? static_cast<unsigned char>(*p) : size == 2 ? Le16(p) : Le32(p);
     pos += size;
     return true;
 }
@@ -99,13 +98,6 @@ bool DecodeOptions(const std::string& bytes, BackupOptions& options) {
     return ok;
 }
 
-namespace {
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-}  // namespace
-
 bool LoadOptionsFile(const std::string& path, BackupOptions& options) {
     FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file) return false;
@@ -119,22 +111,8 @@ bool LoadOptionsFile(const std::string& path, BackupOptions& options) {
 }
 
 bool SaveOptionsFile(const std::string& path, const BackupOptions& options) {
-    std::string temporary;
-    FilePtr file;
-    for (int n = 0; n < 100 && !file; ++n) {
-        temporary = path + ".new" + (n ? std::to_string(n) : std::string());
-        errno = 0;
-        file.reset(CreateNewFile(temporary));
-        if (!file && errno != EEXIST) break;  // the folder refuses, not a taken name
-    }
-    if (!file) return false;
     const std::string bytes = EncodeOptions(options);
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    // Buffered bytes meet the disk only here, so a full disk shows up here.
-    written = std::fclose(file.release()) == 0 && written;
-    if (!written || !ReplaceFileWith(path, temporary)) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return WriteFileReplacing(path, [&bytes](std::FILE* file) {
+               return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+           }) == RewriteResult::Written;
 }

@@ -1,21 +1,7 @@
 #include "EngineFiles.h"
 
-#include <algorithm>
-
+#include "FileReplace.h"
 #include "MbcsPath.h"
-
-std::string TemporaryNameBeside(const std::string& targetName, const char* stem, unsigned number,
-                                LeadBytePredicate isLead) {
-    // Characters, not bytes: the path limit counts a double-byte one once.
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < targetName.size(); ++i, ++characters)
-        if (isLead(static_cast<unsigned char>(targetName[i]))) ++i;
-    if (characters >= 11) return stem + std::to_string(10000 + number % 10000).substr(1) + ".tmp";
-    std::string name(std::max<std::size_t>(characters, 1), '0');
-    name[0] = '~';
-    for (std::size_t i = name.size(); i-- > 1; number /= 36) name[i] = "0123456789abcdefghijklmnopqrstuvwxyz"[number % 36];
-    return name;
-}
 
 std::unique_ptr<EngineOutput> CreateTemporaryBeside(EngineFiles& files, const std::string& target, const char* stem,
                                                     unsigned& number, std::string& path, int& error,

@@ -104,16 +104,10 @@ public:
     }
 };
 
-// The name of a file that takes the place of `targetName` only once it is
-// complete: `stem`, four digits and ".tmp", or "~" and base-36 digits where
-// the target's name has fewer characters, so that the temporary path is never
-// longer than the target's (a target near the path limit is still replaced).
-std::string TemporaryNameBeside(const std::string& targetName, const char* stem, unsigned number,
-                                LeadBytePredicate isLead);
-
-// A new file beside `target` under such a name, so that the swap is a rename
-// within one folder. `number` goes on from call to call; a name that is taken
-// is passed over. Null when none can be made.
+// A new file beside `target` under a name of TemporaryNameBeside
+// (FileReplace.h), so that the swap is a rename within one folder. `number`
+// goes on from call to call; a name that is taken is passed over. Null when
+// none can be made.
 std::unique_ptr<EngineOutput> CreateTemporaryBeside(EngineFiles& files, const std::string& target, const char* stem,
                                                     unsigned& number, std::string& path, int& error,
                                                     LeadBytePredicate isLead);

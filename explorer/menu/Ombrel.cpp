@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <new>
 #include <string>
-#include <vector>
 
 #include "ComKit.h"
 #include "ComRegistry.h"
+#include "DropPaths.h"
 #include "LeadByte.h"
 #include "MenuRules.h"
 #include "ScopedHandle.h"
@@ -54,14 +54,6 @@ HRESULT GetSelection(IDataObject* data, Medium& medium) {
     medium.Held();
     if (medium.Out()->tymed != TYMED_HGLOBAL || medium.Out()->hGlobal == nullptr) return E_FAIL;
     return S_OK;
-}
-
-std::string DroppedFile(HDROP drop, UINT index) {
-    const UINT length = DragQueryFileA(drop, index, nullptr, 0);
-    if (length == 0) return std::string();
-    std::vector<char> buffer(length + 1, '\0');
-    const UINT copied = DragQueryFileA(drop, index, buffer.data(), length + 1);
-    return std::string(buffer.data(), copied <= length ? copied : length);
 }
 
 // A private copy of the dropped-file list. The tool libraries free the list
@@ -210,11 +202,8 @@ STDMETHODIMP COmbrel::QueryContextMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFi
 
         Medium medium;
         if (FAILED(GetSelection(dataObject_, medium))) return E_FAIL;
-        const HDROP drop = medium.Drop();
         SelectionFacts facts;
-        const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-        for (UINT i = 0; i < count; ++i) {
-            const std::string path = DroppedFile(drop, i);
+        for (const std::string& path : DropPaths(medium.Drop())) {
             SHFILEINFOA info{};
             SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ATTRIBUTES);
             AddSelectedItem(facts, path, (info.dwAttributes & SFGAO_FOLDER) != 0, SystemLeadByte);

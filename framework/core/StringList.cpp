@@ -1,10 +1,9 @@
 #include "StringList.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <memory>
 
 #include "Exceptions.h"
+#include "FilePtr.h"
 #include "FileReplace.h"
 #include "StrUtils.h"
 
@@ -77,13 +76,6 @@ void TStringList::SetText(const std::string& text) {
     }
 }
 
-namespace {
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-}  // namespace
-
 void TStringList::LoadFromFile(const std::string& path) {
     FilePtr f(std::fopen(path.c_str(), "rb"));
     if (!f) throw EFOpenError("Cannot open file \"" + path + "\"");
@@ -95,25 +87,11 @@ void TStringList::LoadFromFile(const std::string& path) {
 }
 
 void TStringList::SaveToFile(const std::string& path) const {
-    // The new content goes to a file of its own beside the old one, which it
-    // replaces only once it is complete: opened with truncation, a full disk
-    // would leave the list cut short. Beside, not in the temporary folder, so
-    // that the replacing step stays on one drive.
-    std::string temp;
-    FilePtr f;
-    for (int n = 0; n < 100 && !f; ++n) {
-        temp = path + (n == 0 ? std::string(".tmp") : ".tmp" + IntToStr(n));
-        errno = 0;
-        f.reset(CreateNewFile(temp));
-        if (!f && errno != EEXIST) break;  // not a taken name: the folder refuses
-    }
-    if (!f) throw EFCreateError("Cannot create file \"" + path + "\"");
+    // Never written in place: opened with truncation, a full disk would
+    // leave the list cut short.
     const std::string data = Text();
-    bool written = std::fwrite(data.data(), 1, data.size(), f.get()) == data.size();
-    // Buffered data meets the disk only here, so a full disk shows up here.
-    written = std::fclose(f.release()) == 0 && written;
-    if (!written || !ReplaceFileWith(path, temp)) {
-        std::remove(temp.c_str());
-        throw EFCreateError("Cannot write file \"" + path + "\"");
-    }
+    const RewriteResult result = WriteFileReplacing(
+        path, [&data](std::FILE* f) { return std::fwrite(data.data(), 1, data.size(), f) == data.size(); });
+    if (result == RewriteResult::CannotCreate) throw EFCreateError("Cannot create file \"" + path + "\"");
+    if (result == RewriteResult::CannotWrite) throw EFCreateError("Cannot write file \"" + path + "\"");
 }

@@ -81,34 +81,34 @@ inline void Unhook(HHOOK h) { UnhookWindowsHookEx(h); }
 
 }  // namespace handle_traits
 
+// An owner for a kind whose empty value is null, freed by `Free`.
+template <class H, void (*Free)(H)>
+using ScopedNullable = ScopedHandle<handle_traits::Basic<H, Free, handle_traits::Null<H>>>;
+
 // Files, snapshots and other kernel objects whose failure value is INVALID_HANDLE_VALUE.
 using ScopedFile = ScopedHandle<handle_traits::Basic<HANDLE, handle_traits::CloseKernelHandle, handle_traits::Invalid>>;
 // Events, threads, processes and other kernel objects whose failure value is null.
-using ScopedKernelObject =
-    ScopedHandle<handle_traits::Basic<HANDLE, handle_traits::CloseKernelHandle, handle_traits::Null<HANDLE>>>;
+using ScopedKernelObject = ScopedNullable<HANDLE, handle_traits::CloseKernelHandle>;
 using ScopedFind = ScopedHandle<handle_traits::Basic<HANDLE, handle_traits::CloseFind, handle_traits::Invalid>>;
-using ScopedKey = ScopedHandle<handle_traits::Basic<HKEY, handle_traits::CloseKey, handle_traits::Null<HKEY>>>;
-using ScopedMenu = ScopedHandle<handle_traits::Basic<HMENU, handle_traits::FreeMenu, handle_traits::Null<HMENU>>>;
-using ScopedModule = ScopedHandle<handle_traits::Basic<HMODULE, handle_traits::UnloadModule, handle_traits::Null<HMODULE>>>;
-using ScopedIcon = ScopedHandle<handle_traits::Basic<HICON, handle_traits::FreeIcon, handle_traits::Null<HICON>>>;
-using ScopedGdiObject =
-    ScopedHandle<handle_traits::Basic<HGDIOBJ, handle_traits::FreeGdiObject, handle_traits::Null<HGDIOBJ>>>;
-using ScopedBitmap = ScopedHandle<handle_traits::Basic<HBITMAP, handle_traits::FreeBitmap, handle_traits::Null<HBITMAP>>>;
-using ScopedFont = ScopedHandle<handle_traits::Basic<HFONT, handle_traits::FreeFont, handle_traits::Null<HFONT>>>;
-using ScopedBrush = ScopedHandle<handle_traits::Basic<HBRUSH, handle_traits::FreeBrush, handle_traits::Null<HBRUSH>>>;
-using ScopedPen = ScopedHandle<handle_traits::Basic<HPEN, handle_traits::FreePen, handle_traits::Null<HPEN>>>;
+using ScopedKey = ScopedNullable<HKEY, handle_traits::CloseKey>;
+using ScopedMenu = ScopedNullable<HMENU, handle_traits::FreeMenu>;
+using ScopedModule = ScopedNullable<HMODULE, handle_traits::UnloadModule>;
+using ScopedIcon = ScopedNullable<HICON, handle_traits::FreeIcon>;
+using ScopedGdiObject = ScopedNullable<HGDIOBJ, handle_traits::FreeGdiObject>;
+using ScopedBitmap = ScopedNullable<HBITMAP, handle_traits::FreeBitmap>;
+using ScopedFont = ScopedNullable<HFONT, handle_traits::FreeFont>;
+using ScopedBrush = ScopedNullable<HBRUSH, handle_traits::FreeBrush>;
+using ScopedPen = ScopedNullable<HPEN, handle_traits::FreePen>;
 // A device context made with CreateCompatibleDC (freed with DeleteDC).
-using ScopedMemoryDC = ScopedHandle<handle_traits::Basic<HDC, handle_traits::FreeMemoryDC, handle_traits::Null<HDC>>>;
-using ScopedImageList =
-    ScopedHandle<handle_traits::Basic<HIMAGELIST, handle_traits::FreeImageList, handle_traits::Null<HIMAGELIST>>>;
+using ScopedMemoryDC = ScopedNullable<HDC, handle_traits::FreeMemoryDC>;
+using ScopedImageList = ScopedNullable<HIMAGELIST, handle_traits::FreeImageList>;
 // An item-id list from the shell's allocator.
-using ScopedIdList =
-    ScopedHandle<handle_traits::Basic<LPITEMIDLIST, handle_traits::FreeIdList, handle_traits::Null<LPITEMIDLIST>>>;
-using ScopedDrop = ScopedHandle<handle_traits::Basic<HDROP, handle_traits::FinishDrop, handle_traits::Null<HDROP>>>;
-using ScopedGlobal = ScopedHandle<handle_traits::Basic<HGLOBAL, handle_traits::FreeGlobal, handle_traits::Null<HGLOBAL>>>;
+using ScopedIdList = ScopedNullable<LPITEMIDLIST, handle_traits::FreeIdList>;
+using ScopedDrop = ScopedNullable<HDROP, handle_traits::FinishDrop>;
+using ScopedGlobal = ScopedNullable<HGLOBAL, handle_traits::FreeGlobal>;
 // A block the system allocated for the caller (FormatMessage, CommandLineToArgvW).
-using ScopedLocal = ScopedHandle<handle_traits::Basic<HLOCAL, handle_traits::FreeLocal, handle_traits::Null<HLOCAL>>>;
-using ScopedHook = ScopedHandle<handle_traits::Basic<HHOOK, handle_traits::Unhook, handle_traits::Null<HHOOK>>>;
+using ScopedLocal = ScopedNullable<HLOCAL, handle_traits::FreeLocal>;
+using ScopedHook = ScopedNullable<HHOOK, handle_traits::Unhook>;
 
 // A window's device context from GetDC (or another call that ReleaseDC gives back).
 class ScopedWindowDC {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "ByteOrder.h"
 #include "ScopedHandle.h"
 #include "VersionInfo.h"
 
@@ -62,8 +63,8 @@ std::string GetVersionString(const std::string& path, const std::string& key) {
         return std::string();
     const auto* pair = static_cast<const unsigned char*>(value);
     VersionTranslation translation;
-    translation.language = static_cast<std::uint16_t>(pair[0] | pair[1] << 8);
-    translation.codePage = static_cast<std::uint16_t>(pair[2] | pair[3] << 8);
+    translation.language = Le16(pair);
+    translation.codePage = Le16(pair + 2);
     std::string subBlock = StringTablePath(translation, key);
     value = nullptr;
     length = 0;

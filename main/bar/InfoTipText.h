@@ -14,7 +14,7 @@ ScopedFile OpenSharedRead(const std::string& path);
 
 // Reads at positions of an open file. Seeks with a high double word, since
 // SetFilePointerEx and offsets in ReadFile are not on Windows 95.
-class FileByteSource : public ByteSource {
+class FileByteSource : public RandomAccessBytes {
 public:
     explicit FileByteSource(const ScopedFile& file);
     std::uint64_t Size() const override { return size_; }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "DropPaths.h"
 #include "Funcs.h"
 #include "RecentFolderRules.h"
 #include "RecentLists.h"
@@ -99,14 +100,7 @@ void TForm1::WMDropFiles(TMessage& Message) {
     TStringList keys;
     ini.ReadSection(kQuickStart, keys);
     std::vector<std::string> programs;
-    const UINT count = DragQueryFileA(drop.Get(), 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        // Sized from the query: a fixed buffer would cut long paths short and
-        // record another path than the one dropped.
-        const UINT length = DragQueryFileA(drop.Get(), i, nullptr, 0);
-        std::string path(length + 1, '\0');
-        DragQueryFileA(drop.Get(), i, &path[0], length + 1);
-        path.resize(length);
+    for (const std::string& path : DropPaths(drop.Get())) {
         const DWORD attrs = GetFileAttributesA(path.c_str());
         const bool folder = attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
         switch (ClassifyDrop(path, folder)) {

@@ -3,6 +3,7 @@
 #include "BarRules.h"
 #include "InfoTipText.h"
 #include "LeadByte.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -21,16 +22,6 @@ std::string ReadScript(const std::string& path) {
     std::string text(static_cast<size_t>(source.Size()), '\0');
     text.resize(source.ReadAt(0, &text[0], text.size()));
     return text;
-}
-
-std::string TempFolder() {
-    const DWORD size = GetTempPathA(0, nullptr);
-    if (size == 0) return "";
-    std::string folder(size, '\0');
-    const DWORD got = GetTempPathA(size, &folder[0]);
-    if (got == 0 || got >= size) return "";
-    folder.resize(got);
-    return folder;
 }
 
 // Writes `text` to a new file in the temporary folder; "" when it can't be

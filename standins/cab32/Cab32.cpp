@@ -19,6 +19,7 @@
 
 #include "CabCommandLine.h"
 #include "ScopedHandle.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -121,9 +122,10 @@ FNFCIDELETE(Delete) {
 
 FNFCIGETTEMPFILE(TempFile) {
     (void)pv;
-    char folder[MAX_PATH + 1] = {};
+    const std::string folder = TempFolder();
+    // The call writes at most MAX_PATH characters, by its contract.
     char name[MAX_PATH + 1] = {};
-    if (!GetTempPathA(sizeof folder, folder) || !GetTempFileNameA(folder, "cab", 0, name)) return FALSE;
+    if (folder.empty() || !GetTempFileNameA(folder.c_str(), "cab", 0, name)) return FALSE;
     // The library creates the file itself, exclusively.
     DeleteFileA(name);
     if (std::strlen(name) >= static_cast<std::size_t>(cbTempName)) return FALSE;

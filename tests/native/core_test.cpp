@@ -7,11 +7,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <set>
 #include <string>
 
 #include "Exceptions.h"
+#include "FileReplace.h"
 #include "StrUtils.h"
 #include "StringList.h"
+#include "TempFolder.h"
 
 TEST(StringList, ReadsAnyLineEndAndWritesCrLf) {
     struct Case {
@@ -92,33 +96,69 @@ std::string FileText(const std::filesystem::path& p) {
 }
 }  // namespace
 
-TEST(StringList, ASaveThatRunsOutOfDiskKeepsTheOldFileWhole) {
-    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "mivora_core_full";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    const std::string path = (dir / "files.lst").string();
-    TStringList old;
-    old.Add("c:\\kept");
-    old.SaveToFile(path);
-    // A file of the user's under the first temporary name is never touched.
-    std::ofstream(dir / "files.lst.tmp", std::ios::binary) << "mine";
-    // Short enough to sit in the write buffer until the close, and longer.
-    for (int lines : {20, 20000}) {
-        TStringList longer;
-        for (int i = 0; i < lines; ++i) longer.Add("c:\\folder\\file" + IntToStr(i));
+// A rewrite leaves the new content or the old, never a part of either, and no
+// temporary file; a user's file under the first temporary name stays as it is.
+TEST(FileReplace, ARewriteLeavesTheNewFileOrTheOldOneWhole) {
+    enum Trouble { kNone, kNameTaken, kFolderRefuses, kWriterFails, kShortWrite, kCloseFails, kTargetIsAFolder };
+    const struct {
+        const char* what;
+        Trouble trouble;
+        RewriteResult result;
+    } cases[] = {
+        {"replaced", kNone, RewriteResult::Written},
+        {"first temporary name taken", kNameTaken, RewriteResult::Written},
+        {"folder refuses new files", kFolderRefuses, RewriteResult::CannotCreate},
+        {"writer gives up", kWriterFails, RewriteResult::CannotWrite},
+        {"disk full while writing", kShortWrite, RewriteResult::CannotWrite},
+        {"disk full at the close", kCloseFails, RewriteResult::CannotWrite},
+        {"a folder in the target's place", kTargetIsAFolder, RewriteResult::CannotWrite},
+    };
+    const std::filesystem::path dir = TempFolder() + "mivora_rewrite";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir / "sub");
+        std::filesystem::path target = dir / "files.lst";
+        std::ofstream(target, std::ios::binary) << "old";
+        if (c.trouble == kNameTaken) std::ofstream(dir / "files.lst.tmp", std::ios::binary) << "mine";
+        if (c.trouble == kFolderRefuses) target = dir / "gone" / "files.lst";
+        if (c.trouble == kTargetIsAFolder) target = dir / "sub";
+        // Larger than the write buffer, or small enough to meet the disk only at the close.
+        const std::string data(c.trouble == kShortWrite ? 1 << 20 : 200, 'n');
+        RewriteResult result;
         {
-            FullDiskAfter full(64);
-            EXPECT_THROW(longer.SaveToFile(path), EFCreateError) << lines;
+            std::optional<FullDiskAfter> full;
+            if (c.trouble == kShortWrite || c.trouble == kCloseFails) full.emplace(64);
+            result = WriteFileReplacing(target.string(), [&](std::FILE* f) {
+                return c.trouble != kWriterFails && std::fwrite(data.data(), 1, data.size(), f) == data.size();
+            });
         }
-        EXPECT_EQ(FileText(path), "c:\\kept\r\n") << lines;
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2) << lines;
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(FileText(dir / "files.lst"), c.trouble == kNone || c.trouble == kNameTaken ? data : "old");
+        std::set<std::string> left;
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) left.insert(entry.path().filename());
+        EXPECT_EQ(left, (c.trouble == kNameTaken ? std::set<std::string>{"files.lst", "files.lst.tmp", "sub"}
+                                                 : std::set<std::string>{"files.lst", "sub"}));
+        if (c.trouble == kNameTaken) EXPECT_EQ(FileText(dir / "files.lst.tmp"), "mine");
     }
-    old.Add("c:\\more");
-    old.SaveToFile(path);
-    EXPECT_EQ(FileText(path), old.Text());
-    EXPECT_EQ(FileText(dir / "files.lst.tmp"), "mine");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
     std::filesystem::remove_all(dir);
+}
+
+// Characters, not bytes, count: a double-byte one is one character of the path.
+TEST(FileReplace, ATemporaryNameIsNeverLongerThanItsTarget) {
+    const struct {
+        std::string target;
+        unsigned number;
+        std::string name;
+    } cases[] = {
+        {"a", 7, "~"},
+        {"ab.c", 35, "~00z"},
+        {"abcdefghij", 36, "~000000010"},
+        {"abcdefghijk", 12345, "~dv2345.tmp"},
+        {"\x95\x5C\x95\x5C\x95\x5C", 1, "~01"},
+        {"\x95\x5C\x95\x5C\x95\x5C\x95\x5C\x95\x5C\x95\x5C", 2, "~00002"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TemporaryNameBeside(c.target, "~dv", c.number, Cp932LeadByte), c.name);
 }
 
 TEST(StrUtils, IntegersParseStrictlyWithinRange) {

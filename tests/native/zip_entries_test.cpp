@@ -154,7 +154,7 @@ TEST(ListZipEntries, EveryPrefixOfEveryArchiveIsSafe) {
 
 // A source whose reads fail from some offset on, like a file on a network
 // drive that goes away.
-class FailingSource : public ByteSource {
+class FailingSource : public RandomAccessBytes {
 public:
     FailingSource(const Bytes& bytes, std::uint64_t failFrom) : inner_(bytes.data(), bytes.size()), failFrom_(failFrom) {}
     std::uint64_t Size() const override { return inner_.Size(); }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ByteOrder.h"
+
 std::vector<std::string> WalkAddressBook(const std::string& file, const AddressBookLayout& layout,
                                          const WideToAnsi& toAnsi) {
     std::vector<std::string> out;
@@ -13,8 +15,7 @@ std::vector<std::string> WalkAddressBook(const std::string& file, const AddressB
         if (layout.wide) {
             std::u16string text;
             for (size_t i = 0; i + 1 < got; i += 2) {
-                const char16_t c = static_cast<char16_t>(static_cast<unsigned char>(p[i]) |
-                                                         (static_cast<unsigned char>(p[i + 1]) << 8));
+                const char16_t c = static_cast<char16_t>(Le16(p + i));
                 if (c == 0) break;
                 text += c;
             }

@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "ByteOrder.h"
+
 uint16_t IdItemSize(const uint8_t* p, size_t avail) {
     if (!p || avail < 2) return 0;
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+    return Le16(p);
 }
 
 const uint8_t* NextIdListItem(const uint8_t* p, size_t avail) {

@@ -5,18 +5,13 @@
 #include <map>
 
 #include "AppGroups.h"
+#include "ByteOrder.h"
 #include "IniText.h"
 #include "MbcsPath.h"
 #include "StrUtils.h"
 
 namespace {
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::uint32_t LittleEndian32(const std::string& bytes, size_t at) {
-    std::uint32_t v = 0;
-    for (size_t i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    return v;
-}
 
 void PutLittleEndian32(std::string& bytes, size_t at, std::uint32_t v) {
     for (size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
@@ -53,13 +48,13 @@ std::size_t KnownRecordWindow::ReadAt(std::uint64_t offset, void* buffer, std::s
     return n;
 }
 
-std::vector<KnownProgram> LookupKnownProgram(const std::string& index, ByteSource& records,
+std::vector<KnownProgram> LookupKnownProgram(const std::string& index, RandomAccessBytes& records,
                                              const std::string& fileName) {
     std::vector<KnownProgram> found;
     if (index.size() < kKnownIndexSize || fileName.empty()) return found;
     const int k = LetterNumber(fileName[0]);
     if (k == 0) return found;
-    std::uint64_t offset = LittleEndian32(index, static_cast<size_t>(k) * 4);
+    std::uint64_t offset = Le32(index.data() + static_cast<size_t>(k) * 4);
     if (offset == 0) return found;
     const char letter = UpperAscii(fileName[0]);
     const size_t n = fileName.size();

@@ -23,20 +23,20 @@ struct KnownProgram {
 // offset of 0 and a name that starts with no letter find nothing; a record
 // whose digit or display name lies outside it, or whose name would break an
 // INI key, files nothing. Reads never go past the end of `records`.
-std::vector<KnownProgram> LookupKnownProgram(const std::string& index, ByteSource& records,
+std::vector<KnownProgram> LookupKnownProgram(const std::string& index, RandomAccessBytes& records,
                                              const std::string& fileName);
 
 // Reads of the records through a span of them held in memory: the records of
 // one letter lie together, so most lookups read nothing more of the file. The
 // span moves wherever a read needs it, to the records' end.
-class KnownRecordWindow : public ByteSource {
+class KnownRecordWindow : public RandomAccessBytes {
 public:
-    explicit KnownRecordWindow(ByteSource& records, std::size_t span = 1 << 16) : records_(records), span_(span) {}
+    explicit KnownRecordWindow(RandomAccessBytes& records, std::size_t span = 1 << 16) : records_(records), span_(span) {}
     std::uint64_t Size() const override { return records_.Size(); }
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) override;
 
 private:
-    ByteSource& records_;
+    RandomAccessBytes& records_;
     std::size_t span_;
     std::uint64_t start_ = ~std::uint64_t(0);  // nothing held yet
     std::string bytes_;                        // the records from start_ on

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "ByteOrder.h"
+
 // Layout of a node, both forms: a 16-bit total length, a 16-bit value
 // length, in the 32-bit form a 16-bit type, then the NUL-terminated key,
 // padding to a 4-byte boundary, the value, padding, and the child nodes. A
@@ -9,8 +11,6 @@
 // file, so each node is cut to its parent and nothing is read past the block.
 
 namespace {
-
-std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 std::size_t Align4(std::size_t offset) { return (offset + 3) & ~std::size_t(3); }
 
@@ -54,7 +54,7 @@ private:
 
     bool Parse(std::size_t start, std::size_t limit, Node& node) const {
         if (start > limit || limit - start < HeaderSize()) return false;
-        const std::size_t length = U16(data_ + start);
+        const std::size_t length = Le16(data_ + start);
         // A zero or too-short length would never move on to the next node.
         if (length < HeaderSize()) return false;
         node.start = start;
@@ -68,8 +68,8 @@ private:
             keyEnd += UnitSize();
         }
         node.keyUnits = (keyEnd - node.keyStart) / UnitSize();
-        const bool text = wide_ ? U16(data_ + start + 4) == 1 : true;
-        const std::size_t declared = std::size_t(U16(data_ + start + 2)) * (wide_ && text ? 2 : 1);
+        const bool text = wide_ ? Le16(data_ + start + 4) == 1 : true;
+        const std::size_t declared = std::size_t(Le16(data_ + start + 2)) * (wide_ && text ? 2 : 1);
         const std::size_t valueStart = Align4(keyEnd + UnitSize());
         node.value.offset = valueStart < node.end ? valueStart : node.end;
         node.value.length = node.end - node.value.offset < declared ? node.end - node.value.offset : declared;
@@ -80,7 +80,7 @@ private:
         return true;
     }
 
-    unsigned Unit(std::size_t at) const { return wide_ ? U16(data_ + at) : data_[at]; }
+    unsigned Unit(std::size_t at) const { return wide_ ? Le16(data_ + at) : data_[at]; }
 
     bool KeyEquals(const Node& node, const std::string& name) const {
         if (node.keyUnits != name.size()) return false;
@@ -125,8 +125,8 @@ bool QueryVersionValue(const unsigned char* block, std::size_t size, const std::
 bool FirstVersionTranslation(const unsigned char* block, std::size_t size, VersionTranslation& translation) {
     VersionValue value;
     if (!QueryVersionValue(block, size, "\\VarFileInfo\\Translation", value) || value.length < 4) return false;
-    translation.language = U16(block + value.offset);
-    translation.codePage = U16(block + value.offset + 2);
+    translation.language = Le16(block + value.offset);
+    translation.codePage = Le16(block + value.offset + 2);
     return true;
 }
 
@@ -147,7 +147,7 @@ std::string VersionStringFromBlock(const unsigned char* block, std::size_t size,
     if (value.wide) {
         std::u16string text;
         for (std::size_t i = 0; i + 1 < value.length; i += 2) {
-            const char16_t unit = static_cast<char16_t>(U16(p + i));
+            const char16_t unit = static_cast<char16_t>(Le16(p + i));
             if (unit == 0) break;
             text += unit;
         }

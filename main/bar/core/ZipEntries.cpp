@@ -3,34 +3,16 @@
 #include <cstring>
 #include <vector>
 
+#include "ByteOrder.h"
+#include "ZipLayout.h"
+
 // Names are copied as bytes: in code page 932 as in any other. Trimming only
 // removes bytes up to 0x20, which are never the trail byte of a double-byte
 // character, so the last name is never cut in half.
 
 namespace {
 
-const std::uint32_t kSpanningMarker = 0x30304B50;    // "PK00"
-const std::uint32_t kLocalHeader = 0x04034B50;       // "PK\3\4"
-const std::uint32_t kCentralHeader = 0x02014B50;     // "PK\1\2"
-const std::uint32_t kEndOfCentral = 0x06054B50;      // "PK\5\6"
-const std::uint32_t kZip64EndOfCentral = 0x06064B50; // "PK\6\6"
-const std::uint32_t kZip64Locator = 0x07064B50;      // "PK\6\7"
-
-const std::size_t kLocalHeaderSize = 30;
-const std::size_t kCentralHeaderSize = 46;
-const std::size_t kEndOfCentralSize = 22;
-const std::size_t kZip64EndOfCentralSize = 56;
-const std::size_t kZip64LocatorSize = 20;
-const std::size_t kMaxCommentSize = 0xFFFF;
-
-const std::uint16_t kFlagDataDescriptor = 0x0008;
-const std::uint32_t kZip64Size = 0xFFFFFFFF;
-
-std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t U32(const unsigned char* p) { return U16(p) | static_cast<std::uint32_t>(U16(p + 2)) << 16; }
-std::uint64_t U64(const unsigned char* p) { return U32(p) | static_cast<std::uint64_t>(U32(p + 4)) << 32; }
-
-bool ReadExact(ByteSource& source, std::uint64_t offset, void* buffer, std::size_t count) {
+bool ReadExact(RandomAccessBytes& source, std::uint64_t offset, void* buffer, std::size_t count) {
     return count == 0 || source.ReadAt(offset, buffer, count) == count;
 }
 
@@ -57,45 +39,46 @@ struct CentralDirectory {
 // The directory is taken to end where the end record (or its Zip64 form)
 // begins, which also holds for archives behind a prefix (the "PK00" marker
 // or a self-extractor stub) whose stored offsets do not count it.
-bool LocateCentralDirectory(ByteSource& source, std::uint64_t eocd, const unsigned char* record,
+bool LocateCentralDirectory(RandomAccessBytes& source, std::uint64_t eocd, const unsigned char* record,
                             CentralDirectory& dir) {
-    std::uint64_t size = U32(record + 12);
-    std::uint64_t offset = U32(record + 16);
+    std::uint64_t size = Le32(record + 12);
+    std::uint64_t offset = Le32(record + 16);
     std::uint64_t end = eocd;
     unsigned char locator[kZip64LocatorSize];
     bool zip64 = false;
     if (eocd >= kZip64LocatorSize && ReadExact(source, eocd - kZip64LocatorSize, locator, sizeof locator) &&
-        U32(locator) == kZip64Locator) {
+        Le32(locator) == kZip64LocatorSignature) {
         // The Zip64 end record is found where the locator says, or right in
         // front of the locator when a prefix shifted the archive.
         const std::uint64_t candidates[] = {
-            U64(locator + 8),
-            eocd - kZip64LocatorSize >= kZip64EndOfCentralSize
-                ? eocd - kZip64LocatorSize - kZip64EndOfCentralSize
+            Le64(locator + 8),
+            eocd - kZip64LocatorSize >= kZip64EndSize
+                ? eocd - kZip64LocatorSize - kZip64EndSize
                 : ~std::uint64_t(0),
         };
         for (std::uint64_t at : candidates) {
-            unsigned char z[kZip64EndOfCentralSize];
-            if (at < eocd && ReadExact(source, at, z, sizeof z) && U32(z) == kZip64EndOfCentral) {
-                size = U64(z + 40);
-                offset = U64(z + 48);
+            unsigned char z[kZip64EndSize];
+            if (at < eocd && ReadExact(source, at, z, sizeof z) && Le32(z) == kZip64EndSignature) {
+                size = Le64(z + 40);
+                offset = Le64(z + 48);
                 end = at;
                 zip64 = true;
                 break;
             }
         }
     }
-    if (!zip64 && (U16(record + 10) == 0xFFFF || U32(record + 12) == kZip64Size || U32(record + 16) == kZip64Size))
+    if (!zip64 &&
+        (Le16(record + 10) == 0xFFFF || Le32(record + 12) == kZip64Marker || Le32(record + 16) == kZip64Marker))
         return false;
     if (size > end) return false;
     dir.end = end;
     dir.start = end - size;
     if (size == 0) return true;
     unsigned char signature[4];
-    if (ReadExact(source, dir.start, signature, 4) && U32(signature) == kCentralHeader) return true;
+    if (ReadExact(source, dir.start, signature, 4) && Le32(signature) == kZipCentralSignature) return true;
     // A directory followed by bytes the record does not count: trust the
     // stored offset instead.
-    if (offset <= end - size && ReadExact(source, offset, signature, 4) && U32(signature) == kCentralHeader) {
+    if (offset <= end - size && ReadExact(source, offset, signature, 4) && Le32(signature) == kZipCentralSignature) {
         dir.start = offset;
         dir.end = offset + size;
         return true;
@@ -106,16 +89,16 @@ bool LocateCentralDirectory(ByteSource& source, std::uint64_t eocd, const unsign
 // The end-of-central-directory record lies in the last 22 bytes plus the
 // longest possible comment. Candidates are tried from the end, since a
 // comment may itself contain the signature.
-bool FindCentralDirectory(ByteSource& source, CentralDirectory& dir) {
+bool FindCentralDirectory(RandomAccessBytes& source, CentralDirectory& dir) {
     const std::uint64_t fileSize = source.Size();
-    if (fileSize < kEndOfCentralSize) return false;
+    if (fileSize < kZipEndSize) return false;
     const std::uint64_t tailStart =
-        fileSize > kEndOfCentralSize + kMaxCommentSize ? fileSize - kEndOfCentralSize - kMaxCommentSize : 0;
+        fileSize > kZipEndSize + kZipMaxComment ? fileSize - kZipEndSize - kZipMaxComment : 0;
     std::vector<unsigned char> tail(static_cast<std::size_t>(fileSize - tailStart));
     if (!ReadExact(source, tailStart, tail.data(), tail.size())) return false;
-    for (std::size_t i = tail.size() - kEndOfCentralSize + 1; i-- > 0;) {
-        if (U32(&tail[i]) != kEndOfCentral) continue;
-        if (i + kEndOfCentralSize + U16(&tail[i + 20]) > tail.size()) continue;
+    for (std::size_t i = tail.size() - kZipEndSize + 1; i-- > 0;) {
+        if (Le32(&tail[i]) != kZipEndSignature) continue;
+        if (i + kZipEndSize + Le16(&tail[i + 20]) > tail.size()) continue;
         if (LocateCentralDirectory(source, tailStart + i, &tail[i], dir)) return true;
     }
     return false;
@@ -123,20 +106,20 @@ bool FindCentralDirectory(ByteSource& source, CentralDirectory& dir) {
 
 // Lists the names of the central directory. False when the archive has none
 // that can be found; the listing is then left as it was.
-bool ListCentralDirectory(ByteSource& source, int maxCount, Listing& listing) {
+bool ListCentralDirectory(RandomAccessBytes& source, int maxCount, Listing& listing) {
     CentralDirectory dir;
     if (!FindCentralDirectory(source, dir)) return false;
     Listing central;
     std::uint64_t pos = dir.start;
-    while (!central.full && pos < dir.end && dir.end - pos >= kCentralHeaderSize) {
-        unsigned char h[kCentralHeaderSize];
-        if (!ReadExact(source, pos, h, sizeof h) || U32(h) != kCentralHeader) break;
-        const std::uint16_t nameLength = U16(h + 28);
-        if (dir.end - pos - kCentralHeaderSize < nameLength) break;
+    while (!central.full && pos < dir.end && dir.end - pos >= kZipCentralSize) {
+        unsigned char h[kZipCentralSize];
+        if (!ReadExact(source, pos, h, sizeof h) || Le32(h) != kZipCentralSignature) break;
+        const std::uint16_t nameLength = Le16(h + 28);
+        if (dir.end - pos - kZipCentralSize < nameLength) break;
         std::string name(nameLength, '\0');
-        if (!ReadExact(source, pos + kCentralHeaderSize, &name[0], nameLength)) break;
+        if (!ReadExact(source, pos + kZipCentralSize, &name[0], nameLength)) break;
         central.Add(name, maxCount);
-        pos += kCentralHeaderSize + nameLength + U16(h + 30) + U16(h + 32);
+        pos += kZipCentralSize + nameLength + Le16(h + 30) + Le16(h + 32);
     }
     listing = central;
     return true;
@@ -152,35 +135,35 @@ std::size_t MemoryByteSource::ReadAt(std::uint64_t offset, void* buffer, std::si
     return n;
 }
 
-std::string ListZipEntries(ByteSource& source, int maxCount) {
+std::string ListZipEntries(RandomAccessBytes& source, int maxCount) {
     Listing listing;
     listing.full = maxCount < 1;
     const std::uint64_t fileSize = source.Size();
     std::uint64_t pos = 0;
     unsigned char marker[4];
-    if (ReadExact(source, 0, marker, 4) && U32(marker) == kSpanningMarker) pos = 4;
+    if (ReadExact(source, 0, marker, 4) && Le32(marker) == kZipSpanningMarker) pos = 4;
     // The walk steps from local header to local header, which reads only
     // the first entries of a large archive. All sums are 64-bit: a 32-bit
     // signed position would run backwards past 2 GiB and list the same
     // header again.
     while (!listing.full) {
-        unsigned char h[kLocalHeaderSize];
-        if (!ReadExact(source, pos, h, sizeof h) || U32(h) != kLocalHeader) break;
-        const std::uint16_t flags = U16(h + 6);
-        const std::uint32_t compressedSize = U32(h + 18);
-        const std::uint16_t nameLength = U16(h + 26);
+        unsigned char h[kZipLocalSize];
+        if (!ReadExact(source, pos, h, sizeof h) || Le32(h) != kZipLocalSignature) break;
+        const std::uint16_t flags = Le16(h + 6);
+        const std::uint32_t compressedSize = Le32(h + 18);
+        const std::uint16_t nameLength = Le16(h + 26);
         std::string name(nameLength, '\0');
-        if (!ReadExact(source, pos + kLocalHeaderSize, &name[0], nameLength)) break;
+        if (!ReadExact(source, pos + kZipLocalSize, &name[0], nameLength)) break;
         listing.Add(name, maxCount);
         if (listing.full) break;
         // Streamed entries (a data descriptor after the data) and Zip64
         // entries do not give the compressed size here, so the next header's
         // place is unknown; only the central directory can say what follows.
-        if ((flags & kFlagDataDescriptor) || compressedSize == kZip64Size) {
+        if ((flags & kZipDescriptor) || compressedSize == kZip64Marker) {
             ListCentralDirectory(source, maxCount, listing);
             break;
         }
-        pos += kLocalHeaderSize + nameLength + U16(h + 28) + std::uint64_t(compressedSize);
+        pos += kZipLocalSize + nameLength + Le16(h + 28) + std::uint64_t(compressedSize);
         if (pos > fileSize) break;
     }
     if (listing.full) return listing.text + "...";

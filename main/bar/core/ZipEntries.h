@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
-// Random-access reads over the bytes of an archive: an open file on Windows,
-// memory in tests and fuzzing.
-class ByteSource {
+// Random-access reads over the bytes of a file (an archive, the known-program
+// records): an open file on Windows, memory in tests and fuzzing.
+class RandomAccessBytes {
 public:
-    virtual ~ByteSource() = default;
+    virtual ~RandomAccessBytes() = default;
     virtual std::uint64_t Size() const = 0;
     // Copies up to count bytes from offset into buffer and returns how many
     // were copied: fewer only at the end of the data or on a read error.
@@ -16,7 +16,7 @@ public:
 };
 
 // A source over bytes the caller keeps alive.
-class MemoryByteSource : public ByteSource {
+class MemoryByteSource : public RandomAccessBytes {
 public:
     MemoryByteSource(const void* data, std::size_t size)
         : data_(static_cast<const unsigned char*>(data)), size_(size) {}
@@ -35,4 +35,4 @@ private:
 // once an entry's local header gives no usable size (a data descriptor
 // follows its data, or a Zip64 size), the whole list comes from the central
 // directory. A source that is not an archive gives "".
-std::string ListZipEntries(ByteSource& source, int maxCount);
+std::string ListZipEntries(RandomAccessBytes& source, int maxCount);

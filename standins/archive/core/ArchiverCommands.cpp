@@ -87,6 +87,31 @@ bool EndsWithSeparator(const std::string& text) {
     return !text.empty() && (text.back() == '\\' || text.back() == '/');
 }
 
+// A member name, or a list of them in a response file ("@list"); false for
+// an empty one.
+bool TakeName(const CommandToken& t, std::vector<NameArgument>& names, std::string& error) {
+    if (t.text.empty() || (IsResponseFile(t) && t.text.size() == 1)) {
+        error = "empty name";
+        return false;
+    }
+    names.push_back(IsResponseFile(t) ? NameArgument{t.text.substr(1), true} : NameArgument{t.text, false});
+    return true;
+}
+
+// Hands each letter of a bundled option ("-xvf") to `take`, which may read on
+// from the letter at `i` and answers false for one it does not know: the
+// whole option is then refused.
+template <class Take>
+bool TakeLetters(const std::string& option, std::string& error, Take take) {
+    for (std::size_t i = 1; i < option.size(); ++i) {
+        if (!take(option, i)) {
+            error = "unknown option " + option;
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<UnlhaCommand> ParseUnlhaCommand(const std::string& line, std::string& error) {
@@ -116,14 +141,8 @@ std::optional<UnlhaCommand> ParseUnlhaCommand(const std::string& line, std::stri
         c.folder = positional[next]->text;
         ++next;
     }
-    for (; next < positional.size(); ++next) {
-        const CommandToken& t = *positional[next];
-        if (t.text.empty() || (IsResponseFile(t) && t.text.size() == 1)) {
-            error = "empty name";
-            return std::nullopt;
-        }
-        c.names.push_back(IsResponseFile(t) ? NameArgument{t.text.substr(1), true} : NameArgument{t.text, false});
-    }
+    for (; next < positional.size(); ++next)
+        if (!TakeName(*positional[next], c.names, error)) return std::nullopt;
     if ((c.command == 'u' || c.command == 'm') && c.names.empty()) {
         error = "nothing to pack";
         return std::nullopt;
@@ -147,11 +166,7 @@ std::optional<TarCommand> ParseTarCommand(const std::string& line, std::string& 
             continue;
         }
         if (!IsOption(t)) {
-            if (t.text.empty() || (IsResponseFile(t) && t.text.size() == 1)) {
-                error = "empty name";
-                return std::nullopt;
-            }
-            c.names.push_back(IsResponseFile(t) ? NameArgument{t.text.substr(1), true} : NameArgument{t.text, false});
+            if (!TakeName(t, c.names, error)) return std::nullopt;
             continue;
         }
         if (t.text == "--use-directory=0" || t.text == "--use-directory=1") {
@@ -162,24 +177,21 @@ std::optional<TarCommand> ParseTarCommand(const std::string& line, std::string& 
             error = "unknown option " + t.text;
             return std::nullopt;
         }
-        for (std::size_t i = 1; i < t.text.size(); ++i) {
-            const char ch = t.text[i];
-            if (ch == 'c') {
-                create = true;
-            } else if (ch == 'x') {
-                extract = true;
-            } else if (ch == 'v') {
-                c.verbose = true;
-            } else if (ch == 'z') {
-                c.gzipLevel = 6;
-                if (i + 1 < t.text.size() && IsDigit(t.text[i + 1])) c.gzipLevel = t.text[++i] - '0';
-            } else if (ch == 'f' || ch == 'o') {
-                pending.push_back(ch);
-            } else {
-                error = "unknown option " + t.text;
-                return std::nullopt;
+        const bool known = TakeLetters(t.text, error, [&](const std::string& text, std::size_t& i) {
+            switch (text[i]) {
+                case 'c': create = true; return true;
+                case 'x': extract = true; return true;
+                case 'v': c.verbose = true; return true;
+                case 'f':
+                case 'o': pending.push_back(text[i]); return true;
+                case 'z':
+                    c.gzipLevel = 6;
+                    if (i + 1 < text.size() && IsDigit(text[i + 1])) c.gzipLevel = text[++i] - '0';
+                    return true;
+                default: return false;
             }
-        }
+        });
+        if (!known) return std::nullopt;
     }
     if (!pending.empty()) {
         error = std::string("-") + pending.front() + " needs a value";
@@ -215,19 +227,15 @@ std::optional<UnzipCommand> ParseUnzipCommand(const std::string& line, std::stri
             error = "empty option";
             return std::nullopt;
         }
-        for (std::size_t i = 1; i < t.text.size(); ++i) {
-            const char ch = t.text[i];
-            if (ch == 'x') {
-                extract = true;
-            } else if (ch == 'u') {
-                update = true;
-            } else if (ch == 'j') {
-                c.keepPaths = false;
-            } else {
-                error = "unknown option " + t.text;
-                return std::nullopt;
+        const bool known = TakeLetters(t.text, error, [&](const std::string& text, std::size_t i) {
+            switch (text[i]) {
+                case 'x': extract = true; return true;
+                case 'u': update = true; return true;
+                case 'j': c.keepPaths = false; return true;
+                default: return false;
             }
-        }
+        });
+        if (!known) return std::nullopt;
     }
     if (extract == update) {
         error = "exactly one of -x and -u is needed";
@@ -241,14 +249,8 @@ std::optional<UnzipCommand> ParseUnzipCommand(const std::string& line, std::stri
     c.archive = positional[0]->text;
     std::size_t next = 1;
     if (next < positional.size() && !IsResponseFile(*positional[next])) c.folder = positional[next++]->text;
-    for (; next < positional.size(); ++next) {
-        const CommandToken& t = *positional[next];
-        if (t.text.empty() || (IsResponseFile(t) && t.text.size() == 1)) {
-            error = "empty name";
-            return std::nullopt;
-        }
-        c.names.push_back(IsResponseFile(t) ? NameArgument{t.text.substr(1), true} : NameArgument{t.text, false});
-    }
+    for (; next < positional.size(); ++next)
+        if (!TakeName(*positional[next], c.names, error)) return std::nullopt;
     return c;
 }
 
@@ -257,18 +259,15 @@ std::optional<ZipCommand> ParseZipCommand(const std::vector<std::string>& args, 
     bool haveArchive = false;
     for (const std::string& a : args) {
         if (a.size() > 1 && a[0] == '-') {
-            for (std::size_t i = 1; i < a.size(); ++i) {
-                if (a[i] == 'j') {
-                    c.junkPaths = true;
-                } else if (a[i] == 'r') {
-                    c.recurse = true;
-                } else if (IsDigit(a[i])) {
-                    c.level = a[i] - '0';
-                } else {
-                    error = "unknown option " + a;
-                    return std::nullopt;
+            const bool known = TakeLetters(a, error, [&](const std::string& text, std::size_t i) {
+                if (IsDigit(text[i])) c.level = text[i] - '0';
+                switch (text[i]) {
+                    case 'j': c.junkPaths = true; return true;
+                    case 'r': c.recurse = true; return true;
+                    default: return IsDigit(text[i]);
                 }
-            }
+            });
+            if (!known) return std::nullopt;
         } else if (a.empty() || a == "-") {
             error = "empty or unsupported name";
             return std::nullopt;

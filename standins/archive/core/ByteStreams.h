@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ByteOrder.h"
+
 class ByteSource {
 public:
     virtual ~ByteSource() = default;
@@ -69,18 +71,3 @@ public:
     }
     std::string bytes;
 };
-
-// Little-endian fields, as every format here stores them.
-inline std::uint16_t Le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-inline std::uint32_t Le32(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-inline void PutLe16(std::string& out, std::uint32_t v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
-}
-inline void PutLe32(std::string& out, std::uint32_t v) {
-    PutLe16(out, v & 0xFFFF);
-    PutLe16(out, v >> 16);
-}

@@ -168,11 +168,25 @@ void SplitName(const std::string& name, bool folderEntry, std::string& folder, s
     if (!folder.empty()) folder += static_cast<char>(kFolderSeparator);
 }
 
-void PutExtension(std::string& out, unsigned char type, const std::string& data) {
-    out += static_cast<char>(type);
-    out += data;
-    PutLe16(out, 0);  // the next size, filled in by the caller
-}
+// Extended headers as they are stored: each ends with the size of the one
+// after it (0 after the last); the base header gives the first one's.
+struct Extensions {
+    std::string bytes;
+    std::size_t firstSize = 0;
+
+    void Add(unsigned char type, const std::string& data) {
+        const std::size_t size = data.size() + 3;
+        if (bytes.empty()) {
+            firstSize = size;
+        } else {
+            bytes[bytes.size() - 2] = static_cast<char>(size & 0xFF);
+            bytes[bytes.size() - 1] = static_cast<char>(size >> 8);
+        }
+        bytes += static_cast<char>(type);
+        bytes += data;
+        PutLe16(bytes, 0);
+    }
+};
 
 }  // namespace
 
@@ -215,18 +229,10 @@ bool BuildLzhHeader(const LzhHeader& h, int level, std::string& bytes, std::stri
     if (level == 1) {
         // The header's size must fit in its first byte.
         const bool fileInBase = file.size() <= 200;
-        std::string extensions;
-        std::vector<std::size_t> sizes;
-        if (!fileInBase) {
-            PutExtension(extensions, kFileName, file);
-            sizes.push_back(file.size() + 3);
-        }
-        if (!folder.empty()) {
-            PutExtension(extensions, kFolderName, folder);
-            sizes.push_back(folder.size() + 3);
-        }
-        std::size_t extensionTotal = 0;
-        for (std::size_t s : sizes) extensionTotal += s;
+        Extensions extensions;
+        if (!fileInBase) extensions.Add(kFileName, file);
+        if (!folder.empty()) extensions.Add(kFolderName, folder);
+        const std::size_t extensionTotal = extensions.bytes.size();
         if (extensionTotal > 0xFFFF || h.packedSize + static_cast<std::uint64_t>(extensionTotal) > 0xFFFFFFFFu) {
             error = "a name too long for the header";
             return false;
@@ -244,50 +250,26 @@ bool BuildLzhHeader(const LzhHeader& h, int level, std::string& bytes, std::stri
         bytes += baseName;
         PutLe16(bytes, h.crc);
         bytes += kOsId;
-        PutLe16(bytes, sizes.empty() ? 0 : static_cast<std::uint32_t>(sizes[0]));
+        PutLe16(bytes, static_cast<std::uint32_t>(extensions.firstSize));
         bytes[0] = static_cast<char>(bytes.size() - 2);
         unsigned sum = 0;
         for (std::size_t i = 2; i < bytes.size(); ++i) sum += static_cast<unsigned char>(bytes[i]);
         bytes[1] = static_cast<char>(sum & 0xFF);
-        // Each extension ends with the size of the one after it.
-        std::size_t at = 0;
-        for (std::size_t i = 0; i < sizes.size(); ++i) {
-            at += sizes[i];
-            const std::size_t following = i + 1 < sizes.size() ? sizes[i + 1] : 0;
-            extensions[at - 2] = static_cast<char>(following & 0xFF);
-            extensions[at - 1] = static_cast<char>(following >> 8);
-        }
-        bytes += extensions;
+        bytes += extensions.bytes;
         return true;
     }
     if (level != 2) {
         error = "only header levels 1 and 2 are written";
         return false;
     }
-    std::string extensions;
-    std::vector<std::size_t> sizes;
-    PutExtension(extensions, kHeaderCrc, std::string(2, '\0'));
-    sizes.push_back(5);
-    if (!file.empty()) {
-        PutExtension(extensions, kFileName, file);
-        sizes.push_back(file.size() + 3);
-    }
-    if (!folder.empty()) {
-        PutExtension(extensions, kFolderName, folder);
-        sizes.push_back(folder.size() + 3);
-    }
+    Extensions extensions;
+    extensions.Add(kHeaderCrc, std::string(2, '\0'));
+    if (!file.empty()) extensions.Add(kFileName, file);
+    if (!folder.empty()) extensions.Add(kFolderName, folder);
     std::string attribute;
     PutLe16(attribute, h.attribute);
-    PutExtension(extensions, kAttribute, attribute);
-    sizes.push_back(5);
-    std::size_t at = 0;
-    for (std::size_t i = 0; i < sizes.size(); ++i) {
-        at += sizes[i];
-        const std::size_t following = i + 1 < sizes.size() ? sizes[i + 1] : 0;
-        extensions[at - 2] = static_cast<char>(following & 0xFF);
-        extensions[at - 1] = static_cast<char>(following >> 8);
-    }
-    std::size_t total = kLevel2Base + extensions.size();
+    extensions.Add(kAttribute, attribute);
+    std::size_t total = kLevel2Base + extensions.bytes.size();
     // A header's first byte must never be zero: that byte ends the archive.
     const bool pad = (total & 0xFF) == 0;
     if (pad) ++total;
@@ -304,8 +286,8 @@ bool BuildLzhHeader(const LzhHeader& h, int level, std::string& bytes, std::stri
     bytes += '\2';
     PutLe16(bytes, h.crc);
     bytes += kOsId;
-    PutLe16(bytes, static_cast<std::uint32_t>(sizes[0]));
-    bytes += extensions;
+    PutLe16(bytes, static_cast<std::uint32_t>(extensions.firstSize));
+    bytes += extensions.bytes;
     if (pad) bytes += '\0';
     const std::uint16_t headerCrc = Crc16(0, bytes.data(), bytes.size());
     bytes[kLevel2Base + 1] = static_cast<char>(headerCrc & 0xFF);

@@ -1,16 +1,9 @@
 #include "ZipFormat.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
-
-constexpr std::uint32_t kCentralSignature = 0x02014B50;
-constexpr std::uint32_t kEndSignature = 0x06054B50;
-constexpr std::uint32_t kZip64LocatorSignature = 0x07064B50;
-constexpr std::uint32_t kDescriptorSignature = 0x08074B50;
-constexpr std::size_t kEndSize = 22;
-constexpr std::size_t kCentralSize = 46;
-constexpr std::size_t kLocalSize = 30;
 
 bool Fail(std::string& error, const char* why) {
     error = why;
@@ -22,14 +15,14 @@ bool Fail(std::string& error, const char* why) {
 bool ReadZipDirectory(RandomSource& file, ZipDirectory& directory, std::string& error) {
     directory = ZipDirectory();
     const std::uint64_t size = file.Size();
-    if (size < kEndSize) return Fail(error, "not a ZIP archive");
-    const std::size_t tailSize = static_cast<std::size_t>(size < 0xFFFF + kEndSize ? size : 0xFFFF + kEndSize);
+    if (size < kZipEndSize) return Fail(error, "not a ZIP archive");
+    const std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(size, kZipMaxComment + kZipEndSize));
     std::vector<unsigned char> tail(tailSize);
     const std::uint64_t tailStart = size - tailSize;
     if (!file.ReadAt(tailStart, tail.data(), tailSize)) return Fail(error, "cannot read the archive");
     std::size_t end = tailSize;
-    for (std::size_t i = tailSize - kEndSize + 1; i-- > 0;) {
-        if (Le32(&tail[i]) == kEndSignature && i + kEndSize + Le16(&tail[i + 20]) <= tailSize) {
+    for (std::size_t i = tailSize - kZipEndSize + 1; i-- > 0;) {
+        if (Le32(&tail[i]) == kZipEndSignature && i + kZipEndSize + Le16(&tail[i + 20]) <= tailSize) {
             end = i;
             break;
         }
@@ -39,9 +32,9 @@ bool ReadZipDirectory(RandomSource& file, ZipDirectory& directory, std::string& 
     const std::uint64_t endAt = tailStart + end;
     if (Le16(e + 4) != 0 || Le16(e + 6) != 0 || Le16(e + 8) != Le16(e + 10))
         return Fail(error, "archives on several disks are not supported");
-    if (endAt >= 20) {
+    if (endAt >= kZip64LocatorSize) {
         unsigned char locator[4];
-        if (file.ReadAt(endAt - 20, locator, 4) && Le32(locator) == kZip64LocatorSignature)
+        if (file.ReadAt(endAt - kZip64LocatorSize, locator, 4) && Le32(locator) == kZip64LocatorSignature)
             return Fail(error, "Zip64 archives are not supported");
     }
     const std::size_t count = Le16(e + 10);
@@ -54,8 +47,8 @@ bool ReadZipDirectory(RandomSource& file, ZipDirectory& directory, std::string& 
     RangeSource in(file, directoryStart, directorySize);
     directory.entries.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        unsigned char c[kCentralSize];
-        if (!ReadExactly(in, c, kCentralSize) || Le32(c) != kCentralSignature)
+        unsigned char c[kZipCentralSize];
+        if (!ReadExactly(in, c, kZipCentralSize) || Le32(c) != kZipCentralSignature)
             return Fail(error, "the directory is damaged");
         ZipEntry entry;
         entry.versionMadeBy = Le16(c + 4);
@@ -75,7 +68,7 @@ bool ReadZipDirectory(RandomSource& file, ZipDirectory& directory, std::string& 
             (!skip.empty() && !ReadExactly(in, skip.data(), skip.size()))) {
             return Fail(error, "the directory is damaged");
         }
-        if (entry.packedSize == 0xFFFFFFFFu || entry.size == 0xFFFFFFFFu || Le32(c + 42) == 0xFFFFFFFFu)
+        if (entry.packedSize == kZip64Marker || entry.size == kZip64Marker || Le32(c + 42) == kZip64Marker)
             return Fail(error, "Zip64 members are not supported");
         directory.entries.push_back(std::move(entry));
     }
@@ -83,10 +76,10 @@ bool ReadZipDirectory(RandomSource& file, ZipDirectory& directory, std::string& 
 }
 
 bool ZipDataOffset(RandomSource& file, const ZipEntry& entry, std::uint64_t& offset, std::string& error) {
-    unsigned char h[kLocalSize];
-    if (!file.ReadAt(entry.localOffset, h, kLocalSize) || Le32(h) != kZipLocalSignature)
+    unsigned char h[kZipLocalSize];
+    if (!file.ReadAt(entry.localOffset, h, kZipLocalSize) || Le32(h) != kZipLocalSignature)
         return Fail(error, "a member's local header is missing");
-    offset = entry.localOffset + kLocalSize + Le16(h + 26) + Le16(h + 28);
+    offset = entry.localOffset + kZipLocalSize + Le16(h + 26) + Le16(h + 28);
     if (offset > file.Size() || entry.packedSize > file.Size() - offset)
         return Fail(error, "a member's data runs past the end of the archive");
     return true;
@@ -99,7 +92,7 @@ bool ZipRecordEnd(RandomSource& file, const ZipEntry& entry, std::uint64_t& end,
     if (entry.flags & kZipDescriptor) {
         unsigned char d[4];
         if (!file.ReadAt(end, d, 4)) return Fail(error, "a member's data descriptor is missing");
-        end += Le32(d) == kDescriptorSignature ? 16 : 12;
+        end += Le32(d) == kZipDescriptorSignature ? 16 : 12;
         if (end > file.Size()) return Fail(error, "a member's data descriptor is missing");
     }
     return true;
@@ -130,7 +123,7 @@ std::string ZipLocalHeader(const ZipEntry& entry) {
 
 std::string ZipCentralHeader(const ZipEntry& entry, std::uint64_t offset) {
     std::string h;
-    PutLe32(h, kCentralSignature);
+    PutLe32(h, kZipCentralSignature);
     PutLe16(h, entry.versionMadeBy);
     PutSharedFields(h, entry);
     PutLe16(h, 0);  // comment
@@ -143,7 +136,7 @@ std::string ZipCentralHeader(const ZipEntry& entry, std::uint64_t offset) {
 
 std::string ZipEndRecord(std::size_t count, std::uint64_t directorySize, std::uint64_t directoryOffset) {
     std::string e;
-    PutLe32(e, kEndSignature);
+    PutLe32(e, kZipEndSignature);
     PutLe16(e, 0);
     PutLe16(e, 0);
     PutLe16(e, static_cast<std::uint32_t>(count));

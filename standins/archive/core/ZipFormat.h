@@ -9,16 +9,7 @@
 #include <vector>
 
 #include "ByteStreams.h"
-
-constexpr std::uint32_t kZipLocalSignature = 0x04034B50;
-constexpr std::uint16_t kZipEncrypted = 0x0001;
-constexpr std::uint16_t kZipDescriptor = 0x0008;
-constexpr std::uint16_t kZipUtf8 = 0x0800;
-constexpr std::uint16_t kZipStored = 0;
-constexpr std::uint16_t kZipDeflated = 8;
-// Without Zip64 records, counts and offsets stop here.
-constexpr std::uint64_t kZipMaxOffset = 0xFFFFFFFEull;
-constexpr std::size_t kZipMaxEntries = 0xFFFF;
+#include "ZipLayout.h"
 
 struct ZipEntry {
     std::string name;            // "/" between folders; a folder ends in "/"

@@ -9,7 +9,7 @@ int RunSelfExtractor(int argc, char** argv,
     try {
         ArchiverReport report;
         const std::string self = ModulePath(nullptr);
-        UnpackOptions options;
+        TargetOptions options;
         options.folder = FolderOf(self);
         for (int i = 1; i < argc; ++i) {
             if (std::strcmp(argv[i], "-d") == 0 && i + 1 < argc) {

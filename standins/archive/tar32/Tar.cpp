@@ -23,7 +23,7 @@ namespace {
 // GNU tar fills its last record of twenty blocks; readers expect no less.
 constexpr std::uint64_t kRecord = 20 * kTarBlock;
 
-bool WriteMember(ByteSink& out, std::uint64_t& written, const PackItem& item, ArchiverReport& report) {
+bool WriteMember(ByteSink& out, std::uint64_t& written, const SourceItem& item, ArchiverReport& report) {
     TarEntry entry;
     entry.name = item.stored + (item.folder ? "/" : "");
     entry.type = item.folder ? '5' : '0';
@@ -57,13 +57,13 @@ bool WriteMember(ByteSink& out, std::uint64_t& written, const PackItem& item, Ar
 }
 
 void Create(const TarCommand& c, ArchiverReport& report) {
-    PackRequest request;
+    SourceRequest request;
     request.base = c.folder;
     request.recurse = true;
     request.keepPaths = c.useDirectory;
     request.exclude = {c.archive};
     if (!ExpandNames(c.names, request.names, report)) return;
-    const std::vector<PackItem> items = CollectSources(request, report);
+    const std::vector<SourceItem> items = CollectSources(request, report);
     if (items.empty()) {
         report.Fail(kArchiverNothingFound, "nothing to pack");
         return;
@@ -79,7 +79,7 @@ void Create(const TarCommand& c, ArchiverReport& report) {
     ByteSink& out = gzip ? static_cast<ByteSink&>(*gzip) : file;
     std::uint64_t written = 0;
     bool ok = true;
-    for (const PackItem& item : items) {
+    for (const SourceItem& item : items) {
         if (gzip) gzip->NextFile();
         ok = WriteMember(out, written, item, report);
         if (!ok) break;
@@ -137,16 +137,12 @@ bool ExtractEntry(TarReader& reader, TarEntry& entry, const GzipReader& gzip, Un
 }
 
 void Extract(const TarCommand& c, ArchiverReport& report) {
-    UnpackOptions options;
+    TargetOptions options;
     options.folder = c.folder;
     options.keepPaths = c.useDirectory;
     options.list = c.verbose;
-    if (!ExpandNames(c.names, options.patterns, report)) return;
     InputFile file;
-    if (!file.Open(c.archive)) {
-        report.Fail(kArchiverCannotRead, "cannot read " + c.archive);
-        return;
-    }
+    if (!StartUnpack(c.archive, c.names, options, file, report)) return;
     unsigned char magic[2] = {};
     const bool gzipped = file.ReadAt(0, magic, 2) && magic[0] == 0x1F && magic[1] == 0x8B;
     GzipReader gzip(file);

@@ -60,12 +60,12 @@ bool ReadMembers(InputFile& file, std::vector<OldMember>& members, ArchiverRepor
 
 class Packer : MemberWriter {
 public:
-    Packer(OutputFile& out, const LzhPackOptions& options, ArchiverReport& report)
+    Packer(OutputFile& out, const LzhUpdateOptions& options, ArchiverReport& report)
         : MemberWriter(out, report), options_(options) {}
 
     // Packs one file or folder. False only when the archive cannot be
     // written; a file that cannot be read is reported and left out.
-    bool Add(const PackItem& item, bool& added) {
+    bool Add(const SourceItem& item, bool& added) {
         added = false;
         LzhHeader h;
         h.name = item.stored + (item.folder ? "/" : "");
@@ -128,21 +128,18 @@ public:
     }
 
 private:
-    const LzhPackOptions& options_;
+    const LzhUpdateOptions& options_;
     LzhEncoder encoder_;
 };
 
 }  // namespace
 
-bool UpdateLzh(const std::string& archive, const std::vector<PackItem>& items, const LzhPackOptions& options,
-               ArchiverReport& report, std::vector<const PackItem*>& packed) {
+bool UpdateLzh(const std::string& archive, const std::vector<SourceItem>& items, const LzhUpdateOptions& options,
+               ArchiverReport& report, std::vector<const SourceItem*>& packed) {
     InputFile old;
     std::vector<OldMember> members;
     if (PathExists(archive)) {
-        if (!old.Open(archive)) {
-            report.Fail(kArchiverCannotRead, "cannot read " + archive);
-            return false;
-        }
+        if (!OpenArchive(old, archive, report)) return false;
         if (!ReadMembers(old, members, report)) return false;
         // Only a file of no bytes or of the closing zero alone is an empty
         // archive: anything else without a member is some other file, which
@@ -158,14 +155,14 @@ bool UpdateLzh(const std::string& archive, const std::vector<PackItem>& items, c
         report.Fail(kArchiverCannotWrite, "cannot write in the folder of " + archive);
         return false;
     }
-    std::map<std::string, const PackItem*> byName;
-    for (const PackItem& item : items) byName[Key(item.stored)] = &item;
+    std::map<std::string, const SourceItem*> byName;
+    for (const SourceItem& item : items) byName[Key(item.stored)] = &item;
     Packer packer(out, options, report);
     bool ok = true, added = false;
     // Members keep their places; a file replaces the member of its name.
     for (const OldMember& m : members) {
         const auto it = byName.find(Key(m.header.name));
-        const PackItem* item = it == byName.end() ? nullptr : it->second;
+        const SourceItem* item = it == byName.end() ? nullptr : it->second;
         if (item) it->second = nullptr;
         bool replace = false;
         if (item && !item->folder) {
@@ -179,7 +176,7 @@ bool UpdateLzh(const std::string& archive, const std::vector<PackItem>& items, c
         }
         if (!replace || !added) ok = ok && packer.Copy(old, m);
     }
-    for (const PackItem& item : items) {
+    for (const SourceItem& item : items) {
         const auto it = byName.find(Key(item.stored));
         if (it->second != &item) continue;
         ok = ok && packer.Add(item, added);

@@ -9,12 +9,12 @@
 #include "ArchiverReport.h"
 #include "PackSources.h"
 
-struct LzhPackOptions {
+struct LzhUpdateOptions {
     LzhMethod method = LzhMethod::Lh5;
     int headerLevel = 2;
     bool timeCheck = true;  // replace a member only with a newer file
 };
 
 // `packed` receives the items written into the archive (for a move).
-bool UpdateLzh(const std::string& archive, const std::vector<PackItem>& items, const LzhPackOptions& options,
-               ArchiverReport& report, std::vector<const PackItem*>& packed);
+bool UpdateLzh(const std::string& archive, const std::vector<SourceItem>& items, const LzhUpdateOptions& options,
+               ArchiverReport& report, std::vector<const SourceItem*>& packed);

@@ -23,26 +23,26 @@ namespace {
 constexpr WORD kSelfExtractorResource = 1;
 
 void Pack(const UnlhaCommand& c, const std::string& archive, ArchiverReport& report) {
-    PackRequest request;
+    SourceRequest request;
     request.base = c.folder;
     request.recurse = c.recurse;
     request.keepPaths = c.keepPaths;
     request.shortNames = c.shortNames;
     request.exclude = {archive};
     if (!ExpandNames(c.names, request.names, report)) return;
-    const std::vector<PackItem> items = CollectSources(request, report);
+    const std::vector<SourceItem> items = CollectSources(request, report);
     if (items.empty()) {
         report.Fail(kArchiverNothingFound, "nothing to pack");
         return;
     }
-    LzhPackOptions options;
+    LzhUpdateOptions options;
     options.method = c.method;
     options.headerLevel = c.headerLevel;
     options.timeCheck = c.timeCheck;
-    std::vector<const PackItem*> packed;
+    std::vector<const SourceItem*> packed;
     if (!UpdateLzh(archive, items, options, report, packed) || c.command != 'm' || report.Failed()) return;
     // Moved: the packed files go, then their folders where nothing is left in them.
-    for (const PackItem* item : packed)
+    for (const SourceItem* item : packed)
         if (!item->folder && !DeleteFileA(item->path.c_str()))
             report.Fail(kArchiverCannotWrite, "cannot delete " + item->path);
     for (auto it = packed.rbegin(); it != packed.rend(); ++it)
@@ -50,16 +50,12 @@ void Pack(const UnlhaCommand& c, const std::string& archive, ArchiverReport& rep
 }
 
 void Unpack(const UnlhaCommand& c, const std::string& archive, ArchiverReport& report) {
-    UnpackOptions options;
+    TargetOptions options;
     options.folder = c.folder;
     options.keepPaths = c.keepPaths;
     options.onlyNewer = c.timeCheck;
-    if (!ExpandNames(c.names, options.patterns, report)) return;
     InputFile file;
-    if (!file.Open(archive)) {
-        report.Fail(kArchiverCannotRead, "cannot read " + archive);
-        return;
-    }
+    if (!StartUnpack(archive, c.names, options, file, report)) return;
     const std::optional<std::uint64_t> start = LzhArchiveStart(file);
     if (!start) {
         report.Fail(kArchiverDamaged, archive + " holds no LZH archive");
@@ -72,10 +68,7 @@ void Unpack(const UnlhaCommand& c, const std::string& archive, ArchiverReport& r
 // <folder><archive's name>.exe: the self-extractor stub with the archive behind it.
 void MakeSelfExtractor(const UnlhaCommand& c, const std::string& archive, ArchiverReport& report) {
     InputFile file;
-    if (!file.Open(archive)) {
-        report.Fail(kArchiverCannotRead, "cannot read " + archive);
-        return;
-    }
+    if (!OpenArchive(file, archive, report)) return;
     // Only a sound archive is worth a self-extractor.
     for (;;) {
         LzhHeader h;

@@ -20,16 +20,12 @@ void Run(const std::string& line, ArchiverReport& report) {
         report.Fail(kArchiverBadCommand, "bad command line: " + error);
         return;
     }
-    UnpackOptions options;
+    TargetOptions options;
     options.folder = c->folder;
     options.keepPaths = c->keepPaths;
     options.onlyNewer = c->onlyNewer;
-    if (!ExpandNames(c->names, options.patterns, report)) return;
     InputFile file;
-    if (!file.Open(c->archive)) {
-        report.Fail(kArchiverCannotRead, "cannot read " + c->archive);
-        return;
-    }
+    if (!StartUnpack(c->archive, c->names, options, file, report)) return;
     UnpackTarget target(options, report);
     if (target.Open()) UnpackZip(file, target, report);
 }

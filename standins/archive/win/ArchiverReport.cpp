@@ -1,5 +1,6 @@
 #include "ArchiverReport.h"
 
+#include "ArchiverFiles.h"
 #include "ScopedHandle.h"
 
 namespace {
@@ -61,6 +62,12 @@ std::string ArchiverReport::Text() const {
         failures_.size() - (failures_.size() < kMostLines ? failures_.size() : kMostLines) + dropped_;
     if (more) text += "\r\nand " + std::to_string(more) + " more";
     return text;
+}
+
+bool OpenArchive(InputFile& file, const std::string& path, ArchiverReport& report) {
+    if (file.Open(path)) return true;
+    report.Fail(kArchiverCannotRead, "cannot read " + path);
+    return false;
 }
 
 void CopyOut(const std::string& text, LPSTR out, DWORD size) {

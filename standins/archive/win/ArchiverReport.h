@@ -46,6 +46,10 @@ private:
     std::string lines_;
 };
 
+class InputFile;
+// Opens an archive to read; false after reporting that it cannot be read.
+bool OpenArchive(InputFile& file, const std::string& path, ArchiverReport& report);
+
 // Copies `text` into `out`, at most `size` bytes with its NUL; nothing when `out` is null.
 void CopyOut(const std::string& text, LPSTR out, DWORD size);
 

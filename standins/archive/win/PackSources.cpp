@@ -46,7 +46,7 @@ std::string ShortPath(const std::string& path) {
 
 class Collector {
 public:
-    Collector(const PackRequest& request, ArchiverReport& report) : request_(request), report_(report) {
+    Collector(const SourceRequest& request, ArchiverReport& report) : request_(request), report_(report) {
         for (const std::string& path : request.exclude) exclude_.insert(UpperAscii(FullPath(path)));
     }
 
@@ -77,7 +77,7 @@ public:
         if (!found && items.size() == before) report_.Fail(kArchiverNothingFound, "nothing matches " + name);
     }
 
-    std::vector<PackItem> items;
+    std::vector<SourceItem> items;
 
 private:
     static std::string TrimSeparator(std::string path) {
@@ -136,10 +136,10 @@ private:
                 report_.Fail(kArchiverBadCommand, "two files would be stored as " + stored);
             return;
         }
-        items.push_back(PackItem{path, stored, folder, data});
+        items.push_back(SourceItem{path, stored, folder, data});
     }
 
-    const PackRequest& request_;
+    const SourceRequest& request_;
     ArchiverReport& report_;
     std::set<std::string> exclude_;
     std::map<std::string, std::string> seen_;  // stored name to the file's full path
@@ -147,7 +147,7 @@ private:
 
 }  // namespace
 
-std::vector<PackItem> CollectSources(const PackRequest& request, ArchiverReport& report) {
+std::vector<SourceItem> CollectSources(const SourceRequest& request, ArchiverReport& report) {
     Collector collector(request, report);
     for (const std::string& name : request.names) collector.Name(name);
     return std::move(collector.items);

@@ -10,14 +10,14 @@
 #include "ArchiverFiles.h"
 #include "ArchiverReport.h"
 
-struct PackItem {
+struct SourceItem {
     std::string path;    // on disk
     std::string stored;  // in the archive: "/" between folders, no trailing "/"
     bool folder = false;
     WIN32_FIND_DATAA info{};
 };
 
-struct PackRequest {
+struct SourceRequest {
     std::string base;              // relative names start here; "" is the current folder
     std::vector<std::string> names;
     bool recurse = false;          // folders and "*.*" bring everything below them
@@ -28,7 +28,7 @@ struct PackRequest {
 
 // The items in walking order, each stored name once. A name that matches
 // nothing is reported (the rest are still listed).
-std::vector<PackItem> CollectSources(const PackRequest& request, ArchiverReport& report);
+std::vector<SourceItem> CollectSources(const SourceRequest& request, ArchiverReport& report);
 
 // What every packer does when its archive or one source fails: the archive
 // failure ends the run, a source that failed half-way is cut out again so the
@@ -41,7 +41,7 @@ protected:
         report_.Fail(kArchiverCannotWrite, "cannot write the archive");
         return false;
     }
-    bool Abandon(const PackItem& item, std::uint64_t headerAt) {
+    bool Abandon(const SourceItem& item, std::uint64_t headerAt) {
         if (out_.Failed()) return WriteFailed();
         report_.Fail(kArchiverCannotRead, "cannot read " + item.path);
         return out_.Seek(headerAt) && out_.Truncate() ? true : WriteFailed();

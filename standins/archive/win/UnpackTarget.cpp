@@ -11,17 +11,6 @@ constexpr ULONGLONG kSameTime = 2 * 10000000ULL;
 
 ULONGLONG Ticks(const FILETIME& t) { return static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime; }
 
-// The name of a member's temporary file: "~" and digits, no longer than the
-// member's own name when that is under 8 characters, so that a path within
-// the ANSI calls' limit stays within it.
-std::string TempName(unsigned number, std::size_t nameLength) {
-    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    const std::size_t length = nameLength < 2 ? 1 : nameLength < 8 ? nameLength : 8;
-    std::string name = length > 1 ? "~" : "";
-    for (; name.size() < length; number /= 36) name += digits[number % 36];
-    return name;
-}
-
 }  // namespace
 
 bool UnpackTarget::Open() {
@@ -76,9 +65,12 @@ OutputFile* UnpackTarget::BeginFile(const std::string& name, const FILETIME& tim
 
 bool UnpackTarget::CreateTemp(const std::string& path, std::string& temp) {
     if (tempNumber_ == 0) tempNumber_ = GetTickCount() | 1;
-    const std::string folder = FolderOf(path);
+    const std::string folder = FolderOf(path), name = path.substr(folder.size());
+    std::string first;
     for (int tries = 0; tries < 100; ++tries) {
-        temp = folder + TempName(tempNumber_++, path.size() - folder.size());
+        temp = folder + TemporaryNameBeside(name, "~un", tempNumber_++, SystemLeadByte);
+        if (temp == first) return false;  // a short name has few to try
+        if (first.empty()) first = temp;
         if (file_.CreateNew(temp, true)) return true;
         // A name that is not taken cannot be made: the folder takes no files.
         if (!PathExists(temp)) return false;
@@ -164,4 +156,9 @@ bool ExpandNames(const std::vector<NameArgument>& arguments, std::vector<std::st
         for (std::string& name : ParseResponseList(bytes)) names.push_back(std::move(name));
     }
     return true;
+}
+
+bool StartUnpack(const std::string& archive, const std::vector<NameArgument>& names, TargetOptions& options,
+                 InputFile& file, ArchiverReport& report) {
+    return ExpandNames(names, options.patterns, report) && OpenArchive(file, archive, report);
 }

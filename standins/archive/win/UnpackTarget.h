@@ -11,7 +11,7 @@
 #include "ArchiverCommands.h"
 #include "ArchiverReport.h"
 
-struct UnpackOptions {
+struct TargetOptions {
     std::string folder;                 // "" is the current folder
     bool keepPaths = true;
     bool onlyNewer = false;             // keep a local file that is as new as the member or newer
@@ -21,7 +21,7 @@ struct UnpackOptions {
 
 class UnpackTarget {
 public:
-    UnpackTarget(UnpackOptions options, ArchiverReport& report) : options_(std::move(options)), report_(report) {}
+    UnpackTarget(TargetOptions options, ArchiverReport& report) : options_(std::move(options)), report_(report) {}
     // Whatever has not taken its place by now never will: no temporary file stays.
     ~UnpackTarget();
     UnpackTarget(const UnpackTarget&) = delete;
@@ -57,7 +57,7 @@ private:
     bool Place(const std::string& name, bool folder, std::string& relative);
     bool CreateTemp(const std::string& path, std::string& temp);
     void PutInPlace(const Member& m);
-    UnpackOptions options_;
+    TargetOptions options_;
     ArchiverReport& report_;
     OutputFile file_;  // one for every member, its buffer made once
     Member current_;
@@ -70,3 +70,7 @@ private:
 // The names of `arguments` with those of every response file among them.
 bool ExpandNames(const std::vector<NameArgument>& arguments, std::vector<std::string>& names,
                  ArchiverReport& report);
+// The first steps of every unpacking: the members asked for into the
+// options' patterns, and the archive opened; false after reporting why not.
+bool StartUnpack(const std::string& archive, const std::vector<NameArgument>& names, TargetOptions& options,
+                 InputFile& file, ArchiverReport& report);

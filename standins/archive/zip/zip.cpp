@@ -43,7 +43,7 @@ public:
 
     // False only when the archive cannot be written; a file that cannot be
     // read is reported and left out.
-    bool Add(const PackItem& item) {
+    bool Add(const SourceItem& item) {
         ZipEntry e;
         e.name = item.stored + (item.folder ? "/" : "");
         e.versionMadeBy = kMadeByDos20;
@@ -141,12 +141,12 @@ private:
 
 void Run(const ZipCommand& c, ArchiverReport& report) {
     const std::string archive = WithDefaultExtension(c.archive, ".zip", SystemLeadByte);
-    PackRequest request;
+    SourceRequest request;
     request.names = c.files;
     request.recurse = c.recurse;
     request.keepPaths = !c.junkPaths;
     request.exclude = {archive};
-    const std::vector<PackItem> items = CollectSources(request, report);
+    const std::vector<SourceItem> items = CollectSources(request, report);
     if (items.empty()) {
         report.Fail(kArchiverNothingFound, "nothing to pack");
         return;
@@ -155,10 +155,7 @@ void Run(const ZipCommand& c, ArchiverReport& report) {
     ZipDirectory directory;
     if (PathExists(archive)) {
         std::string error;
-        if (!old.Open(archive)) {
-            report.Fail(kArchiverCannotRead, "cannot read " + archive);
-            return;
-        }
+        if (!OpenArchive(old, archive, report)) return;
         if (!ReadZipDirectory(old, directory, error)) {
             report.Fail(kArchiverDamaged, archive + ": " + error);
             return;
@@ -170,15 +167,15 @@ void Run(const ZipCommand& c, ArchiverReport& report) {
         report.Fail(kArchiverCannotWrite, "cannot write in the folder of " + archive);
         return;
     }
-    std::map<std::string, const PackItem*> byName;
-    for (const PackItem& item : items) byName[Key(item.stored)] = &item;
+    std::map<std::string, const SourceItem*> byName;
+    for (const SourceItem& item : items) byName[Key(item.stored)] = &item;
     Writer writer(out, c.level, report);
     bool ok = true;
     // Members keep their places; a file replaces the member of its name.
     for (const ZipEntry& e : directory.entries) {
         const auto it = byName.find(Key(e.name));
         if (it != byName.end() && it->second) {
-            const PackItem* item = it->second;
+            const SourceItem* item = it->second;
             it->second = nullptr;
             const std::size_t before = writer.written.size();
             ok = ok && writer.Add(*item);
@@ -186,7 +183,7 @@ void Run(const ZipCommand& c, ArchiverReport& report) {
         }
         ok = ok && writer.Copy(old, e);
     }
-    for (const PackItem& item : items) {
+    for (const SourceItem& item : items) {
         if (byName[Key(item.stored)] == &item) ok = ok && writer.Add(item);
     }
     ok = ok && writer.Finish();

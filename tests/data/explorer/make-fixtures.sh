@@ -18,19 +18,11 @@ trap 'rm -rf "$work"' EXIT
 export TZ=UTC
 cd "$work"
 
-i=1
-while [ $i -le 25 ]; do
-    n=$(printf 'entry%02d.txt' $i)
-    echo "$n" > "$n"
-    i=$((i + 1))
-done
+. "$here/../fixture-files.sh"
+numbered_files 'entry%02d.txt' 25
 for n in alpha.txt beta.htm gamma.dll; do echo "$n" > "$n"; done
-long1=$(printf 'a%.0s' $(seq 100))
-long2=$(printf 'b%.0s' $(seq 100))
-long3=$(printf 'c%.0s' $(seq 94)).txt
-mkdir -p "$long1/$long2"
-echo long > "$long1/$long2/$long3"
-touch -t 202401020304.05 -- *.txt *.htm *.dll "$long1/$long2/$long3"
+long=$(long_path_file a b c)
+touch -t 202401020304.05 -- *.txt *.htm *.dll "$long"
 
 rm -f "$here"/*.zip
 zip -q "$here/three.zip" alpha.txt beta.htm gamma.dll
@@ -40,4 +32,4 @@ zip -q -X -fd "$here/descriptor.zip" alpha.txt beta.htm gamma.dll
 cat alpha.txt | zip -q -X - - > "$here/piped.zip"
 zip -q -X "$here/empty.zip" alpha.txt
 zip -q -d "$here/empty.zip" alpha.txt
-zip -q -X "$here/longname.zip" "$long1/$long2/$long3"
+zip -q -X "$here/longname.zip" "$long"

@@ -31,25 +31,17 @@ mkdir -p "$here/zip"
 z="$here/zip"
 rm -f "$z"/*.zip
 mkdir "$work/z" && cd "$work/z"
+. "$here/../fixture-files.sh"
 for i in 1 2 3; do echo "file $i" > "f$i.txt"; done
-i=1
-while [ $i -le 25 ]; do
-    n=$(printf 'e%02d.txt' $i)
-    echo "$n" > "$n"
-    i=$((i + 1))
-done
+numbered_files 'e%02d.txt' 25
 # A name of 300 bytes (a path through two long folder names) and names in
 # code page 932 whose trail bytes are 0x5C: 0x83 0x5C and 0x95 0x5C.
-long1=$(printf 'd%.0s' $(seq 100))
-long2=$(printf 'e%.0s' $(seq 100))
-long3=$(printf 'f%.0s' $(seq 94)).txt
-mkdir -p "$long1/$long2"
-echo long > "$long1/$long2/$long3"
+long=$(long_path_file d e f)
 sjis1=$(printf 'x\203\134.txt')
 sjis2=$(printf 'a\225\134')
 echo sjis > "$sjis1"
 echo sjis > "$sjis2"
-touch -t $stamp -- * "$long1/$long2/$long3" "$long1" "$long1/$long2"
+touch -t $stamp -- * "$long" "${long%%/*}" "${long%/*}"
 
 # Extra fields (UT and ux) are written by default.
 zip -q "$z/three.zip" f1.txt f2.txt f3.txt
@@ -70,7 +62,7 @@ zip -q - f1.txt f2.txt f3.txt | cat > "$z/streamed.zip"
 # An archive whose only entry was deleted: just the end record.
 zip -q "$z/empty.zip" f1.txt
 zip -q -d "$z/empty.zip" f1.txt 2>/dev/null
-zip -q -D "$z/long-name.zip" "$long1/$long2/$long3"
+zip -q -D "$z/long-name.zip" "$long"
 zip -q "$z/cp932-names.zip" "$sjis1" "$sjis2"
 # The "PK00" marker in front of an archive, with and without descriptors.
 { printf 'PK00'; cat "$z/three.zip"; } > "$z/spanned.zip"

@@ -6,16 +6,10 @@
 set -euo pipefail
 wine=$1
 exe=$2
-prefix=${WINEPREFIX:-$HOME/.wine}
-work=$(mktemp -d "$prefix/drive_c/archive check.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-win="C:\\$(basename "$work")"
+source "$(dirname "$0")/../support/check-setup.sh" "archive check"
 
-MIVORA_ARTIFACT_DIR="$win" "$wine" "$exe" --gtest_filter='Artifacts.*' >"$work.log" 2>&1 || {
-  cat "$work.log"; rm -f "$work.log"; exit 1; }
-rm -f "$work.log"
+run_artifacts "$wine" "$exe" 'Artifacts.*'
 cd "$work"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 # The selection, as it is to come out of every archive.
 mkdir src && cp -r "my data" "top file.txt" src/
 same() { diff -r "$work/src" "$1" >/dev/null || { diff -r "$work/src" "$1" | head; fail "$1 differs from the selection"; }; }

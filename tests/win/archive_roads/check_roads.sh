@@ -6,11 +6,7 @@
 set -euo pipefail
 wine=$1
 exe=$2
-prefix=${WINEPREFIX:-$HOME/.wine}
-work=$(mktemp -d "$prefix/drive_c/roads-check.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-name=$(basename "$work")
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../support/check-setup.sh" roads-check
 
 cd "$work"
 mkdir -p "src/Folder One/deeper" "src/Empty Folder"
@@ -19,7 +15,7 @@ head -c 100000 /dev/urandom >"src/Folder One/noise.bin"
 : >"src/empty file.dat"
 (cd src && zip -qr ../info.zip .)
 
-MIVORA_ARTIFACT_DIR="C:\\$name" "$wine" "$exe" --gtest_filter='*FromTheContextMenu' >road.log 2>&1 || {
+MIVORA_ARTIFACT_DIR="$win" "$wine" "$exe" --gtest_filter='*FromTheContextMenu' >road.log 2>&1 || {
   cat road.log; fail "the road under Wine"; }
 grep -q "1 test.* PASSED\|\[  PASSED  \] 1 test" road.log || { cat road.log; fail "the road was skipped"; }
 

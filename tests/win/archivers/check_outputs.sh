@@ -7,13 +7,9 @@ set -euo pipefail
 wine=$1
 call=$2
 dist=$3
-prefix=${WINEPREFIX:-$HOME/.wine}
-work=$(mktemp -d "$prefix/drive_c/archivers-check.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-win="C:\\$(basename "$work")"
+source "$(dirname "$0")/../support/check-setup.sh" archivers-check
 cd "$work"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 # archiver DLL EXPORT COMMAND: calls the export as the archive library does.
 archiver() { printf '%s\n' "$3" | "$wine" "$call" "$1" "$2" >call.log 2>&1 || { cat call.log; fail "$2 $3"; }; }
 same() { diff -r src "$1" >/dev/null || { diff -r src "$1" | head; fail "$1 differs from the source"; }; }

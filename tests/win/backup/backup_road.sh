@@ -7,10 +7,7 @@
 set -euo pipefail
 wine=$1
 tests=$2
-prefix=${WINEPREFIX:-$HOME/.wine}
-work=$(mktemp -d "$prefix/drive_c/backup-road.XXXXXX")
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../support/check-setup.sh" backup-road
 
 # Nested folders, a long name, dot files and folders, an empty file, a
 # read-only file, and a file of 5 GB that is sparse on the host.
@@ -29,7 +26,7 @@ truncate -s 5G "$src/a/sparse.bin"
 printf 'end' | dd of="$src/a/sparse.bin" bs=1 seek=$((5 * 1024 * 1024 * 1024 - 3)) conv=notrunc status=none
 touch -d '2020-02-29 12:34:56' "$src/a/b/c/numbers.txt"
 
-MIVORA_BACKUP_ROAD="C:\\$(basename "$work")" "$wine" "$tests" --gtest_filter=DorvaneDllTest.* ||
+MIVORA_BACKUP_ROAD="$win" "$wine" "$tests" --gtest_filter=DorvaneDllTest.* ||
   fail "the window's backup and restore"
 times() { (cd "$1" && find . -type f -printf '%P %s %TY-%Tm-%Td %TH:%TM:%.2TS\n' | sort); }
 for copy in "$work/bk/proj" "$work/restored/proj"; do
@@ -49,7 +46,7 @@ mkdir -p "$links/src/p" "$links/bk/src"
 ln -s . "$links/src/p/loop"
 echo f >"$links/src/p/f.txt"; echo upper >"$links/src/Report.txt"; echo lower >"$links/src/report.txt"
 echo old >"$links/bk/src/report.txt"
-MIVORA_BACKUP_LINKS="C:\\$(basename "$work")\\links" "$wine" "$tests" --gtest_filter=FolderLinkTest.* ||
+MIVORA_BACKUP_LINKS="$win\\links" "$wine" "$tests" --gtest_filter=FolderLinkTest.* ||
   fail "links and letter-case twins"
 [ "$(cd "$links/bk/src" && find . -type f | sort | xargs cat | tr '\n' ' ')" = "f lower " ] ||
   { find "$links/bk"; fail "the backup entered the link or a twin landed on the other's copy"; }

@@ -1,21 +1,14 @@
-#!/bin/sh
+#!/bin/bash
 # Checks what Pelmit writes with Debian's own readers, outside Wine:
 # cabextract for the cabinet volumes of the stand-in archiver, lnkinfo for
 # the shortcut.  Usage: check_outputs.sh WINE TEST_EXE
 set -eu
 wine=$1
 exe=$2
-prefix=${WINEPREFIX:-$HOME/.wine}
-work=$(mktemp -d "$prefix/drive_c/splitjoin-check.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-name=$(basename "$work")
+source "$(dirname "$0")/../support/check-setup.sh" splitjoin-check
 
-MIVORA_ARTIFACT_DIR="C:\\$name" "$wine" "$exe" --gtest_filter='Artifacts.*' >"$work.log" 2>&1 || {
-  cat "$work.log"; rm -f "$work.log"; exit 1; }
-rm -f "$work.log"
+run_artifacts "$wine" "$exe" 'Artifacts.*'
 cd "$work"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A spanned set of three volumes, none larger than 1440 KB, that restores the source.
 [ -f source1.cab ] && [ -f source2.cab ] && [ -f source3.cab ] || fail "volumes missing: $(ls)"
