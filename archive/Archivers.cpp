@@ -1,14 +1,14 @@
-#include "Archivers.h"
+#include "archive/Archivers.h"
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "FilePtr.h"
-#include "FileReplace.h"
-#include "FileRoutines.h"
-#include "ScopedHandle.h"
-#include "TempFolder.h"
+#include "framework/core/FilePtr.h"
+#include "framework/core/FileReplace.h"
+#include "dialogkit/FileRoutines.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/core/TempFolder.h"
 
 namespace archive {
 

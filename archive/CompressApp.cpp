@@ -1,6 +1,6 @@
-#include "CompressApp.h"
+#include "archive/CompressApp.h"
 
-#include "VoiceEvents.h"
+#include "dialogkit/VoiceEvents.h"
 
 CCompressApp theApp;
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "WinApp.h"
+#include "framework/dialogs/WinApp.h"
 
 class CCompressApp : public CWinApp {
 public:

@@ -1,16 +1,16 @@
-#include "Exports.h"
+#include "archive/Exports.h"
 
 #include <optional>
 
-#include "ArchiveCommandLines.h"
-#include "CallGuarded.h"
-#include "CompressApp.h"
-#include "FileRoutines.h"
-#include "MailPackDlg.h"
-#include "PackDlg.h"
-#include "ScopedHandle.h"
-#include "UnpackDlg.h"
-#include "VoiceEvents.h"
+#include "archive/core/ArchiveCommandLines.h"
+#include "framework/win32/CallGuarded.h"
+#include "archive/CompressApp.h"
+#include "dialogkit/FileRoutines.h"
+#include "archive/MailPackDlg.h"
+#include "archive/PackDlg.h"
+#include "framework/win32/ScopedHandle.h"
+#include "archive/UnpackDlg.h"
+#include "dialogkit/VoiceEvents.h"
 
 namespace {
 

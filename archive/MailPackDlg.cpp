@@ -1,14 +1,14 @@
-#include "MailPackDlg.h"
+#include "archive/MailPackDlg.h"
 
-#include "Archivers.h"
-#include "CompressApp.h"
-#include "DataExchange.h"
-#include "MbcsPath.h"
-#include "PackRun.h"
-#include "RegKey.h"
-#include "TempFolder.h"
-#include "Text.h"
-#include "resource.h"
+#include "archive/Archivers.h"
+#include "archive/CompressApp.h"
+#include "framework/dialogs/DataExchange.h"
+#include "framework/core/MbcsPath.h"
+#include "archive/PackRun.h"
+#include "framework/win32/RegKey.h"
+#include "framework/core/TempFolder.h"
+#include "framework/dialogs/Text.h"
+#include "archive/resource.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "PackTabsDlg.h"
+#include "archive/PackTabsDlg.h"
 
 class CCompressMailDlg : public CPackTabsDlg {
 public:

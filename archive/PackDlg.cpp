@@ -1,12 +1,12 @@
-#include "PackDlg.h"
+#include "archive/PackDlg.h"
 
-#include "BrowseFolder.h"
-#include "CompressApp.h"
-#include "DataExchange.h"
-#include "MbcsPath.h"
-#include "PackRun.h"
-#include "Text.h"
-#include "resource.h"
+#include "dialogkit/BrowseFolder.h"
+#include "archive/CompressApp.h"
+#include "framework/dialogs/DataExchange.h"
+#include "framework/core/MbcsPath.h"
+#include "archive/PackRun.h"
+#include "framework/dialogs/Text.h"
+#include "archive/resource.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "IconButton.h"
-#include "PackTabsDlg.h"
+#include "dialogkit/IconButton.h"
+#include "archive/PackTabsDlg.h"
 
 class CCompressDlg : public CPackTabsDlg {
 public:

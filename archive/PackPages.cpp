@@ -1,9 +1,9 @@
-#include "PackPages.h"
+#include "archive/PackPages.h"
 
 #include <commctrl.h>
 
-#include "CompressApp.h"
-#include "DataExchange.h"
+#include "archive/CompressApp.h"
+#include "framework/dialogs/DataExchange.h"
 
 using archive::PackFormat;
 using archive::PackRequest;

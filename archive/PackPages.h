@@ -5,9 +5,9 @@
 #pragma once
 #include <vector>
 
-#include "ArchiveCommandLines.h"
-#include "Dialog.h"
-#include "resource.h"
+#include "archive/core/ArchiveCommandLines.h"
+#include "framework/dialogs/Dialog.h"
+#include "archive/resource.h"
 
 class CPackPage : public CDialog {
 public:

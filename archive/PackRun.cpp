@@ -1,12 +1,12 @@
-#include "PackRun.h"
+#include "archive/PackRun.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "Archivers.h"
-#include "FilePtr.h"
-#include "TempFolder.h"
-#include "Text.h"
+#include "archive/Archivers.h"
+#include "framework/core/FilePtr.h"
+#include "framework/core/TempFolder.h"
+#include "framework/dialogs/Text.h"
 
 namespace archive {
 

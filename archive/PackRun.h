@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ArchiveCommandLines.h"
+#include "archive/core/ArchiveCommandLines.h"
 
 namespace archive {
 

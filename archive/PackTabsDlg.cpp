@@ -1,8 +1,8 @@
-#include "PackTabsDlg.h"
+#include "archive/PackTabsDlg.h"
 
-#include "CompressApp.h"
-#include "DataExchange.h"
-#include "resource.h"
+#include "archive/CompressApp.h"
+#include "framework/dialogs/DataExchange.h"
+#include "archive/resource.h"
 
 CPackTabsDlg::CPackTabsDlg(UINT templateId, const PageSet& pages, const char* section)
     : CDialog(templateId),

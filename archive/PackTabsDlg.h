@@ -2,9 +2,9 @@
 // format, the current tab's page shown, and the tab of the last OK selected
 // again when the dialog opens.
 #pragma once
-#include "Dialog.h"
-#include "PackPages.h"
-#include "TabPages.h"
+#include "framework/dialogs/Dialog.h"
+#include "archive/PackPages.h"
+#include "dialogkit/TabPages.h"
 
 class CPackTabsDlg : public CDialog {
 protected:

@@ -1,14 +1,14 @@
-#include "UnpackDlg.h"
+#include "archive/UnpackDlg.h"
 
-#include "ArchiveCommandLines.h"
-#include "Archivers.h"
-#include "BrowseFolder.h"
-#include "CompressApp.h"
-#include "DataExchange.h"
-#include "FileRoutines.h"
-#include "MbcsPath.h"
-#include "Text.h"
-#include "resource.h"
+#include "archive/core/ArchiveCommandLines.h"
+#include "archive/Archivers.h"
+#include "dialogkit/BrowseFolder.h"
+#include "archive/CompressApp.h"
+#include "framework/dialogs/DataExchange.h"
+#include "dialogkit/FileRoutines.h"
+#include "framework/core/MbcsPath.h"
+#include "framework/dialogs/Text.h"
+#include "archive/resource.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Dialog.h"
-#include "IconButton.h"
+#include "framework/dialogs/Dialog.h"
+#include "dialogkit/IconButton.h"
 
 class CDecompressDlg : public CDialog {
 public:

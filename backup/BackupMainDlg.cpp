@@ -1,11 +1,11 @@
-#include "BackupMainDlg.h"
+#include "backup/BackupMainDlg.h"
 
 #include <new>
 
-#include "CopyJob.h"
-#include "DataExchange.h"
-#include "DorvaneApp.h"
-#include "resource.h"
+#include "backup/CopyJob.h"
+#include "framework/dialogs/DataExchange.h"
+#include "backup/DorvaneApp.h"
+#include "backup/resource.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 // a copy and close it, or hand the Backup page over to its schedule and hide
 // it. It deletes itself once its window is gone.
 #pragma once
-#include "BackupPage.h"
-#include "Dialog.h"
-#include "RestorePage.h"
-#include "TabPages.h"
+#include "backup/BackupPage.h"
+#include "framework/dialogs/Dialog.h"
+#include "backup/RestorePage.h"
+#include "dialogkit/TabPages.h"
 
 class CBackupMainDlg : public CDialog {
 public:

@@ -1,12 +1,12 @@
-#include "BackupPage.h"
+#include "backup/BackupPage.h"
 
-#include "BackupMainDlg.h"
-#include "BackupOptions.h"
-#include "CopyJob.h"
-#include "DataExchange.h"
-#include "DorvaneApp.h"
-#include "ScheduleDlg.h"
-#include "resource.h"
+#include "backup/BackupMainDlg.h"
+#include "backup/core/BackupOptions.h"
+#include "backup/CopyJob.h"
+#include "framework/dialogs/DataExchange.h"
+#include "backup/DorvaneApp.h"
+#include "backup/ScheduleDlg.h"
+#include "backup/resource.h"
 
 namespace {
 

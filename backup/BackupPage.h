@@ -1,8 +1,8 @@
 // The Backup tab: the folders and options of a backup, the extension filter
 // that only "option.sav" sets, and the schedule with its once-a-minute check.
 #pragma once
-#include "PathsPage.h"
-#include "Schedule.h"
+#include "backup/PathsPage.h"
+#include "backup/core/Schedule.h"
 
 class CBackupPage : public CPathsPage {
 public:

@@ -1,14 +1,14 @@
-#include "CopyJob.h"
+#include "backup/CopyJob.h"
 
 #include <shellapi.h>
 
 #include <atomic>
 
-#include "BackupPaths.h"
-#include "CopyProgressDlg.h"
-#include "CopySummary.h"
-#include "Text.h"
-#include "WideText.h"
+#include "backup/core/BackupPaths.h"
+#include "backup/CopyProgressDlg.h"
+#include "backup/core/CopySummary.h"
+#include "framework/dialogs/Text.h"
+#include "framework/win32/WideText.h"
 
 namespace {
 

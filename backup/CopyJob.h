@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "CopyEngine.h"
+#include "backup/core/CopyEngine.h"
 
 // False without running when another run is going on.
 bool RunCopyJob(const CopyRequest& request, HWND owner, CopyOutcome& outcome);

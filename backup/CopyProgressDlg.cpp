@@ -1,10 +1,10 @@
-#include "CopyProgressDlg.h"
+#include "backup/CopyProgressDlg.h"
 
-#include "CopyJob.h"
-#include "ReplaceConfirmDlg.h"
-#include "Text.h"
-#include "Win32EngineFiles.h"
-#include "resource.h"
+#include "backup/CopyJob.h"
+#include "backup/ReplaceConfirmDlg.h"
+#include "framework/dialogs/Text.h"
+#include "dialogkit/Win32EngineFiles.h"
+#include "backup/resource.h"
 
 // What the worker hands to the dialog: the file it copies now, read by the
 // dialog whenever a percentage arrives, and the outcome at the end.

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "CopyEngine.h"
-#include "JobDialog.h"
+#include "backup/core/CopyEngine.h"
+#include "dialogkit/JobDialog.h"
 
 class CCopyProgressDlg : public CJobDialog {
 public:

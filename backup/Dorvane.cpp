@@ -1,9 +1,9 @@
 // The backup library's entry, called by the bar's "Mivora backup" item.
 #include <windows.h>
 
-#include "BackupMainDlg.h"
-#include "CallGuarded.h"
-#include "Dorvane.h"
+#include "backup/BackupMainDlg.h"
+#include "framework/win32/CallGuarded.h"
+#include "backup/Dorvane.h"
 
 extern "C" int VukFunction(void) {
     CallGuarded(OpenBackupWindow);

@@ -1,7 +1,7 @@
-#include "DorvaneApp.h"
+#include "backup/DorvaneApp.h"
 
-#include "BackupPaths.h"
-#include "Text.h"
+#include "backup/core/BackupPaths.h"
+#include "framework/dialogs/Text.h"
 
 CDorvaneApp theApp;
 

@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "Schedule.h"
-#include "WinApp.h"
+#include "backup/core/Schedule.h"
+#include "framework/dialogs/WinApp.h"
 
 class CBackupMainDlg;
 

@@ -1,15 +1,15 @@
-#include "PathsPage.h"
+#include "backup/PathsPage.h"
 
 #include <shlobj.h>
 
-#include "BackupPaths.h"
-#include "BrowseFolder.h"
-#include "CopyJob.h"
-#include "DataExchange.h"
-#include "FileRoutines.h"
-#include "Text.h"
-#include "WideText.h"
-#include "resource.h"
+#include "backup/core/BackupPaths.h"
+#include "dialogkit/BrowseFolder.h"
+#include "backup/CopyJob.h"
+#include "framework/dialogs/DataExchange.h"
+#include "dialogkit/FileRoutines.h"
+#include "framework/dialogs/Text.h"
+#include "framework/win32/WideText.h"
+#include "backup/resource.h"
 
 CPathsPage::CPathsPage(UINT templateId, const char* sourceTitle, int includeSubfolder, int fileOperation)
     : CDialog(templateId), IncludeSubfolder(includeSubfolder), FileOperation(fileOperation) {

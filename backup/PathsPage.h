@@ -4,9 +4,9 @@
 #pragma once
 #include <string>
 
-#include "CopyEngine.h"
-#include "Dialog.h"
-#include "IconButton.h"
+#include "backup/core/CopyEngine.h"
+#include "framework/dialogs/Dialog.h"
+#include "dialogkit/IconButton.h"
 
 class CPathsPage : public CDialog {
 public:

@@ -1,12 +1,12 @@
-#include "ReplaceConfirmDlg.h"
+#include "backup/ReplaceConfirmDlg.h"
 
-#include "CopyRules.h"
-#include "DataExchange.h"
-#include "DorvaneApp.h"
-#include "File.h"
-#include "MbcsPath.h"
-#include "Text.h"
-#include "resource.h"
+#include "backup/core/CopyRules.h"
+#include "framework/dialogs/DataExchange.h"
+#include "backup/DorvaneApp.h"
+#include "framework/dialogs/File.h"
+#include "framework/core/MbcsPath.h"
+#include "framework/dialogs/Text.h"
+#include "backup/resource.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "Dialog.h"
+#include "framework/dialogs/Dialog.h"
 
 class CReplaceConfirmDlg : public CDialog {
 public:

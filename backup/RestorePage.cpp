@@ -1,9 +1,9 @@
-#include "RestorePage.h"
+#include "backup/RestorePage.h"
 
-#include "BackupPage.h"
-#include "BackupPaths.h"
-#include "Text.h"
-#include "resource.h"
+#include "backup/BackupPage.h"
+#include "backup/core/BackupPaths.h"
+#include "framework/dialogs/Text.h"
+#include "backup/resource.h"
 
 // The source's browse button asks for a "destination" too: the text stands
 // as the user has always read it.

@@ -1,7 +1,7 @@
 // The Restore tab: copies a backup back. Its paths follow the Backup page
 // each time the tab is chosen; nothing of it is saved.
 #pragma once
-#include "PathsPage.h"
+#include "backup/PathsPage.h"
 
 class CBackupPage;
 

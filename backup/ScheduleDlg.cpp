@@ -1,13 +1,13 @@
-#include "ScheduleDlg.h"
+#include "backup/ScheduleDlg.h"
 
 #include <algorithm>
 #include <string>
 
-#include "Controls.h"
-#include "DataExchange.h"
-#include "DorvaneApp.h"
-#include "Schedule.h"
-#include "resource.h"
+#include "framework/dialogs/Controls.h"
+#include "framework/dialogs/DataExchange.h"
+#include "backup/DorvaneApp.h"
+#include "backup/core/Schedule.h"
+#include "backup/resource.h"
 
 using namespace schedule;
 

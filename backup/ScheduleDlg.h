@@ -3,7 +3,7 @@
 // (HOUR, DAY, WEEK, MONTH) and on OK stores them there and in the library's
 // schedule, with the schedule's text.
 #pragma once
-#include "Dialog.h"
+#include "framework/dialogs/Dialog.h"
 
 // The dialog of `kind` (schedule::ScheduleKind), modal over `parent`.
 INT_PTR RunScheduleDialog(int kind, CWnd* parent);

@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "AlarmCheck.h"
-#include "BenchTiming.h"
-#include "AlarmRules.h"
-#include "ClockIni.h"
-#include "ClockSource.h"
-#include "MbcsPath.h"
-#include "ScopedHandle.h"
-#include "ZoneMath.h"
+#include "main/clock/AlarmCheck.h"
+#include "bench/BenchTiming.h"
+#include "main/clock/core/AlarmRules.h"
+#include "main/clock/ClockIni.h"
+#include "main/clock/ClockSource.h"
+#include "framework/core/MbcsPath.h"
+#include "framework/win32/ScopedHandle.h"
+#include "main/clock/core/ZoneMath.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "AppGroups.h"
-#include "MenuDriver.h"
-#include "ScopedHandle.h"
-#include "ShellMenus.h"
-#include "TestSupport.h"
-#include "mainfrm.h"
+#include "main/bar/core/AppGroups.h"
+#include "tests/win/support/MenuDriver.h"
+#include "framework/win32/ScopedHandle.h"
+#include "main/bar/ShellMenus.h"
+#include "tests/win/support/TestSupport.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

@@ -5,16 +5,16 @@
 //   backup_bench copyfile SOURCE DEST
 // Prints "seconds S files N bytes B peak_kb K".
 #include <windows.h>
-#include "BenchTiming.h"
+#include "bench/BenchTiming.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "CopyEngine.h"
-#include "ScopedHandle.h"
-#include "Text.h"
-#include "Win32EngineFiles.h"
+#include "backup/core/CopyEngine.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/dialogs/Text.h"
+#include "dialogkit/Win32EngineFiles.h"
 
 namespace {
 

@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
-#include "WideText.h"
+#include "tests/win/support/TestSupport.h"
+#include "framework/win32/WideText.h"
 
 namespace {
 

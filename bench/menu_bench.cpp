@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "tests/win/support/TestSupport.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "Application.h"
-#include "BenchTiming.h"
-#include "getexe.h"
-#include "mainfrm.h"
+#include "framework/forms/Application.h"
+#include "bench/BenchTiming.h"
+#include "main/bar/getexe.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 // Prints "seconds <s> private_growth_kb <kb>": the time and how much the
 // process's private memory grew while it ran (its buffers).
 #include <windows.h>
-#include "BenchTiming.h"
+#include "bench/BenchTiming.h"
 
 #include <cstdio>
 #include <algorithm>
@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "JoinEngine.h"
-#include "PieceNames.h"
-#include "PieceSeries.h"
-#include "SplitEngine.h"
-#include "Text.h"
-#include "Win32EngineFiles.h"
+#include "splitjoin/core/JoinEngine.h"
+#include "splitjoin/core/PieceNames.h"
+#include "splitjoin/core/PieceSeries.h"
+#include "splitjoin/core/SplitEngine.h"
+#include "framework/dialogs/Text.h"
+#include "dialogkit/Win32EngineFiles.h"
 
 namespace {
 

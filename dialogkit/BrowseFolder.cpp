@@ -1,10 +1,10 @@
-#include "BrowseFolder.h"
+#include "dialogkit/BrowseFolder.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include "CallGuarded.h"
-#include "Services.h"
+#include "framework/win32/CallGuarded.h"
+#include "framework/dialogs/Services.h"
 
 namespace {
 

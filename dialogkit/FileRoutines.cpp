@@ -1,14 +1,14 @@
-#include "FileRoutines.h"
+#include "dialogkit/FileRoutines.h"
 
 #include <windows.h>
 
-#include "DirTree.h"
-#include "DropPaths.h"
-#include "File.h"
-#include "MbcsPath.h"
-#include "ModulePath.h"
-#include "Text.h"
-#include "WinApp.h"
+#include "dialogkit/core/DirTree.h"
+#include "framework/win32/DropPaths.h"
+#include "framework/dialogs/File.h"
+#include "framework/core/MbcsPath.h"
+#include "framework/win32/ModulePath.h"
+#include "framework/dialogs/Text.h"
+#include "framework/dialogs/WinApp.h"
 
 namespace dialogkit {
 

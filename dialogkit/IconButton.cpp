@@ -1,7 +1,7 @@
-#include "IconButton.h"
+#include "dialogkit/IconButton.h"
 
-#include "IconButtonLayout.h"
-#include "WinApp.h"
+#include "dialogkit/core/IconButtonLayout.h"
+#include "framework/dialogs/WinApp.h"
 
 BOOL CIconButton::SetIcon(WORD id, int cx, int cy) {
     icon_.Reset(

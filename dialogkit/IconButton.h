@@ -6,8 +6,8 @@
 #pragma once
 #include <windows.h>
 
-#include "Controls.h"
-#include "ScopedHandle.h"
+#include "framework/dialogs/Controls.h"
+#include "framework/win32/ScopedHandle.h"
 
 class CIconButton : public CButton {
 public:

@@ -1,10 +1,10 @@
-#include "JobDialog.h"
+#include "dialogkit/JobDialog.h"
 
 #include <commctrl.h>
 
-#include "DataExchange.h"
-#include "JobProgress.h"
-#include "StopEvent.h"
+#include "framework/dialogs/DataExchange.h"
+#include "dialogkit/JobProgress.h"
+#include "dialogkit/StopEvent.h"
 
 // What one run owns: the window it reports to, its stop signal and its
 // result. Shared with the worker, since the dialog may be gone before the

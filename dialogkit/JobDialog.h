@@ -7,10 +7,10 @@
 #include <functional>
 #include <memory>
 
-#include "Controls.h"
-#include "Dialog.h"
-#include "EngineFiles.h"
-#include "WorkerThread.h"
+#include "framework/dialogs/Controls.h"
+#include "framework/dialogs/Dialog.h"
+#include "dialogkit/core/EngineFiles.h"
+#include "framework/dialogs/WorkerThread.h"
 
 // The template's controls a job dialog drives (0: it has none).
 struct JobControls {

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "ScopedHandle.h"
+#include "framework/win32/ScopedHandle.h"
 
 namespace dialogkit {
 

@@ -1,4 +1,4 @@
-#include "TabPages.h"
+#include "dialogkit/TabPages.h"
 
 bool CTabPages::AddPage(CDialog& page, const std::string& title) {
     if (!page.Create(Handle())) return false;

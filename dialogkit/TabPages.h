@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "Controls.h"
-#include "Dialog.h"
+#include "framework/dialogs/Controls.h"
+#include "framework/dialogs/Dialog.h"
 
 class CTabPages : public CTabCtrl {
 public:

@@ -1,12 +1,12 @@
-#include "VoiceEvents.h"
+#include "dialogkit/VoiceEvents.h"
 
 #include <cstdlib>
 #include <ctime>
 #include <string>
 
-#include "Services.h"
-#include "Text.h"
-#include "VoicePlan.h"
+#include "framework/dialogs/Services.h"
+#include "framework/dialogs/Text.h"
+#include "dialogkit/core/VoicePlan.h"
 
 namespace dialogkit {
 

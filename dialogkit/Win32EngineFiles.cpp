@@ -1,14 +1,14 @@
-#include "Win32EngineFiles.h"
+#include "dialogkit/Win32EngineFiles.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <climits>
 
-#include "File.h"
-#include "FileReplace.h"
-#include "FileRoutines.h"
-#include "ScopedHandle.h"
+#include "framework/dialogs/File.h"
+#include "framework/core/FileReplace.h"
+#include "dialogkit/FileRoutines.h"
+#include "framework/win32/ScopedHandle.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The long jobs' files on the Win32 file system.
 #pragma once
-#include "EngineFiles.h"
+#include "dialogkit/core/EngineFiles.h"
 
 class Win32EngineFiles : public EngineFiles {
 public:

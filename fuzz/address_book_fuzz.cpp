@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "AddressBook.h"
+#include "main/bar/core/AddressBook.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The walk starts deep into the file: put the input there.

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "AlarmDue.h"
-#include "AlarmStore.h"
-#include "LeadBytes.h"
-#include "ZoneIni.h"
+#include "main/clock/core/AlarmDue.h"
+#include "main/clock/core/AlarmStore.h"
+#include "framework/core/LeadBytes.h"
+#include "main/clock/core/ZoneIni.h"
 
 namespace {
 void Require(bool condition) {

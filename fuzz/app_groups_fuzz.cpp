@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "AppGroups.h"
+#include "main/bar/core/AppGroups.h"
 
 namespace {
 void Require(bool condition) {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "ArchiverCommands.h"
+#include "standins/archive/core/ArchiverCommands.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string line(reinterpret_cast<const char*>(data), size);

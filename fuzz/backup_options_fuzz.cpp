@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "BackupOptions.h"
+#include "backup/core/BackupOptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

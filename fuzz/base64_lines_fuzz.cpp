@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "Base64Lines.h"
+#include "mailer/core/Base64Lines.h"
 
 namespace {
 

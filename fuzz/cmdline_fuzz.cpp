@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "ExeFromCmdLine.h"
+#include "main/components/core/ExeFromCmdLine.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "TarFormat.h"
-#include "ZlibStreams.h"
+#include "standins/archive/core/TarFormat.h"
+#include "standins/archive/core/ZlibStreams.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "HtmlToText.h"
+#include "main/bar/core/HtmlToText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string html(reinterpret_cast<const char*>(data), size);

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "IdList.h"
+#include "main/bar/core/IdList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t total = IdListSize(data, size);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "KnownPrograms.h"
+#include "main/bar/core/KnownPrograms.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "LzhCodec.h"
+#include "standins/archive/core/LzhCodec.h"
 
 namespace {
 

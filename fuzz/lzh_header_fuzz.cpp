@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "LzhHeader.h"
+#include "standins/archive/core/LzhHeader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     MemorySource in(data, size);

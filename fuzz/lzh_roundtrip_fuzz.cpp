@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "Checksums.h"
-#include "LzhCodec.h"
+#include "standins/archive/core/Checksums.h"
+#include "standins/archive/core/LzhCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;

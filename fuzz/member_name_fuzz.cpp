@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "MemberNames.h"
+#include "standins/archive/core/MemberNames.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string raw(reinterpret_cast<const char*>(data), size);

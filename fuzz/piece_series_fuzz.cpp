@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "PieceSeries.h"
+#include "splitjoin/core/PieceSeries.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Lines: the first is the dropped name, the rest are the files on disk.

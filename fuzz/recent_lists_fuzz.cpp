@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "RecentLists.h"
-#include "StrUtils.h"
+#include "main/bar/core/RecentLists.h"
+#include "framework/core/StrUtils.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "CommandTokens.h"
+#include "standins/archive/core/CommandTokens.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

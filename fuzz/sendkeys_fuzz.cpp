@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "../tests/native/FakeUsKeyboard.h"
-#include "Exceptions.h"
-#include "SendKeysScript.h"
+#include "tests/native/FakeUsKeyboard.h"
+#include "framework/core/Exceptions.h"
+#include "main/components/core/SendKeysScript.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "TarFormat.h"
+#include "standins/archive/core/TarFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     MemorySource in(data, size);

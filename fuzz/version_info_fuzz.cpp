@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "VersionInfo.h"
+#include "main/bar/core/VersionInfo.h"
 
 namespace {
 

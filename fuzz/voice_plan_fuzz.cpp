@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "VoicePlan.h"
+#include "dialogkit/core/VoicePlan.h"
 
 namespace {
 

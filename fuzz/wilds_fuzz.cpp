@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "StrUtils.h"
-#include "Wilds.h"
+#include "framework/core/StrUtils.h"
+#include "main/components/core/Wilds.h"
 
 namespace {
 

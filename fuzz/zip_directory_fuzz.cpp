@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "ZipFormat.h"
+#include "standins/archive/core/ZipFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     MemorySource file(data, size);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ZipEntries.h"
+#include "main/bar/core/ZipEntries.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;

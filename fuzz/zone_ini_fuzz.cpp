@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "ZoneIni.h"
-#include "ZoneMath.h"
-#include "ZoneOffsets.h"
+#include "main/clock/core/ZoneIni.h"
+#include "main/clock/core/ZoneMath.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 namespace {
 bool SingleByteCodePage(unsigned char) { return false; }

@@ -8,12 +8,12 @@
 #include <exception>
 #include <string>
 
-#include "Exceptions.h"
-#include "LeadByte.h"
-#include "MailFiles.h"
-#include "MailMessage.h"
-#include "Registry.h"
-#include "TempFolder.h"
+#include "framework/core/Exceptions.h"
+#include "framework/win32/LeadByte.h"
+#include "mailer/MailFiles.h"
+#include "mailer/core/MailMessage.h"
+#include "framework/forms/Registry.h"
+#include "framework/core/TempFolder.h"
 
 namespace {
 

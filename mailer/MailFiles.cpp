@@ -1,11 +1,11 @@
-#include "MailFiles.h"
+#include "mailer/MailFiles.h"
 
 #include <memory>
 
-#include "Base64Lines.h"
-#include "Exceptions.h"
-#include "MailMessage.h"
-#include "ScopedHandle.h"
+#include "mailer/core/Base64Lines.h"
+#include "framework/core/Exceptions.h"
+#include "mailer/core/MailMessage.h"
+#include "framework/win32/ScopedHandle.h"
 
 namespace {
 

@@ -1,28 +1,28 @@
-#include "Exports.h"
+#include "splitjoin/Exports.h"
 
 #include <objbase.h>
 
 #include <string>
 #include <vector>
 
-#include "BrowseFolder.h"
-#include "CallGuarded.h"
-#include "DropPaths.h"
-#include "FileRoutines.h"
-#include "JapaneseTexts.h"
-#include "JoinDlg.h"
-#include "MessageBox.h"
-#include "PelmitApp.h"
-#include "PieceNames.h"
-#include "ScopedHandle.h"
-#include "ShellFiles.h"
-#include "ShortcutDlg.h"
-#include "SplitDlg.h"
-#include "SplitProgressDlg.h"
-#include "Text.h"
-#include "VoiceEvents.h"
-#include "WideText.h"
-#include "resource.h"
+#include "dialogkit/BrowseFolder.h"
+#include "framework/win32/CallGuarded.h"
+#include "framework/win32/DropPaths.h"
+#include "dialogkit/FileRoutines.h"
+#include "splitjoin/JapaneseTexts.h"
+#include "splitjoin/JoinDlg.h"
+#include "framework/dialogs/MessageBox.h"
+#include "splitjoin/PelmitApp.h"
+#include "splitjoin/core/PieceNames.h"
+#include "framework/win32/ScopedHandle.h"
+#include "splitjoin/ShellFiles.h"
+#include "splitjoin/ShortcutDlg.h"
+#include "splitjoin/SplitDlg.h"
+#include "splitjoin/SplitProgressDlg.h"
+#include "framework/dialogs/Text.h"
+#include "dialogkit/VoiceEvents.h"
+#include "framework/win32/WideText.h"
+#include "splitjoin/resource.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "JapaneseTexts.h"
+#include "splitjoin/JapaneseTexts.h"
 
 const char kSegmentOpenFilter[] = "全ファイル(*.*)|*.*||";
 const char kSegmentOpenTitle[] = "分割するファイル名の指定";

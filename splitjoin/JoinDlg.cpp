@@ -1,21 +1,21 @@
-#include "JoinDlg.h"
+#include "splitjoin/JoinDlg.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "BrowseFolder.h"
-#include "DataExchange.h"
-#include "File.h"
-#include "FileRoutines.h"
-#include "JoinProgressDlg.h"
-#include "MessageBox.h"
-#include "PelmitApp.h"
-#include "PieceSeries.h"
-#include "ScopedHandle.h"
-#include "ShellFiles.h"
-#include "Text.h"
-#include "WideText.h"
-#include "resource.h"
+#include "dialogkit/BrowseFolder.h"
+#include "framework/dialogs/DataExchange.h"
+#include "framework/dialogs/File.h"
+#include "dialogkit/FileRoutines.h"
+#include "splitjoin/JoinProgressDlg.h"
+#include "framework/dialogs/MessageBox.h"
+#include "splitjoin/PelmitApp.h"
+#include "splitjoin/core/PieceSeries.h"
+#include "framework/win32/ScopedHandle.h"
+#include "splitjoin/ShellFiles.h"
+#include "framework/dialogs/Text.h"
+#include "framework/win32/WideText.h"
+#include "splitjoin/resource.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "Controls.h"
-#include "Dialog.h"
-#include "IconButton.h"
-#include "JoinItems.h"
+#include "framework/dialogs/Controls.h"
+#include "framework/dialogs/Dialog.h"
+#include "dialogkit/IconButton.h"
+#include "splitjoin/core/JoinItems.h"
 
 class CJoinDlg : public CDialog {
 public:

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "Dialog.h"
-#include "EngineFiles.h"
-#include "IconButton.h"
-#include "JobDialog.h"
+#include "framework/dialogs/Dialog.h"
+#include "dialogkit/core/EngineFiles.h"
+#include "dialogkit/IconButton.h"
+#include "dialogkit/JobDialog.h"
 
 // What a join runs on: a copy of the join dialog's list and settings, taken
 // before the worker starts, so that the worker never reads the dialog.

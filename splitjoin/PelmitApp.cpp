@@ -1,6 +1,6 @@
-#include "PelmitApp.h"
+#include "splitjoin/PelmitApp.h"
 
-#include "VoiceEvents.h"
+#include "dialogkit/VoiceEvents.h"
 
 CPelmitApp theApp;
 

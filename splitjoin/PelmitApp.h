@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "WinApp.h"
+#include "framework/dialogs/WinApp.h"
 
 class CPelmitApp : public CWinApp {
 public:

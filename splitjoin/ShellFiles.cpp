@@ -1,11 +1,11 @@
-#include "ScopedHandle.h"
-#include "ShellFiles.h"
+#include "framework/win32/ScopedHandle.h"
+#include "splitjoin/ShellFiles.h"
 
-#include "FileRoutines.h"
+#include "dialogkit/FileRoutines.h"
 
-#include "File.h"
-#include "MbcsPath.h"
-#include "Text.h"
+#include "framework/dialogs/File.h"
+#include "framework/core/MbcsPath.h"
+#include "framework/dialogs/Text.h"
 
 bool IsShellFolder(const std::string& path) {
     SHFILEINFOA info{};

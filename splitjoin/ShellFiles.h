@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "FileRoutines.h"
+#include "dialogkit/FileRoutines.h"
 
 using dialogkit::ReadDropList;
 

@@ -1,21 +1,21 @@
-#include "ShortcutDlg.h"
+#include "splitjoin/ShortcutDlg.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "BrowseFolder.h"
-#include "ComPtr.h"
-#include "Controls.h"
-#include "DataExchange.h"
-#include "JapaneseTexts.h"
-#include "MbcsPath.h"
-#include "PelmitApp.h"
-#include "ShellFiles.h"
-#include "ShortcutNames.h"
-#include "Text.h"
-#include "WideText.h"
-#include "resource.h"
+#include "dialogkit/BrowseFolder.h"
+#include "framework/core/ComPtr.h"
+#include "framework/dialogs/Controls.h"
+#include "framework/dialogs/DataExchange.h"
+#include "splitjoin/JapaneseTexts.h"
+#include "framework/core/MbcsPath.h"
+#include "splitjoin/PelmitApp.h"
+#include "splitjoin/ShellFiles.h"
+#include "splitjoin/core/ShortcutNames.h"
+#include "framework/dialogs/Text.h"
+#include "framework/win32/WideText.h"
+#include "splitjoin/resource.h"
 
 CShortcutDlg::CShortcutDlg() : CDialog(IDD_SHORTCUT) {
     icon_ = theApp.LoadIcon(IDI_PELMIT);

@@ -2,8 +2,8 @@
 #pragma once
 #include <string>
 
-#include "Dialog.h"
-#include "ScopedHandle.h"
+#include "framework/dialogs/Dialog.h"
+#include "framework/win32/ScopedHandle.h"
 
 class CShortcutDlg : public CDialog {
 public:

@@ -1,19 +1,19 @@
-#include "SplitDlg.h"
+#include "splitjoin/SplitDlg.h"
 
 #include <shlobj.h>
 
-#include "BrowseFolder.h"
-#include "DataExchange.h"
-#include "File.h"
-#include "FileRoutines.h"
-#include "PelmitApp.h"
-#include "PieceNames.h"
-#include "PieceSeries.h"
-#include "Services.h"
-#include "ShellFiles.h"
-#include "StrUtils.h"
-#include "Text.h"
-#include "resource.h"
+#include "dialogkit/BrowseFolder.h"
+#include "framework/dialogs/DataExchange.h"
+#include "framework/dialogs/File.h"
+#include "dialogkit/FileRoutines.h"
+#include "splitjoin/PelmitApp.h"
+#include "splitjoin/core/PieceNames.h"
+#include "splitjoin/core/PieceSeries.h"
+#include "framework/dialogs/Services.h"
+#include "splitjoin/ShellFiles.h"
+#include "framework/core/StrUtils.h"
+#include "framework/dialogs/Text.h"
+#include "splitjoin/resource.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "Controls.h"
-#include "Dialog.h"
-#include "IconButton.h"
+#include "framework/dialogs/Controls.h"
+#include "framework/dialogs/Dialog.h"
+#include "dialogkit/IconButton.h"
 
 class CSplitDlg : public CDialog {
 public:

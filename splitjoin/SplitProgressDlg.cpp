@@ -1,11 +1,11 @@
-#include "SplitProgressDlg.h"
+#include "splitjoin/SplitProgressDlg.h"
 
-#include "PelmitApp.h"
-#include "PieceNames.h"
-#include "SplitEngine.h"
-#include "Text.h"
-#include "Win32EngineFiles.h"
-#include "resource.h"
+#include "splitjoin/PelmitApp.h"
+#include "splitjoin/core/PieceNames.h"
+#include "splitjoin/core/SplitEngine.h"
+#include "framework/dialogs/Text.h"
+#include "dialogkit/Win32EngineFiles.h"
+#include "splitjoin/resource.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "JobDialog.h"
+#include "dialogkit/JobDialog.h"
 
 class CSplitProgressDlg : public CJobDialog {
 public:

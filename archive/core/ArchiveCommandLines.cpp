@@ -1,7 +1,7 @@
-#include "ArchiveCommandLines.h"
+#include "archive/core/ArchiveCommandLines.h"
 
-#include "MbcsPath.h"
-#include "StrUtils.h"
+#include "framework/core/MbcsPath.h"
+#include "framework/core/StrUtils.h"
 
 namespace archive {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "LeadBytes.h"
+#include "framework/core/LeadBytes.h"
 
 namespace archive {
 

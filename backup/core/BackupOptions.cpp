@@ -1,11 +1,11 @@
-#include "BackupOptions.h"
+#include "backup/core/BackupOptions.h"
 
 #include <cstdint>
 #include <cstdio>
 
-#include "ByteOrder.h"
-#include "FilePtr.h"
-#include "FileReplace.h"
+#include "framework/core/ByteOrder.h"
+#include "framework/core/FilePtr.h"
+#include "framework/core/FileReplace.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "BackupPaths.h"
+#include "backup/core/BackupPaths.h"
 
 bool EndsWithBackslash(const std::string& path, LeadBytePredicate isLead) {
     const std::size_t pos = LastCharPos(path, '\\', isLead);

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "MbcsPath.h"
+#include "framework/core/MbcsPath.h"
 
 // True when the path's last character is a "\" (not a double-byte trail byte).
 bool EndsWithBackslash(const std::string& path, LeadBytePredicate isLead);

@@ -1,11 +1,11 @@
-#include "CopyEngine.h"
+#include "backup/core/CopyEngine.h"
 
 #include <algorithm>
 #include <map>
 #include <set>
 
-#include "BackupPaths.h"
-#include "MbcsPath.h"
+#include "backup/core/BackupPaths.h"
+#include "framework/core/MbcsPath.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "CopyRules.h"
-#include "EngineFiles.h"
-#include "LeadBytes.h"
+#include "backup/core/CopyRules.h"
+#include "dialogkit/core/EngineFiles.h"
+#include "framework/core/LeadBytes.h"
 
 struct CopyRequest {
     CopyRequest() = default;

@@ -1,6 +1,6 @@
-#include "CopyRules.h"
+#include "backup/core/CopyRules.h"
 
-#include "MbcsPath.h"
+#include "framework/core/MbcsPath.h"
 
 bool MatchExtensionFilter(const std::string& name, int mode, const std::string& list) {
     if (mode == 0) return true;

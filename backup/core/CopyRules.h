@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "EngineFiles.h"
-#include "LeadBytes.h"
+#include "dialogkit/core/EngineFiles.h"
+#include "framework/core/LeadBytes.h"
 
 // Which side of a file pair is the live one: the source on a backup, the
 // destination on a restore. Set by the kind of run, never by what the window

@@ -1,4 +1,4 @@
-#include "CopySummary.h"
+#include "backup/core/CopySummary.h"
 
 namespace {
 

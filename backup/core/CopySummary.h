@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "CopyEngine.h"
+#include "backup/core/CopyEngine.h"
 
 // The system's text for an error code, "" when it has none.
 using ErrorTextFn = std::function<std::string(int code)>;

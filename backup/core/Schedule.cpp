@@ -1,4 +1,4 @@
-#include "Schedule.h"
+#include "backup/core/Schedule.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "DirTree.h"
+#include "dialogkit/core/DirTree.h"
 
 namespace dialogkit {
 

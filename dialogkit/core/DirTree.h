@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "MbcsPath.h"
+#include "framework/core/MbcsPath.h"
 
 namespace dialogkit {
 

@@ -1,7 +1,7 @@
-#include "EngineFiles.h"
+#include "dialogkit/core/EngineFiles.h"
 
-#include "FileReplace.h"
-#include "MbcsPath.h"
+#include "framework/core/FileReplace.h"
+#include "framework/core/MbcsPath.h"
 
 std::unique_ptr<EngineOutput> CreateTemporaryBeside(EngineFiles& files, const std::string& target, const char* stem,
                                                     unsigned& number, std::string& path, int& error,

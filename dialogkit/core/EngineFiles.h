@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "LeadBytes.h"
+#include "framework/core/LeadBytes.h"
 
 // Which file a handle is, beyond its name: two names (an 8.3 name, "..\", a
 // hard link) can reach one file.

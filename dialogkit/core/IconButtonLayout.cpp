@@ -1,4 +1,4 @@
-#include "IconButtonLayout.h"
+#include "dialogkit/core/IconButtonLayout.h"
 
 namespace dialogkit {
 

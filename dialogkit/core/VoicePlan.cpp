@@ -1,4 +1,4 @@
-#include "VoicePlan.h"
+#include "dialogkit/core/VoicePlan.h"
 
 #include <cstdio>
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "MbcsPath.h"
+#include "framework/core/MbcsPath.h"
 
 namespace dialogkit {
 

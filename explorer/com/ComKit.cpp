@@ -1,11 +1,11 @@
-#include "ComKit.h"
+#include "explorer/com/ComKit.h"
 
 #include <algorithm>
 #include <vector>
 
 #include <olectl.h>
 
-#include "ComRegistry.h"
+#include "explorer/com/ComRegistry.h"
 
 namespace comkit {
 

@@ -1,6 +1,6 @@
-#include "ComRegistry.h"
-#include "ModulePath.h"
-#include "RegKey.h"
+#include "explorer/com/ComRegistry.h"
+#include "framework/win32/ModulePath.h"
+#include "framework/win32/RegKey.h"
 
 #include <vector>
 

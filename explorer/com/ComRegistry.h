@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "Exceptions.h"
+#include "framework/core/Exceptions.h"
 
 // Raised when a registration key cannot be created or written; the
 // registration entry points turn it into a failure code.

@@ -3,7 +3,7 @@
 // them from here unless the server defines its own.
 #include <windows.h>
 
-#include "ComKit.h"
+#include "explorer/com/ComKit.h"
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
     return comkit::ServerGetClassObject(rclsid, riid, ppv);

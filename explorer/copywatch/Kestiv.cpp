@@ -1,8 +1,8 @@
-#include "Kestiv.h"
+#include "explorer/copywatch/Kestiv.h"
 
-#include "ComRegistry.h"
-#include "LeadByte.h"
-#include "MbcsPath.h"
+#include "explorer/com/ComRegistry.h"
+#include "framework/win32/LeadByte.h"
+#include "framework/core/MbcsPath.h"
 
 const CLSID CLSID_Kestiv = {0x29F97553, 0xFBD6, 0x11D1, {0xAF, 0xC1, 0x00, 0xA0, 0x24, 0xD1, 0x87, 0x5C}};
 const char kBarWindowClass[] = "Tolvex";

@@ -2,7 +2,7 @@
 // or delete. It never blocks the operation; it only tells the launch bar in
 // which folder the operation's destination lies.
 #pragma once
-#include "ComKit.h"
+#include "explorer/com/ComKit.h"
 
 // {29F97553-FBD6-11D1-AFC1-00A024D1875C}
 extern const CLSID CLSID_Kestiv;

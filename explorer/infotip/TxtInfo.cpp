@@ -1,11 +1,11 @@
-#include "TxtInfo.h"
+#include "explorer/infotip/TxtInfo.h"
 
-#include "ComRegistry.h"
-#include "InfoTipRules.h"
-#include "InfoTipText.h"
-#include "LeadByte.h"
-#include "StrUtils.h"
-#include "WideText.h"
+#include "explorer/com/ComRegistry.h"
+#include "explorer/infotip/core/InfoTipRules.h"
+#include "main/bar/InfoTipText.h"
+#include "framework/win32/LeadByte.h"
+#include "framework/core/StrUtils.h"
+#include "framework/win32/WideText.h"
 
 const CLSID CLSID_TxtInfo = {0x7090FC40, 0x6315, 0x11D4, {0xB1, 0x9B, 0x00, 0x40, 0x05, 0x2E, 0xF5, 0xD0}};
 

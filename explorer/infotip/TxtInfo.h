@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "ComKit.h"
+#include "explorer/com/ComKit.h"
 
 // {7090FC40-6315-11D4-B19B-0040052EF5D0}
 extern const CLSID CLSID_TxtInfo;

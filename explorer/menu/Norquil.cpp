@@ -2,7 +2,7 @@
 // registry script that the main program imports registers the class.
 #include <new>
 
-#include "Ombrel.h"
+#include "explorer/menu/Ombrel.h"
 
 BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) {
     if (dwReason == DLL_PROCESS_ATTACH) {

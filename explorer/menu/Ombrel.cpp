@@ -1,4 +1,4 @@
-#include "Ombrel.h"
+#include "explorer/menu/Ombrel.h"
 
 #include <shellapi.h>
 
@@ -6,12 +6,12 @@
 #include <new>
 #include <string>
 
-#include "ComKit.h"
-#include "ComRegistry.h"
-#include "DropPaths.h"
-#include "LeadByte.h"
-#include "MenuRules.h"
-#include "ScopedHandle.h"
+#include "explorer/com/ComKit.h"
+#include "explorer/com/ComRegistry.h"
+#include "framework/win32/DropPaths.h"
+#include "framework/win32/LeadByte.h"
+#include "explorer/menu/core/MenuRules.h"
+#include "framework/win32/ScopedHandle.h"
 
 const CLSID CLSID_Ombrel = {0x18D67740, 0x19C0, 0x11D3, {0x9F, 0x2F, 0x00, 0x40, 0x05, 0x2E, 0xCF, 0x0B}};
 

@@ -1,9 +1,9 @@
-#include "FileReplace.h"
+#include "framework/core/FileReplace.h"
 
 #include <algorithm>
 #include <cerrno>
 
-#include "FilePtr.h"
+#include "framework/core/FilePtr.h"
 
 RewriteResult WriteFileReplacing(const std::string& target, const std::function<bool(std::FILE*)>& write) {
     std::string temporary;

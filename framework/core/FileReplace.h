@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "LeadBytes.h"
+#include "framework/core/LeadBytes.h"
 
 enum class RewriteResult {
     Written,

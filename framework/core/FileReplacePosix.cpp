@@ -1,4 +1,4 @@
-#include "FileReplace.h"
+#include "framework/core/FileReplace.h"
 
 #include <fcntl.h>
 #include <unistd.h>

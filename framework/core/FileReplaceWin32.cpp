@@ -1,4 +1,4 @@
-#include "FileReplace.h"
+#include "framework/core/FileReplace.h"
 
 #include <windows.h>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
-#include "IniText.h"
+#include "framework/core/IniText.h"
 
-#include "StrUtils.h"
+#include "framework/core/StrUtils.h"
 
 namespace {
 // Blanks, tabs and the line's end around a name or value.

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "LeadBytes.h"
+#include "framework/core/LeadBytes.h"
 
 // Section and key names match without regard to case, a missing key reads as
 // the default, a rewritten key keeps its place and a new one goes to the end

@@ -1,3 +1,3 @@
-#include "LeadBytes.h"
+#include "framework/core/LeadBytes.h"
 
 bool Cp932LeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }

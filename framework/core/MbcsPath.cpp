@@ -1,4 +1,4 @@
-#include "MbcsPath.h"
+#include "framework/core/MbcsPath.h"
 
 #include <cstring>
 

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string>
 
-#include "LeadBytes.h"
+#include "framework/core/LeadBytes.h"
 
 // No lead bytes: every byte is a character of its own.
 bool SingleByteCodePage(unsigned char byte);

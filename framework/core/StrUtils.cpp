@@ -1,10 +1,10 @@
-#include "StrUtils.h"
+#include "framework/core/StrUtils.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 
-#include "Exceptions.h"
+#include "framework/core/Exceptions.h"
 
 std::string IntToStr(long long value) { return std::to_string(value); }
 

@@ -1,11 +1,11 @@
-#include "StringList.h"
+#include "framework/core/StringList.h"
 
 #include <cstdio>
 
-#include "Exceptions.h"
-#include "FilePtr.h"
-#include "FileReplace.h"
-#include "StrUtils.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/FilePtr.h"
+#include "framework/core/FileReplace.h"
+#include "framework/core/StrUtils.h"
 
 void TStringList::CheckIndex(int index, bool allowEnd) const {
     const int limit = allowEnd ? Count() : Count() - 1;

@@ -1,4 +1,4 @@
-#include "TempFolder.h"
+#include "framework/core/TempFolder.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
-#include "Controls.h"
+#include "framework/dialogs/Controls.h"
 
-#include "WinApp.h"
+#include "framework/dialogs/WinApp.h"
 
 bool CAnimateCtrl::Open(UINT resourceId) const {
     return Send(ACM_OPENA, reinterpret_cast<WPARAM>(ResourceHandle()),

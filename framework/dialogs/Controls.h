@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "ScopedHandle.h"
-#include "Wnd.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/dialogs/Wnd.h"
 
 class CButton : public CWnd {};
 

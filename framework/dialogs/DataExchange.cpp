@@ -1,13 +1,13 @@
-#include "DataExchange.h"
+#include "framework/dialogs/DataExchange.h"
 
-#include "Controls.h"
+#include "framework/dialogs/Controls.h"
 
-#include "Exceptions.h"
-#include "FrameworkTexts.h"
-#include "StrUtils.h"
-#include "WideText.h"
-#include "WinApp.h"
-#include "WindowText.h"
+#include "framework/core/Exceptions.h"
+#include "framework/dialogs/FrameworkTexts.h"
+#include "framework/core/StrUtils.h"
+#include "framework/win32/WideText.h"
+#include "framework/dialogs/WinApp.h"
+#include "framework/win32/WindowText.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "Dialog.h"
+#include "framework/dialogs/Dialog.h"
 
 // Thrown by Fail() inside DoDataExchange and caught by UpdateData; it never
 // leaves the framework.

@@ -1,15 +1,15 @@
-#include "Dialog.h"
+#include "framework/dialogs/Dialog.h"
 
 #include <commctrl.h>
 
-#include "CallGuarded.h"
-#include "DataExchange.h"
-#include "ModelessDialogs.h"
-#include "Services.h"
-#include "Text.h"
-#include "WideText.h"
-#include "WinApp.h"
-#include "WindowText.h"
+#include "framework/win32/CallGuarded.h"
+#include "framework/dialogs/DataExchange.h"
+#include "framework/win32/ModelessDialogs.h"
+#include "framework/dialogs/Services.h"
+#include "framework/dialogs/Text.h"
+#include "framework/win32/WideText.h"
+#include "framework/dialogs/WinApp.h"
+#include "framework/win32/WindowText.h"
 
 namespace {
 

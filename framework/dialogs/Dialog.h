@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "Wnd.h"
+#include "framework/dialogs/Wnd.h"
 
 class CDataExchange;
 

@@ -1,5 +1,5 @@
-#include "File.h"
-#include "ScopedHandle.h"
+#include "framework/dialogs/File.h"
+#include "framework/win32/ScopedHandle.h"
 
 bool CFile::Fail() {
     error_ = GetLastError();

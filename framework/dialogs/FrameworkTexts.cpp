@@ -1,4 +1,4 @@
-#include "FrameworkTexts.h"
+#include "framework/dialogs/FrameworkTexts.h"
 
 const char kEnterIntegerText[] = "整数を入力してください。";
 const char kIntegerRangeText[] = "%1 から %2 までの整数を入力してください。";

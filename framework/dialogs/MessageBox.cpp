@@ -1,7 +1,7 @@
-#include "MessageBox.h"
+#include "framework/dialogs/MessageBox.h"
 
-#include "WideText.h"
-#include "WinApp.h"
+#include "framework/win32/WideText.h"
+#include "framework/dialogs/WinApp.h"
 
 int AppMessageBox(const std::wstring& text, UINT type) {
     CWinApp* app = GetApp();

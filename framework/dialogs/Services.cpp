@@ -1,4 +1,4 @@
-#include "Services.h"
+#include "framework/dialogs/Services.h"
 
 #include <commdlg.h>
 #include <mmsystem.h>
@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "WideText.h"
+#include "framework/win32/WideText.h"
 
 namespace {
 

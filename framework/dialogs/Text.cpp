@@ -1,4 +1,4 @@
-#include "Text.h"
+#include "framework/dialogs/Text.h"
 
 int CompareNoCase(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()); }
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "LeadByte.h"
+#include "framework/win32/LeadByte.h"
 
 // Case-insensitive comparison of ANSI texts, aware of double-byte characters.
 int CompareNoCase(const std::string& a, const std::string& b);

@@ -1,12 +1,12 @@
-#include "MbcsPath.h"
-#include "ModulePath.h"
-#include "WinApp.h"
+#include "framework/core/MbcsPath.h"
+#include "framework/win32/ModulePath.h"
+#include "framework/dialogs/WinApp.h"
 
 #include <mutex>
 
-#include "RegKey.h"
-#include "Text.h"
-#include "WideText.h"
+#include "framework/win32/RegKey.h"
+#include "framework/dialogs/Text.h"
+#include "framework/win32/WideText.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

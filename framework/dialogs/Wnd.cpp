@@ -1,5 +1,5 @@
-#include "Wnd.h"
+#include "framework/dialogs/Wnd.h"
 
-#include "WindowText.h"
+#include "framework/win32/WindowText.h"
 
 std::string CWnd::GetWindowText() const { return WindowText(hwnd_); }

@@ -1,9 +1,9 @@
-#include "WorkerThread.h"
+#include "framework/dialogs/WorkerThread.h"
 
 #include <memory>
 
-#include "CallGuarded.h"
-#include "Services.h"
+#include "framework/win32/CallGuarded.h"
+#include "framework/dialogs/Services.h"
 
 namespace {
 

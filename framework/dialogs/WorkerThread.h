@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "ScopedHandle.h"
+#include "framework/win32/ScopedHandle.h"
 
 class CWorkerThread {
 public:

@@ -1,13 +1,13 @@
-#include "Application.h"
+#include "framework/forms/Application.h"
 
 #include <commctrl.h>
 
 #include <cstdio>
 
-#include "Forms.h"
-#include "ModelessDialogs.h"
-#include "ModulePath.h"
-#include "ScopedHandle.h"
+#include "framework/forms/Forms.h"
+#include "framework/win32/ModelessDialogs.h"
+#include "framework/win32/ModulePath.h"
+#include "framework/win32/ScopedHandle.h"
 
 namespace {
 const UINT WM_SYNCHRONIZE = WM_APP + 0x3E0;

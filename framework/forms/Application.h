@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "CallGuarded.h"
-#include "Component.h"
-#include "Exceptions.h"
+#include "framework/win32/CallGuarded.h"
+#include "framework/forms/Component.h"
+#include "framework/core/Exceptions.h"
 
 using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
 

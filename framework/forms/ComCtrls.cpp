@@ -1,4 +1,4 @@
-#include "ComCtrls.h"
+#include "framework/forms/ComCtrls.h"
 
 #include <algorithm>
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "StdCtrls.h"
+#include "framework/forms/StdCtrls.h"
 
 enum class TDateTimeKind { dtkDate, dtkTime };
 

@@ -1,4 +1,4 @@
-#include "Component.h"
+#include "framework/forms/Component.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "Controls.h"
+#include "framework/forms/Controls.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
 
-#include "Forms.h"
+#include "framework/forms/Forms.h"
 
 void TControl::SetCaption(const std::string& value) {
     caption_ = value;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Component.h"
-#include "Graphics.h"
+#include "framework/forms/Component.h"
+#include "framework/forms/Graphics.h"
 
 // A colour is an RGB value, or a system colour: the high bit set and the
 // system's COLOR_ index in the low byte, so it follows the user's scheme.

@@ -1,4 +1,4 @@
-#include "Dialogs.h"
+#include "framework/forms/Dialogs.h"
 
 #include <windows.h>
 #include <cderr.h>

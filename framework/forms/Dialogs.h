@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "Component.h"
-#include "Controls.h"
+#include "framework/forms/Component.h"
+#include "framework/forms/Controls.h"
 
 enum TOpenOption : unsigned { ofHideReadOnly = 1, ofFileMustExist = 2, ofNoNetworkButton = 4 };
 using TOpenOptions = unsigned;

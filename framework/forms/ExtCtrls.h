@@ -2,8 +2,8 @@
 #pragma once
 #include <windows.h>
 
-#include "Controls.h"
-#include "Graphics.h"
+#include "framework/forms/Controls.h"
+#include "framework/forms/Graphics.h"
 
 enum class TAlignment { taLeftJustify, taCenter, taRightJustify };
 enum class TBevelCut { bvNone, bvLowered, bvRaised };

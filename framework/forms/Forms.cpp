@@ -1,4 +1,4 @@
-#include "Forms.h"
+#include "framework/forms/Forms.h"
 
 #include <commctrl.h>
 

@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
-#include "Application.h"
-#include "Controls.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Controls.h"
 
 enum class TBorderStyle { bsNone, bsSingle, bsDialog, bsSizeable, bsToolWindow };
 enum class TFormStyle { fsNormal, fsStayOnTop };

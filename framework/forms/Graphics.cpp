@@ -1,4 +1,4 @@
-#include "Graphics.h"
+#include "framework/forms/Graphics.h"
 
 void TIcon::SetHandle(HICON icon) {
     if (icon != handle_.Get()) handle_.Reset(icon);

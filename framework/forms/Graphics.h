@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "ScopedHandle.h"
+#include "framework/win32/ScopedHandle.h"
 
 class TIcon {
 public:

@@ -1,4 +1,4 @@
-#include "HintWindow.h"
+#include "framework/forms/HintWindow.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "Controls.h"
+#include "framework/forms/Controls.h"
 
 class THintWindow : public TControl {
 public:

@@ -1,4 +1,4 @@
-#include "ImageList.h"
+#include "framework/forms/ImageList.h"
 
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 

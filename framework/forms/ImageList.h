@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "Component.h"
-#include "Graphics.h"
+#include "framework/forms/Component.h"
+#include "framework/forms/Graphics.h"
 
 class TImageList : public TComponent {
 public:

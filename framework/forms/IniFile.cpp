@@ -1,9 +1,9 @@
-#include "IniFile.h"
+#include "framework/forms/IniFile.h"
 
 #include <windows.h>
 
-#include "Exceptions.h"
-#include "StrUtils.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/StrUtils.h"
 
 
 namespace {

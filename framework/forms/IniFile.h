@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "IniText.h"
-#include "StringList.h"
+#include "framework/core/IniText.h"
+#include "framework/core/StringList.h"
 
 class TIniFile : public TProfile {
 public:

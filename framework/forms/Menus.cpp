@@ -1,6 +1,6 @@
-#include "Menus.h"
+#include "framework/forms/Menus.h"
 
-#include "Application.h"
+#include "framework/forms/Application.h"
 
 namespace {
 // Command ids shared by every menu of the process, so an id names one item;
@@ -101,8 +101,8 @@ void TPopupMenu::Popup(int X, int Y) {
 
 #include <cstddef>
 
-#include "ImageList.h"
-#include "PopupList.h"
+#include "framework/forms/ImageList.h"
+#include "framework/forms/PopupList.h"
 
 namespace {
 // Captions are data (file names, addresses), never accelerator texts.

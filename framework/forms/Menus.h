@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "Component.h"
-#include "Exceptions.h"
-#include "ScopedHandle.h"
+#include "framework/forms/Component.h"
+#include "framework/core/Exceptions.h"
+#include "framework/win32/ScopedHandle.h"
 
 class TImageList;
 

@@ -1,6 +1,6 @@
-#include "MessageDlg.h"
+#include "framework/forms/MessageDlg.h"
 
-#include "StdCtrls.h"
+#include "framework/forms/StdCtrls.h"
 
 namespace {
 TMessageDlgHook& MessageHook() {

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "Forms.h"
+#include "framework/forms/Forms.h"
 
 enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 enum TMsgDlgButton : unsigned { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8 };

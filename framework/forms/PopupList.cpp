@@ -1,11 +1,11 @@
-#include "PopupList.h"
+#include "framework/forms/PopupList.h"
 
 #include <algorithm>
 
-#include "Application.h"
-#include "Forms.h"
-#include "ImageList.h"
-#include "Menus.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Forms.h"
+#include "framework/forms/ImageList.h"
+#include "framework/forms/Menus.h"
 
 namespace {
 const char kPopupListClass[] = "TMivoraPopupList";

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "ScopedHandle.h"
+#include "framework/win32/ScopedHandle.h"
 
 class TPopupMenu;
 class TMenuItem;

@@ -1,6 +1,6 @@
-#include "Registry.h"
+#include "framework/forms/Registry.h"
 
-#include "Exceptions.h"
+#include "framework/core/Exceptions.h"
 
 HKEY TRegistry::BaseFor(const std::string& Key, std::string& rest) const {
     // The API rejects a leading backslash (error 161 on some systems), so strip

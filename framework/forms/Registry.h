@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "RegKey.h"
+#include "framework/win32/RegKey.h"
 
 class TRegistry {
 public:

@@ -1,4 +1,4 @@
-#include "StdCtrls.h"
+#include "framework/forms/StdCtrls.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "CallGuarded.h"
-#include "WindowText.h"
+#include "framework/win32/CallGuarded.h"
+#include "framework/win32/WindowText.h"
 
 namespace {
 // Properties that mark the windows this unit subclassed; each holds the

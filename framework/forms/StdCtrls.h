@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "Forms.h"
+#include "framework/forms/Forms.h"
 
 class TStdControl : public TControl {
 public:

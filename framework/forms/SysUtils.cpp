@@ -1,5 +1,5 @@
-#include "ModulePath.h"
-#include "SysUtils.h"
+#include "framework/win32/ModulePath.h"
+#include "framework/forms/SysUtils.h"
 
 namespace {
 

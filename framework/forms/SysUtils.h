@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "ScopedHandle.h"
-#include "StrUtils.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/core/StrUtils.h"
 
 enum : int {
     faReadOnly = 0x01,

@@ -1,6 +1,6 @@
-#include "Thread.h"
+#include "framework/forms/Thread.h"
 
-#include "Application.h"
+#include "framework/forms/Application.h"
 
 TThread::TThread() = default;
 

@@ -5,8 +5,8 @@
 #include <atomic>
 #include <functional>
 
-#include "Component.h"
-#include "ScopedHandle.h"
+#include "framework/forms/Component.h"
+#include "framework/win32/ScopedHandle.h"
 
 class TThread : public TObject {
 public:

@@ -1,4 +1,4 @@
-#include "Timer.h"
+#include "framework/forms/Timer.h"
 
 namespace {
 const UINT_PTR kTimerId = 1;

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "Component.h"
-#include "UtilWindow.h"
+#include "framework/forms/Component.h"
+#include "framework/forms/UtilWindow.h"
 
 class TTimer : public TComponent {
 public:

@@ -1,6 +1,6 @@
-#include "UtilWindow.h"
+#include "framework/forms/UtilWindow.h"
 
-#include "Application.h"
+#include "framework/forms/Application.h"
 
 namespace {
 const char kUtilWindowClass[] = "TMivoraUtilWindow";

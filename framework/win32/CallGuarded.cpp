@@ -1,8 +1,8 @@
-#include "CallGuarded.h"
+#include "framework/win32/CallGuarded.h"
 
 #include <windows.h>
 
-#include "WideText.h"
+#include "framework/win32/WideText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DropPaths.h"
+#include "framework/win32/DropPaths.h"
 
 std::vector<std::string> DropPaths(HDROP drop) {
     std::vector<std::string> paths;

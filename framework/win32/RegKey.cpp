@@ -1,4 +1,4 @@
-#include "RegKey.h"
+#include "framework/win32/RegKey.h"
 
 #include <algorithm>
 

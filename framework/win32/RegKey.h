@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ScopedHandle.h"
+#include "framework/win32/ScopedHandle.h"
 
 class RegKey {
 public:

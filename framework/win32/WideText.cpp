@@ -1,4 +1,4 @@
-#include "WideText.h"
+#include "framework/win32/WideText.h"
 
 std::wstring WideFromCodePage(UINT codePage, const std::string& text) {
     if (text.empty()) return std::wstring();

@@ -1,4 +1,4 @@
-#include "Base64Lines.h"
+#include "mailer/core/Base64Lines.h"
 
 #include <cstdint>
 #include <cstring>

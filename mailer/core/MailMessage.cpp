@@ -1,6 +1,6 @@
-#include "MailMessage.h"
+#include "mailer/core/MailMessage.h"
 
-#include "MbcsPath.h"
+#include "framework/core/MbcsPath.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "LeadBytes.h"
+#include "framework/core/LeadBytes.h"
 
 struct MailSender {
     std::string displayName;

@@ -3,18 +3,18 @@
 // open with, and the Run, search and register commands.
 #include <shlobj.h>
 
-#include "regapp.h"
-#include "AppGroups.h"
-#include "ExeFromCmdLine.h"
-#include "Funcs.h"
-#include "ItemTip.h"
-#include "LeadByte.h"
-#include "MessageDlg.h"
-#include "Registry.h"
-#include "RecentLists.h"
-#include "ShellMenus.h"
-#include "SysUtils.h"
-#include "mainfrm.h"
+#include "main/bar/regapp.h"
+#include "main/bar/core/AppGroups.h"
+#include "main/components/core/ExeFromCmdLine.h"
+#include "main/components/Funcs.h"
+#include "main/bar/ItemTip.h"
+#include "framework/win32/LeadByte.h"
+#include "framework/forms/MessageDlg.h"
+#include "framework/forms/Registry.h"
+#include "main/bar/core/RecentLists.h"
+#include "main/bar/ShellMenus.h"
+#include "framework/forms/SysUtils.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 constexpr int kAppMenuItems = 16;

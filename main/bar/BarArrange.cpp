@@ -2,11 +2,11 @@
 // settings file, keeping the bar on the screen, and the collapsed strip.
 #include <memory>
 
-#include "BarLayout.h"
-#include "Funcs.h"
-#include "ScopedHandle.h"
-#include "SysUtils.h"
-#include "mainfrm.h"
+#include "main/bar/core/BarLayout.h"
+#include "main/components/Funcs.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/forms/SysUtils.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 const char kQuickStart[] = "Quick Start";

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <vector>
 
-#include "BarLayout.h"
-#include "IniFile.h"
-#include "OptionRules.h"
-#include "Optionfrm.h"
-#include "mainfrm.h"
+#include "main/bar/core/BarLayout.h"
+#include "framework/forms/IniFile.h"
+#include "main/bar/core/OptionRules.h"
+#include "main/bar/Optionfrm.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 constexpr TColor kDefaultBackColor = 12632256;  // light grey

@@ -5,20 +5,20 @@
 #include <shellapi.h>
 #include <objbase.h>
 
-#include "AddressBook.h"
-#include "BarRules.h"
-#include "ComPtr.h"
-#include "Dorvane.h"
-#include "Funcs.h"
-#include "ItemTip.h"
-#include "RecentLists.h"
-#include "Registry.h"
-#include "ScopedHandle.h"
-#include "ShellMenus.h"
-#include "SysUtils.h"
-#include "WideText.h"
-#include "mainfrm.h"
-#include "sndkey32.h"
+#include "main/bar/core/AddressBook.h"
+#include "main/bar/core/BarRules.h"
+#include "framework/core/ComPtr.h"
+#include "backup/Dorvane.h"
+#include "main/components/Funcs.h"
+#include "main/bar/ItemTip.h"
+#include "main/bar/core/RecentLists.h"
+#include "framework/forms/Registry.h"
+#include "framework/win32/ScopedHandle.h"
+#include "main/bar/ShellMenus.h"
+#include "framework/forms/SysUtils.h"
+#include "framework/win32/WideText.h"
+#include "main/bar/mainfrm.h"
+#include "main/components/sndkey32.h"
 
 namespace {
 

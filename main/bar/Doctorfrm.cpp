@@ -1,4 +1,4 @@
-#include "Doctorfrm.h"
+#include "main/bar/Doctorfrm.h"
 
 #include <mmsystem.h>
 #include <shellapi.h>
@@ -6,9 +6,9 @@
 #include <cstring>
 #include <memory>
 
-#include "Funcs.h"
-#include "InfoTipText.h"
-#include "SysUtils.h"
+#include "main/components/Funcs.h"
+#include "main/bar/InfoTipText.h"
+#include "framework/forms/SysUtils.h"
 
 const char kMakerMail[] = "mailto:support@keltor.example";
 const char kMakerWeb[] = "http://www.keltor.example/mivora/";

@@ -1,10 +1,10 @@
 // The system report ("System infomation"): facts about the machine in a
 // read-only fixed-pitch text box, and the about box of the program.
 #pragma once
-#include "ExtCtrls.h"
-#include "StdCtrls.h"
-#include "SystemReport.h"
-#include "sysinfo.h"
+#include "framework/forms/ExtCtrls.h"
+#include "framework/forms/StdCtrls.h"
+#include "main/bar/core/SystemReport.h"
+#include "main/components/sysinfo.h"
 
 // The drive types of c: to z: as the system reports them.
 DriveTypes ReadDriveTypes();

@@ -4,11 +4,11 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include "Funcs.h"
-#include "RecentLists.h"
-#include "ScopedHandle.h"
-#include "SysUtils.h"
-#include "mainfrm.h"
+#include "main/components/Funcs.h"
+#include "main/bar/core/RecentLists.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/forms/SysUtils.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

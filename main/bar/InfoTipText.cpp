@@ -1,13 +1,13 @@
-#include "InfoTipText.h"
+#include "main/bar/InfoTipText.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "ByteOrder.h"
-#include "ScopedHandle.h"
-#include "VersionInfo.h"
+#include "framework/core/ByteOrder.h"
+#include "framework/win32/ScopedHandle.h"
+#include "main/bar/core/VersionInfo.h"
 
 ScopedFile OpenSharedRead(const std::string& path) {
     return ScopedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <string>
 
-#include "HtmlToText.h"
-#include "ScopedHandle.h"
-#include "ZipEntries.h"
+#include "main/bar/core/HtmlToText.h"
+#include "framework/win32/ScopedHandle.h"
+#include "main/bar/core/ZipEntries.h"
 
 // Opened for reading by anyone's leave: a reader must not stop others writing.
 ScopedFile OpenSharedRead(const std::string& path);

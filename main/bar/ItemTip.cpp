@@ -1,22 +1,22 @@
 // Tips are built on every highlight change inside the menu loop, so only the
 // start of a file is read.
-#include "ItemTip.h"
+#include "main/bar/ItemTip.h"
 
 #include <shellapi.h>
 
-#include "ComPtr.h"
-#include "IniFile.h"
-#include "InfoTipRules.h"
-#include "InfoTipText.h"
-#include "ItemTipRules.h"
-#include "LeadByte.h"
-#include "PopupHook.h"
-#include "ScopedHandle.h"
-#include "ShellMenus.h"
-#include "StrUtils.h"
-#include "SysUtils.h"
-#include "WideText.h"
-#include "mainfrm.h"
+#include "framework/core/ComPtr.h"
+#include "framework/forms/IniFile.h"
+#include "explorer/infotip/core/InfoTipRules.h"
+#include "main/bar/InfoTipText.h"
+#include "main/bar/core/ItemTipRules.h"
+#include "framework/win32/LeadByte.h"
+#include "main/bar/PopupHook.h"
+#include "framework/win32/ScopedHandle.h"
+#include "main/bar/ShellMenus.h"
+#include "framework/core/StrUtils.h"
+#include "framework/forms/SysUtils.h"
+#include "framework/win32/WideText.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

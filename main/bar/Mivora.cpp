@@ -7,19 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "AddCity.h"
-#include "AlarmCheck.h"
-#include "BarRules.h"
-#include "ClockOnBar.h"
-#include "Doctorfrm.h"
-#include "Forms.h"
-#include "RegScript.h"
-#include "ScopedHandle.h"
-#include "SysUtils.h"
-#include "TimeChangeClock.h"
-#include "getexe.h"
-#include "mainfrm.h"
-#include "Optionfrm.h"
+#include "main/clock/AddCity.h"
+#include "main/clock/AlarmCheck.h"
+#include "main/bar/core/BarRules.h"
+#include "main/clock/ClockOnBar.h"
+#include "main/bar/Doctorfrm.h"
+#include "framework/forms/Forms.h"
+#include "main/bar/RegScript.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/forms/SysUtils.h"
+#include "main/clock/TimeChangeClock.h"
+#include "main/bar/getexe.h"
+#include "main/bar/mainfrm.h"
+#include "main/bar/Optionfrm.h"
 
 namespace {
 

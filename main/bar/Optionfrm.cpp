@@ -1,15 +1,15 @@
-#include "Optionfrm.h"
+#include "main/bar/Optionfrm.h"
 
 #include <iterator>
 #include <memory>
 
-#include "Application.h"
-#include "Dialogs.h"
-#include "Exceptions.h"
-#include "IniFile.h"
-#include "OptionRules.h"
-#include "Registry.h"
-#include "mainfrm.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Dialogs.h"
+#include "framework/core/Exceptions.h"
+#include "framework/forms/IniFile.h"
+#include "main/bar/core/OptionRules.h"
+#include "framework/forms/Registry.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 const char kRunKey[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";

@@ -4,8 +4,8 @@
 #pragma once
 #include <array>
 
-#include "ExtCtrls.h"
-#include "StdCtrls.h"
+#include "framework/forms/ExtCtrls.h"
+#include "framework/forms/StdCtrls.h"
 
 class TForm1;
 

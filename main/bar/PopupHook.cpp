@@ -4,19 +4,19 @@
 // takes the right button's release and the double click on this thread's
 // menu windows, once, and posts them to the pop-up list window,
 // whose handler runs inside the menu loop, where a nested menu may open.
-#include "PopupHook.h"
+#include "main/bar/PopupHook.h"
 
 #include <shlobj.h>
 
-#include "Application.h"
-#include "ComPtr.h"
-#include "ItemTip.h"
-#include "PopupList.h"
-#include "RecentMenuRules.h"
-#include "RecentMenus.h"
-#include "ScopedHandle.h"
-#include "ShellMenus.h"
-#include "mainfrm.h"
+#include "framework/forms/Application.h"
+#include "framework/core/ComPtr.h"
+#include "main/bar/ItemTip.h"
+#include "framework/forms/PopupList.h"
+#include "main/bar/core/RecentMenuRules.h"
+#include "main/bar/RecentMenus.h"
+#include "framework/win32/ScopedHandle.h"
+#include "main/bar/ShellMenus.h"
+#include "main/bar/mainfrm.h"
 
 UINT_PTR HoverMenuCommand = 0;
 bool HoverIsSubmenu = false;

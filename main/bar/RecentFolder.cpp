@@ -3,13 +3,13 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "DropPaths.h"
-#include "Funcs.h"
-#include "RecentFolderRules.h"
-#include "RecentLists.h"
-#include "ScopedHandle.h"
-#include "SysUtils.h"
-#include "mainfrm.h"
+#include "framework/win32/DropPaths.h"
+#include "main/components/Funcs.h"
+#include "main/bar/core/RecentFolderRules.h"
+#include "main/bar/core/RecentLists.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/forms/SysUtils.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 const char kQuickStart[] = "Quick Start";

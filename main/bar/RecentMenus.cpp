@@ -5,13 +5,13 @@
 #include <utility>
 #include <vector>
 
-#include "Funcs.h"
-#include "ItemTip.h"
-#include "RecentMenuRules.h"
-#include "RecentMenus.h"
-#include "ShellMenus.h"
-#include "SysUtils.h"
-#include "mainfrm.h"
+#include "main/components/Funcs.h"
+#include "main/bar/ItemTip.h"
+#include "main/bar/core/RecentMenuRules.h"
+#include "main/bar/RecentMenus.h"
+#include "main/bar/ShellMenus.h"
+#include "framework/forms/SysUtils.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

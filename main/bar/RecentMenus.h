@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "Menus.h"
+#include "framework/forms/Menus.h"
 
 struct RecentMenuEntry {
     std::string path;  // the list's own text, never a path derived again from the item

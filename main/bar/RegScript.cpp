@@ -1,9 +1,9 @@
-#include "RegScript.h"
+#include "main/bar/RegScript.h"
 
-#include "BarRules.h"
-#include "InfoTipText.h"
-#include "LeadByte.h"
-#include "TempFolder.h"
+#include "main/bar/core/BarRules.h"
+#include "main/bar/InfoTipText.h"
+#include "framework/win32/LeadByte.h"
+#include "framework/core/TempFolder.h"
 
 namespace {
 

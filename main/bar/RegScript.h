@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "ScopedHandle.h"
+#include "framework/win32/ScopedHandle.h"
 
 class TRegScript {
 public:

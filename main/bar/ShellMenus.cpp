@@ -1,19 +1,19 @@
-#include "ScopedHandle.h"
-#include "ShellMenus.h"
+#include "framework/win32/ScopedHandle.h"
+#include "main/bar/ShellMenus.h"
 
 #include <shellapi.h>
 
 #include <cstring>
 
-#include "Application.h"
-#include "ComPtr.h"
-#include "Controls.h"
-#include "Exceptions.h"
-#include "BarRules.h"
-#include "IdList.h"
-#include "SysUtils.h"
-#include "WideText.h"
-#include "mainfrm.h"
+#include "framework/forms/Application.h"
+#include "framework/core/ComPtr.h"
+#include "framework/forms/Controls.h"
+#include "framework/core/Exceptions.h"
+#include "main/bar/core/BarRules.h"
+#include "main/bar/core/IdList.h"
+#include "framework/forms/SysUtils.h"
+#include "framework/win32/WideText.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "ImageList.h"
-#include "Menus.h"
+#include "framework/forms/ImageList.h"
+#include "framework/forms/Menus.h"
 
 // ---- item-id lists from the shell allocator ----
 LPITEMIDLIST ShellAlloc(size_t bytes);  // zero-filled; nullptr on failure

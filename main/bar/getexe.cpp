@@ -1,14 +1,14 @@
-#include "getexe.h"
+#include "main/bar/getexe.h"
 
-#include "AppGroups.h"
-#include "Doctorfrm.h"
-#include "IniFile.h"
-#include "InfoTipText.h"
-#include "KnownPrograms.h"
-#include "LeadByte.h"
-#include "StrUtils.h"
-#include "SysUtils.h"
-#include "mainfrm.h"
+#include "main/bar/core/AppGroups.h"
+#include "main/bar/Doctorfrm.h"
+#include "framework/forms/IniFile.h"
+#include "main/bar/InfoTipText.h"
+#include "main/bar/core/KnownPrograms.h"
+#include "framework/win32/LeadByte.h"
+#include "framework/core/StrUtils.h"
+#include "framework/forms/SysUtils.h"
+#include "main/bar/mainfrm.h"
 
 bool SoftwareSearchRunning = false;
 bool SearchCloseDeferred = false;

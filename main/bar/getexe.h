@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "ComCtrls.h"
-#include "ExtCtrls.h"
-#include "FileFinder.h"
-#include "StringList.h"
-#include "Timer.h"
+#include "framework/forms/ComCtrls.h"
+#include "framework/forms/ExtCtrls.h"
+#include "main/components/FileFinder.h"
+#include "framework/core/StringList.h"
+#include "framework/forms/Timer.h"
 
 class TForm1;
 

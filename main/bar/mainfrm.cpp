@@ -1,21 +1,21 @@
 // The bar's life cycle: components, start-up (FormCreate), shut-down
 // (FormClose), settings, the tray icon and its menu, moving by the grip, the
 // collapse timer and the grip's gradient.
-#include "mainfrm.h"
+#include "main/bar/mainfrm.h"
 
 #include <shellapi.h>
 
-#include "BarLayout.h"
-#include "BarRules.h"
-#include "ExeFromCmdLine.h"
-#include "Funcs.h"
-#include "PopupHook.h"
-#include "getexe.h"
-#include "Registry.h"
-#include "ScopedHandle.h"
-#include "ShellMenus.h"
-#include "SysUtils.h"
-#include "hook.h"
+#include "main/bar/core/BarLayout.h"
+#include "main/bar/core/BarRules.h"
+#include "main/components/core/ExeFromCmdLine.h"
+#include "main/components/Funcs.h"
+#include "main/bar/PopupHook.h"
+#include "main/bar/getexe.h"
+#include "framework/forms/Registry.h"
+#include "framework/win32/ScopedHandle.h"
+#include "main/bar/ShellMenus.h"
+#include "framework/forms/SysUtils.h"
+#include "standins/hook/hook.h"
 
 const char kBarWindowClass[] = "Tolvex";
 

@@ -7,18 +7,18 @@
 #include <memory>
 #include <string>
 
-#include "ExtCtrls.h"
-#include "FileFinder.h"
-#include "Filemoni.h"
-#include "Forms.h"
-#include "HintWindow.h"
-#include "ImageList.h"
-#include "IniFile.h"
-#include "Menus.h"
-#include "StringList.h"
-#include "Timer.h"
-#include "TrayIcon.h"
-#include "sysinfo.h"
+#include "framework/forms/ExtCtrls.h"
+#include "main/components/FileFinder.h"
+#include "main/components/Filemoni.h"
+#include "framework/forms/Forms.h"
+#include "framework/forms/HintWindow.h"
+#include "framework/forms/ImageList.h"
+#include "framework/forms/IniFile.h"
+#include "framework/forms/Menus.h"
+#include "framework/core/StringList.h"
+#include "framework/forms/Timer.h"
+#include "main/components/TrayIcon.h"
+#include "main/components/sysinfo.h"
 
 class TAppGroupStore;
 class TShortcutReader;

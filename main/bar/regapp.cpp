@@ -1,11 +1,11 @@
-#include "regapp.h"
+#include "main/bar/regapp.h"
 
 #include <shellapi.h>
 
-#include "LeadByte.h"
-#include "MessageDlg.h"
-#include "ScopedHandle.h"
-#include "mainfrm.h"
+#include "framework/win32/LeadByte.h"
+#include "framework/forms/MessageDlg.h"
+#include "framework/win32/ScopedHandle.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 void PostSpace(const TListBox* list) { PostMessageA(list->Handle(), WM_KEYDOWN, VK_SPACE, 0); }

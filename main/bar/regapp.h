@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "AppGroups.h"
-#include "Dialogs.h"
-#include "Forms.h"
-#include "IniFile.h"
-#include "StdCtrls.h"
+#include "main/bar/core/AppGroups.h"
+#include "framework/forms/Dialogs.h"
+#include "framework/forms/Forms.h"
+#include "framework/forms/IniFile.h"
+#include "framework/forms/StdCtrls.h"
 
 class TForm1;
 

@@ -1,12 +1,12 @@
-#include "AddCity.h"
+#include "main/clock/AddCity.h"
 
 #include <climits>
 
-#include "ClockIni.h"
-#include "LeadByte.h"
-#include "MessageDlg.h"
-#include "SysUtils.h"
-#include "ZoneIni.h"
+#include "main/clock/ClockIni.h"
+#include "framework/win32/LeadByte.h"
+#include "framework/forms/MessageDlg.h"
+#include "framework/forms/SysUtils.h"
+#include "main/clock/core/ZoneIni.h"
 
 const char LocationPlaceholder[] = "Please select a location.";
 

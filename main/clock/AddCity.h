@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "StdCtrls.h"
-#include "ZoneOffsets.h"
+#include "framework/forms/StdCtrls.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 // The name text the clock-setting dialog offers before the user types one.
 extern const char LocationPlaceholder[];  // "Please select a location."

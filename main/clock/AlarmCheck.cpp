@@ -1,4 +1,4 @@
-#include "AlarmCheck.h"
+#include "main/clock/AlarmCheck.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -7,17 +7,17 @@
 #include <memory>
 #include <vector>
 
-#include "AlarmDue.h"
-#include "AlarmMes.h"
-#include "ClockIni.h"
-#include "ClockPanel.h"
-#include "ClockSource.h"
-#include "IniFile.h"
-#include "LeadByte.h"
-#include "ScopedHandle.h"
-#include "SetAlarm.h"
-#include "UnitSingleAla.h"
-#include "ZoneIni.h"
+#include "main/clock/core/AlarmDue.h"
+#include "main/clock/AlarmMes.h"
+#include "main/clock/ClockIni.h"
+#include "main/clock/ClockPanel.h"
+#include "main/clock/ClockSource.h"
+#include "framework/forms/IniFile.h"
+#include "framework/win32/LeadByte.h"
+#include "framework/win32/ScopedHandle.h"
+#include "main/clock/SetAlarm.h"
+#include "main/clock/UnitSingleAla.h"
+#include "main/clock/core/ZoneIni.h"
 
 std::function<void(const std::string&)> AlarmPlaySound = [](const std::string& path) {
     sndPlaySoundA(path.c_str(), SND_ASYNC);

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "ClockIni.h"
+#include "main/clock/ClockIni.h"
 
 // Plays a wave file while the notice is up; tests record the path instead.
 extern std::function<void(const std::string& path)> AlarmPlaySound;

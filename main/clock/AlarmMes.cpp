@@ -1,4 +1,4 @@
-#include "AlarmMes.h"
+#include "main/clock/AlarmMes.h"
 
 TAlarmMes* AlarmMes = nullptr;
 

@@ -2,8 +2,8 @@
 // and an OK button. One is made for each alarm that fires and goes when it is
 // closed.
 #pragma once
-#include "ComCtrls.h"
-#include "StdCtrls.h"
+#include "framework/forms/ComCtrls.h"
+#include "framework/forms/StdCtrls.h"
 
 class TAlarmMes : public TForm {
 public:

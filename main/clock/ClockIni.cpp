@@ -1,9 +1,9 @@
-#include "ClockIni.h"
+#include "main/clock/ClockIni.h"
 
-#include "IniFile.h"
-#include "StrUtils.h"
-#include "SysUtils.h"
-#include "ZoneIni.h"
+#include "framework/forms/IniFile.h"
+#include "framework/core/StrUtils.h"
+#include "framework/forms/SysUtils.h"
+#include "main/clock/core/ZoneIni.h"
 
 namespace {
 std::string& ZoneIniName() {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "AlarmStore.h"
+#include "main/clock/core/AlarmStore.h"
 
 class TClockIni {
 public:

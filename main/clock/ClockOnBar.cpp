@@ -1,7 +1,7 @@
-#include "ClockOnBar.h"
+#include "main/clock/ClockOnBar.h"
 
-#include "ClockPanel.h"
-#include "mainfrm.h"
+#include "main/clock/ClockPanel.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

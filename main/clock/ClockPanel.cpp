@@ -1,16 +1,16 @@
-#include "ClockPanel.h"
+#include "main/clock/ClockPanel.h"
 
 #include <climits>
 
-#include "ClockIni.h"
-#include "ClockRules.h"
-#include "ClockSource.h"
-#include "PopupList.h"
-#include "ScopedHandle.h"
-#include "StrUtils.h"
-#include "TimeChangeClock.h"
-#include "ZoneIni.h"
-#include "ZoneOffsets.h"
+#include "main/clock/ClockIni.h"
+#include "main/clock/core/ClockRules.h"
+#include "main/clock/ClockSource.h"
+#include "framework/forms/PopupList.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/core/StrUtils.h"
+#include "main/clock/TimeChangeClock.h"
+#include "main/clock/core/ZoneIni.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 int ClockOffset = 0;
 int SavedClockOffset = 0;

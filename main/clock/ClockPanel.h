@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "ExtCtrls.h"
-#include "Forms.h"
-#include "Menus.h"
-#include "ZoneMath.h"
+#include "framework/forms/ExtCtrls.h"
+#include "framework/forms/Forms.h"
+#include "framework/forms/Menus.h"
+#include "main/clock/core/ZoneMath.h"
 
 // ---- the clock's state, shared with the clock-setting dialog and the alarms ----
 

@@ -1,4 +1,4 @@
-#include "ClockSource.h"
+#include "main/clock/ClockSource.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "ZoneMath.h"
+#include "main/clock/core/ZoneMath.h"
 
 struct TClockReading {
     CivilTime Utc;

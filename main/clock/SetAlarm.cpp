@@ -1,21 +1,21 @@
-#include "SetAlarm.h"
+#include "main/clock/SetAlarm.h"
 
 #include <algorithm>
 
-#include "AlarmCheck.h"
-#include "AlarmDue.h"
-#include "AlarmRules.h"
-#include "ClockIni.h"
-#include "ClockPanel.h"
-#include "ClockRules.h"
-#include "ClockSource.h"
-#include "LeadByte.h"
-#include "MessageDlg.h"
-#include "ScopedHandle.h"
-#include "StrUtils.h"
-#include "SysUtils.h"
-#include "UnitSingleAla.h"
-#include "ZoneOffsets.h"
+#include "main/clock/AlarmCheck.h"
+#include "main/clock/core/AlarmDue.h"
+#include "main/clock/core/AlarmRules.h"
+#include "main/clock/ClockIni.h"
+#include "main/clock/ClockPanel.h"
+#include "main/clock/core/ClockRules.h"
+#include "main/clock/ClockSource.h"
+#include "framework/win32/LeadByte.h"
+#include "framework/forms/MessageDlg.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/core/StrUtils.h"
+#include "framework/forms/SysUtils.h"
+#include "main/clock/UnitSingleAla.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 TAlarm* Alarm = nullptr;
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "AlarmStore.h"
-#include "ComCtrls.h"
-#include "ImageList.h"
-#include "StdCtrls.h"
+#include "main/clock/core/AlarmStore.h"
+#include "framework/forms/ComCtrls.h"
+#include "framework/forms/ImageList.h"
+#include "framework/forms/StdCtrls.h"
 
 class TAlarm : public TForm {
 public:

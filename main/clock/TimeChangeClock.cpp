@@ -1,13 +1,13 @@
-#include "TimeChangeClock.h"
+#include "main/clock/TimeChangeClock.h"
 
-#include "AddCity.h"
-#include "ClockIni.h"
-#include "ClockPanel.h"
-#include "ClockRules.h"
-#include "ClockSource.h"
-#include "MessageDlg.h"
-#include "StrUtils.h"
-#include "ZoneOffsets.h"
+#include "main/clock/AddCity.h"
+#include "main/clock/ClockIni.h"
+#include "main/clock/ClockPanel.h"
+#include "main/clock/core/ClockRules.h"
+#include "main/clock/ClockSource.h"
+#include "framework/forms/MessageDlg.h"
+#include "framework/core/StrUtils.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 TSetTimerForm* SetTimerForm = nullptr;
 

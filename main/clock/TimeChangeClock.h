@@ -7,8 +7,8 @@
 #pragma once
 #include <string>
 
-#include "StdCtrls.h"
-#include "Timer.h"
+#include "framework/forms/StdCtrls.h"
+#include "framework/forms/Timer.h"
 
 class TSetTimerForm : public TForm {
 public:

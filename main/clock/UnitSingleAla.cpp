@@ -1,14 +1,14 @@
-#include "UnitSingleAla.h"
+#include "main/clock/UnitSingleAla.h"
 
-#include "AlarmRules.h"
-#include "ClockIni.h"
-#include "ClockRules.h"
-#include "ClockSource.h"
-#include "LeadByte.h"
-#include "MessageDlg.h"
-#include "StrUtils.h"
-#include "ZoneIni.h"
-#include "ZoneOffsets.h"
+#include "main/clock/core/AlarmRules.h"
+#include "main/clock/ClockIni.h"
+#include "main/clock/core/ClockRules.h"
+#include "main/clock/ClockSource.h"
+#include "framework/win32/LeadByte.h"
+#include "framework/forms/MessageDlg.h"
+#include "framework/core/StrUtils.h"
+#include "main/clock/core/ZoneIni.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 TSingleAlarm* SingleAlarm = nullptr;
 

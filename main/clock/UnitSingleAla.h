@@ -5,9 +5,9 @@
 #pragma once
 #include <string>
 
-#include "ComCtrls.h"
-#include "Dialogs.h"
-#include "StdCtrls.h"
+#include "framework/forms/ComCtrls.h"
+#include "framework/forms/Dialogs.h"
+#include "framework/forms/StdCtrls.h"
 
 class TSingleAlarm : public TForm {
 public:

@@ -1,9 +1,9 @@
-#include "FileFinder.h"
+#include "main/components/FileFinder.h"
 
 #include <vector>
 
-#include "Application.h"
-#include "Wilds.h"
+#include "framework/forms/Application.h"
+#include "main/components/core/Wilds.h"
 
 namespace {
 // Every look at the queue is a round trip to Wine's server, dearer than

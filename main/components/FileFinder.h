@@ -3,9 +3,9 @@
 #include <functional>
 #include <string>
 
-#include "Component.h"
-#include "ExtCtrls.h"
-#include "SysUtils.h"
+#include "framework/forms/Component.h"
+#include "framework/forms/ExtCtrls.h"
+#include "framework/forms/SysUtils.h"
 
 using TFileFoundEvent =
     std::function<void(TObject* Sender, const std::string& Directory, TSearchRec& SearchRec, bool& Stop)>;

@@ -1,7 +1,7 @@
-#include "Filemoni.h"
+#include "main/components/Filemoni.h"
 
-#include "Application.h"
-#include "SysUtils.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/SysUtils.h"
 
 namespace {
 ChangeNotifyApi api = RealChangeNotifyApi();

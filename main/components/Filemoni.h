@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "Component.h"
-#include "Exceptions.h"
-#include "Thread.h"
+#include "framework/forms/Component.h"
+#include "framework/core/Exceptions.h"
+#include "framework/forms/Thread.h"
 
 enum class TFileSysNotify { FILE_NAME, DIR_NAME, ATTRIBUTES, SIZE, LAST_WRITE, SECURITY };
 using TNotifyFilter = unsigned;  // set of TFileSysNotify, one bit each

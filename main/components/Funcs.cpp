@@ -1,16 +1,16 @@
-#include "Funcs.h"
+#include "main/components/Funcs.h"
 
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "ComPtr.h"
-#include "Exceptions.h"
-#include "Registry.h"
-#include "ScopedHandle.h"
-#include "SysUtils.h"
-#include "WideText.h"
+#include "framework/core/ComPtr.h"
+#include "framework/core/Exceptions.h"
+#include "framework/forms/Registry.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/forms/SysUtils.h"
+#include "framework/win32/WideText.h"
 
 
 std::string GetShellFolder(const std::string& Name) {

@@ -2,10 +2,10 @@
 #pragma once
 #include <string>
 
-#include "ComPtr.h"
-#include "ExeFromCmdLine.h"
-#include "Graphics.h"
-#include "StringList.h"
+#include "framework/core/ComPtr.h"
+#include "main/components/core/ExeFromCmdLine.h"
+#include "framework/forms/Graphics.h"
+#include "framework/core/StringList.h"
 
 // A named folder of Explorer's "Shell Folders" key, created when missing.
 // An empty stored path raises "Unable to create directory".

@@ -1,8 +1,8 @@
-#include "TrayIcon.h"
+#include "main/components/TrayIcon.h"
 
 #include <cstring>
 
-#include "Application.h"
+#include "framework/forms/Application.h"
 
 namespace {
 ShellNotifyIconFn shellNotifyIcon = Shell_NotifyIconA;

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "Component.h"
-#include "Graphics.h"
-#include "Menus.h"
-#include "UtilWindow.h"
+#include "framework/forms/Component.h"
+#include "framework/forms/Graphics.h"
+#include "framework/forms/Menus.h"
+#include "framework/forms/UtilWindow.h"
 
 // The shell call, replaceable so tests can see the records that would reach the tray.
 using ShellNotifyIconFn = BOOL(WINAPI*)(DWORD Message, PNOTIFYICONDATAA Data);

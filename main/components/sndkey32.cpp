@@ -1,4 +1,4 @@
-#include "sndkey32.h"
+#include "main/components/sndkey32.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // Keystroke scripts typed into the window that has the keyboard focus.
 #pragma once
-#include "SendKeysScript.h"
+#include "main/components/core/SendKeysScript.h"
 
 // Sends the script's keystrokes with keybd_event (see RunKeyScript for the
 // script language and the result). With Wait, the caller's own keyboard

@@ -1,9 +1,9 @@
-#include "sysinfo.h"
+#include "main/components/sysinfo.h"
 
 #include <windows.h>
 
-#include "Registry.h"
-#include "SysUtils.h"
+#include "framework/forms/Registry.h"
+#include "framework/forms/SysUtils.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // A snapshot of facts about the machine, as texts for the system report.
 #pragma once
-#include "Component.h"
-#include "SysInfoFormat.h"
+#include "framework/forms/Component.h"
+#include "main/components/core/SysInfoFormat.h"
 
 // The texts have no setters: they are read-only by construction.
 class TSysInfo : public TComponent {

@@ -1,9 +1,9 @@
-#include "JoinEngine.h"
+#include "splitjoin/core/JoinEngine.h"
 
 #include <algorithm>
 #include <new>
 
-#include "PieceNames.h"
+#include "splitjoin/core/PieceNames.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "EngineFiles.h"
+#include "dialogkit/core/EngineFiles.h"
 
 constexpr unsigned char kTextEndMark = 0x1A;
 

@@ -1,4 +1,4 @@
-#include "JoinItems.h"
+#include "splitjoin/core/JoinItems.h"
 
 #include <cstdio>
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "MbcsPath.h"
+#include "framework/core/MbcsPath.h"
 
 struct JoinItem {
     std::string path;

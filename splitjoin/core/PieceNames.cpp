@@ -1,4 +1,4 @@
-#include "PieceNames.h"
+#include "splitjoin/core/PieceNames.h"
 
 #include <climits>
 

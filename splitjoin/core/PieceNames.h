@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "MbcsPath.h"
+#include "framework/core/MbcsPath.h"
 
 // Piece sizes the dialog accepts, in KB of 1024 bytes.
 constexpr int kMinPieceKB = 1;

@@ -1,10 +1,10 @@
-#include "PieceSeries.h"
+#include "splitjoin/core/PieceSeries.h"
 
 #include <algorithm>
 #include <map>
 #include <set>
 
-#include "PieceNames.h"
+#include "splitjoin/core/PieceNames.h"
 
 namespace {
 

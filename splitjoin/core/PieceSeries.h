@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "MbcsPath.h"
+#include "framework/core/MbcsPath.h"
 
 using FileExistsFn = std::function<bool(const std::string& path)>;
 // True when two names are the same text without regard to case.

@@ -1,4 +1,4 @@
-#include "ShortcutNames.h"
+#include "splitjoin/core/ShortcutNames.h"
 
 std::string TitleFromDisplayName(const std::string& displayName, LeadBytePredicate isLead) {
     const std::size_t dot = LastCharPos(displayName, '.', isLead);

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "MbcsPath.h"
+#include "framework/core/MbcsPath.h"
 
 // The display name cut at its last "." when that dot is not the first
 // character: app.exe -> app, my.report.doc -> my.report, .profile stays.

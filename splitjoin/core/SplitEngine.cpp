@@ -1,10 +1,10 @@
-#include "SplitEngine.h"
+#include "splitjoin/core/SplitEngine.h"
 
 #include <algorithm>
 #include <new>
 #include <vector>
 
-#include "PieceNames.h"
+#include "splitjoin/core/PieceNames.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "EngineFiles.h"
-#include "MbcsPath.h"
+#include "dialogkit/core/EngineFiles.h"
+#include "framework/core/MbcsPath.h"
 
 // Reads never cross a piece boundary; one buffer of at most kCopyBlockSize.
 

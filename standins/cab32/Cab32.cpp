@@ -17,9 +17,9 @@
 #include <cstring>
 #include <string>
 
-#include "CabCommandLine.h"
-#include "ScopedHandle.h"
-#include "TempFolder.h"
+#include "standins/cab32/core/CabCommandLine.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/core/TempFolder.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 // creation: a window being created is not visible yet, and the bar takes only
 // visible ones. Many programs show their window without its ever being
 // activated (one started while the bar keeps the foreground, say).
-#include "hook.h"
+#include "standins/hook/hook.h"
 
 #include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <string>
 
-#include "ScopedHandle.h"
+#include "framework/win32/ScopedHandle.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "AppGroups.h"
+#include "main/bar/core/AppGroups.h"
 
 struct AppGroupCase {
     const char* name;

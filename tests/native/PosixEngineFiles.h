@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "EngineFiles.h"
+#include "dialogkit/core/EngineFiles.h"
 
 class PosixEngineFiles : public EngineFiles {
 public:

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "FakeUsKeyboard.h"
-#include "SendKeysScript.h"
+#include "tests/native/FakeUsKeyboard.h"
+#include "main/components/core/SendKeysScript.h"
 
 struct RecordedKey {
     std::uint8_t vk;

@@ -1,7 +1,7 @@
 // The address-book walk behind the mail-address menu, on fabricated files.
 #include <gtest/gtest.h>
 
-#include "AddressBook.h"
+#include "main/bar/core/AddressBook.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "AlarmDue.h"
-#include "AlarmRules.h"
-#include "AlarmStore.h"
-#include "LeadBytes.h"
-#include "MbcsPath.h"
+#include "main/clock/core/AlarmDue.h"
+#include "main/clock/core/AlarmRules.h"
+#include "main/clock/core/AlarmStore.h"
+#include "framework/core/LeadBytes.h"
+#include "framework/core/MbcsPath.h"
 
 namespace {
 

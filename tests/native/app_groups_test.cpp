@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "AppGroupCases.h"
+#include "tests/native/AppGroupCases.h"
 
 TEST(AppGroupStore, EditsOverTheInMemoryFile) {
     for (const AppGroupCase& c : AppGroupCases()) {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "ArchiveCommandLines.h"
-#include "ArchiverCommands.h"
-#include "MbcsPath.h"
+#include "archive/core/ArchiveCommandLines.h"
+#include "standins/archive/core/ArchiverCommands.h"
+#include "framework/core/MbcsPath.h"
 
 namespace {
 

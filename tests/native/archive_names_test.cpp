@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "MemberNames.h"
+#include "standins/archive/core/MemberNames.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ArchiverCommands.h"
+#include "standins/archive/core/ArchiverCommands.h"
 
 namespace {
 

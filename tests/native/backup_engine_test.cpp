@@ -9,10 +9,10 @@
 #include <map>
 #include <sstream>
 
-#include "BackupPaths.h"
-#include "CopyEngine.h"
-#include "CopySummary.h"
-#include "PosixEngineFiles.h"
+#include "backup/core/BackupPaths.h"
+#include "backup/core/CopyEngine.h"
+#include "backup/core/CopySummary.h"
+#include "tests/native/PosixEngineFiles.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "BackupOptions.h"
-#include "Schedule.h"
+#include "backup/core/BackupOptions.h"
+#include "backup/core/Schedule.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "BarLayout.h"
+#include "main/bar/core/BarLayout.h"
 
 namespace {
 

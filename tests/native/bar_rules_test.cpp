@@ -1,7 +1,7 @@
 // Start-up, window and launch-button rules of the bar.
 #include <gtest/gtest.h>
 
-#include "BarRules.h"
+#include "main/bar/core/BarRules.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "CabCommandLine.h"
+#include "standins/cab32/core/CabCommandLine.h"
 
 namespace {
 

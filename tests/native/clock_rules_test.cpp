@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ClockRules.h"
+#include "main/clock/core/ClockRules.h"
 
 namespace {
 

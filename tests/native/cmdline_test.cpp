@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ExeFromCmdLine.h"
+#include "main/components/core/ExeFromCmdLine.h"
 
 namespace {
 

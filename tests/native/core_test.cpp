@@ -11,11 +11,11 @@
 #include <set>
 #include <string>
 
-#include "Exceptions.h"
-#include "FileReplace.h"
-#include "StrUtils.h"
-#include "StringList.h"
-#include "TempFolder.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/FileReplace.h"
+#include "framework/core/StrUtils.h"
+#include "framework/core/StringList.h"
+#include "framework/core/TempFolder.h"
 
 TEST(StringList, ReadsAnyLineEndAndWritesCrLf) {
     struct Case {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "DirTree.h"
-#include "IconButtonLayout.h"
-#include "MbcsPath.h"
-#include "VoicePlan.h"
+#include "dialogkit/core/DirTree.h"
+#include "dialogkit/core/IconButtonLayout.h"
+#include "framework/core/MbcsPath.h"
+#include "dialogkit/core/VoicePlan.h"
 
 using namespace dialogkit;
 

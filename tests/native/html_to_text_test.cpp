@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "HtmlToText.h"
+#include "main/bar/core/HtmlToText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Walkers over item-id lists built byte by byte, damaged ones included.
 #include <gtest/gtest.h>
 
-#include "IdList.h"
+#include "main/bar/core/IdList.h"
 
 namespace {
 

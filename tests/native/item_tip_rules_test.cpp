@@ -1,7 +1,7 @@
 // The tip beside an open bar menu: its text and its place.
 #include <gtest/gtest.h>
 
-#include "ItemTipRules.h"
+#include "main/bar/core/ItemTipRules.h"
 
 namespace {
 

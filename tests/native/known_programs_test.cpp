@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "KnownPrograms.h"
+#include "main/bar/core/KnownPrograms.h"
 
 namespace {
 

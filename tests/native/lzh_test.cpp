@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "Checksums.h"
-#include "LzhCodec.h"
-#include "LzhHeader.h"
+#include "standins/archive/core/Checksums.h"
+#include "standins/archive/core/LzhCodec.h"
+#include "standins/archive/core/LzhHeader.h"
 
 namespace {
 

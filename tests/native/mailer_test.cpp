@@ -8,9 +8,9 @@
 #include <random>
 #include <string>
 
-#include "Base64Lines.h"
-#include "MailMessage.h"
-#include "MbcsPath.h"
+#include "mailer/core/Base64Lines.h"
+#include "mailer/core/MailMessage.h"
+#include "framework/core/MbcsPath.h"
 
 namespace {
 

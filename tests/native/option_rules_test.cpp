@@ -1,7 +1,7 @@
 // The options dialog's rules: list-length boxes, texture index, start-up command.
 #include <gtest/gtest.h>
 
-#include "OptionRules.h"
+#include "main/bar/core/OptionRules.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Rules of the Recent-folder road and of dropped files.
 #include <gtest/gtest.h>
 
-#include "RecentFolderRules.h"
+#include "main/bar/core/RecentFolderRules.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // applications and the notice protocol's small parts.
 #include <gtest/gtest.h>
 
-#include "RecentLists.h"
-#include "StrUtils.h"
+#include "main/bar/core/RecentLists.h"
+#include "framework/core/StrUtils.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Rules of the recent-item menus and of their item context menu.
 #include <gtest/gtest.h>
 
-#include "RecentMenuRules.h"
-#include "StrUtils.h"
+#include "main/bar/core/RecentMenuRules.h"
+#include "framework/core/StrUtils.h"
 
 namespace {
 

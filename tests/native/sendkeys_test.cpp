@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "Exceptions.h"
-#include "RecordingKeySink.h"
-#include "SendKeysScript.h"
+#include "framework/core/Exceptions.h"
+#include "tests/native/RecordingKeySink.h"
+#include "main/components/core/SendKeysScript.h"
 
 namespace {
 

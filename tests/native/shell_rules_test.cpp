@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "InfoTipRules.h"
-#include "MenuRules.h"
-#include "MbcsPath.h"
+#include "explorer/infotip/core/InfoTipRules.h"
+#include "explorer/menu/core/MenuRules.h"
+#include "framework/core/MbcsPath.h"
 
 namespace {
 

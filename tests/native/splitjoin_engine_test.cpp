@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "JoinEngine.h"
-#include "PieceNames.h"
-#include "SplitEngine.h"
+#include "splitjoin/core/JoinEngine.h"
+#include "splitjoin/core/PieceNames.h"
+#include "splitjoin/core/SplitEngine.h"
 
 namespace {
 

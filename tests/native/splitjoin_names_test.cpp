@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "JoinItems.h"
-#include "PieceNames.h"
-#include "PieceSeries.h"
-#include "ShortcutNames.h"
+#include "splitjoin/core/JoinItems.h"
+#include "splitjoin/core/PieceNames.h"
+#include "splitjoin/core/PieceSeries.h"
+#include "splitjoin/core/ShortcutNames.h"
 
 namespace {
 

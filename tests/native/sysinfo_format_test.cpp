@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "SysInfoFormat.h"
+#include "main/components/core/SysInfoFormat.h"
 
 namespace {
 

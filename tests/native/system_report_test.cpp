@@ -1,7 +1,7 @@
 // The system report's lines and the plan of fixed drives.
 #include <gtest/gtest.h>
 
-#include "SystemReport.h"
+#include "main/bar/core/SystemReport.h"
 
 namespace {
 

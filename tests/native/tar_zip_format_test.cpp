@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "PeImage.h"
-#include "TarFormat.h"
-#include "ZipFormat.h"
+#include "standins/archive/core/PeImage.h"
+#include "standins/archive/core/TarFormat.h"
+#include "standins/archive/core/ZipFormat.h"
 
 namespace {
 

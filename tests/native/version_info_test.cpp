@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "VersionInfo.h"
+#include "main/bar/core/VersionInfo.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Wilds.h"
+#include "main/components/core/Wilds.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ZipEntries.h"
+#include "main/bar/core/ZipEntries.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "Checksums.h"
-#include "ZlibStreams.h"
+#include "standins/archive/core/Checksums.h"
+#include "standins/archive/core/ZlibStreams.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "ZoneMath.h"
-#include "ZoneOffsets.h"
+#include "main/clock/core/ZoneMath.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "StrUtils.h"
-#include "ZoneIni.h"
+#include "framework/core/StrUtils.h"
+#include "main/clock/core/ZoneIni.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <climits>
 #include <string>
 
-#include "ZoneOffsets.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "InfoTipRules.h"
+#include "explorer/infotip/core/InfoTipRules.h"
 
-#include "HtmlToText.h"
-#include "StrUtils.h"
+#include "main/bar/core/HtmlToText.h"
+#include "framework/core/StrUtils.h"
 
 const char* const kTipExtensions[6] = {".txt", ".htm", ".html", ".exe", ".dll", ".zip"};
 

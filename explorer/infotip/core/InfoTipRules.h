@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "MbcsPath.h"
+#include "framework/core/MbcsPath.h"
 
 enum class TipKind {
     kZip,      // ".zip": the entry list

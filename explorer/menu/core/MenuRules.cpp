@@ -1,4 +1,4 @@
-#include "MenuRules.h"
+#include "explorer/menu/core/MenuRules.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "MbcsPath.h"
+#include "framework/core/MbcsPath.h"
 
 // The five commands, by command index (the offset from the first command
 // identifier).

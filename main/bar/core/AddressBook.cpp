@@ -1,8 +1,8 @@
-#include "AddressBook.h"
+#include "main/bar/core/AddressBook.h"
 
 #include <algorithm>
 
-#include "ByteOrder.h"
+#include "framework/core/ByteOrder.h"
 
 std::vector<std::string> WalkAddressBook(const std::string& file, const AddressBookLayout& layout,
                                          const WideToAnsi& toAnsi) {

@@ -1,7 +1,7 @@
-#include "AppGroups.h"
+#include "main/bar/core/AppGroups.h"
 
-#include "MbcsPath.h"
-#include "StrUtils.h"
+#include "framework/core/MbcsPath.h"
+#include "framework/core/StrUtils.h"
 
 const TFixedGroup kFixedGroups[kFixedGroupCount] = {
     {"appDoc", "Document processor"}, {"appFile", "File or disk manager"},

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "IniText.h"
-#include "LeadBytes.h"
+#include "framework/core/IniText.h"
+#include "framework/core/LeadBytes.h"
 
 constexpr int kFixedGroupCount = 9;
 struct TFixedGroup {

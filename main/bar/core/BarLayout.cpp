@@ -1,4 +1,4 @@
-#include "BarLayout.h"
+#include "main/bar/core/BarLayout.h"
 
 
 int ButtonLeft(int tag, int h) {

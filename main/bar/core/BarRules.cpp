@@ -1,6 +1,6 @@
-#include "BarRules.h"
+#include "main/bar/core/BarRules.h"
 
-#include "StrUtils.h"
+#include "framework/core/StrUtils.h"
 
 namespace {
 std::string FileNamePart(const std::string& path) {

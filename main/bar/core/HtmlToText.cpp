@@ -1,8 +1,8 @@
-#include "HtmlToText.h"
+#include "main/bar/core/HtmlToText.h"
 
 #include <string_view>
 
-#include "StrUtils.h"
+#include "framework/core/StrUtils.h"
 
 // Code page 932: every byte this unit looks for ("<", ">", "&", ";", CR, the
 // blank, the double quote) lies below 0x40, where no trail byte of a

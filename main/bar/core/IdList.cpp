@@ -1,8 +1,8 @@
-#include "IdList.h"
+#include "main/bar/core/IdList.h"
 
 #include <cstring>
 
-#include "ByteOrder.h"
+#include "framework/core/ByteOrder.h"
 
 uint16_t IdItemSize(const uint8_t* p, size_t avail) {
     if (!p || avail < 2) return 0;

@@ -1,4 +1,4 @@
-#include "ItemTipRules.h"
+#include "main/bar/core/ItemTipRules.h"
 
 const char kTipSeparator[] = "\r\n----------------\r\n";
 

@@ -1,14 +1,14 @@
-#include "KnownPrograms.h"
+#include "main/bar/core/KnownPrograms.h"
 
 #include <algorithm>
 #include <cstring>
 #include <map>
 
-#include "AppGroups.h"
-#include "ByteOrder.h"
-#include "IniText.h"
-#include "MbcsPath.h"
-#include "StrUtils.h"
+#include "main/bar/core/AppGroups.h"
+#include "framework/core/ByteOrder.h"
+#include "framework/core/IniText.h"
+#include "framework/core/MbcsPath.h"
+#include "framework/core/StrUtils.h"
 
 namespace {
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }

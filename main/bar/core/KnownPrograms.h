@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "LeadBytes.h"
-#include "ZipEntries.h"
+#include "framework/core/LeadBytes.h"
+#include "main/bar/core/ZipEntries.h"
 
 constexpr size_t kKnownIndexSize = 108;  // 27 offsets; entry 0 is never used
 constexpr size_t kMaxKnownRecord = 255;  // the zero byte included

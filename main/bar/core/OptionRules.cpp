@@ -1,8 +1,8 @@
-#include "OptionRules.h"
+#include "main/bar/core/OptionRules.h"
 
 #include <algorithm>
 
-#include "StrUtils.h"
+#include "framework/core/StrUtils.h"
 
 const char* const kTextureNames[kTextureCount] = {"Golden", "Sea", "Cloth", "Marble", "Wood"};
 

@@ -1,6 +1,6 @@
-#include "RecentFolderRules.h"
+#include "main/bar/core/RecentFolderRules.h"
 
-#include "StrUtils.h"
+#include "framework/core/StrUtils.h"
 
 bool IsUnderListedFolder(const std::string& path, const TStringList& list) {
     for (const std::string& entry : list.Items()) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "StringList.h"
+#include "framework/core/StringList.h"
 
 // Whether a listed folder covers `path`: an entry longer than 3 characters
 // that equals the path's beginning, ignoring case, on a folder boundary, so

@@ -1,6 +1,6 @@
-#include "RecentLists.h"
+#include "main/bar/core/RecentLists.h"
 
-#include "StrUtils.h"
+#include "framework/core/StrUtils.h"
 
 int IndexOfPath(const TStringList& list, const std::string& path, const PathEquals& equals) {
     for (int i = 0; i < list.Count(); ++i)

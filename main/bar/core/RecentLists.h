@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "StringList.h"
+#include "framework/core/StringList.h"
 
 // Whether two list entries name the same path. The bar passes the user
 // locale's case-insensitive comparison; native tests pass ASCII folding.

@@ -1,4 +1,4 @@
-#include "RecentMenuRules.h"
+#include "main/bar/core/RecentMenuRules.h"
 
 std::string ShortenPath(const std::string& path) {
     const size_t kShown = 40;

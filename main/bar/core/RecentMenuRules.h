@@ -5,8 +5,8 @@
 #pragma once
 #include <string>
 
-#include "RecentLists.h"
-#include "StringList.h"
+#include "main/bar/core/RecentLists.h"
+#include "framework/core/StringList.h"
 
 // A path of at most 40 characters as it is; a longer one keeps its file name
 // and as much of its start as fits in 40 characters, joined by "...".

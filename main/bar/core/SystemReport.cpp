@@ -1,4 +1,4 @@
-#include "SystemReport.h"
+#include "main/bar/core/SystemReport.h"
 
 namespace {
 constexpr size_t kLabelWidth = 25;

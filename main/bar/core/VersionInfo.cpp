@@ -1,8 +1,8 @@
-#include "VersionInfo.h"
+#include "main/bar/core/VersionInfo.h"
 
 #include <cstdio>
 
-#include "ByteOrder.h"
+#include "framework/core/ByteOrder.h"
 
 // Layout of a node, both forms: a 16-bit total length, a 16-bit value
 // length, in the 32-bit form a 16-bit type, then the NUL-terminated key,

@@ -1,10 +1,10 @@
-#include "ZipEntries.h"
+#include "main/bar/core/ZipEntries.h"
 
 #include <cstring>
 #include <vector>
 
-#include "ByteOrder.h"
-#include "ZipLayout.h"
+#include "framework/core/ByteOrder.h"
+#include "framework/core/ZipLayout.h"
 
 // Names are copied as bytes: in code page 932 as in any other. Trimming only
 // removes bytes up to 0x20, which are never the trail byte of a double-byte

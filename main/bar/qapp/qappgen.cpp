@@ -5,7 +5,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "KnownPrograms.h"
+#include "main/bar/core/KnownPrograms.h"
 
 namespace {
 bool WriteFile(const std::string& path, const std::string& bytes) {

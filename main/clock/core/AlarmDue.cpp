@@ -1,8 +1,8 @@
-#include "AlarmDue.h"
+#include "main/clock/core/AlarmDue.h"
 
-#include "ClockRules.h"
-#include "StrUtils.h"
-#include "ZoneOffsets.h"
+#include "main/clock/core/ClockRules.h"
+#include "framework/core/StrUtils.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 namespace {
 constexpr long long kMsPerSecond = 1000;

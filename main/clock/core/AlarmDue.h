@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "AlarmRules.h"
-#include "AlarmStore.h"
-#include "LeadBytes.h"
-#include "ZoneMath.h"
+#include "main/clock/core/AlarmRules.h"
+#include "main/clock/core/AlarmStore.h"
+#include "framework/core/LeadBytes.h"
+#include "main/clock/core/ZoneMath.h"
 
 // Milliseconds since 1970-01-01 00:00 UTC.
 long long InstantOf(const CivilTime& utc);

@@ -1,10 +1,10 @@
-#include "AlarmRules.h"
+#include "main/clock/core/AlarmRules.h"
 
-#include "MbcsPath.h"
-#include "StrUtils.h"
-#include "ZoneIni.h"
-#include "ZoneMath.h"
-#include "ZoneOffsets.h"
+#include "framework/core/MbcsPath.h"
+#include "framework/core/StrUtils.h"
+#include "main/clock/core/ZoneIni.h"
+#include "main/clock/core/ZoneMath.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 const char* const SoundChoiceCaptions[SoundChoiceCount] = {"Alarm", "Bell", "Time signal", "Others"};
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "LeadBytes.h"
+#include "framework/core/LeadBytes.h"
 
 // The store holds two-digit years: an alarm can be set within these years only.
 constexpr int FirstAlarmYear = 2000;

@@ -1,7 +1,7 @@
-#include "AlarmStore.h"
+#include "main/clock/core/AlarmStore.h"
 
-#include "StrUtils.h"
-#include "ZoneIni.h"
+#include "framework/core/StrUtils.h"
+#include "main/clock/core/ZoneIni.h"
 
 const char EveryDayText[] = "Every day";
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "IniText.h"
+#include "framework/core/IniText.h"
 
 constexpr int MaxAlarms = 32;
 // Slot s of the sound, memo and state keys belongs to row s; slot 0 to none.

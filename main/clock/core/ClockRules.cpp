@@ -1,8 +1,8 @@
-#include "ClockRules.h"
+#include "main/clock/core/ClockRules.h"
 
 #include <cstdio>
 
-#include "ZoneMath.h"
+#include "main/clock/core/ZoneMath.h"
 
 const char LocalTimeName[] = "Local Time";
 

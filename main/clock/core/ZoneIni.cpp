@@ -1,9 +1,9 @@
-#include "ZoneIni.h"
+#include "main/clock/core/ZoneIni.h"
 
-#include "IniText.h"
+#include "framework/core/IniText.h"
 
-#include "StrUtils.h"
-#include "ZoneOffsets.h"
+#include "framework/core/StrUtils.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 int ParseIniInt(const std::string& text, int minValue, int maxValue, int fallback) {
     const int value = StrToIntDef(text, fallback);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "LeadBytes.h"
+#include "framework/core/LeadBytes.h"
 
 // Decimal text, an optional sign and surrounding blanks, within min..max.
 int ParseIniInt(const std::string& text, int minValue, int maxValue, int fallback);

@@ -1,6 +1,6 @@
-#include "ZoneMath.h"
+#include "main/clock/core/ZoneMath.h"
 
-#include "ZoneOffsets.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 bool operator==(const CivilTime& a, const CivilTime& b) {
     return a.Year == b.Year && a.Month == b.Month && a.Day == b.Day && a.Hour == b.Hour &&

@@ -1,4 +1,4 @@
-#include "ZoneOffsets.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
-#include "ExeFromCmdLine.h"
+#include "main/components/core/ExeFromCmdLine.h"
 
-#include "StrUtils.h"
+#include "framework/core/StrUtils.h"
 
 std::string GetExeFromCmdLine(const std::string& CmdLine) {
     // ASCII-only folding keeps every position of the copy equal to the original's.

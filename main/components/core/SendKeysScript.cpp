@@ -1,9 +1,9 @@
-#include "SendKeysScript.h"
+#include "main/components/core/SendKeysScript.h"
 
 #include <algorithm>
 #include <array>
 
-#include "StrUtils.h"
+#include "framework/core/StrUtils.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "SysInfoFormat.h"
+#include "main/components/core/SysInfoFormat.h"
 
-#include "StrUtils.h"
+#include "framework/core/StrUtils.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Wilds.h"
+#include "main/components/core/Wilds.h"
 
 namespace {
 

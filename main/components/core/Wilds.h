@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "StrUtils.h"
+#include "framework/core/StrUtils.h"
 
 // Case folding used when a match ignores case. Windows builds pass a
 // locale-aware one (the ANSI code page folds accented letters too); the

@@ -1,4 +1,4 @@
-#include "ArchiverCommands.h"
+#include "standins/archive/core/ArchiverCommands.h"
 
 #include <cctype>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CommandTokens.h"
+#include "standins/archive/core/CommandTokens.h"
 
 // A name to pack or a member to pick; `list` names a response file of them.
 struct NameArgument {

@@ -1,4 +1,4 @@
-#include "ByteStreams.h"
+#include "standins/archive/core/ByteStreams.h"
 
 #include <cstring>
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ByteOrder.h"
+#include "framework/core/ByteOrder.h"
 
 class ByteSource {
 public:

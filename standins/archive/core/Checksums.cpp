@@ -1,4 +1,4 @@
-#include "Checksums.h"
+#include "standins/archive/core/Checksums.h"
 
 #include <zlib.h>
 

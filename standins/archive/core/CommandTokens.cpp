@@ -1,4 +1,4 @@
-#include "CommandTokens.h"
+#include "standins/archive/core/CommandTokens.h"
 
 std::vector<CommandToken> TokenizeCommand(const std::string& line) {
     std::vector<CommandToken> tokens;

@@ -1,11 +1,11 @@
-#include "LzhCodec.h"
+#include "standins/archive/core/LzhCodec.h"
 
 #include <algorithm>
 #include <cstring>
 #include <queue>
 #include <vector>
 
-#include "Checksums.h"
+#include "standins/archive/core/Checksums.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "ByteStreams.h"
+#include "standins/archive/core/ByteStreams.h"
 
 constexpr int kLh5DictionaryBits = 13;
 constexpr int kLh6DictionaryBits = 15;

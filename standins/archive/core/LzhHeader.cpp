@@ -1,8 +1,8 @@
-#include "LzhHeader.h"
+#include "standins/archive/core/LzhHeader.h"
 
 #include <vector>
 
-#include "Checksums.h"
+#include "standins/archive/core/Checksums.h"
 
 namespace {
 

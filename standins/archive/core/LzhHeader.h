@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "ByteStreams.h"
+#include "standins/archive/core/ByteStreams.h"
 
 struct LzhHeader {
     std::string method = "-lh5-";  // "-lh0-" stored, "-lhd-" a folder

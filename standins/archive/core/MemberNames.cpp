@@ -1,4 +1,4 @@
-#include "MemberNames.h"
+#include "standins/archive/core/MemberNames.h"
 
 namespace {
 

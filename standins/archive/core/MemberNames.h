@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "LeadBytes.h"
-#include "MbcsPath.h"
+#include "framework/core/LeadBytes.h"
+#include "framework/core/MbcsPath.h"
 
 // Components of a path separated by "\" or "/"; empty ones are dropped.
 std::vector<std::string> SplitComponents(const std::string& path, LeadBytePredicate isLead);

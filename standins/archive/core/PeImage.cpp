@@ -1,4 +1,4 @@
-#include "PeImage.h"
+#include "standins/archive/core/PeImage.h"
 
 std::optional<std::uint64_t> PeImageEnd(RandomSource& file) {
     unsigned char dos[64];

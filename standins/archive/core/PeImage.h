@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "ByteStreams.h"
+#include "standins/archive/core/ByteStreams.h"
 
 // The end of the last section's data; nothing when the file is no PE image.
 std::optional<std::uint64_t> PeImageEnd(RandomSource& file);

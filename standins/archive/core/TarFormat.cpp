@@ -1,4 +1,4 @@
-#include "TarFormat.h"
+#include "standins/archive/core/TarFormat.h"
 
 #include <cstring>
 

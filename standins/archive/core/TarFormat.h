@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ByteStreams.h"
+#include "standins/archive/core/ByteStreams.h"
 
 constexpr std::size_t kTarBlock = 512;
 // The largest size that 11 octal digits hold.

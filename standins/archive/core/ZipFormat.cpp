@@ -1,4 +1,4 @@
-#include "ZipFormat.h"
+#include "standins/archive/core/ZipFormat.h"
 
 #include <algorithm>
 #include <vector>

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "ByteStreams.h"
-#include "ZipLayout.h"
+#include "standins/archive/core/ByteStreams.h"
+#include "framework/core/ZipLayout.h"
 
 struct ZipEntry {
     std::string name;            // "/" between folders; a folder ends in "/"

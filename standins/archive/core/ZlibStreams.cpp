@@ -1,11 +1,11 @@
-#include "ZlibStreams.h"
+#include "standins/archive/core/ZlibStreams.h"
 
 #include <zlib.h>
 
 #include <cstring>
 #include <vector>
 
-#include "Checksums.h"
+#include "standins/archive/core/Checksums.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "ByteStreams.h"
+#include "standins/archive/core/ByteStreams.h"
 
 struct DeflateResult {
     std::uint64_t size = 0;

@@ -1,9 +1,9 @@
 // The LZH self-extractor stub that UNLHA32.dll's "s" puts in front of an
 // archive: it finds the first member header behind its own program image.
-#include "SelfExtractor.h"
+#include "standins/archive/sfx/SelfExtractor.h"
 
-#include "LzhHeader.h"
-#include "PeImage.h"
+#include "standins/archive/core/LzhHeader.h"
+#include "standins/archive/core/PeImage.h"
 
 int main(int argc, char** argv) {
     return RunSelfExtractor(argc, argv, [](InputFile& self, UnpackTarget& target, ArchiverReport& report) {

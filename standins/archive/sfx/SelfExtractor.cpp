@@ -1,8 +1,8 @@
-#include "SelfExtractor.h"
+#include "standins/archive/sfx/SelfExtractor.h"
 
 #include <cstring>
 
-#include "ModulePath.h"
+#include "framework/win32/ModulePath.h"
 
 int RunSelfExtractor(int argc, char** argv,
                      const std::function<void(InputFile& self, UnpackTarget& target, ArchiverReport& report)>& unpack) {

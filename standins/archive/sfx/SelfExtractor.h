@@ -5,7 +5,7 @@
 #pragma once
 #include <functional>
 
-#include "ArchiveUnpack.h"
+#include "standins/archive/win/ArchiveUnpack.h"
 
 int RunSelfExtractor(int argc, char** argv,
                      const std::function<void(InputFile& self, UnpackTarget& target, ArchiverReport& report)>& unpack);

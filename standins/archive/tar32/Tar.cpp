@@ -8,15 +8,15 @@
 
 #include <memory>
 
-#include "ArchiverCommands.h"
-#include "ArchiverFiles.h"
-#include "ArchiverReport.h"
-#include "FileReplace.h"
-#include "MemberNames.h"
-#include "PackSources.h"
-#include "TarFormat.h"
-#include "UnpackTarget.h"
-#include "ZlibStreams.h"
+#include "standins/archive/core/ArchiverCommands.h"
+#include "standins/archive/win/ArchiverFiles.h"
+#include "standins/archive/win/ArchiverReport.h"
+#include "framework/core/FileReplace.h"
+#include "standins/archive/core/MemberNames.h"
+#include "standins/archive/win/PackSources.h"
+#include "standins/archive/core/TarFormat.h"
+#include "standins/archive/win/UnpackTarget.h"
+#include "standins/archive/core/ZlibStreams.h"
 
 namespace {
 

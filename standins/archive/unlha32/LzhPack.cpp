@@ -1,14 +1,14 @@
-#include "LzhPack.h"
+#include "standins/archive/unlha32/LzhPack.h"
 
 #include <map>
 
-#include "ArchiverFiles.h"
-#include "Checksums.h"
-#include "FileReplace.h"
-#include "LzhCodec.h"
-#include "LzhHeader.h"
-#include "MbcsPath.h"
-#include "MemberNames.h"
+#include "standins/archive/win/ArchiverFiles.h"
+#include "standins/archive/core/Checksums.h"
+#include "framework/core/FileReplace.h"
+#include "standins/archive/core/LzhCodec.h"
+#include "standins/archive/core/LzhHeader.h"
+#include "framework/core/MbcsPath.h"
+#include "standins/archive/core/MemberNames.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "ArchiverCommands.h"
-#include "ArchiverReport.h"
-#include "PackSources.h"
+#include "standins/archive/core/ArchiverCommands.h"
+#include "standins/archive/win/ArchiverReport.h"
+#include "standins/archive/win/PackSources.h"
 
 struct LzhUpdateOptions {
     LzhMethod method = LzhMethod::Lh5;

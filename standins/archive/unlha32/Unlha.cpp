@@ -8,13 +8,13 @@
 
 #include <algorithm>
 
-#include "ArchiveUnpack.h"
-#include "ArchiverCommands.h"
-#include "FileReplace.h"
-#include "LzhHeader.h"
-#include "LzhPack.h"
-#include "MbcsPath.h"
-#include "MemberNames.h"
+#include "standins/archive/win/ArchiveUnpack.h"
+#include "standins/archive/core/ArchiverCommands.h"
+#include "framework/core/FileReplace.h"
+#include "standins/archive/core/LzhHeader.h"
+#include "standins/archive/unlha32/LzhPack.h"
+#include "framework/core/MbcsPath.h"
+#include "standins/archive/core/MemberNames.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

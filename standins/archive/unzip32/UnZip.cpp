@@ -8,8 +8,8 @@
 // names unpacked. No window is shown, whatever the owner.
 #include <windows.h>
 
-#include "ArchiveUnpack.h"
-#include "ArchiverCommands.h"
+#include "standins/archive/win/ArchiveUnpack.h"
+#include "standins/archive/core/ArchiverCommands.h"
 
 namespace {
 

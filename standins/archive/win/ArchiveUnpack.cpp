@@ -1,13 +1,13 @@
-#include "ArchiveUnpack.h"
+#include "standins/archive/win/ArchiveUnpack.h"
 
 #include <string>
 
-#include "Checksums.h"
-#include "LzhCodec.h"
-#include "LzhHeader.h"
-#include "PeImage.h"
-#include "ZipFormat.h"
-#include "ZlibStreams.h"
+#include "standins/archive/core/Checksums.h"
+#include "standins/archive/core/LzhCodec.h"
+#include "standins/archive/core/LzhHeader.h"
+#include "standins/archive/core/PeImage.h"
+#include "standins/archive/core/ZipFormat.h"
+#include "standins/archive/core/ZlibStreams.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "ArchiverFiles.h"
-#include "ArchiverReport.h"
-#include "UnpackTarget.h"
+#include "standins/archive/win/ArchiverFiles.h"
+#include "standins/archive/win/ArchiverReport.h"
+#include "standins/archive/win/UnpackTarget.h"
 
 // Where the LZH archive in `file` starts: at its start, or behind a
 // self-extractor's program.

@@ -1,10 +1,10 @@
-#include "ArchiverFiles.h"
+#include "standins/archive/win/ArchiverFiles.h"
 
 #include <cstring>
 
-#include "Checksums.h"
-#include "LeadByte.h"
-#include "MbcsPath.h"
+#include "standins/archive/core/Checksums.h"
+#include "framework/win32/LeadByte.h"
+#include "framework/core/MbcsPath.h"
 
 namespace {
 

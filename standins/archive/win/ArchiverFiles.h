@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "ByteStreams.h"
-#include "LeadByte.h"
-#include "ScopedHandle.h"
+#include "standins/archive/core/ByteStreams.h"
+#include "framework/win32/LeadByte.h"
+#include "framework/win32/ScopedHandle.h"
 
 class InputFile : public ByteSource, public RandomSource {
 public:

@@ -1,7 +1,7 @@
-#include "ArchiverReport.h"
+#include "standins/archive/win/ArchiverReport.h"
 
-#include "ArchiverFiles.h"
-#include "ScopedHandle.h"
+#include "standins/archive/win/ArchiverFiles.h"
+#include "framework/win32/ScopedHandle.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "PackSources.h"
+#include "standins/archive/win/PackSources.h"
 
 #include <map>
 #include <set>
 
-#include "ArchiverFiles.h"
-#include "MbcsPath.h"
-#include "MemberNames.h"
-#include "ScopedHandle.h"
+#include "standins/archive/win/ArchiverFiles.h"
+#include "framework/core/MbcsPath.h"
+#include "standins/archive/core/MemberNames.h"
+#include "framework/win32/ScopedHandle.h"
 
 namespace {
 

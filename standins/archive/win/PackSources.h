@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ArchiverFiles.h"
-#include "ArchiverReport.h"
+#include "standins/archive/win/ArchiverFiles.h"
+#include "standins/archive/win/ArchiverReport.h"
 
 struct SourceItem {
     std::string path;    // on disk

@@ -1,8 +1,8 @@
-#include "UnpackTarget.h"
+#include "standins/archive/win/UnpackTarget.h"
 
-#include "ArchiverCommands.h"
-#include "FileReplace.h"
-#include "MemberNames.h"
+#include "standins/archive/core/ArchiverCommands.h"
+#include "framework/core/FileReplace.h"
+#include "standins/archive/core/MemberNames.h"
 
 namespace {
 

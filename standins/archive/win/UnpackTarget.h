@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "ArchiverFiles.h"
-#include "ArchiverCommands.h"
-#include "ArchiverReport.h"
+#include "standins/archive/win/ArchiverFiles.h"
+#include "standins/archive/core/ArchiverCommands.h"
+#include "standins/archive/win/ArchiverReport.h"
 
 struct TargetOptions {
     std::string folder;                 // "" is the current folder

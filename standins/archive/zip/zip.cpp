@@ -12,16 +12,16 @@
 #include <cstdio>
 #include <map>
 
-#include "ArchiverCommands.h"
-#include "ArchiverFiles.h"
-#include "ArchiverReport.h"
-#include "FileReplace.h"
-#include "Checksums.h"
-#include "MbcsPath.h"
-#include "MemberNames.h"
-#include "PackSources.h"
-#include "ZipFormat.h"
-#include "ZlibStreams.h"
+#include "standins/archive/core/ArchiverCommands.h"
+#include "standins/archive/win/ArchiverFiles.h"
+#include "standins/archive/win/ArchiverReport.h"
+#include "framework/core/FileReplace.h"
+#include "standins/archive/core/Checksums.h"
+#include "framework/core/MbcsPath.h"
+#include "standins/archive/core/MemberNames.h"
+#include "standins/archive/win/PackSources.h"
+#include "standins/archive/core/ZipFormat.h"
+#include "standins/archive/core/ZlibStreams.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "CabCommandLine.h"
+#include "standins/cab32/core/CabCommandLine.h"
 
 namespace {
 

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "CompressApp.h"
-#include "DialogDriver.h"
-#include "DialogKitTest.h"
-#include "Exports.h"
-#include "ScopedHandle.h"
-#include "resource.h"
+#include "archive/CompressApp.h"
+#include "tests/win/support/DialogDriver.h"
+#include "tests/win/support/DialogKitTest.h"
+#include "archive/Exports.h"
+#include "framework/win32/ScopedHandle.h"
+#include "archive/resource.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include <cstdlib>
 
-#include "DialogDriver.h"
-#include "ExplorerTestSupport.h"
-#include "resource.h"
+#include "tests/win/support/DialogDriver.h"
+#include "tests/win/explorer/ExplorerTestSupport.h"
+#include "archive/resource.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <iostream>
 #include <string>
 
-#include "ScopedHandle.h"
+#include "framework/win32/ScopedHandle.h"
 
 namespace {
 

@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "ArchiverFiles.h"
-#include "ArchiverReport.h"
-#include "Checksums.h"
-#include "LzhHeader.h"
-#include "MemberNames.h"
-#include "ScopedHandle.h"
-#include "TarFormat.h"
-#include "TestSupport.h"
-#include "ZipFormat.h"
-#include "ZlibStreams.h"
+#include "standins/archive/win/ArchiverFiles.h"
+#include "standins/archive/win/ArchiverReport.h"
+#include "standins/archive/core/Checksums.h"
+#include "standins/archive/core/LzhHeader.h"
+#include "standins/archive/core/MemberNames.h"
+#include "framework/win32/ScopedHandle.h"
+#include "standins/archive/core/TarFormat.h"
+#include "tests/win/support/TestSupport.h"
+#include "standins/archive/core/ZipFormat.h"
+#include "standins/archive/core/ZlibStreams.h"
 
 namespace {
 

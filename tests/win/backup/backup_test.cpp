@@ -8,18 +8,18 @@
 
 #include <map>
 
-#include "BackupMainDlg.h"
-#include "BackupOptions.h"
-#include "CopyJob.h"
-#include "DorvaneApp.h"
-#include "FileRoutines.h"
-#include "DialogDriver.h"
-#include "ReplaceConfirmDlg.h"
-#include "ScopedHandle.h"
-#include "Services.h"
-#include "TestSupport.h"
-#include "Win32EngineFiles.h"
-#include "resource.h"
+#include "backup/BackupMainDlg.h"
+#include "backup/core/BackupOptions.h"
+#include "backup/CopyJob.h"
+#include "backup/DorvaneApp.h"
+#include "dialogkit/FileRoutines.h"
+#include "tests/win/support/DialogDriver.h"
+#include "backup/ReplaceConfirmDlg.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/dialogs/Services.h"
+#include "tests/win/support/TestSupport.h"
+#include "dialogkit/Win32EngineFiles.h"
+#include "backup/resource.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "BarFixture.h"
+#include "tests/win/bar/BarFixture.h"
 
-#include "RegKey.h"
+#include "framework/win32/RegKey.h"
 
 void SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
     RegKey k;

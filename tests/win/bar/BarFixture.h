@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "BarProcess.h"
+#include "tests/win/bar/BarProcess.h"
 
 constexpr char kBarKey[] = "SOFTWARE\\Keltor\\Mivora\\1.0";
 

@@ -1,4 +1,4 @@
-#include "BarProcess.h"
+#include "tests/win/bar/BarProcess.h"
 
 #include <algorithm>
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "MenuDriver.h"
-#include "TestSupport.h"
+#include "tests/win/support/MenuDriver.h"
+#include "tests/win/support/TestSupport.h"
 
 std::string DistPath(const std::string& name);
 std::string ProbePath();

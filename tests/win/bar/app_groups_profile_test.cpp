@@ -3,10 +3,10 @@
 // each case also proves the two agree byte for byte.
 #include <gtest/gtest.h>
 
-#include "AppGroupCases.h"
-#include "IniFile.h"
-#include "LeadByte.h"
-#include "TestSupport.h"
+#include "tests/native/AppGroupCases.h"
+#include "framework/forms/IniFile.h"
+#include "framework/win32/LeadByte.h"
+#include "tests/win/support/TestSupport.h"
 
 TEST(AppGroupProfile, EditsOverTheProfileFunctions) {
     for (const AppGroupCase& c : AppGroupCases()) {

@@ -3,7 +3,7 @@
 // first from then on.
 #include <gtest/gtest.h>
 
-#include "BarFixture.h"
+#include "tests/win/bar/BarFixture.h"
 
 namespace {
 

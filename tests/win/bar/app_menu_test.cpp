@@ -7,13 +7,13 @@
 #include <deque>
 #include <memory>
 
-#include "BarFixture.h"
-#include "FormDriver.h"
-#include "IniFile.h"
-#include "MenuDriver.h"
-#include "MessageDlg.h"
-#include "mainfrm.h"
-#include "regapp.h"
+#include "tests/win/bar/BarFixture.h"
+#include "tests/win/support/FormDriver.h"
+#include "framework/forms/IniFile.h"
+#include "tests/win/support/MenuDriver.h"
+#include "framework/forms/MessageDlg.h"
+#include "main/bar/mainfrm.h"
+#include "main/bar/regapp.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // button's options menu.
 #include <gtest/gtest.h>
 
-#include "BarFixture.h"
+#include "tests/win/bar/BarFixture.h"
 
 namespace {
 

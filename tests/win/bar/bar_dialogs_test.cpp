@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "BarFixture.h"
-#include "MenuDriver.h"
+#include "tests/win/bar/BarFixture.h"
+#include "tests/win/support/MenuDriver.h"
 
 namespace {
 

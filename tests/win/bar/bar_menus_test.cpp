@@ -7,12 +7,12 @@
 
 #include <memory>
 
-#include "BarFixture.h"
-#include "MenuDriver.h"
-#include "SendKeysScript.h"
-#include "StrUtils.h"
-#include "mainfrm.h"
-#include "sndkey32.h"
+#include "tests/win/bar/BarFixture.h"
+#include "tests/win/support/MenuDriver.h"
+#include "main/components/core/SendKeysScript.h"
+#include "framework/core/StrUtils.h"
+#include "main/bar/mainfrm.h"
+#include "main/components/sndkey32.h"
 
 namespace {
 

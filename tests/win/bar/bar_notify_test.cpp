@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "BarFixture.h"
+#include "tests/win/bar/BarFixture.h"
 
 namespace {
 

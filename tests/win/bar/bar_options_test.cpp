@@ -6,13 +6,13 @@
 
 #include <memory>
 
-#include "Application.h"
-#include "BarFixture.h"
-#include "Dialogs.h"
-#include "FormDriver.h"
-#include "IniFile.h"
-#include "Optionfrm.h"
-#include "mainfrm.h"
+#include "framework/forms/Application.h"
+#include "tests/win/bar/BarFixture.h"
+#include "framework/forms/Dialogs.h"
+#include "tests/win/support/FormDriver.h"
+#include "framework/forms/IniFile.h"
+#include "main/bar/Optionfrm.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 
 #include <memory>
 
-#include "BarFixture.h"
-#include "HintWindow.h"
-#include "ItemTip.h"
-#include "MenuDriver.h"
-#include "PopupHook.h"
-#include "PopupList.h"
-#include "ShellMenus.h"
-#include "mainfrm.h"
+#include "tests/win/bar/BarFixture.h"
+#include "framework/forms/HintWindow.h"
+#include "main/bar/ItemTip.h"
+#include "tests/win/support/MenuDriver.h"
+#include "main/bar/PopupHook.h"
+#include "framework/forms/PopupList.h"
+#include "main/bar/ShellMenus.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "BarFixture.h"
-#include "ScopedHandle.h"
+#include "tests/win/bar/BarFixture.h"
+#include "framework/win32/ScopedHandle.h"
 
 namespace {
 

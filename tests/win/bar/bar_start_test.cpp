@@ -3,9 +3,9 @@
 // re-expanding, the tray toggle and a safe shut-down.
 #include <gtest/gtest.h>
 
-#include "BarFixture.h"
-#include "RegKey.h"
-#include "ScopedHandle.h"
+#include "tests/win/bar/BarFixture.h"
+#include "framework/win32/RegKey.h"
+#include "framework/win32/ScopedHandle.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "BarFixture.h"
-#include "ScopedHandle.h"
-#include "ShellMenus.h"
-#include "mainfrm.h"
+#include "tests/win/bar/BarFixture.h"
+#include "framework/win32/ScopedHandle.h"
+#include "main/bar/ShellMenus.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

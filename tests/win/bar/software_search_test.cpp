@@ -6,11 +6,11 @@
 
 #include <memory>
 
-#include "IniFile.h"
-#include "KnownPrograms.h"
-#include "TestSupport.h"
-#include "getexe.h"
-#include "mainfrm.h"
+#include "framework/forms/IniFile.h"
+#include "main/bar/core/KnownPrograms.h"
+#include "tests/win/support/TestSupport.h"
+#include "main/bar/getexe.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ClockTestSupport.h"
+#include "tests/win/clock/ClockTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "ClockIni.h"
-#include "ClockRules.h"
-#include "StrUtils.h"
+#include "main/clock/ClockIni.h"
+#include "main/clock/core/ClockRules.h"
+#include "framework/core/StrUtils.h"
 
 CivilTime Civil(int year, int month, int day, int hour, int minute, int second) {
     return CivilTime{year, month, day, hour, minute, second};

@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "ClockPanel.h"
-#include "ClockSource.h"
-#include "FormDriver.h"
-#include "MessageDlg.h"
-#include "TestSupport.h"
+#include "main/clock/ClockPanel.h"
+#include "main/clock/ClockSource.h"
+#include "tests/win/support/FormDriver.h"
+#include "framework/forms/MessageDlg.h"
+#include "tests/win/support/TestSupport.h"
 
 CivilTime Civil(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 // UTC plus `minutes`, carried by the system's own file-time conversions.

@@ -6,18 +6,18 @@
 #include <cstdlib>
 #include <memory>
 
-#include "AlarmCheck.h"
-#include "AlarmMes.h"
-#include "AlarmRules.h"
-#include "ClockIni.h"
-#include "ClockOnBar.h"
-#include "ClockTestSupport.h"
-#include "SetAlarm.h"
-#include "StrUtils.h"
-#include "SysUtils.h"
-#include "UnitSingleAla.h"
-#include "ZoneOffsets.h"
-#include "mainfrm.h"
+#include "main/clock/AlarmCheck.h"
+#include "main/clock/AlarmMes.h"
+#include "main/clock/core/AlarmRules.h"
+#include "main/clock/ClockIni.h"
+#include "main/clock/ClockOnBar.h"
+#include "tests/win/clock/ClockTestSupport.h"
+#include "main/clock/SetAlarm.h"
+#include "framework/core/StrUtils.h"
+#include "framework/forms/SysUtils.h"
+#include "main/clock/UnitSingleAla.h"
+#include "main/clock/core/ZoneOffsets.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 
 #include <memory>
 
-#include "BarLayout.h"
-#include "ClockIni.h"
-#include "ClockRules.h"
-#include "ClockOnBar.h"
-#include "ClockTestSupport.h"
-#include "mainfrm.h"
+#include "main/bar/core/BarLayout.h"
+#include "main/clock/ClockIni.h"
+#include "main/clock/core/ClockRules.h"
+#include "main/clock/ClockOnBar.h"
+#include "tests/win/clock/ClockTestSupport.h"
+#include "main/bar/mainfrm.h"
 
 namespace {
 

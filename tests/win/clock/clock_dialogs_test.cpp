@@ -5,12 +5,12 @@
 
 #include <memory>
 
-#include "AddCity.h"
-#include "ClockIni.h"
-#include "ClockRules.h"
-#include "ClockTestSupport.h"
-#include "TimeChangeClock.h"
-#include "ZoneIni.h"
+#include "main/clock/AddCity.h"
+#include "main/clock/ClockIni.h"
+#include "main/clock/core/ClockRules.h"
+#include "tests/win/clock/ClockTestSupport.h"
+#include "main/clock/TimeChangeClock.h"
+#include "main/clock/core/ZoneIni.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <set>
 #include <sstream>
 
-#include "ClockIni.h"
-#include "ClockRules.h"
-#include "ClockTestSupport.h"
-#include "StrUtils.h"
-#include "SysUtils.h"
-#include "ZoneOffsets.h"
+#include "main/clock/ClockIni.h"
+#include "main/clock/core/ClockRules.h"
+#include "tests/win/clock/ClockTestSupport.h"
+#include "framework/core/StrUtils.h"
+#include "framework/forms/SysUtils.h"
+#include "main/clock/core/ZoneOffsets.h"
 
 namespace {
 

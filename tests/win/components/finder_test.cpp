@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "FileFinder.h"
-#include "TestSupport.h"
-#include "Wilds.h"
+#include "main/components/FileFinder.h"
+#include "tests/win/support/TestSupport.h"
+#include "main/components/core/Wilds.h"
 
 namespace {
 

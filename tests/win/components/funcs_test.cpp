@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "Funcs.h"
-#include "RegKey.h"
-#include "Registry.h"
-#include "SysUtils.h"
-#include "TestSupport.h"
-#include "WideText.h"
+#include "main/components/Funcs.h"
+#include "framework/win32/RegKey.h"
+#include "framework/forms/Registry.h"
+#include "framework/forms/SysUtils.h"
+#include "tests/win/support/TestSupport.h"
+#include "framework/win32/WideText.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Filemoni.h"
-#include "TestSupport.h"
+#include "main/components/Filemoni.h"
+#include "tests/win/support/TestSupport.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "TestSupport.h"
-#include "sndkey32.h"
+#include "tests/win/support/TestSupport.h"
+#include "main/components/sndkey32.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "RegKey.h"
-#include "TestSupport.h"
-#include "sysinfo.h"
+#include "framework/win32/RegKey.h"
+#include "tests/win/support/TestSupport.h"
+#include "main/components/sysinfo.h"
 
 namespace {
 const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";

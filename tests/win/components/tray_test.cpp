@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
-#include "TrayIcon.h"
+#include "tests/win/support/TestSupport.h"
+#include "main/components/TrayIcon.h"
 
 namespace {
 

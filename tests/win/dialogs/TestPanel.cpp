@@ -1,8 +1,8 @@
 // A library that opens a modeless dialog and returns at once, as the backup
 // library does inside the bar: only the caller's message loop can bring the
 // dialog its keys. The dialog deletes itself when its window goes.
-#include "DataExchange.h"
-#include "DialogsTestIds.h"
+#include "framework/dialogs/DataExchange.h"
+#include "tests/win/dialogs/DialogsTestIds.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <tuple>
 
-#include "Controls.h"
-#include "DataExchange.h"
-#include "DialogsTestIds.h"
+#include "framework/dialogs/Controls.h"
+#include "framework/dialogs/DataExchange.h"
+#include "tests/win/dialogs/DialogsTestIds.h"
 
 namespace {
 

@@ -9,16 +9,16 @@
 
 #include <atomic>
 
-#include "DialogKitTest.h"
-#include "DialogsTestIds.h"
-#include "FileRoutines.h"
-#include "FrameworkTexts.h"
-#include "IconButton.h"
-#include "SysUtils.h"
-#include "VoiceEvents.h"
-#include "WideText.h"
-#include "WinApp.h"
-#include "WorkerThread.h"
+#include "tests/win/support/DialogKitTest.h"
+#include "tests/win/dialogs/DialogsTestIds.h"
+#include "dialogkit/FileRoutines.h"
+#include "framework/dialogs/FrameworkTexts.h"
+#include "dialogkit/IconButton.h"
+#include "framework/forms/SysUtils.h"
+#include "dialogkit/VoiceEvents.h"
+#include "framework/win32/WideText.h"
+#include "framework/dialogs/WinApp.h"
+#include "framework/dialogs/WorkerThread.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 
 #include <functional>
 
-#include "DataExchange.h"
-#include "DialogsTestIds.h"
-#include "ModelessDialogs.h"
-#include "ScopedHandle.h"
-#include "TabPages.h"
-#include "TestSupport.h"
+#include "framework/dialogs/DataExchange.h"
+#include "tests/win/dialogs/DialogsTestIds.h"
+#include "framework/win32/ModelessDialogs.h"
+#include "framework/win32/ScopedHandle.h"
+#include "dialogkit/TabPages.h"
+#include "tests/win/support/TestSupport.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "ExplorerTestSupport.h"
+#include "tests/win/explorer/ExplorerTestSupport.h"
 
 #include <stdexcept>
 
-#include "RegKey.h"
-#include "WideText.h"
+#include "framework/win32/RegKey.h"
+#include "framework/win32/WideText.h"
 
 namespace {
 

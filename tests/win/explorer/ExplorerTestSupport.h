@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "ComPtr.h"
+#include "framework/core/ComPtr.h"
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "ScopedHandle.h"
-#include "StrUtils.h"
-#include "TestSupport.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/core/StrUtils.h"
+#include "tests/win/support/TestSupport.h"
 
 // The deliverables of the 64-bit build.
 std::string DistFile(const std::string& name);

@@ -3,7 +3,7 @@
 // when nothing is alive.
 #include <gtest/gtest.h>
 
-#include "ExplorerTestSupport.h"
+#include "tests/win/explorer/ExplorerTestSupport.h"
 
 namespace {
 

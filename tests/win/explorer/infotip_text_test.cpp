@@ -5,10 +5,10 @@
 #include <fstream>
 #include <vector>
 
-#include "ExplorerTestSupport.h"
-#include "InfoTipText.h"
-#include "VersionInfo.h"
-#include "WideText.h"
+#include "tests/win/explorer/ExplorerTestSupport.h"
+#include "main/bar/InfoTipText.h"
+#include "main/bar/core/VersionInfo.h"
+#include "framework/win32/WideText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The copy hook, called as the shell calls it before a folder operation.
 #include <gtest/gtest.h>
 
-#include "ExplorerTestSupport.h"
+#include "tests/win/explorer/ExplorerTestSupport.h"
 
 namespace {
 

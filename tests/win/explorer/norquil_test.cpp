@@ -7,9 +7,9 @@
 
 #include <memory>
 
-#include "DialogDriver.h"
-#include "ExplorerTestSupport.h"
-#include "ScopedHandle.h"
+#include "tests/win/support/DialogDriver.h"
+#include "tests/win/explorer/ExplorerTestSupport.h"
+#include "framework/win32/ScopedHandle.h"
 
 namespace {
 

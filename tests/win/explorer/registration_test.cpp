@@ -5,8 +5,8 @@
 
 #include <olectl.h>
 
-#include "ExplorerTestSupport.h"
-#include "ScopedHandle.h"
+#include "tests/win/explorer/ExplorerTestSupport.h"
+#include "framework/win32/ScopedHandle.h"
 
 namespace {
 

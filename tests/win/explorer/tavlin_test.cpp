@@ -2,9 +2,9 @@
 // file's name, then IQueryInfo::GetInfoTip, on real files.
 #include <gtest/gtest.h>
 
-#include "ExplorerTestSupport.h"
-#include "InfoTipText.h"
-#include "WideText.h"
+#include "tests/win/explorer/ExplorerTestSupport.h"
+#include "main/bar/InfoTipText.h"
+#include "framework/win32/WideText.h"
 
 namespace {
 

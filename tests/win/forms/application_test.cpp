@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "Application.h"
-#include "CallGuarded.h"
-#include "Component.h"
-#include "Menus.h"
-#include "TestSupport.h"
-#include "Thread.h"
-#include "UtilWindow.h"
+#include "framework/forms/Application.h"
+#include "framework/win32/CallGuarded.h"
+#include "framework/forms/Component.h"
+#include "framework/forms/Menus.h"
+#include "tests/win/support/TestSupport.h"
+#include "framework/forms/Thread.h"
+#include "framework/forms/UtilWindow.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "Exceptions.h"
-#include "StringList.h"
-#include "SysUtils.h"
-#include "TestSupport.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/StringList.h"
+#include "framework/forms/SysUtils.h"
+#include "tests/win/support/TestSupport.h"
 
 TEST(FileSearch, MaskSkipsHiddenSystemAndFolderEntriesOutsideIt) {
     TempDir t;

@@ -9,16 +9,16 @@
 #include <utility>
 #include <vector>
 
-#include "ExtCtrls.h"
-#include "Forms.h"
-#include "HintWindow.h"
-#include "ImageList.h"
-#include "MenuDriver.h"
-#include "Menus.h"
-#include "PopupList.h"
-#include "TestSupport.h"
-#include "Timer.h"
-#include "WindowText.h"
+#include "framework/forms/ExtCtrls.h"
+#include "framework/forms/Forms.h"
+#include "framework/forms/HintWindow.h"
+#include "framework/forms/ImageList.h"
+#include "tests/win/support/MenuDriver.h"
+#include "framework/forms/Menus.h"
+#include "framework/forms/PopupList.h"
+#include "tests/win/support/TestSupport.h"
+#include "framework/forms/Timer.h"
+#include "framework/win32/WindowText.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <functional>
 #include <string>
 
-#include "Exceptions.h"
-#include "IniFile.h"
-#include "RegKey.h"
-#include "Registry.h"
-#include "TestSupport.h"
+#include "framework/core/Exceptions.h"
+#include "framework/forms/IniFile.h"
+#include "framework/win32/RegKey.h"
+#include "framework/forms/Registry.h"
+#include "tests/win/support/TestSupport.h"
 
 namespace {
 const char kTestKey[] = "Software\\MivoraTests\\Registry";

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "FormDriver.h"
-#include "MessageDlg.h"
-#include "StdCtrls.h"
-#include "TestSupport.h"
+#include "tests/win/support/FormDriver.h"
+#include "framework/forms/MessageDlg.h"
+#include "framework/forms/StdCtrls.h"
+#include "tests/win/support/TestSupport.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "ScopedHandle.h"
-#include "TestSupport.h"
-#include "UtilWindow.h"
+#include "framework/win32/ScopedHandle.h"
+#include "tests/win/support/TestSupport.h"
+#include "framework/forms/UtilWindow.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 
 #include <set>
 
-#include "Base64Lines.h"
-#include "MailMessage.h"
-#include "MbcsPath.h"
-#include "ScopedHandle.h"
-#include "TestSupport.h"
+#include "mailer/core/Base64Lines.h"
+#include "mailer/core/MailMessage.h"
+#include "framework/core/MbcsPath.h"
+#include "framework/win32/ScopedHandle.h"
+#include "tests/win/support/TestSupport.h"
 
 namespace {
 

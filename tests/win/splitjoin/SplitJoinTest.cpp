@@ -1,13 +1,13 @@
-#include "SplitJoinTest.h"
+#include "tests/win/splitjoin/SplitJoinTest.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>
 
 #include <random>
 
-#include "PelmitApp.h"
-#include "WideText.h"
-#include "resource.h"
+#include "splitjoin/PelmitApp.h"
+#include "framework/win32/WideText.h"
+#include "splitjoin/resource.h"
 
 void TypeOtherSize(DialogDriver& d, HWND dialog, const std::string& kb) {
     d.ClickRadio(dialog, IDC_SPLIT_OTHERS);

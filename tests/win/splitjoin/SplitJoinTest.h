@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "CallGuarded.h"
-#include "DialogDriver.h"
-#include "DialogKitTest.h"
+#include "framework/win32/CallGuarded.h"
+#include "tests/win/support/DialogDriver.h"
+#include "tests/win/support/DialogKitTest.h"
 
 
 void DeleteProfile();

@@ -7,9 +7,9 @@
 
 #include <cstdlib>
 
-#include "Exports.h"
-#include "SplitJoinTest.h"
-#include "resource.h"
+#include "splitjoin/Exports.h"
+#include "tests/win/splitjoin/SplitJoinTest.h"
+#include "splitjoin/resource.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Exports.h"
-#include "JapaneseTexts.h"
-#include "SplitJoinTest.h"
-#include "resource.h"
+#include "splitjoin/Exports.h"
+#include "splitjoin/JapaneseTexts.h"
+#include "tests/win/splitjoin/SplitJoinTest.h"
+#include "splitjoin/resource.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ScopedHandle.h"
-#include "SplitJoinTest.h"
-#include "resource.h"
+#include "framework/win32/ScopedHandle.h"
+#include "tests/win/splitjoin/SplitJoinTest.h"
+#include "splitjoin/resource.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "Exports.h"
-#include "PelmitApp.h"
-#include "Services.h"
-#include "SplitJoinTest.h"
-#include "resource.h"
+#include "splitjoin/Exports.h"
+#include "splitjoin/PelmitApp.h"
+#include "framework/dialogs/Services.h"
+#include "tests/win/splitjoin/SplitJoinTest.h"
+#include "splitjoin/resource.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Exports.h"
-#include "SplitJoinTest.h"
-#include "resource.h"
+#include "splitjoin/Exports.h"
+#include "tests/win/splitjoin/SplitJoinTest.h"
+#include "splitjoin/resource.h"
 
 namespace {
 

@@ -9,14 +9,14 @@
 
 #include <thread>
 
-#include "ComPtr.h"
-#include "Exports.h"
-#include "PelmitApp.h"
-#include "ScopedHandle.h"
-#include "Services.h"
-#include "ShortcutDlg.h"
-#include "SplitJoinTest.h"
-#include "resource.h"
+#include "framework/core/ComPtr.h"
+#include "splitjoin/Exports.h"
+#include "splitjoin/PelmitApp.h"
+#include "framework/win32/ScopedHandle.h"
+#include "framework/dialogs/Services.h"
+#include "splitjoin/ShortcutDlg.h"
+#include "tests/win/splitjoin/SplitJoinTest.h"
+#include "splitjoin/resource.h"
 
 namespace {
 

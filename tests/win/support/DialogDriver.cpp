@@ -1,4 +1,4 @@
-#include "DialogDriver.h"
+#include "tests/win/support/DialogDriver.h"
 
 #include <commctrl.h>
 

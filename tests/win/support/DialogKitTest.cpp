@@ -1,9 +1,9 @@
-#include "DialogKitTest.h"
+#include "tests/win/support/DialogKitTest.h"
 
-#include "Services.h"
-#include "SysUtils.h"
-#include "Text.h"
-#include "WideText.h"
+#include "framework/dialogs/Services.h"
+#include "framework/forms/SysUtils.h"
+#include "framework/dialogs/Text.h"
+#include "framework/win32/WideText.h"
 
 void ExpectCp932Texts(std::initializer_list<std::pair<const char*, const wchar_t*>> texts) {
     for (const auto& [cp932, utf16] : texts) EXPECT_EQ(WideFromCodePage(932, cp932), utf16);

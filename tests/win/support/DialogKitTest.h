@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "CallGuarded.h"
-#include "TestSupport.h"
+#include "framework/win32/CallGuarded.h"
+#include "tests/win/support/TestSupport.h"
 
 // Texts kept as code page 932 bytes, each against the same text as the
 // compiler writes it in UTF-16 from the test's UTF-8 source.

@@ -1,8 +1,8 @@
-#include "FormDriver.h"
+#include "tests/win/support/FormDriver.h"
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "tests/win/support/TestSupport.h"
 
 namespace {
 UiScript* runningScript = nullptr;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "StdCtrls.h"
+#include "framework/forms/StdCtrls.h"
 
 // Steps run from a timer while `body` sits in modal loops: each step waits
 // until its condition holds, then acts (acting by posting messages, so the

@@ -1,4 +1,4 @@
-#include "MenuDriver.h"
+#include "tests/win/support/MenuDriver.h"
 
 namespace {
 MenuDriver* active = nullptr;

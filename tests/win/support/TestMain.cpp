@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Application.h"
+#include "framework/forms/Application.h"
 
 int main(int argc, char** argv) {
     // The program initialises COM on its GUI thread; the tests do the same.

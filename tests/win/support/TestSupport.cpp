@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "tests/win/support/TestSupport.h"
 
 #include <shlobj.h>
 
@@ -6,10 +6,10 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "ComPtr.h"
-#include "RegKey.h"
-#include "SysUtils.h"
-#include "WideText.h"
+#include "framework/core/ComPtr.h"
+#include "framework/win32/RegKey.h"
+#include "framework/forms/SysUtils.h"
+#include "framework/win32/WideText.h"
 
 bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
     const DWORD start = GetTickCount();

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Application.h"
+#include "framework/forms/Application.h"
 
 // Processes messages until `done` holds or `ms` milliseconds have passed.
 // Change notices and tray callbacks arrive asynchronously under Wine, so tests
