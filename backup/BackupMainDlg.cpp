@@ -7,6 +7,8 @@
 #include "backup/DorvaneApp.h"
 #include "backup/resource.h"
 
+namespace backup {
+
 namespace {
 
 constexpr char kTitle[] = "Mivora Backup";
@@ -127,3 +129,5 @@ void OpenBackupWindow() {
                  (GetSystemMetrics(SM_CYFULLSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SetWindowPos(window->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
+
+}  // namespace backup

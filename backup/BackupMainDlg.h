@@ -8,6 +8,8 @@
 #include "backup/RestorePage.h"
 #include "dialogkit/TabPages.h"
 
+namespace backup {
+
 class CBackupMainDlg : public CDialog {
 public:
     CBackupMainDlg();
@@ -41,3 +43,5 @@ private:
 // What the library's export does: shows the window, making it first when
 // there is none.
 void OpenBackupWindow();
+
+}  // namespace backup

@@ -8,6 +8,8 @@
 #include "backup/ScheduleDlg.h"
 #include "backup/resource.h"
 
+namespace backup {
+
 namespace {
 
 constexpr UINT_PTR kScheduleTimer = 1;
@@ -152,3 +154,5 @@ void CBackupPage::RunScheduledBackup() {
     HWND owner = theApp.MainWindow ? theApp.MainWindow->Handle() : Handle();
     Run(CopyDirection::Backup, owner);
 }
+
+}  // namespace backup

@@ -4,6 +4,8 @@
 #include "backup/PathsPage.h"
 #include "backup/core/Schedule.h"
 
+namespace backup {
+
 class CBackupPage : public CPathsPage {
 public:
     CBackupPage();
@@ -40,3 +42,5 @@ private:
     schedule::ScheduleGate gate_;
     bool checking_ = false;
 };
+
+}  // namespace backup

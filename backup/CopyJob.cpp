@@ -10,6 +10,8 @@
 #include "framework/dialogs/Text.h"
 #include "framework/win32/WideText.h"
 
+namespace backup {
+
 namespace {
 
 std::atomic<bool> runActive{false};
@@ -71,3 +73,5 @@ void ShellCopyFolder(const std::string& source, const std::string& destination, 
     operation.fFlags = FOF_ALLOWUNDO | FOF_SIMPLEPROGRESS | (includeSubfolders ? 0 : FOF_FILESONLY);
     SHFileOperationA(&operation);
 }
+
+}  // namespace backup

@@ -9,6 +9,8 @@
 
 #include "backup/core/CopyEngine.h"
 
+namespace backup {
+
 // False without running when another run is going on.
 bool RunCopyJob(const CopyRequest& request, HWND owner, CopyOutcome& outcome);
 bool CopyRunActive();
@@ -23,3 +25,5 @@ bool RunShellCopyJob(const std::string& source, const std::string& destination, 
 
 // The question before a missing destination folder is made.
 bool AskCreateFolder(const std::string& folder);
+
+}  // namespace backup

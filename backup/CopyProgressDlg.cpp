@@ -6,6 +6,8 @@
 #include "dialogkit/Win32EngineFiles.h"
 #include "backup/resource.h"
 
+namespace backup {
+
 // What the worker hands to the dialog: the file it copies now, read by the
 // dialog whenever a percentage arrives, and the outcome at the end.
 struct CCopyProgressDlg::Shared {
@@ -137,3 +139,5 @@ void CCopyProgressDlg::OnTimer() {
     // must not leave the dialog open for good.
     if (!JobRunning()) OnJobEnded(Result());
 }
+
+}  // namespace backup

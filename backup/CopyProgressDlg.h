@@ -9,6 +9,8 @@
 #include "backup/core/CopyEngine.h"
 #include "dialogkit/JobDialog.h"
 
+namespace backup {
+
 class CCopyProgressDlg : public CJobDialog {
 public:
     CCopyProgressDlg(const CopyRequest& request, CWnd* owner);
@@ -31,3 +33,5 @@ private:
     DWORD started_ = 0;
     bool ended_ = false;
 };
+
+}  // namespace backup

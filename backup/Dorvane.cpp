@@ -6,6 +6,6 @@
 #include "backup/Dorvane.h"
 
 extern "C" int VukFunction(void) {
-    CallGuarded(OpenBackupWindow);
+    CallGuarded(backup::OpenBackupWindow);
     return 0;
 }

@@ -3,6 +3,8 @@
 #include "backup/core/BackupPaths.h"
 #include "framework/dialogs/Text.h"
 
+namespace backup {
+
 CDorvaneApp theApp;
 
 CDorvaneApp::CDorvaneApp()
@@ -25,3 +27,5 @@ std::string CDorvaneApp::OptionsPath() const {
     }
     return WithBackslash(folder, SystemLeadByte) + "option.sav";
 }
+
+}  // namespace backup

@@ -11,6 +11,8 @@
 #include "backup/core/Schedule.h"
 #include "framework/dialogs/WinApp.h"
 
+namespace backup {
+
 class CBackupMainDlg;
 
 class CDorvaneApp : public CWinApp {
@@ -33,3 +35,5 @@ public:
 };
 
 extern CDorvaneApp theApp;
+
+}  // namespace backup

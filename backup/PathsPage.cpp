@@ -11,6 +11,8 @@
 #include "framework/win32/WideText.h"
 #include "backup/resource.h"
 
+namespace backup {
+
 CPathsPage::CPathsPage(UINT templateId, const char* sourceTitle, int includeSubfolder, int fileOperation)
     : CDialog(templateId), IncludeSubfolder(includeSubfolder), FileOperation(fileOperation) {
     MapClicked(IDC_FROM_BROWSE, [this, sourceTitle] { Browse(sourceTitle, SourcePath); });
@@ -68,3 +70,5 @@ bool CPathsPage::Run(CopyDirection direction, HWND owner) const {
     CopyOutcome outcome;
     return RunCopyJob(request, owner, outcome);
 }
+
+}  // namespace backup

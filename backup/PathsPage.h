@@ -8,6 +8,8 @@
 #include "framework/dialogs/Dialog.h"
 #include "dialogkit/IconButton.h"
 
+namespace backup {
+
 class CPathsPage : public CDialog {
 public:
     CPathsPage(UINT templateId, const char* sourceTitle, int includeSubfolder, int fileOperation);
@@ -39,3 +41,5 @@ private:
     CIconButton fromBrowse_;
     CIconButton toBrowse_;
 };
+
+}  // namespace backup

@@ -8,6 +8,8 @@
 #include "framework/dialogs/Text.h"
 #include "backup/resource.h"
 
+namespace backup {
+
 namespace {
 
 // A file whose status cannot be read shows zeros, never stale values.
@@ -56,3 +58,5 @@ BOOL CReplaceConfirmDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     return TRUE;
 }
+
+}  // namespace backup

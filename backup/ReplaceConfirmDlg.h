@@ -6,6 +6,8 @@
 
 #include "framework/dialogs/Dialog.h"
 
+namespace backup {
+
 class CReplaceConfirmDlg : public CDialog {
 public:
     // `destinationFolder` ends in "\"; the existing file has the source's name there.
@@ -27,3 +29,5 @@ private:
     std::string m_targetFilePath;
     bool m_allFiles = false;
 };
+
+}  // namespace backup

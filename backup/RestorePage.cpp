@@ -5,6 +5,8 @@
 #include "framework/dialogs/Text.h"
 #include "backup/resource.h"
 
+namespace backup {
+
 // The source's browse button asks for a "destination" too: the text stands
 // as the user has always read it.
 CRestorePage::CRestorePage(CBackupPage& backupPage)
@@ -25,3 +27,5 @@ void CRestorePage::FollowBackupPage() {
     DestPath = paths.to;
     UpdateData(false);
 }
+
+}  // namespace backup

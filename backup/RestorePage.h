@@ -3,6 +3,8 @@
 #pragma once
 #include "backup/PathsPage.h"
 
+namespace backup {
+
 class CBackupPage;
 
 class CRestorePage : public CPathsPage {
@@ -17,3 +19,5 @@ protected:
 private:
     CBackupPage& backupPage_;
 };
+
+}  // namespace backup

@@ -9,6 +9,8 @@
 #include "backup/core/Schedule.h"
 #include "backup/resource.h"
 
+namespace backup {
+
 using namespace schedule;
 
 namespace {
@@ -185,3 +187,5 @@ INT_PTR RunScheduleDialog(int kind, CWnd* parent) {
     default: return IDCANCEL;
     }
 }
+
+}  // namespace backup

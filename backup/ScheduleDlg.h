@@ -5,5 +5,9 @@
 #pragma once
 #include "framework/dialogs/Dialog.h"
 
+namespace backup {
+
 // The dialog of `kind` (schedule::ScheduleKind), modal over `parent`.
 INT_PTR RunScheduleDialog(int kind, CWnd* parent);
+
+}  // namespace backup

@@ -16,6 +16,8 @@
 #include "framework/dialogs/Text.h"
 #include "dialogkit/Win32EngineFiles.h"
 
+using namespace backup;
+
 namespace {
 
 class NoEvents : public CopyEvents {

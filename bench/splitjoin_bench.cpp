@@ -24,6 +24,8 @@
 #include "framework/dialogs/Text.h"
 #include "dialogkit/Win32EngineFiles.h"
 
+using namespace splitjoin;
+
 namespace {
 
 class NoEvents : public EngineEvents {

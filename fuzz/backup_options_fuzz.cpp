@@ -8,6 +8,8 @@
 
 #include "backup/core/BackupOptions.h"
 
+using namespace backup;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     BackupOptions options;

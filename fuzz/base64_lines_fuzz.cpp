@@ -9,6 +9,8 @@
 
 #include "mailer/core/Base64Lines.h"
 
+using namespace mailer;
+
 namespace {
 
 void Check(bool condition) {

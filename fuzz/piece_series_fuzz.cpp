@@ -10,6 +10,8 @@
 
 #include "splitjoin/core/PieceSeries.h"
 
+using namespace splitjoin;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Lines: the first is the dropped name, the rest are the files on disk.
     std::vector<std::string> lines(1);

@@ -15,6 +15,8 @@
 #include "framework/forms/Registry.h"
 #include "framework/core/TempFolder.h"
 
+namespace mailer {
+
 namespace {
 
 const char kAccounts[] = "\\Software\\Microsoft\\Internet Account Manager";
@@ -48,10 +50,12 @@ void SendFile(const std::string& source) {
 
 }  // namespace
 
+}  // namespace mailer
+
 int main(int argc, char** argv) {
     if (argc < 2) return 0;
     try {
-        SendFile(argv[1]);
+        mailer::SendFile(argv[1]);
         return 0;
     } catch (const std::exception& e) {
         std::string text = e.what();

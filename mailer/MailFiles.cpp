@@ -7,6 +7,8 @@
 #include "mailer/core/MailMessage.h"
 #include "framework/win32/ScopedHandle.h"
 
+namespace mailer {
+
 namespace {
 
 // Slices of whole lines: about 1 MB of text goes to the disk at a time.
@@ -92,3 +94,5 @@ void WriteMessage(const std::string& message, const std::string& head, const std
     out.Write(kMessageTail, sizeof kMessageTail - 1);
     out.Close();
 }
+
+}  // namespace mailer

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace mailer {
+
 // The Base64 text of the whole file `source`, written to `destination`
 // (replaced); returns the number of characters written.
 std::uint64_t EncodeFileBase64(const std::string& source, const std::string& destination);
@@ -13,3 +15,5 @@ std::uint64_t EncodeFileBase64(const std::string& source, const std::string& des
 // Writes `message`: `head`, every line of the text file `body`, and the
 // closing delimiter.
 void WriteMessage(const std::string& message, const std::string& head, const std::string& body);
+
+}  // namespace mailer

@@ -24,6 +24,8 @@
 #include "framework/win32/WideText.h"
 #include "splitjoin/resource.h"
 
+namespace splitjoin {
+
 namespace {
 
 enum VoiceEvent { kVoiceOk = 3, kVoiceCancel = 4, kVoiceShortcut = 14, kVoiceSplit = 16, kVoiceJoin = 17 };
@@ -155,25 +157,27 @@ void Shortcuts(HDROP drop) {
 
 }  // namespace
 
+}  // namespace splitjoin
+
 // Each export first makes sure the application object has been set up (its
 // name and settings key), on the caller's first call into the library.
 extern "C" void SegmentFile(HDROP drop) {
     CallGuarded([&] {
         GetApp();
-        Segment(drop);
+        splitjoin::Segment(drop);
     });
 }
 
 extern "C" void JoinFiles(HDROP drop) {
     CallGuarded([&] {
         GetApp();
-        Join(drop);
+        splitjoin::Join(drop);
     });
 }
 
 extern "C" void CreateShortcut(HDROP drop) {
     CallGuarded([&] {
         GetApp();
-        Shortcuts(drop);
+        splitjoin::Shortcuts(drop);
     });
 }

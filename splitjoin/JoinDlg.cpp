@@ -17,6 +17,8 @@
 #include "framework/win32/WideText.h"
 #include "splitjoin/resource.h"
 
+namespace splitjoin {
+
 namespace {
 
 const char kJoinCaption[] = "Files join";
@@ -266,3 +268,5 @@ void CJoinDlg::OnOK() {
     }
     CDialog::OnOK();
 }
+
+}  // namespace splitjoin

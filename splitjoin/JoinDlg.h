@@ -13,6 +13,8 @@
 #include "dialogkit/IconButton.h"
 #include "splitjoin/core/JoinItems.h"
 
+namespace splitjoin {
+
 class CJoinDlg : public CDialog {
 public:
     CJoinDlg();
@@ -60,3 +62,5 @@ private:
     // has already answered.
     std::string browsedOutput_;
 };
+
+}  // namespace splitjoin

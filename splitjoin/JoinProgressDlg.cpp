@@ -13,6 +13,8 @@
 #include "dialogkit/Win32EngineFiles.h"
 #include "splitjoin/resource.h"
 
+namespace splitjoin {
+
 namespace {
 
 const char kJoinCaption[] = "Files join";
@@ -142,3 +144,5 @@ void CJoinNameDlg::OnOK() {
     }
     MessageBox(name + ".\nCan't find file", kJoinCaption, MB_OK | MB_ICONERROR);
 }
+
+}  // namespace splitjoin

@@ -11,6 +11,8 @@
 #include "dialogkit/IconButton.h"
 #include "dialogkit/JobDialog.h"
 
+namespace splitjoin {
+
 // What a join runs on: a copy of the join dialog's list and settings, taken
 // before the worker starts, so that the worker never reads the dialog.
 struct JoinJob {
@@ -59,3 +61,5 @@ private:
     void OnBrowse();
     CIconButton browse_;
 };
+
+}  // namespace splitjoin

@@ -2,6 +2,8 @@
 
 #include "dialogkit/VoiceEvents.h"
 
+namespace splitjoin {
+
 CPelmitApp theApp;
 
 bool SortDescending = false;
@@ -15,3 +17,5 @@ bool CPelmitApp::InitInstance() {
 }
 
 void CPelmitApp::ShowVoiceHelp(HWND owner, DWORD context) { dialogkit::ShowVoiceHelp(owner, context); }
+
+}  // namespace splitjoin

@@ -7,6 +7,8 @@
 
 #include "framework/dialogs/WinApp.h"
 
+namespace splitjoin {
+
 class CPelmitApp : public CWinApp {
 public:
     bool InitInstance() override;
@@ -22,3 +24,5 @@ extern bool SortDescending;
 // Profile sections and values.
 extern const char kSegmentSection[];
 extern const char kJoinSection[];
+
+}  // namespace splitjoin

@@ -7,6 +7,8 @@
 #include "framework/core/MbcsPath.h"
 #include "framework/dialogs/Text.h"
 
+namespace splitjoin {
+
 bool IsShellFolder(const std::string& path) {
     SHFILEINFOA info{};
     if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ATTRIBUTES | SHGFI_DISPLAYNAME)) return false;
@@ -60,3 +62,5 @@ std::string AbsoluteFolder(const std::string& folder, const std::string& base) {
     if (!root.empty() && LastCharPos(root, '\\', SystemLeadByte) + 1 != root.size()) root += '\\';
     return root + folder;
 }
+
+}  // namespace splitjoin

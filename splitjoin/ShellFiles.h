@@ -10,6 +10,8 @@
 
 #include "dialogkit/FileRoutines.h"
 
+namespace splitjoin {
+
 using dialogkit::ReadDropList;
 
 // The shell's folder attribute of an item.
@@ -31,3 +33,5 @@ std::string SystemErrorText(DWORD code);
 // An absolute form of a folder typed by the user: a relative one is taken
 // from `base`, not from the process's current folder.
 std::string AbsoluteFolder(const std::string& folder, const std::string& base);
+
+}  // namespace splitjoin

@@ -17,6 +17,8 @@
 #include "framework/win32/WideText.h"
 #include "splitjoin/resource.h"
 
+namespace splitjoin {
+
 CShortcutDlg::CShortcutDlg() : CDialog(IDD_SHORTCUT) {
     icon_ = theApp.LoadIcon(IDI_PELMIT);
     MapClicked(IDC_SHORTCUT_DESKTOP, [this] { OnBrowse(CSIDL_DESKTOPDIRECTORY); });
@@ -128,3 +130,5 @@ HICON MakeSharedIcon(HICON icon) {
     }
     return merged ? merged : CopyIcon(icon);
 }
+
+}  // namespace splitjoin

@@ -5,6 +5,8 @@
 #include "framework/dialogs/Dialog.h"
 #include "framework/win32/ScopedHandle.h"
 
+namespace splitjoin {
+
 class CShortcutDlg : public CDialog {
 public:
     CShortcutDlg();
@@ -39,3 +41,5 @@ private:
 // The item's icon with the shell's shared-item overlay laid over it; the
 // caller owns the result. `icon` stays the caller's.
 HICON MakeSharedIcon(HICON icon);
+
+}  // namespace splitjoin

@@ -15,6 +15,8 @@
 #include "framework/dialogs/Text.h"
 #include "splitjoin/resource.h"
 
+namespace splitjoin {
+
 namespace {
 
 const int kPresetKB[] = {640, 720, 1250, 1440};
@@ -174,3 +176,5 @@ void CSplitDlg::OnOK() {
     theApp.WriteProfileInt(kSegmentSection, "Size", pieceKB_);
     CDialog::OnOK();
 }
+
+}  // namespace splitjoin

@@ -9,6 +9,8 @@
 #include "framework/dialogs/Dialog.h"
 #include "dialogkit/IconButton.h"
 
+namespace splitjoin {
+
 class CSplitDlg : public CDialog {
 public:
     CSplitDlg();
@@ -51,3 +53,5 @@ private:
     CSpinButtonCtrl spin_;
     HICON icon_ = nullptr;
 };
+
+}  // namespace splitjoin

@@ -7,6 +7,8 @@
 #include "dialogkit/Win32EngineFiles.h"
 #include "splitjoin/resource.h"
 
+namespace splitjoin {
+
 namespace {
 
 // The split on the worker thread, on its own copy of the request.
@@ -33,3 +35,5 @@ BOOL CSplitProgressDlg::OnInitDialog() {
 void CSplitProgressDlg::OnJobItem(std::uint64_t number) {
     SetDlgItemText(IDC_PROGRESS_TEXT, captionBase_ + PieceNumberText(number));
 }
+
+}  // namespace splitjoin

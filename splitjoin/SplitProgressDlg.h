@@ -5,6 +5,8 @@
 
 #include "dialogkit/JobDialog.h"
 
+namespace splitjoin {
+
 class CSplitProgressDlg : public CJobDialog {
 public:
     CSplitProgressDlg();
@@ -21,3 +23,5 @@ protected:
 private:
     std::string captionBase_;
 };
+
+}  // namespace splitjoin

@@ -7,6 +7,8 @@
 #include "framework/core/FilePtr.h"
 #include "framework/core/FileReplace.h"
 
+namespace backup {
+
 namespace {
 
 void AppendInt(std::string& out, std::uint32_t value, int bytes) {
@@ -116,3 +118,5 @@ bool SaveOptionsFile(const std::string& path, const BackupOptions& options) {
                return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
            }) == RewriteResult::Written;
 }
+
+}  // namespace backup

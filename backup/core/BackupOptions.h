@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+namespace backup {
+
 struct BackupOptions {
     int includeSubfolder = 1;
     int skipIdentical = 0;
@@ -46,3 +48,5 @@ bool DecodeOptions(const std::string& bytes, BackupOptions& options);
 // in only when complete, so a failed save keeps the previous options.
 bool LoadOptionsFile(const std::string& path, BackupOptions& options);
 bool SaveOptionsFile(const std::string& path, const BackupOptions& options);
+
+}  // namespace backup

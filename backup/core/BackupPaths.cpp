@@ -1,5 +1,7 @@
 #include "backup/core/BackupPaths.h"
 
+namespace backup {
+
 bool EndsWithBackslash(const std::string& path, LeadBytePredicate isLead) {
     const std::size_t pos = LastCharPos(path, '\\', isLead);
     return pos != std::string::npos && pos + 1 == path.size();
@@ -82,3 +84,5 @@ PathField PathProblemField(PathProblem problem) {
     return problem == PathProblem::SourceEmpty || problem == PathProblem::SourceMissing ? PathField::Source
                                                                                         : PathField::Destination;
 }
+
+}  // namespace backup

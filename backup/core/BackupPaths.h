@@ -7,6 +7,8 @@
 
 #include "framework/core/MbcsPath.h"
 
+namespace backup {
+
 // True when the path's last character is a "\" (not a double-byte trail byte).
 bool EndsWithBackslash(const std::string& path, LeadBytePredicate isLead);
 std::string WithBackslash(const std::string& path, LeadBytePredicate isLead);
@@ -55,3 +57,5 @@ PathProblem CheckRunPaths(const std::string& source, const std::string& destinat
 const char* PathProblemText(PathProblem problem);
 // The edit the focus goes to.
 PathField PathProblemField(PathProblem problem);
+
+}  // namespace backup

@@ -7,6 +7,8 @@
 #include "backup/core/BackupPaths.h"
 #include "framework/core/MbcsPath.h"
 
+namespace backup {
+
 namespace {
 
 // One folder's entries by name, letter case ignored: the file systems the
@@ -275,3 +277,5 @@ private:
 CopyOutcome RunCopy(EngineFiles& files, const CopyRequest& request, CopyEvents& events, LeadBytePredicate isLead) {
     return CopyRun(files, request, events, isLead).Run();
 }
+
+}  // namespace backup

@@ -12,6 +12,8 @@
 #include "dialogkit/core/EngineFiles.h"
 #include "framework/core/LeadBytes.h"
 
+namespace backup {
+
 struct CopyRequest {
     CopyRequest() = default;
     CopyRequest(std::string from, std::string to, bool subfolders = true, int operation = 1, int filterMode = 0,
@@ -92,3 +94,4 @@ struct CopyOutcome {
 // over and listed, on every run.
 CopyOutcome RunCopy(EngineFiles& files, const CopyRequest& request, CopyEvents& events, LeadBytePredicate isLead);
 
+}  // namespace backup

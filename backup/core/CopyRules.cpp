@@ -2,6 +2,8 @@
 
 #include "framework/core/MbcsPath.h"
 
+namespace backup {
+
 bool MatchExtensionFilter(const std::string& name, int mode, const std::string& list) {
     if (mode == 0) return true;
     // A "." never is a trail byte of a double-byte character.
@@ -65,3 +67,5 @@ std::string FormatReplaceDetail(const std::string& format, const FileFacts& exis
     }
     return Fill(format, "%d", values, n);
 }
+
+}  // namespace backup

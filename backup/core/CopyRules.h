@@ -6,6 +6,8 @@
 #include "dialogkit/core/EngineFiles.h"
 #include "framework/core/LeadBytes.h"
 
+namespace backup {
+
 // Which side of a file pair is the live one: the source on a backup, the
 // destination on a restore. Set by the kind of run, never by what the window
 // happens to show.
@@ -48,3 +50,5 @@ std::uint64_t SizeInKB(std::uint64_t bytes);
 // 64-bit, so files past 2 GiB show their true size.
 std::string FormatReplaceHeader(const std::string& format, const std::string& sourcePath, LeadBytePredicate isLead);
 std::string FormatReplaceDetail(const std::string& format, const FileFacts& existing, const FileFacts& replacement);
+
+}  // namespace backup

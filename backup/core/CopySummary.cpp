@@ -1,5 +1,7 @@
 #include "backup/core/CopySummary.h"
 
+namespace backup {
+
 namespace {
 
 // The lines a summary names one by one, per list; the rest are counted.
@@ -62,3 +64,5 @@ std::string CopySummaryText(const CopyOutcome& outcome, const ErrorTextFn& error
     }
     return text;
 }
+
+}  // namespace backup

@@ -5,6 +5,8 @@
 
 #include "backup/core/CopyEngine.h"
 
+namespace backup {
+
 // The system's text for an error code, "" when it has none.
 using ErrorTextFn = std::function<std::string(int code)>;
 
@@ -12,3 +14,5 @@ using ErrorTextFn = std::function<std::string(int code)>;
 // over; empty when there is nothing to tell. It says the earlier backup
 // copies were kept only where that is so.
 std::string CopySummaryText(const CopyOutcome& outcome, const ErrorTextFn& errorText);
+
+}  // namespace backup

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-namespace schedule {
+namespace backup::schedule {
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -125,4 +125,4 @@ int ProfileHour(const std::string& text) {
     return std::strtol(text.c_str(), nullptr, 10) == 100 ? 17 : ProfileNumber(text, 0, 23);
 }
 
-}  // namespace schedule
+}  // namespace backup::schedule

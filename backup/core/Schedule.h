@@ -5,7 +5,7 @@
 #include <string>
 
 // In a namespace of its own: the clock has calendar helpers of the same names.
-namespace schedule {
+namespace backup::schedule {
 
 enum ScheduleKind { kEveryHour = 0, kEveryWeek = 1, kEveryDay = 2, kEveryMonth = 3 };
 
@@ -63,4 +63,4 @@ int ProfileNumber(const std::string& text, int low, int high);
 // A stored hour: "100", what a dialog never confirmed stores, stands for 17.
 int ProfileHour(const std::string& text);
 
-}  // namespace schedule
+}  // namespace backup::schedule

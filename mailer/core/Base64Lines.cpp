@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace mailer {
+
 namespace {
 
 const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -68,3 +70,5 @@ char* EncodeBase64Lines(const unsigned char* data, std::size_t size, char* out) 
     *out++ = '\n';
     return out;
 }
+
+}  // namespace mailer

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstddef>
 
+namespace mailer {
+
 constexpr std::size_t kBase64LineBytes = 57;
 
 // Characters EncodeBase64Lines writes for `size` bytes.
@@ -15,3 +17,5 @@ std::size_t Base64LinesSize(std::size_t size);
 // encodes piece by piece to the same text, so a large file need not have
 // its whole text in memory at once.
 char* EncodeBase64Lines(const unsigned char* data, std::size_t size, char* out);
+
+}  // namespace mailer

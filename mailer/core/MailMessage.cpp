@@ -2,6 +2,8 @@
 
 #include "framework/core/MbcsPath.h"
 
+namespace mailer {
+
 namespace {
 
 // From the subject to the attachment's file name. The first part is empty:
@@ -31,3 +33,5 @@ std::string MessageHead(const MailSender& sender, const std::string& sourcePath,
     const std::string name = NameAfterLastBackslash(sourcePath, isLead);
     return "From: \"" + sender.displayName + "\" <" + sender.address + ">\r\n" + kFixedLines + name + "\"\r\n\r\n";
 }
+
+}  // namespace mailer

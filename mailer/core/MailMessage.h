@@ -6,6 +6,8 @@
 
 #include "framework/core/LeadBytes.h"
 
+namespace mailer {
+
 struct MailSender {
     std::string displayName;
     std::string address;
@@ -18,3 +20,5 @@ std::string MessageHead(const MailSender& sender, const std::string& sourcePath,
 
 // The closing delimiter after the attachment's lines.
 inline constexpr char kMessageTail[] = "------=_NextPart_--\r\n";
+
+}  // namespace mailer

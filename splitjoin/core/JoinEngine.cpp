@@ -5,6 +5,8 @@
 
 #include "splitjoin/core/PieceNames.h"
 
+namespace splitjoin {
+
 namespace {
 
 // An input that is the output has the output's length when it is opened
@@ -130,3 +132,5 @@ RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& 
     }
     return RunResult{RunStatus::Done, std::string(), 0, written};
 }
+
+}  // namespace splitjoin

@@ -6,6 +6,8 @@
 
 #include "dialogkit/core/EngineFiles.h"
 
+namespace splitjoin {
+
 constexpr unsigned char kTextEndMark = 0x1A;
 
 struct JoinRequest {
@@ -29,3 +31,5 @@ struct JoinRequest {
 // be replaced, since the joined file is written beside it under a temporary
 // name and takes its place only when complete.
 RunResult RunJoin(EngineFiles& files, const JoinRequest& request, EngineEvents& events, LeadBytePredicate isLead);
+
+}  // namespace splitjoin

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace splitjoin {
+
 int CompareJoinItems(const JoinItem& a, const JoinItem& b, int column, bool descending,
                      const CompareTextFn& compareNoCase) {
     int result = 0;
@@ -30,3 +32,5 @@ std::string FormatJoinDate(int year, int month, int day, int hour, int minute) {
 bool IsCabinetPath(const std::string& path, LeadBytePredicate isLead) {
     return LowerAsciiMbcs(path, isLead).find(".cab") != std::string::npos;
 }
+
+}  // namespace splitjoin

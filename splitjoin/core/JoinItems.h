@@ -6,6 +6,8 @@
 
 #include "framework/core/MbcsPath.h"
 
+namespace splitjoin {
+
 struct JoinItem {
     std::string path;
     std::uint64_t size = 0;
@@ -27,3 +29,5 @@ std::string FormatJoinDate(int year, int month, int day, int hour, int minute);
 
 // The list's refusal rule: ".cab" anywhere in the lower-cased path.
 bool IsCabinetPath(const std::string& path, LeadBytePredicate isLead);
+
+}  // namespace splitjoin

@@ -2,6 +2,8 @@
 
 #include <climits>
 
+namespace splitjoin {
+
 int ClampPieceKB(int kb) {
     if (kb < kMinPieceKB) return kMinPieceKB;
     if (kb > kMaxPieceKB) return kMaxPieceKB;
@@ -67,3 +69,5 @@ std::string CabVolumeName(const std::string& base, std::uint64_t number) {
 std::string BuildCabCommand(const std::string& source, int pieceKB, LeadBytePredicate isLead) {
     return "-a -ml:21 -v:" + std::to_string(pieceKB) + " \"" + CutExtension(source, isLead) + "\" \"" + source + "\"";
 }
+
+}  // namespace splitjoin

@@ -7,6 +7,8 @@
 
 #include "framework/core/MbcsPath.h"
 
+namespace splitjoin {
+
 // Piece sizes the dialog accepts, in KB of 1024 bytes.
 constexpr int kMinPieceKB = 1;
 constexpr int kMaxPieceKB = 32767;
@@ -43,3 +45,5 @@ std::string CabVolumeName(const std::string& base, std::uint64_t number);
 // The cabinet archiver's command line for a source and a volume size:
 // -a -ml:21 -v:<KB> "<source less extension>" "<source>".
 std::string BuildCabCommand(const std::string& source, int pieceKB, LeadBytePredicate isLead);
+
+}  // namespace splitjoin

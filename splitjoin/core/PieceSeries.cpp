@@ -6,6 +6,8 @@
 
 #include "splitjoin/core/PieceNames.h"
 
+namespace splitjoin {
+
 namespace {
 
 bool AllDigits(const std::string& text, std::size_t from) {
@@ -210,3 +212,5 @@ std::string DescribeFiles(const std::vector<std::string>& files) {
     }
     return files[0] + "\n" + files[1] + "\n...\n" + files.back() + "\n(" + std::to_string(files.size()) + " files)\n";
 }
+
+}  // namespace splitjoin

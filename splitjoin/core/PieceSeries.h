@@ -14,6 +14,8 @@
 
 #include "framework/core/MbcsPath.h"
 
+namespace splitjoin {
+
 using FileExistsFn = std::function<bool(const std::string& path)>;
 // True when two names are the same text without regard to case.
 using SameTextFn = std::function<bool(const std::string& a, const std::string& b)>;
@@ -101,3 +103,5 @@ std::vector<std::string> FindExistingCabVolumes(const std::string& base, const s
 // Names for a question, one per line: all of them up to five, otherwise the
 // first two, the last and how many there are, which names a run exactly.
 std::string DescribeFiles(const std::vector<std::string>& files);
+
+}  // namespace splitjoin

@@ -1,5 +1,7 @@
 #include "splitjoin/core/ShortcutNames.h"
 
+namespace splitjoin {
+
 std::string TitleFromDisplayName(const std::string& displayName, LeadBytePredicate isLead) {
     const std::size_t dot = LastCharPos(displayName, '.', isLead);
     if (dot == std::string::npos || dot == 0) return displayName;
@@ -21,3 +23,5 @@ std::string LinkFileName(const std::string& location, const std::string& title, 
     if (!hasExtension) name += ".lnk";
     return name;
 }
+
+}  // namespace splitjoin

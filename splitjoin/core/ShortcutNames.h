@@ -4,6 +4,8 @@
 
 #include "framework/core/MbcsPath.h"
 
+namespace splitjoin {
+
 // The display name cut at its last "." when that dot is not the first
 // character: app.exe -> app, my.report.doc -> my.report, .profile stays.
 std::string TitleFromDisplayName(const std::string& displayName, LeadBytePredicate isLead);
@@ -11,3 +13,5 @@ std::string TitleFromDisplayName(const std::string& displayName, LeadBytePredica
 // location + "\" (unless it ends in one) + title, plus ".lnk" unless the last
 // four characters are ".LNK" in any case.
 std::string LinkFileName(const std::string& location, const std::string& title, LeadBytePredicate isLead);
+
+}  // namespace splitjoin

@@ -6,6 +6,8 @@
 
 #include "splitjoin/core/PieceNames.h"
 
+namespace splitjoin {
+
 namespace {
 
 void RemoveAll(EngineFiles& files, const std::vector<std::string>& made) {
@@ -106,3 +108,5 @@ RunResult RunSplit(EngineFiles& files, const SplitRequest& request, EngineEvents
     result.written = count;
     return result;
 }
+
+}  // namespace splitjoin

@@ -8,6 +8,8 @@
 #include "dialogkit/core/EngineFiles.h"
 #include "framework/core/MbcsPath.h"
 
+namespace splitjoin {
+
 // Reads never cross a piece boundary; one buffer of at most kCopyBlockSize.
 
 struct SplitRequest {
@@ -24,3 +26,5 @@ struct SplitRequest {
 // could take for part of a finished series. Events: Item(n) and Percent when
 // piece n starts.
 RunResult RunSplit(EngineFiles& files, const SplitRequest& request, EngineEvents& events, LeadBytePredicate isLead);
+
+}  // namespace splitjoin

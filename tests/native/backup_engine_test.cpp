@@ -14,6 +14,8 @@
 #include "backup/core/CopySummary.h"
 #include "tests/native/PosixEngineFiles.h"
 
+using namespace backup;
+
 namespace {
 
 constexpr std::uint64_t kTicks = 10000000;

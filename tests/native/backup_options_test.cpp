@@ -5,6 +5,8 @@
 #include "backup/core/BackupOptions.h"
 #include "backup/core/Schedule.h"
 
+using namespace backup;
+
 namespace {
 
 using namespace schedule;

@@ -12,6 +12,8 @@
 #include "mailer/core/MailMessage.h"
 #include "framework/core/MbcsPath.h"
 
+using namespace mailer;
+
 namespace {
 
 std::string Encode(const std::string& bytes) {

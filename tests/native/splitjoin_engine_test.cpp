@@ -14,6 +14,8 @@
 #include "splitjoin/core/PieceNames.h"
 #include "splitjoin/core/SplitEngine.h"
 
+using namespace splitjoin;
+
 namespace {
 
 constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;

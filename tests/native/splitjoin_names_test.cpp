@@ -12,6 +12,8 @@
 #include "splitjoin/core/PieceSeries.h"
 #include "splitjoin/core/ShortcutNames.h"
 
+using namespace splitjoin;
+
 namespace {
 
 constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;

@@ -21,6 +21,8 @@
 #include "dialogkit/Win32EngineFiles.h"
 #include "backup/resource.h"
 
+using namespace backup;
+
 namespace {
 
 using dialogkit::FileExists;

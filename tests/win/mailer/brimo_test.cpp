@@ -12,6 +12,8 @@
 #include "framework/win32/ScopedHandle.h"
 #include "tests/win/support/TestSupport.h"
 
+using namespace mailer;
+
 namespace {
 
 const char kAccounts[] = "Software\\Microsoft\\Internet Account Manager";

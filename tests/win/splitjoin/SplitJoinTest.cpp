@@ -9,6 +9,8 @@
 #include "framework/win32/WideText.h"
 #include "splitjoin/resource.h"
 
+using namespace splitjoin;
+
 void TypeOtherSize(DialogDriver& d, HWND dialog, const std::string& kb) {
     d.ClickRadio(dialog, IDC_SPLIT_OTHERS);
     d.WaitFor([&] { return d.IsEnabled(dialog, IDC_SPLIT_SIZE); });

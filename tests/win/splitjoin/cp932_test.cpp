@@ -13,6 +13,8 @@
 #include "tests/win/splitjoin/SplitJoinTest.h"
 #include "splitjoin/resource.h"
 
+using namespace splitjoin;
+
 namespace {
 
 TEST(Cp932Texts, PelmitsJapaneseTextsBecomeTheRightUtf16) {

@@ -18,6 +18,8 @@
 #include "tests/win/splitjoin/SplitJoinTest.h"
 #include "splitjoin/resource.h"
 
+using namespace splitjoin;
+
 namespace {
 
 const std::wstring kCaption = L"ショートカットの作成";

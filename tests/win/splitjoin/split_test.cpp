@@ -14,6 +14,8 @@
 #include "tests/win/splitjoin/SplitJoinTest.h"
 #include "splitjoin/resource.h"
 
+using namespace splitjoin;
+
 namespace {
 
 const std::wstring kSplitCaption = L"Split file";
