@@ -7,6 +7,8 @@
 
 #include "standins/archive/core/ArchiverCommands.h"
 
+using namespace archivers;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string line(reinterpret_cast<const char*>(data), size);
     std::size_t chars = 0;

@@ -7,6 +7,8 @@
 
 #include "standins/cab32/core/CabCommandLine.h"
 
+using namespace cabinet;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::string error;

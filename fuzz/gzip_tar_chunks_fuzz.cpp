@@ -12,6 +12,8 @@
 #include "standins/archive/core/TarFormat.h"
 #include "standins/archive/core/ZlibStreams.h"
 
+using namespace archivers;
+
 namespace {
 
 class ChunkedSource : public ByteSource {

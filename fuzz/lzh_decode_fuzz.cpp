@@ -8,6 +8,8 @@
 
 #include "standins/archive/core/LzhCodec.h"
 
+using namespace archivers;
+
 namespace {
 
 class CountingSource : public ByteSource {

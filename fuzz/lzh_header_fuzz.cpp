@@ -8,6 +8,8 @@
 
 #include "standins/archive/core/LzhHeader.h"
 
+using namespace archivers;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     MemorySource in(data, size);
     for (int i = 0; i < 64; ++i) {

@@ -8,6 +8,8 @@
 #include "standins/archive/core/Checksums.h"
 #include "standins/archive/core/LzhCodec.h"
 
+using namespace archivers;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     static const int bits[] = {kLh5DictionaryBits, kLh6DictionaryBits, kLh7DictionaryBits};

@@ -7,6 +7,8 @@
 
 #include "standins/archive/core/TarFormat.h"
 
+using namespace archivers;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     MemorySource in(data, size);
     TarReader reader(in);

@@ -7,6 +7,8 @@
 
 #include "standins/archive/core/ZipFormat.h"
 
+using namespace archivers;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     MemorySource file(data, size);
     ZipDirectory directory;

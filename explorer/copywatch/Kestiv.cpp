@@ -4,6 +4,8 @@
 #include "framework/win32/LeadByte.h"
 #include "framework/core/MbcsPath.h"
 
+namespace kestiv {
+
 const CLSID CLSID_Kestiv = {0x29F97553, 0xFBD6, 0x11D1, {0xAF, 0xC1, 0x00, 0xA0, 0x24, 0xD1, 0x87, 0x5C}};
 const char kBarWindowClass[] = "Tolvex";
 
@@ -51,3 +53,5 @@ void TKestivFactory::UpdateRegistry(bool Register) {
         TComObjectFactory::UpdateRegistry(false);
     }
 }
+
+}  // namespace kestiv

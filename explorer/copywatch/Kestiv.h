@@ -4,6 +4,8 @@
 #pragma once
 #include "explorer/com/ComKit.h"
 
+namespace kestiv {
+
 // {29F97553-FBD6-11D1-AFC1-00A024D1875C}
 extern const CLSID CLSID_Kestiv;
 
@@ -27,3 +29,5 @@ public:
     TKestivFactory();
     void UpdateRegistry(bool Register) override;
 };
+
+}  // namespace kestiv

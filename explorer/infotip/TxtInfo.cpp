@@ -7,6 +7,8 @@
 #include "framework/core/StrUtils.h"
 #include "framework/win32/WideText.h"
 
+namespace tavlin {
+
 const CLSID CLSID_TxtInfo = {0x7090FC40, 0x6315, 0x11D4, {0xB1, 0x9B, 0x00, 0x40, 0x05, 0x2E, 0xF5, 0xD0}};
 
 namespace {
@@ -107,3 +109,5 @@ void TTxtInfoFactory::UpdateRegistry(bool Register) {
         TComObjectFactory::UpdateRegistry(false);
     }
 }
+
+}  // namespace tavlin

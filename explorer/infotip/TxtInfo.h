@@ -5,6 +5,8 @@
 
 #include "explorer/com/ComKit.h"
 
+namespace tavlin {
+
 // {7090FC40-6315-11D4-B19B-0040052EF5D0}
 extern const CLSID CLSID_TxtInfo;
 
@@ -32,3 +34,5 @@ public:
     TTxtInfoFactory();
     void UpdateRegistry(bool Register) override;
 };
+
+}  // namespace tavlin

@@ -13,6 +13,8 @@
 #include "explorer/menu/core/MenuRules.h"
 #include "framework/win32/ScopedHandle.h"
 
+namespace norquil {
+
 const CLSID CLSID_Ombrel = {0x18D67740, 0x19C0, 0x11D3, {0x9F, 0x2F, 0x00, 0x40, 0x05, 0x2E, 0xCF, 0x0B}};
 
 HINSTANCE g_hmodThisDll = nullptr;
@@ -283,3 +285,5 @@ void COmbrel::RunFunctionInDLL(const char* library, const char* exportName, HDRO
     if (pFunc == nullptr) return;
     pFunc(static_cast<HDROP>(exportFreesList ? list.Release() : list.Get()));
 }
+
+}  // namespace norquil

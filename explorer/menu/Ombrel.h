@@ -7,6 +7,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+namespace norquil {
+
 // {18D67740-19C0-11D3-9F2F-0040052ECF0B}
 extern const CLSID CLSID_Ombrel;
 
@@ -57,3 +59,5 @@ private:
     LONG refs_ = 0;
     IDataObject* dataObject_ = nullptr;
 };
+
+}  // namespace norquil

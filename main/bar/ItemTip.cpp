@@ -101,18 +101,19 @@ std::string FileTipText(const std::string& path) {
             parts.size = (std::uint64_t(high) << 32) | low;
             if (GetFileTime(file.Get(), nullptr, nullptr, &written)) parts.when = LocalDateText(written);
         }
-        if (file && OpensInNotepad(path)) parts.extras.push_back(TextTip(ReadFileHead(path, kTextTipBytes)));
+        if (file && OpensInNotepad(path))
+            parts.extras.push_back(tavlin::TextTip(ReadFileHead(path, tavlin::kTextTipBytes)));
     }
-    switch (TipKindForFile(path, SystemLeadByte)) {
-        case TipKind::kZip: parts.extras.push_back(ListZipEntries(path, kZipTipEntries)); break;
-        case TipKind::kHtml:
+    switch (tavlin::TipKindForFile(path, SystemLeadByte)) {
+        case tavlin::TipKind::kZip: parts.extras.push_back(ListZipEntries(path, tavlin::kZipTipEntries)); break;
+        case tavlin::TipKind::kHtml:
             // A page that can't be read or converted just gets no preview.
             try {
-                parts.extras.push_back(HtmlTip(ReadFileHead(path, kHtmlTipBytes)));
+                parts.extras.push_back(tavlin::HtmlTip(ReadFileHead(path, tavlin::kHtmlTipBytes)));
             } catch (...) {
             }
             break;
-        case TipKind::kProgram: parts.extras.push_back(GetVersionString(path, "FileDescription")); break;
+        case tavlin::TipKind::kProgram: parts.extras.push_back(GetVersionString(path, "FileDescription")); break;
         default: break;
     }
     return ComposeFileTip(parts);

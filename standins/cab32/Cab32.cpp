@@ -21,6 +21,8 @@
 #include "framework/win32/ScopedHandle.h"
 #include "framework/core/TempFolder.h"
 
+namespace cabinet {
+
 namespace {
 
 enum Result { kDone = 0, kBadCommand = 1, kSourceFailed = 2, kCabinetFailed = 3, kLibraryFailed = 4 };
@@ -275,15 +277,17 @@ int Run(const std::string& commandLine, std::string& message) {
 
 }  // namespace
 
+}  // namespace cabinet
+
 extern "C" int WINAPI Cab(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
     (void)owner;
-    int result = kLibraryFailed;
+    int result = cabinet::kLibraryFailed;
     std::string message;
     try {
-        result = Run(commandLine ? commandLine : "", message);
+        result = cabinet::Run(commandLine ? commandLine : "", message);
     } catch (...) {
         message = "unexpected error";
-        result = kLibraryFailed;
+        result = cabinet::kLibraryFailed;
     }
     if (output && outputSize > 0) lstrcpynA(output, message.c_str(), static_cast<int>(outputSize));
     return result;

@@ -13,6 +13,8 @@
 
 #include "framework/win32/ScopedHandle.h"
 
+namespace hook {
+
 namespace {
 
 const UINT WM_HOOKNOTIFY = WM_USER + 66;
@@ -127,9 +129,11 @@ LRESULT CALLBACK ShowProc(int code, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
+}  // namespace hook
+
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
-        module = instance;
+        hook::module = instance;
         DisableThreadLibraryCalls(instance);
     }
     return TRUE;
@@ -137,18 +141,18 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 
 extern "C" BOOL UnInstallHook(void) {
     BOOL ok = TRUE;
-    for (HHOOK* hook : {&sharedHook, &sharedShowHook}) {
+    for (HHOOK* hook : {&hook::sharedHook, &hook::sharedShowHook}) {
         if (*hook && !UnhookWindowsHookEx(*hook)) ok = FALSE;
         *hook = nullptr;
     }
-    sharedBar = nullptr;
+    hook::sharedBar = nullptr;
     return ok;
 }
 
 extern "C" BOOL InstallHook(HWND bar) {
     UnInstallHook();
-    sharedBar = bar;
-    sharedHook = SetWindowsHookExA(WH_CBT, CbtProc, module, 0);
-    sharedShowHook = SetWindowsHookExA(WH_CALLWNDPROCRET, ShowProc, module, 0);
-    return sharedHook && sharedShowHook;
+    hook::sharedBar = bar;
+    hook::sharedHook = SetWindowsHookExA(WH_CBT, hook::CbtProc, hook::module, 0);
+    hook::sharedShowHook = SetWindowsHookExA(WH_CALLWNDPROCRET, hook::ShowProc, hook::module, 0);
+    return hook::sharedHook && hook::sharedShowHook;
 }

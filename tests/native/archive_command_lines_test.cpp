@@ -10,6 +10,8 @@
 #include "standins/archive/core/ArchiverCommands.h"
 #include "framework/core/MbcsPath.h"
 
+using namespace archivers;
+
 namespace {
 
 using namespace archive;

@@ -6,6 +6,8 @@
 
 #include "standins/archive/core/MemberNames.h"
 
+using namespace archivers;
+
 namespace {
 
 TEST(SafeMemberPath, KeepsMembersInsideTheTarget) {

@@ -7,6 +7,8 @@
 
 #include "standins/archive/core/ArchiverCommands.h"
 
+using namespace archivers;
+
 namespace {
 
 std::vector<std::string> Texts(const std::vector<CommandToken>& tokens) {

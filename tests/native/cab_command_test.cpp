@@ -7,6 +7,8 @@
 
 #include "standins/cab32/core/CabCommandLine.h"
 
+using namespace cabinet;
+
 namespace {
 
 TEST(ParseCabCommand, TakesTheSplitLibrarysCommand) {

@@ -8,6 +8,8 @@
 #include "standins/archive/core/LzhCodec.h"
 #include "standins/archive/core/LzhHeader.h"
 
+using namespace archivers;
+
 namespace {
 
 std::string Sample(std::size_t size, unsigned seed) {

@@ -12,6 +12,9 @@
 #include "explorer/menu/core/MenuRules.h"
 #include "framework/core/MbcsPath.h"
 
+using namespace norquil;
+using namespace tavlin;
+
 namespace {
 
 // Code page 932 characters whose trail byte is a backslash: 0x83 0x5C and

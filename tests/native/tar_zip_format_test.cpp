@@ -10,6 +10,8 @@
 #include "standins/archive/core/TarFormat.h"
 #include "standins/archive/core/ZipFormat.h"
 
+using namespace archivers;
+
 namespace {
 
 std::string Block(const TarEntry& e) {

@@ -8,6 +8,8 @@
 #include "standins/archive/core/Checksums.h"
 #include "standins/archive/core/ZlibStreams.h"
 
+using namespace archivers;
+
 namespace {
 
 std::string Noise(std::size_t size) {

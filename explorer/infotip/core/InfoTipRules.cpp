@@ -3,6 +3,8 @@
 #include "main/bar/core/HtmlToText.h"
 #include "framework/core/StrUtils.h"
 
+namespace tavlin {
+
 const char* const kTipExtensions[6] = {".txt", ".htm", ".html", ".exe", ".dll", ".zip"};
 
 TipKind TipKindForFile(const std::string& fileName, LeadBytePredicate isLead) {
@@ -24,3 +26,5 @@ std::string HtmlTip(const std::string& head) {
     if (text.find_first_not_of(" \t\r\n") == std::string::npos) text.clear();
     return text;
 }
+
+}  // namespace tavlin

@@ -6,6 +6,8 @@
 
 #include "framework/core/MbcsPath.h"
 
+namespace tavlin {
+
 enum class TipKind {
     kZip,      // ".zip": the entry list
     kText,     // ".txt": the first bytes
@@ -33,3 +35,5 @@ std::string HtmlTip(const std::string& head);
 
 // The extensions whose tips the extension gives, in registration order.
 extern const char* const kTipExtensions[6];
+
+}  // namespace tavlin

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace norquil {
+
 const MenuEntry kMenuEntries[kMenuEntryCount] = {
     {"Compress", kCompress, "Compress.dll", "PackFiles", true},
     {"Decompress", kDecompress, "Compress.dll", "UnPackFile", false},
@@ -95,3 +97,5 @@ void CopyCut(const char* text, wchar_t* buffer, std::size_t size) {
     for (; text[n] != '\0' && n + 1 < size; ++n) buffer[n] = static_cast<unsigned char>(text[n]);
     buffer[n] = L'\0';
 }
+
+}  // namespace norquil

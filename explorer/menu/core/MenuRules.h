@@ -5,6 +5,8 @@
 
 #include "framework/core/MbcsPath.h"
 
+namespace norquil {
+
 // The five commands, by command index (the offset from the first command
 // identifier).
 enum MenuCommand { kCompress = 0, kDecompress = 1, kSplitFile = 2, kJoinFiles = 3, kCompressAndEmail = 4 };
@@ -62,3 +64,5 @@ MenuStates EnabledStates(const SelectionFacts& facts);
 // fit; nothing when the buffer is null or its size 0.
 void CopyCut(const char* text, char* buffer, std::size_t size);
 void CopyCut(const char* text, wchar_t* buffer, std::size_t size);
+
+}  // namespace norquil

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+namespace archivers {
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -288,3 +290,5 @@ std::optional<ZipCommand> ParseZipCommand(const std::vector<std::string>& args, 
     }
     return c;
 }
+
+}  // namespace archivers

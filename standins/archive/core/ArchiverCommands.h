@@ -8,6 +8,8 @@
 
 #include "standins/archive/core/CommandTokens.h"
 
+namespace archivers {
+
 // A name to pack or a member to pick; `list` names a response file of them.
 struct NameArgument {
     std::string text;
@@ -67,3 +69,5 @@ struct ZipCommand {
     std::vector<std::string> files;
 };
 std::optional<ZipCommand> ParseZipCommand(const std::vector<std::string>& args, std::string& error);
+
+}  // namespace archivers

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace archivers {
+
 bool ReadExactly(ByteSource& source, void* data, std::size_t size) {
     auto* p = static_cast<unsigned char*>(data);
     while (size > 0) {
@@ -52,3 +54,5 @@ bool RangeSource::Read(void* data, std::size_t size, std::size_t& got) {
     }
     return true;
 }
+
+}  // namespace archivers

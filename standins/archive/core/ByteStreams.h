@@ -8,6 +8,8 @@
 
 #include "framework/core/ByteOrder.h"
 
+namespace archivers {
+
 class ByteSource {
 public:
     virtual ~ByteSource() = default;
@@ -71,3 +73,5 @@ public:
     }
     std::string bytes;
 };
+
+}  // namespace archivers

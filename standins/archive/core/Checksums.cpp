@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+namespace archivers {
+
 namespace {
 
 struct Crc16Table {
@@ -52,3 +54,5 @@ bool ValidDosTime(std::uint32_t dosTime) {
     const unsigned second2 = time & 31, minute = (time >> 5) & 63, hour = time >> 11;
     return day >= 1 && month >= 1 && month <= 12 && second2 < 30 && minute < 60 && hour < 24;
 }
+
+}  // namespace archivers

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace archivers {
+
 // LZH's CRC-16 (polynomial 0x8005 reflected, start 0), for headers and data.
 std::uint16_t Crc16(std::uint16_t crc, const void* data, std::size_t size);
 // ZIP's and gzip's CRC-32, start 0.
@@ -17,3 +19,5 @@ std::int64_t UnixTimeFromTicks(std::uint64_t ticks);
 // A DOS date and time (date in the high word) whose fields name a real
 // moment: archives from elsewhere carry any 32 bits there.
 bool ValidDosTime(std::uint32_t dosTime);
+
+}  // namespace archivers

@@ -1,5 +1,7 @@
 #include "standins/archive/core/CommandTokens.h"
 
+namespace archivers {
+
 std::vector<CommandToken> TokenizeCommand(const std::string& line) {
     std::vector<CommandToken> tokens;
     std::size_t i = 0;
@@ -36,3 +38,5 @@ std::vector<std::string> ParseResponseList(const std::string& bytes) {
     }
     return names;
 }
+
+}  // namespace archivers

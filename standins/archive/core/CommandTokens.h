@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace archivers {
+
 struct CommandToken {
     std::string text;
     bool quoted = false;  // any part of it was inside quotes
@@ -26,3 +28,5 @@ inline bool IsResponseFile(const CommandToken& t) { return !t.text.empty() && t.
 std::vector<std::string> ParseResponseList(const std::string& bytes);
 // Response files larger than this are refused rather than read.
 constexpr std::size_t kMaxResponseFile = 16u << 20;
+
+}  // namespace archivers

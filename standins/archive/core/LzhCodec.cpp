@@ -7,6 +7,8 @@
 
 #include "standins/archive/core/Checksums.h"
 
+namespace archivers {
+
 namespace {
 
 constexpr int kMinMatch = 3;
@@ -743,3 +745,5 @@ bool LzhEncode(int dictionaryBits, ByteSource& in, ByteSink& out, std::uint64_t 
                std::string& error) {
     return LzhEncoder().Encode(dictionaryBits, in, out, packedLimit, result, error);
 }
+
+}  // namespace archivers

@@ -10,6 +10,8 @@
 
 #include "standins/archive/core/ByteStreams.h"
 
+namespace archivers {
+
 constexpr int kLh5DictionaryBits = 13;
 constexpr int kLh6DictionaryBits = 15;
 constexpr int kLh7DictionaryBits = 16;
@@ -61,3 +63,5 @@ bool LzhDecode(int dictionaryBits, ByteSource& in, std::uint64_t packedSize, std
 // `packedLimit` bytes are out. False when a read or write fails.
 bool LzhEncode(int dictionaryBits, ByteSource& in, ByteSink& out, std::uint64_t packedLimit, LzhEncodeResult& result,
                std::string& error);
+
+}  // namespace archivers

@@ -4,6 +4,8 @@
 
 #include "standins/archive/core/Checksums.h"
 
+namespace archivers {
+
 namespace {
 
 constexpr std::size_t kBaseSize = 22;       // up to and including the name length (levels 0, 1)
@@ -321,3 +323,5 @@ std::optional<std::uint64_t> FindLzhStart(RandomSource& file, std::uint64_t from
     }
     return std::nullopt;
 }
+
+}  // namespace archivers

@@ -9,6 +9,8 @@
 
 #include "standins/archive/core/ByteStreams.h"
 
+namespace archivers {
+
 struct LzhHeader {
     std::string method = "-lh5-";  // "-lh0-" stored, "-lhd-" a folder
     std::uint32_t packedSize = 0;
@@ -40,3 +42,5 @@ int LzhDictionaryBits(const std::string& method);
 // Where the first header lies at or after `from`: a self-extractor carries
 // its archive behind its own program. Each candidate is read as a header.
 std::optional<std::uint64_t> FindLzhStart(RandomSource& file, std::uint64_t from);
+
+}  // namespace archivers

@@ -1,5 +1,7 @@
 #include "standins/archive/core/MemberNames.h"
 
+namespace archivers {
+
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
@@ -151,3 +153,5 @@ std::string LastComponent(const std::string& path, LeadBytePredicate isLead) {
         if (CharLength(path, i, isLead) == 1 && (IsSeparator(path[i]) || path[i] == ':')) start = i + 1;
     return path.substr(start);
 }
+
+}  // namespace archivers

@@ -11,6 +11,8 @@
 #include "framework/core/LeadBytes.h"
 #include "framework/core/MbcsPath.h"
 
+namespace archivers {
+
 // Components of a path separated by "\" or "/"; empty ones are dropped.
 std::vector<std::string> SplitComponents(const std::string& path, LeadBytePredicate isLead);
 
@@ -42,3 +44,5 @@ bool WantedMember(const std::vector<std::string>& patterns, const std::string& p
 
 // The last component of a path ("" when it ends in a separator).
 std::string LastComponent(const std::string& path, LeadBytePredicate isLead);
+
+}  // namespace archivers

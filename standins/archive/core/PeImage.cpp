@@ -1,5 +1,7 @@
 #include "standins/archive/core/PeImage.h"
 
+namespace archivers {
+
 std::optional<std::uint64_t> PeImageEnd(RandomSource& file) {
     unsigned char dos[64];
     if (!file.ReadAt(0, dos, sizeof dos) || dos[0] != 'M' || dos[1] != 'Z') return std::nullopt;
@@ -25,3 +27,5 @@ std::optional<std::uint64_t> PeImageEnd(RandomSource& file) {
     }
     return end;
 }
+
+}  // namespace archivers

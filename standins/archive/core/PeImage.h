@@ -6,5 +6,9 @@
 
 #include "standins/archive/core/ByteStreams.h"
 
+namespace archivers {
+
 // The end of the last section's data; nothing when the file is no PE image.
 std::optional<std::uint64_t> PeImageEnd(RandomSource& file);
+
+}  // namespace archivers

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace archivers {
+
 namespace {
 
 // A limit for long-name records: a name cannot be longer anywhere.
@@ -229,3 +231,5 @@ TarReader::Result TarReader::Next(TarEntry& entry, std::string& error) {
         return Result::Entry;
     }
 }
+
+}  // namespace archivers

@@ -8,6 +8,8 @@
 
 #include "standins/archive/core/ByteStreams.h"
 
+namespace archivers {
+
 constexpr std::size_t kTarBlock = 512;
 // The largest size that 11 octal digits hold.
 constexpr std::uint64_t kMaxTarSize = 077777777777ULL;
@@ -42,3 +44,5 @@ private:
     std::uint64_t left_ = 0;      // data of the current member not yet read
     std::uint64_t padding_ = 0;   // then the padding to the next block
 };
+
+}  // namespace archivers

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace archivers {
+
 namespace {
 
 bool Fail(std::string& error, const char* why) {
@@ -146,3 +148,5 @@ std::string ZipEndRecord(std::size_t count, std::uint64_t directorySize, std::ui
     PutLe16(e, 0);
     return e;
 }
+
+}  // namespace archivers

@@ -11,6 +11,8 @@
 #include "standins/archive/core/ByteStreams.h"
 #include "framework/core/ZipLayout.h"
 
+namespace archivers {
+
 struct ZipEntry {
     std::string name;            // "/" between folders; a folder ends in "/"
     std::uint16_t versionMadeBy = 20;
@@ -41,3 +43,5 @@ std::string ZipLocalHeader(const ZipEntry& entry);
 // The central directory's record; `offset` as it is to be written.
 std::string ZipCentralHeader(const ZipEntry& entry, std::uint64_t offset);
 std::string ZipEndRecord(std::size_t count, std::uint64_t directorySize, std::uint64_t directoryOffset);
+
+}  // namespace archivers

@@ -7,6 +7,8 @@
 
 #include "standins/archive/core/Checksums.h"
 
+namespace archivers {
+
 namespace {
 
 constexpr std::size_t kChunk = 1 << 16;
@@ -316,3 +318,5 @@ bool GzipWriter::Finish() {
     d.z.avail_in = 0;
     return !d.failed && d.Pump(Z_FINISH, d.sink);
 }
+
+}  // namespace archivers

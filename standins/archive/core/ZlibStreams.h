@@ -6,6 +6,8 @@
 
 #include "standins/archive/core/ByteStreams.h"
 
+namespace archivers {
+
 struct DeflateResult {
     std::uint64_t size = 0;
     std::uint64_t packedSize = 0;
@@ -78,3 +80,5 @@ private:
     struct State;
     std::unique_ptr<State> state_;
 };
+
+}  // namespace archivers

@@ -6,13 +6,14 @@
 #include "standins/archive/core/PeImage.h"
 
 int main(int argc, char** argv) {
-    return RunSelfExtractor(argc, argv, [](InputFile& self, UnpackTarget& target, ArchiverReport& report) {
-        const std::optional<std::uint64_t> image = PeImageEnd(self);
-        const std::optional<std::uint64_t> start = image ? FindLzhStart(self, *image) : std::nullopt;
+    return archivers::RunSelfExtractor(argc, argv, [](archivers::InputFile& self, archivers::UnpackTarget& target,
+                                                      archivers::ArchiverReport& report) {
+        const std::optional<std::uint64_t> image = archivers::PeImageEnd(self);
+        const std::optional<std::uint64_t> start = image ? archivers::FindLzhStart(self, *image) : std::nullopt;
         if (!start) {
-            report.Fail(kArchiverDamaged, "no archive is attached");
+            report.Fail(archivers::kArchiverDamaged, "no archive is attached");
             return;
         }
-        UnpackLzh(self, *start, target, report);
+        archivers::UnpackLzh(self, *start, target, report);
     });
 }

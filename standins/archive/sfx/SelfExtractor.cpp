@@ -4,6 +4,8 @@
 
 #include "framework/win32/ModulePath.h"
 
+namespace archivers {
+
 int RunSelfExtractor(int argc, char** argv,
                      const std::function<void(InputFile& self, UnpackTarget& target, ArchiverReport& report)>& unpack) {
     try {
@@ -27,3 +29,5 @@ int RunSelfExtractor(int argc, char** argv,
         return kArchiverFailed;
     }
 }
+
+}  // namespace archivers

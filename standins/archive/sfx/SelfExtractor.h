@@ -7,5 +7,9 @@
 
 #include "standins/archive/win/ArchiveUnpack.h"
 
+namespace archivers {
+
 int RunSelfExtractor(int argc, char** argv,
                      const std::function<void(InputFile& self, UnpackTarget& target, ArchiverReport& report)>& unpack);
+
+}  // namespace archivers

@@ -4,7 +4,8 @@
 #include "standins/archive/sfx/SelfExtractor.h"
 
 int main(int argc, char** argv) {
-    return RunSelfExtractor(argc, argv, [](InputFile& self, UnpackTarget& target, ArchiverReport& report) {
-        UnpackZip(self, target, report);
+    return archivers::RunSelfExtractor(argc, argv, [](archivers::InputFile& self, archivers::UnpackTarget& target,
+                                                      archivers::ArchiverReport& report) {
+        archivers::UnpackZip(self, target, report);
     });
 }

@@ -18,6 +18,8 @@
 #include "standins/archive/win/UnpackTarget.h"
 #include "standins/archive/core/ZlibStreams.h"
 
+namespace archivers {
+
 namespace {
 
 // GNU tar fills its last record of twenty blocks; readers expect no less.
@@ -188,7 +190,9 @@ void Run(const std::string& line, ArchiverReport& report) {
 
 }  // namespace
 
+}  // namespace archivers
+
 extern "C" int WINAPI Tar(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
     (void)owner;
-    return RunArchiverExport("Tar", commandLine, output, outputSize, Run);
+    return archivers::RunArchiverExport("Tar", commandLine, output, outputSize, archivers::Run);
 }

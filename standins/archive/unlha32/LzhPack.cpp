@@ -10,6 +10,8 @@
 #include "framework/core/MbcsPath.h"
 #include "standins/archive/core/MemberNames.h"
 
+namespace archivers {
+
 namespace {
 
 constexpr ULONGLONG kSameTime = 2 * 10000000ULL;
@@ -193,3 +195,5 @@ bool UpdateLzh(const std::string& archive, const std::vector<SourceItem>& items,
     if (!ok || !report.Failed()) report.Fail(kArchiverCannotWrite, "cannot write " + archive);
     return false;
 }
+
+}  // namespace archivers

@@ -9,6 +9,8 @@
 #include "standins/archive/win/ArchiverReport.h"
 #include "standins/archive/win/PackSources.h"
 
+namespace archivers {
+
 struct LzhUpdateOptions {
     LzhMethod method = LzhMethod::Lh5;
     int headerLevel = 2;
@@ -18,3 +20,5 @@ struct LzhUpdateOptions {
 // `packed` receives the items written into the archive (for a move).
 bool UpdateLzh(const std::string& archive, const std::vector<SourceItem>& items, const LzhUpdateOptions& options,
                ArchiverReport& report, std::vector<const SourceItem*>& packed);
+
+}  // namespace archivers

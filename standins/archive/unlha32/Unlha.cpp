@@ -18,6 +18,8 @@
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
+namespace archivers {
+
 namespace {
 
 constexpr WORD kSelfExtractorResource = 1;
@@ -127,7 +129,9 @@ void Run(const std::string& line, ArchiverReport& report) {
 
 }  // namespace
 
+}  // namespace archivers
+
 extern "C" int WINAPI Unlha(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
     (void)owner;
-    return RunArchiverExport("Unlha", commandLine, output, outputSize, Run);
+    return archivers::RunArchiverExport("Unlha", commandLine, output, outputSize, archivers::Run);
 }

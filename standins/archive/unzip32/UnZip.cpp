@@ -11,6 +11,8 @@
 #include "standins/archive/win/ArchiveUnpack.h"
 #include "standins/archive/core/ArchiverCommands.h"
 
+namespace archivers {
+
 namespace {
 
 void Run(const std::string& line, ArchiverReport& report) {
@@ -32,7 +34,9 @@ void Run(const std::string& line, ArchiverReport& report) {
 
 }  // namespace
 
+}  // namespace archivers
+
 extern "C" int WINAPI UnZip(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
     (void)owner;
-    return RunArchiverExport("UnZip", commandLine, output, outputSize, Run);
+    return archivers::RunArchiverExport("UnZip", commandLine, output, outputSize, archivers::Run);
 }

@@ -9,6 +9,8 @@
 #include "standins/archive/core/ZipFormat.h"
 #include "standins/archive/core/ZlibStreams.h"
 
+namespace archivers {
+
 namespace {
 
 bool EndsWithSeparator(const std::string& name) {
@@ -134,3 +136,5 @@ void UnpackZip(InputFile& file, UnpackTarget& target, ArchiverReport& report) {
         target.EndFile(ok);
     }
 }
+
+}  // namespace archivers

@@ -6,6 +6,8 @@
 #include "framework/win32/LeadByte.h"
 #include "framework/core/MbcsPath.h"
 
+namespace archivers {
+
 namespace {
 
 constexpr std::size_t kReadBuffer = 1 << 16;
@@ -335,3 +337,5 @@ FILETIME FileTimeOfUnix(std::int64_t seconds) {
 std::int64_t UnixTimeOf(const FILETIME& time) {
     return UnixTimeFromTicks(static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime);
 }
+
+}  // namespace archivers

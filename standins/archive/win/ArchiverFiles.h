@@ -13,6 +13,8 @@
 #include "framework/win32/LeadByte.h"
 #include "framework/win32/ScopedHandle.h"
 
+namespace archivers {
+
 class InputFile : public ByteSource, public RandomSource {
 public:
     bool Open(const std::string& path);
@@ -104,3 +106,5 @@ std::uint32_t DosTimeOf(const FILETIME& time);
 FILETIME FileTimeOfDos(std::uint32_t dosTime);
 FILETIME FileTimeOfUnix(std::int64_t seconds);
 std::int64_t UnixTimeOf(const FILETIME& time);
+
+}  // namespace archivers

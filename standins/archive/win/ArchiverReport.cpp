@@ -3,6 +3,8 @@
 #include "standins/archive/win/ArchiverFiles.h"
 #include "framework/win32/ScopedHandle.h"
 
+namespace archivers {
+
 namespace {
 
 // The message of a failed run is read by a person: past this many lines, the rest is only counted.
@@ -91,3 +93,5 @@ void LogCommand(const char* who, const std::string& command) {
     DWORD written = 0;
     WriteFile(log.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
+
+}  // namespace archivers

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace archivers {
+
 enum ArchiverResult {
     kArchiverDone = 0,
     kArchiverBadCommand = 1,      // the command line is outside the grammar
@@ -74,3 +76,5 @@ int RunArchiverExport(const char* who, LPCSTR command, LPSTR out, DWORD outSize,
     }
     return report.Result();
 }
+
+}  // namespace archivers

@@ -8,6 +8,8 @@
 #include "standins/archive/core/MemberNames.h"
 #include "framework/win32/ScopedHandle.h"
 
+namespace archivers {
+
 namespace {
 
 bool IsAbsolute(const std::string& name) {
@@ -152,3 +154,5 @@ std::vector<SourceItem> CollectSources(const SourceRequest& request, ArchiverRep
     for (const std::string& name : request.names) collector.Name(name);
     return std::move(collector.items);
 }
+
+}  // namespace archivers

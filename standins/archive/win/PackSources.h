@@ -10,6 +10,8 @@
 #include "standins/archive/win/ArchiverFiles.h"
 #include "standins/archive/win/ArchiverReport.h"
 
+namespace archivers {
+
 struct SourceItem {
     std::string path;    // on disk
     std::string stored;  // in the archive: "/" between folders, no trailing "/"
@@ -50,3 +52,5 @@ protected:
     OutputFile& out_;
     ArchiverReport& report_;
 };
+
+}  // namespace archivers

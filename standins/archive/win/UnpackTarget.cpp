@@ -4,6 +4,8 @@
 #include "framework/core/FileReplace.h"
 #include "standins/archive/core/MemberNames.h"
 
+namespace archivers {
+
 namespace {
 
 // DOS times keep even seconds only: closer than this counts as the same time.
@@ -162,3 +164,5 @@ bool StartUnpack(const std::string& archive, const std::vector<NameArgument>& na
                  InputFile& file, ArchiverReport& report) {
     return ExpandNames(names, options.patterns, report) && OpenArchive(file, archive, report);
 }
+
+}  // namespace archivers

@@ -11,6 +11,8 @@
 #include "standins/archive/core/ArchiverCommands.h"
 #include "standins/archive/win/ArchiverReport.h"
 
+namespace archivers {
+
 struct TargetOptions {
     std::string folder;                 // "" is the current folder
     bool keepPaths = true;
@@ -74,3 +76,5 @@ bool ExpandNames(const std::vector<NameArgument>& arguments, std::vector<std::st
 // options' patterns, and the archive opened; false after reporting why not.
 bool StartUnpack(const std::string& archive, const std::vector<NameArgument>& names, TargetOptions& options,
                  InputFile& file, ArchiverReport& report);
+
+}  // namespace archivers

@@ -23,6 +23,8 @@
 #include "standins/archive/core/ZipFormat.h"
 #include "standins/archive/core/ZlibStreams.h"
 
+namespace archivers {
+
 namespace {
 
 constexpr std::uint16_t kMadeByDos20 = 20;
@@ -198,19 +200,21 @@ void Run(const ZipCommand& c, ArchiverReport& report) {
 
 }  // namespace
 
+}  // namespace archivers
+
 int main(int argc, char** argv) {
-    ArchiverReport report;
+    archivers::ArchiverReport report;
     try {
-        LogCommand("zip.exe", GetCommandLineA());
+        archivers::LogCommand("zip.exe", GetCommandLineA());
         std::string error;
-        const auto command = ParseZipCommand(std::vector<std::string>(argv + 1, argv + argc), error);
+        const auto command = archivers::ParseZipCommand(std::vector<std::string>(argv + 1, argv + argc), error);
         if (command) {
-            Run(*command, report);
+            archivers::Run(*command, report);
         } else {
-            report.Fail(kArchiverBadCommand, "bad command line: " + error);
+            report.Fail(archivers::kArchiverBadCommand, "bad command line: " + error);
         }
     } catch (...) {
-        report.Fail(kArchiverFailed, "unexpected error");
+        report.Fail(archivers::kArchiverFailed, "unexpected error");
     }
     if (report.Failed()) std::fprintf(stderr, "zip: %s\n", report.Text().c_str());
     return report.Result();

@@ -1,5 +1,7 @@
 #include "standins/cab32/core/CabCommandLine.h"
 
+namespace cabinet {
+
 namespace {
 
 struct Token {
@@ -101,3 +103,5 @@ std::optional<CabCommand> ParseCabCommand(const std::string& text, std::string& 
     command.files.assign(arguments.begin() + 1, arguments.end());
     return command;
 }
+
+}  // namespace cabinet

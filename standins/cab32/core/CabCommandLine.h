@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace cabinet {
+
 enum class CabMethod { Store, MsZip, Lzx };
 
 struct CabCommand {
@@ -23,3 +25,5 @@ struct CabCommand {
 constexpr std::uint32_t kMaxVolumeKB = 0x3FFFFF;
 
 std::optional<CabCommand> ParseCabCommand(const std::string& text, std::string& error);
+
+}  // namespace cabinet

@@ -22,6 +22,8 @@
 #include "standins/archive/core/ZipFormat.h"
 #include "standins/archive/core/ZlibStreams.h"
 
+using namespace archivers;
+
 namespace {
 
 using ArchiverFn = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
