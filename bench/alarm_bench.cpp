@@ -22,6 +22,8 @@
 #include "framework/win32/ScopedHandle.h"
 #include "main/clock/core/ZoneMath.h"
 
+using namespace worldclock;
+
 namespace {
 
 double Now() { return NowSeconds() * 1e6; }

@@ -19,6 +19,8 @@
 #include "tests/win/support/TestSupport.h"
 #include "main/bar/mainfrm.h"
 
+using namespace bar;
+
 namespace {
 
 LARGE_INTEGER shownAt;

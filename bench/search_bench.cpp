@@ -21,6 +21,8 @@
 #include "main/bar/getexe.h"
 #include "main/bar/mainfrm.h"
 
+using namespace bar;
+
 namespace {
 
 double NowMs() { return NowSeconds() * 1e3; }

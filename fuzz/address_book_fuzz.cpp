@@ -5,6 +5,8 @@
 
 #include "main/bar/core/AddressBook.h"
 
+using namespace bar;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The walk starts deep into the file: put the input there.
     std::string file(kAddressBookStart, '\0');

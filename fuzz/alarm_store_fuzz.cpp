@@ -9,6 +9,8 @@
 #include "framework/core/LeadBytes.h"
 #include "main/clock/core/ZoneIni.h"
 
+using namespace worldclock;
+
 namespace {
 void Require(bool condition) {
     if (!condition) __builtin_trap();

@@ -6,6 +6,8 @@
 
 #include "main/bar/core/AppGroups.h"
 
+using namespace bar;
+
 namespace {
 void Require(bool condition) {
     if (!condition) __builtin_trap();

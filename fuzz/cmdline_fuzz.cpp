@@ -6,6 +6,8 @@
 
 #include "main/components/core/ExeFromCmdLine.h"
 
+using namespace components;
+
 namespace {
 
 bool IsExeAt(const std::string& s, std::size_t at) {

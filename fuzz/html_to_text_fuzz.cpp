@@ -9,6 +9,8 @@
 
 #include "main/bar/core/HtmlToText.h"
 
+using namespace bar;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string html(reinterpret_cast<const char*>(data), size);
 

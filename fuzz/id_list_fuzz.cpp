@@ -4,6 +4,8 @@
 
 #include "main/bar/core/IdList.h"
 
+using namespace bar;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t total = IdListSize(data, size);
     const size_t count = IdListItemCount(data, size);

@@ -10,6 +10,8 @@
 
 #include "main/bar/core/KnownPrograms.h"
 
+using namespace bar;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const size_t indexSize = bytes.size() < kKnownIndexSize ? bytes.size() : kKnownIndexSize;

@@ -7,6 +7,8 @@
 #include "main/bar/core/RecentLists.h"
 #include "framework/core/StrUtils.h"
 
+using namespace bar;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     TStringList list, locked;

@@ -11,6 +11,8 @@
 #include "framework/core/Exceptions.h"
 #include "main/components/core/SendKeysScript.h"
 
+using namespace components;
+
 namespace {
 
 void Check(bool condition) {

@@ -8,6 +8,8 @@
 
 #include "main/bar/core/VersionInfo.h"
 
+using namespace bar;
+
 namespace {
 
 std::string Narrow(const std::u16string& text) {

@@ -12,6 +12,8 @@
 #include "framework/core/StrUtils.h"
 #include "main/components/core/Wilds.h"
 
+using namespace components;
+
 namespace {
 
 // How the matcher decided, by its own rules, written separately: pattern =

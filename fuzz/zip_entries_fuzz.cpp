@@ -9,6 +9,8 @@
 
 #include "main/bar/core/ZipEntries.h"
 
+using namespace bar;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const int maxCount = data[0] % 24;

@@ -9,6 +9,8 @@
 #include "main/clock/core/ZoneMath.h"
 #include "main/clock/core/ZoneOffsets.h"
 
+using namespace worldclock;
+
 namespace {
 bool SingleByteCodePage(unsigned char) { return false; }
 

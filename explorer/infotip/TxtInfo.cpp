@@ -29,23 +29,23 @@ STDMETHODIMP TTxtInfo::GetInfoTip(DWORD, PWSTR* ppwszTip) {
         std::string tip;
         switch (TipKindForFile(fileName_, SystemLeadByte)) {
         case TipKind::kZip:
-            tip = ListZipEntries(fileName_, kZipTipEntries);
+            tip = bar::ListZipEntries(fileName_, kZipTipEntries);
             break;
         case TipKind::kText:
-            tip = TextTip(ReadFileHead(fileName_, kTextTipBytes));
+            tip = TextTip(bar::ReadFileHead(fileName_, kTextTipBytes));
             if (tip.empty()) return E_NOTIMPL;
             break;
         case TipKind::kHtml:
             // A page that cannot be read or converted gets the shell's own tip.
             try {
-                tip = HtmlTip(ReadFileHead(fileName_, kHtmlTipBytes));
+                tip = HtmlTip(bar::ReadFileHead(fileName_, kHtmlTipBytes));
             } catch (...) {
                 tip.clear();
             }
             if (tip.empty()) return E_NOTIMPL;
             break;
         case TipKind::kProgram:
-            tip = GetVersionString(fileName_, "FileDescription");
+            tip = bar::GetVersionString(fileName_, "FileDescription");
             if (tip.empty()) return E_NOTIMPL;
             break;
         case TipKind::kOther:

@@ -16,6 +16,11 @@
 #include "framework/forms/SysUtils.h"
 #include "main/bar/mainfrm.h"
 
+namespace bar {
+
+using components::GetExeFromCmdLine;
+using components::GetShellFolder;
+
 namespace {
 constexpr int kAppMenuItems = 16;
 constexpr int kFirstUserGroup = 9;
@@ -176,3 +181,5 @@ void TForm1::Renew1Click(TObject*) {
 }
 
 void TForm1::Register1Click(TObject*) { ShowAppGroupEditor(this); }
+
+}  // namespace bar

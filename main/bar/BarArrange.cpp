@@ -8,6 +8,10 @@
 #include "framework/forms/SysUtils.h"
 #include "main/bar/mainfrm.h"
 
+namespace bar {
+
+using components::DrawFileIcon;
+
 namespace {
 const char kQuickStart[] = "Quick Start";
 
@@ -111,3 +115,5 @@ void TForm1::QstartMouseUp(TObject* Sender, TMouseButton Button, TShiftState, in
     }
     ArrangeBar();
 }
+
+}  // namespace bar

@@ -11,6 +11,8 @@
 #include "main/bar/Optionfrm.h"
 #include "main/bar/mainfrm.h"
 
+namespace bar {
+
 namespace {
 constexpr TColor kDefaultBackColor = 12632256;  // light grey
 
@@ -123,3 +125,5 @@ void LoadToolbarBackground(TForm1* bar) {
     bar->SetColor(static_cast<TColor>(ini.ReadInteger("ToolBar", "BackColor", static_cast<int>(kDefaultBackColor))));
     RedrawBar(bar);
 }
+
+}  // namespace bar

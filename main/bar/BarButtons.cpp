@@ -20,6 +20,11 @@
 #include "main/bar/mainfrm.h"
 #include "main/components/sndkey32.h"
 
+namespace bar {
+
+using components::GetShellFolder;
+using components::SendKeys;
+
 namespace {
 
 // The address book's object, as far as "Find People" needs it: the methods
@@ -65,14 +70,16 @@ const char kDialUpClsid[] = "CLSID\\{992CFFA0-F557-101A-88EC-00DD010CCC48}";
 }  // namespace
 
 void TForm1::BuildShellMenu(TMenuItem* Item, TPopupMenu* Menu, const std::string& Path, int SpecialFolder) {
-    ::BuildShellMenu(ShellMenuHost{Handle(), ImageList}, Item, Menu, Path, SpecialFolder);
+    bar::BuildShellMenu(ShellMenuHost{Handle(), ImageList}, Item, Menu, Path, SpecialFolder);
 }
 
 void TForm1::FillShellMenu(const void* IdList, TMenuItem* Parent, TPopupMenu* Menu) {
-    ::FillShellMenu(ShellMenuHost{Handle(), ImageList}, static_cast<LPCITEMIDLIST>(IdList), Parent, Menu);
+    bar::FillShellMenu(ShellMenuHost{Handle(), ImageList}, static_cast<LPCITEMIDLIST>(IdList), Parent, Menu);
 }
 
-void TForm1::ShellMenuItemClick(TObject* Sender) { ::ShellMenuItemClick(ShellMenuHost{Handle(), ImageList}, Sender); }
+void TForm1::ShellMenuItemClick(TObject* Sender) {
+    bar::ShellMenuItemClick(ShellMenuHost{Handle(), ImageList}, Sender);
+}
 
 void TForm1::OpenBarMenu(TPopupMenu* Menu, TSpeedButton* Button, int Kind, int X) {
     OpenMenuButton = static_cast<int>(Button->Tag);
@@ -425,3 +432,5 @@ void TForm1::aImageMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) 
     } closed;
     TrayMenu->PopupAt(Left() + X + 1, Top() + Y + 1);
 }
+
+}  // namespace bar

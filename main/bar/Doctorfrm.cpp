@@ -10,6 +10,11 @@
 #include "main/bar/InfoTipText.h"
 #include "framework/forms/SysUtils.h"
 
+namespace bar {
+
+using components::GetDriverDesc;
+using components::TSysInfo;
+
 const char kMakerMail[] = "mailto:support@keltor.example";
 const char kMakerWeb[] = "http://www.keltor.example/mivora/";
 
@@ -176,3 +181,5 @@ void ShowAbout() {
     const std::unique_ptr<TAboutfrm> form(TForm::Create<TAboutfrm>(nullptr));
     form->ShowModal();
 }
+
+}  // namespace bar

@@ -6,6 +6,8 @@
 #include "main/bar/core/SystemReport.h"
 #include "main/components/sysinfo.h"
 
+namespace bar {
+
 // The drive types of c: to z: as the system reports them.
 DriveTypes ReadDriveTypes();
 
@@ -16,14 +18,14 @@ void RemoveCaption(TForm& form);
 
 class TDoctorfrm : public TForm {
 public:
-    TDoctorfrm(TComponent* AOwner, TSysInfo* sysInfo);
+    TDoctorfrm(TComponent* AOwner, components::TSysInfo* sysInfo);
     ~TDoctorfrm() override;
     TMemo* Memo1;
     TButton* Button1;
     void FormCreate(TObject* Sender);
 
 private:
-    TSysInfo* sysInfo_;
+    components::TSysInfo* sysInfo_;
     ScopedFont memoFont_;
 };
 
@@ -52,9 +54,11 @@ public:
 
 // Each shown modally and freed: the doctor menu's "System info..." and the
 // tray menu's "About...".
-void ShowSystemReport(TSysInfo* sysInfo);
+void ShowSystemReport(components::TSysInfo* sysInfo);
 void ShowAbout();
 
 // The maker's addresses the about box opens.
 extern const char kMakerMail[];
 extern const char kMakerWeb[];
+
+}  // namespace bar

@@ -10,6 +10,10 @@
 #include "framework/forms/SysUtils.h"
 #include "main/bar/mainfrm.h"
 
+namespace bar {
+
+using components::TShortcutReader;
+
 namespace {
 
 // Toolhelp is looked up at run time: NT 4 has none.
@@ -114,3 +118,5 @@ void TForm1::ProgramFinderFileFound(TObject*, const std::string& Directory, TSea
     LinkNames->Add(SearchRec.Name.substr(0, SearchRec.Name.size() >= 4 ? SearchRec.Name.size() - 4 : 0));
     LinkTargets->Add(target);
 }
+
+}  // namespace bar

@@ -9,6 +9,8 @@
 #include "framework/win32/ScopedHandle.h"
 #include "main/bar/core/VersionInfo.h"
 
+namespace bar {
+
 ScopedFile OpenSharedRead(const std::string& path) {
     return ScopedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -85,3 +87,5 @@ std::string ListZipEntries(const std::string& path, int maxCount) {
     FileByteSource source(file);
     return ListZipEntries(source, maxCount);
 }
+
+}  // namespace bar

@@ -9,6 +9,8 @@
 #include "framework/win32/ScopedHandle.h"
 #include "main/bar/core/ZipEntries.h"
 
+namespace bar {
+
 // Opened for reading by anyone's leave: a reader must not stop others writing.
 ScopedFile OpenSharedRead(const std::string& path);
 
@@ -36,3 +38,5 @@ std::string GetVersionString(const std::string& path, const std::string& key);
 // Entry names of a ZIP file, one a line, at most maxCount of them and then
 // "..."; "" when the file cannot be read or is no archive.
 std::string ListZipEntries(const std::string& path, int maxCount);
+
+}  // namespace bar

@@ -18,6 +18,8 @@
 #include "framework/win32/WideText.h"
 #include "main/bar/mainfrm.h"
 
+namespace bar {
+
 namespace {
 
 // The bar's item of the highlighted entry: the shared menu first, then the network menu.
@@ -154,3 +156,5 @@ void ShowItemTip() {
     else
         ShowTipNearCursor(text);
 }
+
+}  // namespace bar

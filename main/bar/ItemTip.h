@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace bar {
+
 void HideItemTip();
 // Shows the tip for the highlighted item (the hover globals of PopupHook.h).
 void ShowItemTip();
@@ -16,3 +18,5 @@ std::string FileTipText(const std::string& path);
 std::string GetFileTypeName(const std::string& path);
 // The shell's own tip for an object; "" when it has none.
 std::string GetShellInfoTip(LPCITEMIDLIST list);
+
+}  // namespace bar

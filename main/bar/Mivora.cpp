@@ -21,6 +21,8 @@
 #include "main/bar/mainfrm.h"
 #include "main/bar/Optionfrm.h"
 
+namespace bar {
+
 namespace {
 
 using TransparentBltFn = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
@@ -113,7 +115,10 @@ struct OleSession {
 
 }  // namespace
 
+}  // namespace bar
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    using namespace bar;
     OleSession ole;
     // One bar per desktop.
     if (FindWindowA(kBarWindowClass, nullptr)) return 0;
@@ -126,7 +131,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Application->SetTitle("Mivora");
     Application->Icon = LoadIconA(instance, "MAINICON");
     // The world clock lives on the bar's panel; the bar makes it while it is created.
-    AttachClockToBar();
+    worldclock::AttachClockToBar();
     BarExtensions.LoadToolbarBackground = LoadToolbarBackground;
     BarExtensions.ShowOptions = ShowOptions;
     BarExtensions.ShowAbout = [](TForm1*) { ShowAbout(); };
@@ -142,9 +147,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         RedrawWindow(Form1->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         Form1->TrayIcon1->SetActive(true);
     }
-    Application->CreateForm(SetTimerForm);
-    Application->CreateForm(AddCityForm);
-    CreateAlarmForms();
+    Application->CreateForm(worldclock::SetTimerForm);
+    Application->CreateForm(worldclock::AddCityForm);
+    worldclock::CreateAlarmForms();
     // Wipe the splash.
     RECT r{splash.x, splash.y, splash.x + kSplashWidth, splash.y + kSplashHeight};
     RedrawWindow(GetDesktopWindow(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -11,6 +11,8 @@
 #include "framework/forms/Registry.h"
 #include "main/bar/mainfrm.h"
 
+namespace bar {
+
 namespace {
 const char kRunKey[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
@@ -181,3 +183,5 @@ void ShowOptions(TForm1* bar) {
     const std::unique_ptr<TOptionfrm> form(TForm::Create<TOptionfrm>(nullptr, bar));
     form->ShowModal();
 }
+
+}  // namespace bar

@@ -7,6 +7,8 @@
 #include "framework/forms/ExtCtrls.h"
 #include "framework/forms/StdCtrls.h"
 
+namespace bar {
+
 class TForm1;
 
 // The stored background on the bar: [ToolBar] BackUseImage, Texture, BackColor.
@@ -51,3 +53,5 @@ public:
 private:
     TForm1* bar_;
 };
+
+}  // namespace bar

@@ -18,6 +18,8 @@
 #include "main/bar/ShellMenus.h"
 #include "main/bar/mainfrm.h"
 
+namespace bar {
+
 UINT_PTR HoverMenuCommand = 0;
 bool HoverIsSubmenu = false;
 bool ContextMenuActive = false;
@@ -365,3 +367,5 @@ void RemovePopupMouseHook() {
     ItemContextMenu2.Reset();
     ItemContextMenu.Reset();
 }
+
+}  // namespace bar

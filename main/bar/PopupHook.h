@@ -6,6 +6,8 @@
 #pragma once
 #include <windows.h>
 
+namespace bar {
+
 // The highlighted item: its command id, or its submenu's handle when it opens one.
 extern UINT_PTR HoverMenuCommand;
 extern bool HoverIsSubmenu;
@@ -22,3 +24,5 @@ void RemovePopupMouseHook();
 
 // The pop-up list window's procedure while the bar runs.
 LRESULT CALLBACK PopupListWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+}  // namespace bar

@@ -11,6 +11,11 @@
 #include "framework/forms/SysUtils.h"
 #include "main/bar/mainfrm.h"
 
+namespace bar {
+
+using components::GetLinkTarget;
+using components::GetShellFolder;
+
 namespace {
 const char kQuickStart[] = "Quick Start";
 
@@ -115,3 +120,5 @@ void TForm1::WMDropFiles(TMessage& Message) {
     for (const std::string& key : QuickStartAfterDrop(programs, keys.Items())) ini.WriteString(kQuickStart, key, "");
     if (!programs.empty()) ArrangeBar();
 }
+
+}  // namespace bar

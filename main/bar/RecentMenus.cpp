@@ -13,6 +13,10 @@
 #include "framework/forms/SysUtils.h"
 #include "main/bar/mainfrm.h"
 
+namespace bar {
+
+using components::PruneMissingPaths;
+
 namespace {
 
 std::vector<std::pair<const TMenuItem*, RecentMenuEntry>> menuEntries;
@@ -113,3 +117,5 @@ void TForm1::QrecentfileClick(TObject*) {
     for (const std::string& path : LockedFiles->Items()) AddFileEntry(*this, path, true, false);
     OpenBarMenu(DesktopMenu, Qrecentfile, 5);
 }
+
+}  // namespace bar

@@ -5,6 +5,8 @@
 
 #include "framework/forms/Menus.h"
 
+namespace bar {
+
 struct RecentMenuEntry {
     std::string path;  // the list's own text, never a path derived again from the item
     bool locked = false;
@@ -12,3 +14,5 @@ struct RecentMenuEntry {
 // The list entry behind a top-level item of the recent-item menu last built;
 // null for any other item.
 const RecentMenuEntry* RecentMenuEntryOf(const TMenuItem* item);
+
+}  // namespace bar

@@ -5,6 +5,8 @@
 #include "framework/win32/LeadByte.h"
 #include "framework/core/TempFolder.h"
 
+namespace bar {
+
 namespace {
 
 // Far more than any registry script of ours holds.
@@ -77,3 +79,5 @@ bool TRegScript::Finished() {
     copy_ = false;
     return true;
 }
+
+}  // namespace bar

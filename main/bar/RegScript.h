@@ -10,6 +10,8 @@
 
 #include "framework/win32/ScopedHandle.h"
 
+namespace bar {
+
 class TRegScript {
 public:
     // `programFolder` ends with a backslash; `builtInFolder` is the folder the
@@ -33,3 +35,5 @@ private:
     bool copy_ = false;
     ScopedKernelObject process_;
 };
+
+}  // namespace bar

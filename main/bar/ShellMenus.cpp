@@ -15,6 +15,8 @@
 #include "framework/win32/WideText.h"
 #include "main/bar/mainfrm.h"
 
+namespace bar {
+
 namespace {
 
 // Shell lists are trusted to be terminated; the walkers still take a bound.
@@ -325,3 +327,5 @@ void ShellMenuItemClick(const ShellMenuHost& host, TObject* sender) {
     FillShellMenu(host, list, item, nullptr);
     item->HelpContext = 1;
 }
+
+}  // namespace bar

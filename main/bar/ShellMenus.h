@@ -10,6 +10,8 @@
 #include "framework/forms/ImageList.h"
 #include "framework/forms/Menus.h"
 
+namespace bar {
+
 // ---- item-id lists from the shell allocator ----
 LPITEMIDLIST ShellAlloc(size_t bytes);  // zero-filled; nullptr on failure
 void ShellFree(void* block);            // also the release of a menu item's list
@@ -57,3 +59,5 @@ void FillShellMenuFrom(const ShellMenuHost& host, IShellFolder* folder, LPCITEMI
 void ShellMenuItemClick(const ShellMenuHost& host, TObject* sender);
 // The item-id list a shell item carries.
 inline LPCITEMIDLIST ItemIdList(const TMenuItem* item) { return static_cast<LPCITEMIDLIST>(item->Data()); }
+
+}  // namespace bar

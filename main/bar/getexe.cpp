@@ -10,6 +10,10 @@
 #include "framework/forms/SysUtils.h"
 #include "main/bar/mainfrm.h"
 
+namespace bar {
+
+using components::TFileFinder;
+
 bool SoftwareSearchRunning = false;
 bool SearchCloseDeferred = false;
 
@@ -134,3 +138,5 @@ void RunSoftwareSearch(TForm1* bar) {
         bar->Close();
     }
 }
+
+}  // namespace bar

@@ -14,6 +14,8 @@
 #include "framework/core/StringList.h"
 #include "framework/forms/Timer.h"
 
+namespace bar {
+
 class TForm1;
 
 // True while a search runs: its walk pumps the bar's messages, so the bar
@@ -31,7 +33,7 @@ public:
     TLabel* Label1;
     TPanel* Panel1;
     TLabel* Label2;  // the folder being searched
-    TFileFinder* FileFinder1;
+    components::TFileFinder* FileFinder1;
     TTimer* Timer1;
 
     void FormCreate(TObject* Sender);
@@ -56,3 +58,5 @@ private:
 // Runs the search modally over the bar; closes the bar afterwards when a
 // close was asked meanwhile.
 void RunSoftwareSearch(TForm1* bar);
+
+}  // namespace bar

@@ -17,6 +17,17 @@
 #include "framework/forms/SysUtils.h"
 #include "standins/hook/hook.h"
 
+namespace bar {
+
+using components::GetExeFromCmdLine;
+using components::GetShellFolder;
+using components::NotifySet;
+using components::TFileFinder;
+using components::TFileSysMonitor;
+using components::TFileSysNotify;
+using components::TSysInfo;
+using components::TTrayIcon;
+
 const char kBarWindowClass[] = "Tolvex";
 
 TForm1* Form1 = nullptr;
@@ -615,3 +626,5 @@ void TForm1::OnRunFileItemClick(TObject* Sender) {
     if (!item || item->Hint.empty()) return;
     ShellExecuteA(Handle(), "open", item->Hint.c_str(), nullptr, ExtractFilePath(item->Hint).c_str(), SW_SHOWNORMAL);
 }
+
+}  // namespace bar

@@ -20,8 +20,13 @@
 #include "main/components/TrayIcon.h"
 #include "main/components/sysinfo.h"
 
-class TAppGroupStore;
+namespace components {
 class TShortcutReader;
+}  // namespace components
+
+namespace bar {
+
+class TAppGroupStore;
 
 // The notice other processes send the bar: a path opened (lParam -1, wParam a
 // global atom) or a program window shown (lParam 2, wParam the window).
@@ -60,11 +65,11 @@ public:
     TTimer* Timer1;
     TTimer* Timer3;
     TTimer* Timer4;
-    TTrayIcon* TrayIcon1;
-    TFileFinder* FileFinder1;
-    TFileFinder* ProgramFinder;
-    TFileSysMonitor* FileSysMonitor1;
-    TSysInfo* SysInfo1;
+    components::TTrayIcon* TrayIcon1;
+    components::TFileFinder* FileFinder1;
+    components::TFileFinder* ProgramFinder;
+    components::TFileSysMonitor* FileSysMonitor1;
+    components::TSysInfo* SysInfo1;
     TImageList* ImageList;       // shares the system's small icons
     TImageList* SmallImageList;  // the bar's own button pictures, by Tag
     TPopupMenu* TrayMenu;
@@ -222,7 +227,7 @@ private:
     bool recentScanning_ = false;
     bool recentChangePending_ = false;
     // One shell link object for the whole walk of the Start menu's programs.
-    std::unique_ptr<TShortcutReader> programLinks_;
+    std::unique_ptr<components::TShortcutReader> programLinks_;
 };
 
 extern TForm1* Form1;
@@ -274,3 +279,5 @@ struct TBarExtensions {
     std::function<void(TForm1*)> LoadToolbarBackground;
 };
 extern TBarExtensions BarExtensions;
+
+}  // namespace bar

@@ -7,6 +7,8 @@
 #include "framework/win32/ScopedHandle.h"
 #include "main/bar/mainfrm.h"
 
+namespace bar {
+
 namespace {
 void PostSpace(const TListBox* list) { PostMessageA(list->Handle(), WM_KEYDOWN, VK_SPACE, 0); }
 
@@ -251,3 +253,5 @@ void ShowAppGroupEditor(TForm1* bar) {
     } gone;
     editor.ShowModal();
 }
+
+}  // namespace bar

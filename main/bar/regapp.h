@@ -11,6 +11,8 @@
 #include "framework/forms/IniFile.h"
 #include "framework/forms/StdCtrls.h"
 
+namespace bar {
+
 class TForm1;
 
 class TRegAppFrm : public TForm {
@@ -66,3 +68,5 @@ private:
 void ShowAppGroupEditor(TForm1* bar);
 // The editor while it is shown.
 extern TRegAppFrm* RegAppFrm;
+
+}  // namespace bar

@@ -8,6 +8,8 @@
 #include "framework/forms/SysUtils.h"
 #include "main/clock/core/ZoneIni.h"
 
+namespace worldclock {
+
 const char LocationPlaceholder[] = "Please select a location.";
 
 TAddCityForm* AddCityForm = nullptr;
@@ -36,7 +38,7 @@ TAddCityForm::TAddCityForm(TComponent* AOwner) : TForm(AOwner) {
         box.DropDownCount = 12;
     });
     std::vector<std::string> captions;
-    for (int minutes : ZoneOffsets) captions.push_back(::ZoneOffsetToText(minutes));
+    for (int minutes : ZoneOffsets) captions.push_back(worldclock::ZoneOffsetToText(minutes));
     ComboBoxZone->SetItems(captions);
     AddCityOk = Make<TButton>(this, this, "AddCityOk", {212, 24, 75, 23}, [](TButton& b) { b.Default = true; });
     AddCityOk->SetCaption("&OK");
@@ -64,7 +66,7 @@ void TAddCityForm::LookUpZone(const std::string& name, const std::string& def) {
     if (value.empty()) return;
     // A value that is no number at all selects nothing, like one outside the list.
     const int minutes = ParseIniInt(value, MinZoneOffset, MaxZoneOffset, INT_MIN);
-    ComboBoxZone->SetItemIndex(minutes == INT_MIN ? -1 : ComboBoxZone->IndexOf(::ZoneOffsetToText(minutes)));
+    ComboBoxZone->SetItemIndex(minutes == INT_MIN ? -1 : ComboBoxZone->IndexOf(worldclock::ZoneOffsetToText(minutes)));
 }
 
 void TAddCityForm::FormShow(TObject*) {
@@ -108,3 +110,5 @@ void TAddCityForm::AddCityOkClick(TObject*) {
 }
 
 void TAddCityForm::AddCityCancelClick(TObject*) { ModalResult = mrCancel; }
+
+}  // namespace worldclock

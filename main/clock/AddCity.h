@@ -9,6 +9,8 @@
 #include "framework/forms/StdCtrls.h"
 #include "main/clock/core/ZoneOffsets.h"
 
+namespace worldclock {
+
 // The name text the clock-setting dialog offers before the user types one.
 extern const char LocationPlaceholder[];  // "Please select a location."
 
@@ -30,7 +32,7 @@ public:
     int EditedPosition = -1;
 
     // Also called by the alarm dialogs on this dialog.
-    std::string ZoneOffsetToText(int minutes) const { return ::ZoneOffsetToText(minutes); }
+    std::string ZoneOffsetToText(int minutes) const { return worldclock::ZoneOffsetToText(minutes); }
 
     void FormShow(TObject* Sender);
     void CityNameChange(TObject* Sender);
@@ -47,3 +49,5 @@ protected:
 };
 
 extern TAddCityForm* AddCityForm;
+
+}  // namespace worldclock

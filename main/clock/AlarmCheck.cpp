@@ -19,6 +19,8 @@
 #include "main/clock/UnitSingleAla.h"
 #include "main/clock/core/ZoneIni.h"
 
+namespace worldclock {
+
 std::function<void(const std::string&)> AlarmPlaySound = [](const std::string& path) {
     sndPlaySoundA(path.c_str(), SND_ASYNC);
 };
@@ -169,3 +171,5 @@ void CreateAlarmForms() {
     Application->CreateForm(SingleAlarm);
     ConnectAlarms();
 }
+
+}  // namespace worldclock

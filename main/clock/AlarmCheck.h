@@ -7,6 +7,8 @@
 
 #include "main/clock/ClockIni.h"
 
+namespace worldclock {
+
 // Plays a wave file while the notice is up; tests record the path instead.
 extern std::function<void(const std::string& path)> AlarmPlaySound;
 
@@ -28,3 +30,5 @@ void ResetAlarmCheck();
 void ConnectAlarms();
 // The alarm list and editor forms with the program's other forms, connected.
 void CreateAlarmForms();
+
+}  // namespace worldclock

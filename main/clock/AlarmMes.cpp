@@ -1,5 +1,7 @@
 #include "main/clock/AlarmMes.h"
 
+namespace worldclock {
+
 TAlarmMes* AlarmMes = nullptr;
 
 namespace {
@@ -37,3 +39,5 @@ TAlarmMes::~TAlarmMes() {
     DestroyWindowHandle();
     if (AlarmMes == this) AlarmMes = nullptr;
 }
+
+}  // namespace worldclock

@@ -5,6 +5,8 @@
 #include "framework/forms/ComCtrls.h"
 #include "framework/forms/StdCtrls.h"
 
+namespace worldclock {
+
 class TAlarmMes : public TForm {
 public:
     explicit TAlarmMes(TComponent* AOwner);
@@ -18,3 +20,5 @@ public:
 
 // The notice on screen, the newest when several are; null when none is.
 extern TAlarmMes* AlarmMes;
+
+}  // namespace worldclock

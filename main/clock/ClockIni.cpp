@@ -5,6 +5,8 @@
 #include "framework/forms/SysUtils.h"
 #include "main/clock/core/ZoneIni.h"
 
+namespace worldclock {
+
 namespace {
 std::string& ZoneIniName() {
     static std::string name;
@@ -63,3 +65,5 @@ void SetClockIniNames(const std::string& zoneIni, const std::string& zoneSetIni)
     ZoneIniName() = zoneIni;
     ZoneSetIniName() = zoneSetIni;
 }
+
+}  // namespace worldclock

@@ -13,6 +13,8 @@
 
 #include "main/clock/core/AlarmStore.h"
 
+namespace worldclock {
+
 class TClockIni {
 public:
     explicit TClockIni(std::string fileName) : fileName_(std::move(fileName)) {}
@@ -60,3 +62,5 @@ TClockIni ZoneIni();
 TClockIni ZoneSetIni();
 // Tests keep both files elsewhere; empty names restore the defaults.
 void SetClockIniNames(const std::string& zoneIni, const std::string& zoneSetIni);
+
+}  // namespace worldclock

@@ -3,6 +3,13 @@
 #include "main/clock/ClockPanel.h"
 #include "main/bar/mainfrm.h"
 
+namespace worldclock {
+
+using bar::BarExtensions;
+using bar::OpenMenuKind;
+using bar::TForm1;
+using bar::TipHandle;
+
 namespace {
 
 void BuildBarClock(TForm1* bar) {
@@ -23,3 +30,5 @@ void AttachClockToBar() {
     BarExtensions.SaveZoneSelection = [](TForm1*) { SaveZoneSelection(); };
     BarExtensions.ClockTick = [](TForm1*) { ClockTick(); };
 }
+
+}  // namespace worldclock

@@ -3,5 +3,9 @@
 // keeps the chosen place when it closes.
 #pragma once
 
+namespace worldclock {
+
 // Hands the bar its clock; called before the bar is created.
 void AttachClockToBar();
+
+}  // namespace worldclock

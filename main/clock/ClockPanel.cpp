@@ -12,6 +12,8 @@
 #include "main/clock/core/ZoneIni.h"
 #include "main/clock/core/ZoneOffsets.h"
 
+namespace worldclock {
+
 int ClockOffset = 0;
 int SavedClockOffset = 0;
 int ClockItemIndex = 0;
@@ -453,3 +455,5 @@ void SaveZoneSelection() {
 void ClockTick() {
     if (ClockPanel) ClockPanel->Timer1Timer(ClockPanel);
 }
+
+}  // namespace worldclock

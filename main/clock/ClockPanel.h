@@ -20,6 +20,8 @@
 #include "framework/forms/Menus.h"
 #include "main/clock/core/ZoneMath.h"
 
+namespace worldclock {
+
 // ---- the clock's state, shared with the clock-setting dialog and the alarms ----
 
 // Offset of the zone the panel shows, daylight hour included.
@@ -157,3 +159,5 @@ int GetLocationOffset(const std::string& name, int position);
 void ClockMenuItemClick(TObject* Sender);
 // A location item of the clock menu.
 TMenuItem* NewClockMenuItem(const std::string& caption);
+
+}  // namespace worldclock

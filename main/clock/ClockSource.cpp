@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace worldclock {
+
 namespace {
 TClockSource& Source() {
     static TClockSource source;
@@ -45,3 +47,5 @@ SYSTEMTIME SystemTimeOf(const CivilTime& t) {
     st.wMilliseconds = static_cast<WORD>(t.Millisecond);
     return st;
 }
+
+}  // namespace worldclock

@@ -8,6 +8,8 @@
 
 #include "main/clock/core/ZoneMath.h"
 
+namespace worldclock {
+
 struct TClockReading {
     CivilTime Utc;
     // Minutes east of UTC of the machine's local time, daylight saving
@@ -30,3 +32,5 @@ int GetLocalZoneMinutes();
 
 // The system's record of `t`, its weekday included.
 SYSTEMTIME SystemTimeOf(const CivilTime& t);
+
+}  // namespace worldclock

@@ -17,6 +17,8 @@
 #include "main/clock/UnitSingleAla.h"
 #include "main/clock/core/ZoneOffsets.h"
 
+namespace worldclock {
+
 TAlarm* Alarm = nullptr;
 
 namespace {
@@ -288,3 +290,5 @@ void TAlarm::StringGrid1CellClick(int col, int row) {
 void TAlarm::StringGrid1KeyDown(WORD key) {
     if (key == VK_DELETE) RemoveBuClick(RemoveBu);
 }
+
+}  // namespace worldclock

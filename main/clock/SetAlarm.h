@@ -13,6 +13,8 @@
 #include "framework/forms/ImageList.h"
 #include "framework/forms/StdCtrls.h"
 
+namespace worldclock {
+
 class TAlarm : public TForm {
 public:
     explicit TAlarm(TComponent* AOwner);
@@ -65,3 +67,5 @@ private:
 };
 
 extern TAlarm* Alarm;
+
+}  // namespace worldclock

@@ -9,6 +9,8 @@
 #include "framework/core/StrUtils.h"
 #include "main/clock/core/ZoneOffsets.h"
 
+namespace worldclock {
+
 TSetTimerForm* SetTimerForm = nullptr;
 
 namespace {
@@ -341,3 +343,5 @@ void TSetTimerForm::adjustClick(TObject*) {
 }
 
 void TSetTimerForm::Timer1Timer(TObject*) { ShowLocationTime(SelectedOffset); }
+
+}  // namespace worldclock

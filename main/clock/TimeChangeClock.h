@@ -10,6 +10,8 @@
 #include "framework/forms/StdCtrls.h"
 #include "framework/forms/Timer.h"
 
+namespace worldclock {
+
 class TSetTimerForm : public TForm {
 public:
     explicit TSetTimerForm(TComponent* AOwner);
@@ -62,3 +64,5 @@ private:
 };
 
 extern TSetTimerForm* SetTimerForm;
+
+}  // namespace worldclock

@@ -10,6 +10,8 @@
 #include "main/clock/core/ZoneIni.h"
 #include "main/clock/core/ZoneOffsets.h"
 
+namespace worldclock {
+
 TSingleAlarm* SingleAlarm = nullptr;
 
 namespace {
@@ -194,3 +196,5 @@ void TSingleAlarm::Button1Click(TObject*) {
     if (line != memo) Memo1->SetText(line);
     ModalResult = mrOk;
 }
+
+}  // namespace worldclock

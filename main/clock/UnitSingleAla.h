@@ -9,6 +9,8 @@
 #include "framework/forms/Dialogs.h"
 #include "framework/forms/StdCtrls.h"
 
+namespace worldclock {
+
 class TSingleAlarm : public TForm {
 public:
     explicit TSingleAlarm(TComponent* AOwner);
@@ -60,3 +62,5 @@ private:
 };
 
 extern TSingleAlarm* SingleAlarm;
+
+}  // namespace worldclock

@@ -5,6 +5,8 @@
 #include "framework/forms/Application.h"
 #include "main/components/core/Wilds.h"
 
+namespace components {
+
 namespace {
 // Every look at the queue is a round trip to Wine's server, dearer than
 // listing the entry itself: after every entry it made a walk several times
@@ -64,3 +66,5 @@ void TFileFinder::PumpMessages() {
     lastPump_ = now;
     Application->ProcessMessages();
 }
+
+}  // namespace components

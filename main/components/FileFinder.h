@@ -7,6 +7,8 @@
 #include "framework/forms/ExtCtrls.h"
 #include "framework/forms/SysUtils.h"
 
+namespace components {
+
 using TFileFoundEvent =
     std::function<void(TObject* Sender, const std::string& Directory, TSearchRec& SearchRec, bool& Stop)>;
 
@@ -39,3 +41,5 @@ private:
     bool stopped_ = false;
     unsigned long lastPump_ = 0;
 };
+
+}  // namespace components

@@ -3,6 +3,8 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/SysUtils.h"
 
+namespace components {
+
 namespace {
 ChangeNotifyApi api = RealChangeNotifyApi();
 }
@@ -126,3 +128,5 @@ void TFileSysMonitor::SetNotifyFilter(TNotifyFilter value) {
     filter_ = value;
     Restart();
 }
+
+}  // namespace components

@@ -12,6 +12,8 @@
 #include "framework/core/Exceptions.h"
 #include "framework/forms/Thread.h"
 
+namespace components {
+
 enum class TFileSysNotify { FILE_NAME, DIR_NAME, ATTRIBUTES, SIZE, LAST_WRITE, SECURITY };
 using TNotifyFilter = unsigned;  // set of TFileSysNotify, one bit each
 constexpr TNotifyFilter NotifySet(TFileSysNotify n) { return 1u << static_cast<unsigned>(n); }
@@ -81,3 +83,5 @@ private:
     bool active_ = false;
     std::shared_ptr<TFileWaitState> state_;  // the held worker's stop state
 };
+
+}  // namespace components

@@ -12,6 +12,8 @@
 #include "framework/forms/SysUtils.h"
 #include "framework/win32/WideText.h"
 
+namespace components {
+
 
 std::string GetShellFolder(const std::string& Name) {
     TRegistry reg;
@@ -92,3 +94,5 @@ std::string GetDriverDesc(const std::string& ClassName) {
     if (!reg.OpenKeyReadOnly("System\\CurrentControlSet\\Services\\Class\\" + ClassName + "\\0000")) return "";
     return reg.ReadString("DriverDesc");
 }
+
+}  // namespace components

@@ -7,14 +7,16 @@
 #include "framework/forms/Graphics.h"
 #include "framework/core/StringList.h"
 
+struct IShellLinkA;
+struct IPersistFile;
+
+namespace components {
+
 // A named folder of Explorer's "Shell Folders" key, created when missing.
 // An empty stored path raises "Unable to create directory".
 std::string GetShellFolder(const std::string& Name);
 // The target of a shortcut file; "" when it cannot be loaded or has no path.
 std::string GetLinkTarget(const std::string& LinkFile);
-
-struct IShellLinkA;
-struct IPersistFile;
 
 // Reads the targets of many shortcuts with one shell link object: making the
 // object costs more than reading a shortcut with it. Target answers exactly
@@ -40,3 +42,5 @@ void DrawFileIcon(const std::string& FileName, TBitmap& Bitmap, bool Small);
 bool PruneMissingPaths(TStringList& List, const std::string& ListFile);
 // Description of the first driver of a device class, "" when unknown.
 std::string GetDriverDesc(const std::string& ClassName);
+
+}  // namespace components

@@ -4,6 +4,8 @@
 
 #include "framework/forms/Application.h"
 
+namespace components {
+
 namespace {
 ShellNotifyIconFn shellNotifyIcon = Shell_NotifyIconA;
 const size_t kMaxTip = 62;
@@ -121,3 +123,5 @@ void TTrayIcon::RightClick() {
     }
     if (onRightClick) onRightClick(this, TMouseButton::mbRight, 0, pt.x, pt.y);
 }
+
+}  // namespace components

@@ -11,6 +11,8 @@
 #include "framework/forms/Menus.h"
 #include "framework/forms/UtilWindow.h"
 
+namespace components {
+
 // The shell call, replaceable so tests can see the records that would reach the tray.
 using ShellNotifyIconFn = BOOL(WINAPI*)(DWORD Message, PNOTIFYICONDATAA Data);
 ShellNotifyIconFn SetShellNotifyIcon(ShellNotifyIconFn fn);
@@ -56,3 +58,5 @@ private:
     bool showDesigning_ = false;
     std::unique_ptr<TUtilWindow> window_;
 };
+
+}  // namespace components

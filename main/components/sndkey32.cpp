@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace components {
+
 namespace {
 
 class WinKeySink final : public KeySink {
@@ -54,3 +56,5 @@ KeySink* SetSendKeysSink(KeySink* Sink) {
     g_replacementSink = Sink;
     return previous;
 }
+
+}  // namespace components

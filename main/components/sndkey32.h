@@ -2,6 +2,8 @@
 #pragma once
 #include "main/components/core/SendKeysScript.h"
 
+namespace components {
+
 // Sends the script's keystrokes with keybd_event (see RunKeyScript for the
 // script language and the result). With Wait, the caller's own keyboard
 // messages are handled after every keystroke, so keys aimed at its own
@@ -12,3 +14,5 @@ bool SendKeys(const char* Keys, bool Wait);
 // instead of typing into whatever window has the focus; nullptr restores the
 // real one. Gives the sink that was set before (nullptr for the real one).
 KeySink* SetSendKeysSink(KeySink* Sink);
+
+}  // namespace components

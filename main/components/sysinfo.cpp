@@ -5,6 +5,8 @@
 #include "framework/forms/Registry.h"
 #include "framework/forms/SysUtils.h"
 
+namespace components {
+
 namespace {
 
 // The four name lookups fill a zeroed buffer and offer all but its last byte,
@@ -65,3 +67,5 @@ void TSysInfo::GetInfo() {
     raw_ = ReadSysInfoSnapshot();
     s_ = FormatSysInfo(raw_, s_);
 }
+
+}  // namespace components

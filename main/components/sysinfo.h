@@ -3,6 +3,8 @@
 #include "framework/forms/Component.h"
 #include "main/components/core/SysInfoFormat.h"
 
+namespace components {
+
 // The texts have no setters: they are read-only by construction.
 class TSysInfo : public TComponent {
 public:
@@ -41,3 +43,5 @@ private:
 
 // Reads the facts from the system.
 SysInfoSnapshot ReadSysInfoSnapshot();
+
+}  // namespace components

@@ -13,24 +13,24 @@ struct AppGroupCase {
     const char* name;
     const char* before;
     // What the edits answered, as text.
-    std::function<std::string(TAppGroupStore&)> run;
+    std::function<std::string(bar::TAppGroupStore&)> run;
     const char* answers;
     const char* after;
 };
 
-inline std::string EditName(AppEdit e) {
+inline std::string EditName(bar::AppEdit e) {
     switch (e) {
-    case AppEdit::Done: return "done ";
-    case AppEdit::Unchanged: return "same ";
-    case AppEdit::Unstorable: return "unstorable ";
-    case AppEdit::OwnSection: return "own ";
+    case bar::AppEdit::Done: return "done ";
+    case bar::AppEdit::Unchanged: return "same ";
+    case bar::AppEdit::Unstorable: return "unstorable ";
+    case bar::AppEdit::OwnSection: return "own ";
     }
     return "? ";
 }
 
-inline std::string EntryNames(const std::vector<TAppEntry>& entries) {
+inline std::string EntryNames(const std::vector<bar::TAppEntry>& entries) {
     std::string out;
-    for (const TAppEntry& e : entries) out += e.name + ",";
+    for (const bar::TAppEntry& e : entries) out += e.name + ",";
     return out;
 }
 
@@ -38,7 +38,7 @@ inline std::string EntryNames(const std::vector<TAppEntry>& entries) {
 inline bool CaseFileExists(const std::string& path) { return path.find("gone") == std::string::npos; }
 
 inline std::vector<AppGroupCase> AppGroupCases() {
-    using S = TAppGroupStore;
+    using S = bar::TAppGroupStore;
     return {
         {"SecondProgramOfOneNameReplacesTheFirst", "",
          [](S& s) {
@@ -111,7 +111,7 @@ inline std::vector<AppGroupCase> AppGroupCases() {
          "[User]\r\nToolBar=\r\n[ToolBar]\r\nTop=1\r\nLeft=300\r\n",
          [](S& s) {
              const std::string section = s.SectionOf(9);
-             const TGroupFill fill = s.FillGroup(section, [](const std::string&) { return false; });
+             const bar::TGroupFill fill = s.FillGroup(section, [](const std::string&) { return false; });
              std::string r = "[" + section + "]" + EntryNames(s.Programs(section)) + std::to_string(fill.hadKeys);
              r += EditName(s.AddProgram(section, "c:\\a.exe"));
              s.DeleteGroup("ToolBar");
@@ -121,9 +121,9 @@ inline std::vector<AppGroupCase> AppGroupCases() {
         {"MenuFillDropsProgramsWhoseFileIsGone",
          "[appDoc]\r\na.exe=c:\\a.exe\r\nd.exe=c:\\gone\\d.exe\r\nc.exe=c:\\c.exe\r\n[appGame]\r\nx=c:\\gone\\x\r\n",
          [](S& s) {
-             const TGroupFill doc = s.FillGroup("appDoc", CaseFileExists);
-             const TGroupFill game = s.FillGroup("appGame", CaseFileExists);
-             const TGroupFill again = s.FillGroup("appGame", CaseFileExists);
+             const bar::TGroupFill doc = s.FillGroup("appDoc", CaseFileExists);
+             const bar::TGroupFill game = s.FillGroup("appGame", CaseFileExists);
+             const bar::TGroupFill again = s.FillGroup("appGame", CaseFileExists);
              return EntryNames(doc.programs) + std::to_string(doc.hadKeys) + std::to_string(game.hadKeys) +
                     std::to_string(again.hadKeys);
          },

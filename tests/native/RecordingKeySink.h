@@ -16,7 +16,7 @@ struct RecordedKey {
 
 // Trace tokens: "41d"/"41u" key down/up, "25xd"/"25xu" the same with the
 // extended flag, "<text>" a message, "[numlock]" a NumLock flip, "|" a pump.
-class RecordingKeySink : public KeySink {
+class RecordingKeySink : public components::KeySink {
 public:
     void KeyEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) override {
         keys.push_back({vk, scan, flags});

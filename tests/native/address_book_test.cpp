@@ -3,6 +3,8 @@
 
 #include "main/bar/core/AddressBook.h"
 
+using namespace bar;
+
 namespace {
 
 std::string Header() { return std::string(kAddressBookStart, '\x7F'); }

@@ -12,6 +12,8 @@
 #include "framework/core/LeadBytes.h"
 #include "framework/core/MbcsPath.h"
 
+using namespace worldclock;
+
 namespace {
 
 TStoredAlarm Alarm(const std::string& date, const std::string& time, const std::string& location, int state = asOn) {

@@ -2,6 +2,8 @@
 
 #include "tests/native/AppGroupCases.h"
 
+using namespace bar;
+
 TEST(AppGroupStore, EditsOverTheInMemoryFile) {
     for (const AppGroupCase& c : AppGroupCases()) {
         TIniText ini(c.before);

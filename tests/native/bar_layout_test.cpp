@@ -6,6 +6,8 @@
 
 #include "main/bar/core/BarLayout.h"
 
+using namespace bar;
+
 namespace {
 
 TEST(BarLayout, ButtonPlacesByTag) {

@@ -3,6 +3,8 @@
 
 #include "main/bar/core/BarRules.h"
 
+using namespace bar;
+
 namespace {
 
 TEST(BarRules, RootDirKeepsOnlyARootsBackslash) {

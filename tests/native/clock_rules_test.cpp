@@ -9,6 +9,8 @@
 
 #include "main/clock/core/ClockRules.h"
 
+using namespace worldclock;
+
 namespace {
 
 // The clock menu as a list of captions, built the way the panel builds it.

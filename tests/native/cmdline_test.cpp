@@ -5,6 +5,8 @@
 
 #include "main/components/core/ExeFromCmdLine.h"
 
+using namespace components;
+
 namespace {
 
 TEST(GetExeFromCmdLine, CutsTheProgramOutOfCommandLines) {

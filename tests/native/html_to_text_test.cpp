@@ -7,6 +7,8 @@
 
 #include "main/bar/core/HtmlToText.h"
 
+using namespace bar;
+
 namespace {
 
 const std::string kCrLf = "\r\n";

@@ -3,6 +3,8 @@
 
 #include "main/bar/core/IdList.h"
 
+using namespace bar;
+
 namespace {
 
 // An item of `size` bytes (size field included) filled with `fill`.

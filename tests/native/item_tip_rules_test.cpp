@@ -3,6 +3,8 @@
 
 #include "main/bar/core/ItemTipRules.h"
 
+using namespace bar;
+
 namespace {
 
 TEST(ItemTipRules, FileTipParts) {

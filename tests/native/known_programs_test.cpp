@@ -7,6 +7,8 @@
 
 #include "main/bar/core/KnownPrograms.h"
 
+using namespace bar;
+
 namespace {
 
 bool NoLead(unsigned char) { return false; }

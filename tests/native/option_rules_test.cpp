@@ -3,6 +3,8 @@
 
 #include "main/bar/core/OptionRules.h"
 
+using namespace bar;
+
 namespace {
 
 TEST(OptionRules, ListLengthTextIsClampedAndNonNumbersCountAsTheLowerBound) {

@@ -3,6 +3,8 @@
 
 #include "main/bar/core/RecentFolderRules.h"
 
+using namespace bar;
+
 namespace {
 
 TStringList ListOf(std::initializer_list<const char*> items) {

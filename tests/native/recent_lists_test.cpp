@@ -5,6 +5,8 @@
 #include "main/bar/core/RecentLists.h"
 #include "framework/core/StrUtils.h"
 
+using namespace bar;
+
 namespace {
 
 TStringList ListOf(std::initializer_list<const char*> items) {

@@ -4,6 +4,8 @@
 #include "main/bar/core/RecentMenuRules.h"
 #include "framework/core/StrUtils.h"
 
+using namespace bar;
+
 namespace {
 
 TStringList ListOf(std::initializer_list<const char*> items) {

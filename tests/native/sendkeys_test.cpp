@@ -7,6 +7,8 @@
 #include "tests/native/RecordingKeySink.h"
 #include "main/components/core/SendKeysScript.h"
 
+using namespace components;
+
 namespace {
 
 std::string Repeat(const std::string& tokens, int times) {

@@ -6,6 +6,8 @@
 
 #include "main/components/core/SysInfoFormat.h"
 
+using namespace components;
+
 namespace {
 
 SysInfoSnapshot TypicalSnapshot() {

@@ -3,6 +3,8 @@
 
 #include "main/bar/core/SystemReport.h"
 
+using namespace bar;
+
 namespace {
 
 DriveTypes Types(std::initializer_list<std::pair<char, unsigned>> set) {

@@ -10,6 +10,8 @@
 
 #include "main/bar/core/VersionInfo.h"
 
+using namespace bar;
+
 namespace {
 
 using Bytes = std::vector<unsigned char>;

@@ -5,6 +5,8 @@
 
 #include "main/components/core/Wilds.h"
 
+using namespace components;
+
 namespace {
 
 struct MatchCase {

@@ -8,6 +8,8 @@
 
 #include "main/bar/core/ZipEntries.h"
 
+using namespace bar;
+
 namespace {
 
 using Bytes = std::vector<unsigned char>;

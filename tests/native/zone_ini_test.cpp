@@ -9,6 +9,8 @@
 #include "framework/core/StrUtils.h"
 #include "main/clock/core/ZoneIni.h"
 
+using namespace worldclock;
+
 namespace {
 
 bool SingleByteCodePage(unsigned char) { return false; }

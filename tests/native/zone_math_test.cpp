@@ -12,6 +12,8 @@
 #include "main/clock/core/ZoneMath.h"
 #include "main/clock/core/ZoneOffsets.h"
 
+using namespace worldclock;
+
 namespace {
 
 using namespace std::chrono;

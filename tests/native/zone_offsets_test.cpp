@@ -6,6 +6,8 @@
 
 #include "main/clock/core/ZoneOffsets.h"
 
+using namespace worldclock;
+
 namespace {
 
 struct ZoneEntry {

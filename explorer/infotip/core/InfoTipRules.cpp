@@ -21,7 +21,7 @@ std::string UpToFirstNul(const std::string& bytes) { return bytes.substr(0, byte
 std::string TextTip(const std::string& head) { return UpToFirstNul(head.substr(0, kTextTipBytes)); }
 
 std::string HtmlTip(const std::string& head) {
-    std::string text = HtmlToText(UpToFirstNul(head.substr(0, kHtmlTipBytes)), false);
+    std::string text = bar::HtmlToText(UpToFirstNul(head.substr(0, kHtmlTipBytes)), false);
     // Markup alone leaves line breaks and blanks: no text to show.
     if (text.find_first_not_of(" \t\r\n") == std::string::npos) text.clear();
     return text;

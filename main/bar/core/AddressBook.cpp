@@ -4,6 +4,8 @@
 
 #include "framework/core/ByteOrder.h"
 
+namespace bar {
+
 std::vector<std::string> WalkAddressBook(const std::string& file, const AddressBookLayout& layout,
                                          const WideToAnsi& toAnsi) {
     std::vector<std::string> out;
@@ -30,3 +32,5 @@ std::vector<std::string> WalkAddressBook(const std::string& file, const AddressB
     }
     return out;
 }
+
+}  // namespace bar

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace bar {
+
 constexpr size_t kAddressBookStart = 6212;
 
 struct AddressBookLayout {
@@ -21,3 +23,5 @@ using WideToAnsi = std::function<std::string(const std::u16string&)>;
 
 std::vector<std::string> WalkAddressBook(const std::string& file, const AddressBookLayout& layout,
                                          const WideToAnsi& toAnsi);
+
+}  // namespace bar

@@ -3,6 +3,8 @@
 #include "framework/core/MbcsPath.h"
 #include "framework/core/StrUtils.h"
 
+namespace bar {
+
 const TFixedGroup kFixedGroups[kFixedGroupCount] = {
     {"appDoc", "Document processor"}, {"appFile", "File or disk manager"},
     {"appMedia", "MultiMedia"},       {"appNet", "Net tools"},
@@ -158,3 +160,5 @@ bool IsListableAssociation(const std::string& program, const std::vector<std::st
         if (p == program) return false;
     return true;
 }
+
+}  // namespace bar

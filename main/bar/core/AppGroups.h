@@ -11,6 +11,8 @@
 #include "framework/core/IniText.h"
 #include "framework/core/LeadBytes.h"
 
+namespace bar {
+
 constexpr int kFixedGroupCount = 9;
 struct TFixedGroup {
     const char* section;
@@ -96,3 +98,5 @@ private:
 // is named, not listed yet (same text), and not the control-panel runner.
 bool IsListableAssociation(const std::string& program, const std::vector<std::string>& listed,
                            LeadBytePredicate isLead);
+
+}  // namespace bar

@@ -1,5 +1,7 @@
 #include "main/bar/core/BarLayout.h"
 
+namespace bar {
+
 
 int ButtonLeft(int tag, int h) {
     int gap = 0;
@@ -55,3 +57,5 @@ std::vector<std::string> NormalizeQuickStart(const std::vector<std::string>& key
     }
     return out;
 }
+
+}  // namespace bar

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace bar {
+
 constexpr int kBarHeight = 22;      // client height of the expanded bar
 constexpr int kGripWidth = 10;      // the drag handle at the left end
 constexpr int kClockWidth = 58;     // the clock panel
@@ -49,3 +51,5 @@ CollapsedBar CollapseGeometry(int screenWidth, int clockWidth = kClockWidth);
 // at most five.
 std::vector<std::string> NormalizeQuickStart(const std::vector<std::string>& keys,
                                              const std::function<bool(const std::string&)>& exists);
+
+}  // namespace bar

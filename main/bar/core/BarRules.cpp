@@ -2,6 +2,8 @@
 
 #include "framework/core/StrUtils.h"
 
+namespace bar {
+
 namespace {
 std::string FileNamePart(const std::string& path) {
     const size_t slash = path.find_last_of("\\/:");
@@ -134,3 +136,5 @@ int WinVersionCodeFor(unsigned platformId, unsigned major, unsigned minor, unsig
 }
 
 bool IniBoolValue(int value) { return value != 0; }
+
+}  // namespace bar

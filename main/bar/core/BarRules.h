@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace bar {
+
 // The program folder as stored in the registry: the executable's folder
 // without its trailing backslash, except that a drive root keeps it ("C:\").
 std::string RootDirFromExe(const std::string& exePath);
@@ -70,3 +72,5 @@ int WinVersionCodeFor(unsigned platformId, unsigned major, unsigned minor, unsig
 
 // Booleans of the settings file: any whole number other than 0 is true.
 bool IniBoolValue(int value);
+
+}  // namespace bar

@@ -4,6 +4,8 @@
 
 #include "framework/core/StrUtils.h"
 
+namespace bar {
+
 // Code page 932: every byte this unit looks for ("<", ">", "&", ";", CR, the
 // blank, the double quote) lies below 0x40, where no trail byte of a
 // double-byte character can fall, so byte scans never stop inside one. Case
@@ -218,3 +220,5 @@ std::string ReplaceAllText(const std::string& text, const std::string& pattern,
     }
     return result;
 }
+
+}  // namespace bar

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+namespace bar {
+
 // The page as plain text. With links on, an anchor reads "[", its text, a
 // blank, the target and " ]".
 std::string HtmlToText(const std::string& html, bool links);
@@ -37,3 +39,5 @@ std::string RepeatString(const std::string& text, int n);
 // An empty pattern leaves the text as it is.
 std::string ReplaceAllText(const std::string& text, const std::string& pattern,
                            const std::string& replacement);
+
+}  // namespace bar

@@ -4,6 +4,8 @@
 
 #include "framework/core/ByteOrder.h"
 
+namespace bar {
+
 uint16_t IdItemSize(const uint8_t* p, size_t avail) {
     if (!p || avail < 2) return 0;
     return Le16(p);
@@ -71,3 +73,5 @@ size_t IdListParentBytes(const uint8_t* list, size_t avail) {
     const uint8_t* last = IdListItemAt(list, avail, count - 1);
     return static_cast<size_t>(last - list);
 }
+
+}  // namespace bar

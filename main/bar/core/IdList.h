@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace bar {
+
 // The size field of the item at `p`; 0 when fewer than 2 bytes are left.
 uint16_t IdItemSize(const uint8_t* p, size_t avail);
 // The item after the one at `p`; nullptr when the size is 0 or runs past `avail`.
@@ -28,3 +30,5 @@ std::vector<uint8_t> ConcatIdListBytes(const uint8_t* first, size_t firstAvail, 
 size_t IdListParentBytes(const uint8_t* list, size_t avail);
 
 constexpr size_t kIdListWhole = static_cast<size_t>(-1);
+
+}  // namespace bar

@@ -1,5 +1,7 @@
 #include "main/bar/core/ItemTipRules.h"
 
+namespace bar {
+
 const char kTipSeparator[] = "\r\n----------------\r\n";
 
 std::string KilobyteText(std::uint64_t bytes) { return std::to_string(bytes / 1024) + " KB"; }
@@ -22,3 +24,5 @@ TipRect PlaceTipNearCursor(int x, int y, int width, int height, int screenHeight
     if (y + height < screenHeight) return {x + 30, y + 15, width, height};
     return {0, 0, width, height};
 }
+
+}  // namespace bar

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace bar {
+
 // Between the parts of a file's tip: CR LF, 16 dashes, CR LF.
 extern const char kTipSeparator[];
 // Texts are laid out for this width.
@@ -33,3 +35,5 @@ struct TipRect {
 // Beside the cursor when the tip fits above the screen's bottom; otherwise
 // the laid-out rectangle at the screen's top-left corner.
 TipRect PlaceTipNearCursor(int x, int y, int width, int height, int screenHeight);
+
+}  // namespace bar

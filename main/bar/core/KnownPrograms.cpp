@@ -10,6 +10,8 @@
 #include "framework/core/MbcsPath.h"
 #include "framework/core/StrUtils.h"
 
+namespace bar {
+
 namespace {
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -140,3 +142,5 @@ std::vector<FoundAppRename> PlanFoundAppRenames(const std::vector<std::pair<std:
     }
     return renames;
 }
+
+}  // namespace bar

@@ -10,6 +10,8 @@
 #include "framework/core/LeadBytes.h"
 #include "main/bar/core/ZipEntries.h"
 
+namespace bar {
+
 constexpr size_t kKnownIndexSize = 108;  // 27 offsets; entry 0 is never used
 constexpr size_t kMaxKnownRecord = 255;  // the zero byte included
 
@@ -79,3 +81,5 @@ std::vector<FoundAppRename> PlanFoundAppRenames(const std::vector<std::pair<std:
                                                 const std::vector<std::string>& linkNames,
                                                 const std::vector<std::string>& linkTargets,
                                                 LeadBytePredicate isLead);
+
+}  // namespace bar

@@ -4,6 +4,8 @@
 
 #include "framework/core/StrUtils.h"
 
+namespace bar {
+
 const char* const kTextureNames[kTextureCount] = {"Golden", "Sea", "Cloth", "Marble", "Wood"};
 
 int ListLengthFromText(const std::string& text) {
@@ -17,3 +19,5 @@ std::string RunValueText(const std::string& exePath, bool on) {
     if (exePath.find(' ') == std::string::npos) return exePath;
     return '"' + exePath + '"';
 }
+
+}  // namespace bar

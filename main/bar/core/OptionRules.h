@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+namespace bar {
+
 // The bounds of every list length the options dialog offers.
 constexpr int kMinListLength = 3;
 constexpr int kMaxListLength = 20;
@@ -21,3 +23,5 @@ bool IsTextureIndex(int index);
 // with a blank is quoted, or the system would first try a program named by
 // the path's part before the blank ("C:\Program.exe").
 std::string RunValueText(const std::string& exePath, bool on);
+
+}  // namespace bar

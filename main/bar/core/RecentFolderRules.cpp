@@ -2,6 +2,8 @@
 
 #include "framework/core/StrUtils.h"
 
+namespace bar {
+
 bool IsUnderListedFolder(const std::string& path, const TStringList& list) {
     for (const std::string& entry : list.Items()) {
         if (entry.size() <= 3 || entry.size() > path.size()) continue;
@@ -64,3 +66,5 @@ std::vector<std::string> QuickStartAfterDrop(const std::vector<std::string>& dro
     }
     return out;
 }
+
+}  // namespace bar

@@ -7,6 +7,8 @@
 
 #include "framework/core/StringList.h"
 
+namespace bar {
+
 // Whether a listed folder covers `path`: an entry longer than 3 characters
 // that equals the path's beginning, ignoring case, on a folder boundary, so
 // C:\Data covers C:\Data and C:\Data\x but not C:\Data2.
@@ -43,3 +45,5 @@ DropKind ClassifyDrop(const std::string& path, bool isDirectory);
 // twice (ignoring case) keeps only its first place; at most five.
 std::vector<std::string> QuickStartAfterDrop(const std::vector<std::string>& dropped,
                                              const std::vector<std::string>& keys);
+
+}  // namespace bar

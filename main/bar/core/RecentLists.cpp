@@ -2,6 +2,8 @@
 
 #include "framework/core/StrUtils.h"
 
+namespace bar {
+
 int IndexOfPath(const TStringList& list, const std::string& path, const PathEquals& equals) {
     for (int i = 0; i < list.Count(); ++i)
         if (equals(list[i], path)) return i;
@@ -51,3 +53,5 @@ std::string AtomNameFromBuffer(const std::string& buffer, size_t written) {
 bool NeedsModuleLookup(const std::string& processEntryName) {
     return !processEntryName.empty() && processEntryName.find('\\') == std::string::npos;
 }
+
+}  // namespace bar

@@ -7,6 +7,8 @@
 
 #include "framework/core/StringList.h"
 
+namespace bar {
+
 // Whether two list entries name the same path. The bar passes the user
 // locale's case-insensitive comparison; native tests pass ASCII folding.
 using PathEquals = std::function<bool(const std::string&, const std::string&)>;
@@ -36,3 +38,5 @@ std::string AtomNameFromBuffer(const std::string& buffer, size_t written);
 // NT-family systems put in the process entry) is looked up among the
 // process's modules; a name with one is already the path (Windows 9x).
 bool NeedsModuleLookup(const std::string& processEntryName);
+
+}  // namespace bar

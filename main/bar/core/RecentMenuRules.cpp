@@ -1,5 +1,7 @@
 #include "main/bar/core/RecentMenuRules.h"
 
+namespace bar {
+
 std::string ShortenPath(const std::string& path) {
     const size_t kShown = 40;
     if (path.size() <= kShown) return path;
@@ -44,3 +46,5 @@ ListMove ApplyItemCommand(unsigned command, bool locked, TStringList& recent, TS
     target.Insert(0, stored);
     return locked ? ListMove::Unlocked : ListMove::Locked;
 }
+
+}  // namespace bar

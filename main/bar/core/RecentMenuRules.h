@@ -8,6 +8,8 @@
 #include "main/bar/core/RecentLists.h"
 #include "framework/core/StringList.h"
 
+namespace bar {
+
 // A path of at most 40 characters as it is; a longer one keeps its file name
 // and as much of its start as fits in 40 characters, joined by "...".
 std::string ShortenPath(const std::string& path);
@@ -36,3 +38,5 @@ enum class ListMove { None, Locked, Unlocked, Deleted };
 // `locked`). The entry must be in that list: otherwise neither list changes.
 ListMove ApplyItemCommand(unsigned command, bool locked, TStringList& recent, TStringList& lockedList,
                           const std::string& entry, const PathEquals& equals);
+
+}  // namespace bar

@@ -1,5 +1,7 @@
 #include "main/bar/core/SystemReport.h"
 
+namespace bar {
+
 namespace {
 constexpr size_t kLabelWidth = 25;
 
@@ -54,3 +56,5 @@ std::vector<std::string> BuildSystemReport(const SystemFacts& f) {
     if (f.hasMidi) lines.push_back(Line("Midi device:", f.midiDevice));
     return lines;
 }
+
+}  // namespace bar

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace bar {
+
 // The system's drive types for the letters c to z, in order (3 is fixed).
 using DriveTypes = std::array<unsigned, 24>;
 constexpr unsigned kFixedDrive = 3;
@@ -39,3 +41,5 @@ std::vector<std::string> BuildSystemReport(const SystemFacts& facts);
 
 // Whole megabytes of a byte count; an unreadable count is 0.
 std::int64_t WholeMegabytes(std::int64_t bytes);
+
+}  // namespace bar

@@ -4,6 +4,8 @@
 
 #include "framework/core/ByteOrder.h"
 
+namespace bar {
+
 // Layout of a node, both forms: a 16-bit total length, a 16-bit value
 // length, in the 32-bit form a 16-bit type, then the NUL-terminated key,
 // padding to a 4-byte boundary, the value, padding, and the child nodes. A
@@ -157,3 +159,5 @@ std::string VersionStringFromBlock(const unsigned char* block, std::size_t size,
     while (n < value.length && p[n] != 0) ++n;
     return std::string(reinterpret_cast<const char*>(p), n);
 }
+
+}  // namespace bar

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace bar {
+
 struct VersionTranslation {
     std::uint16_t language = 0;
     std::uint16_t codePage = 0;
@@ -43,3 +45,5 @@ using Utf16ToAnsiFn = std::string (*)(const std::u16string& text);
 // block has no translation or the table has no such key.
 std::string VersionStringFromBlock(const unsigned char* block, std::size_t size, const std::string& key,
                                    Utf16ToAnsiFn toAnsi);
+
+}  // namespace bar

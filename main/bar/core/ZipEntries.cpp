@@ -6,6 +6,8 @@
 #include "framework/core/ByteOrder.h"
 #include "framework/core/ZipLayout.h"
 
+namespace bar {
+
 // Names are copied as bytes: in code page 932 as in any other. Trimming only
 // removes bytes up to 0x20, which are never the trail byte of a double-byte
 // character, so the last name is never cut in half.
@@ -173,3 +175,5 @@ std::string ListZipEntries(RandomAccessBytes& source, int maxCount) {
     text.erase(end);
     return text;
 }
+
+}  // namespace bar

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace bar {
+
 // Random-access reads over the bytes of a file (an archive, the known-program
 // records): an open file on Windows, memory in tests and fuzzing.
 class RandomAccessBytes {
@@ -36,3 +38,5 @@ private:
 // follows its data, or a Zip64 size), the whole list comes from the central
 // directory. A source that is not an archive gives "".
 std::string ListZipEntries(RandomAccessBytes& source, int maxCount);
+
+}  // namespace bar

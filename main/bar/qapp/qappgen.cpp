@@ -7,6 +7,8 @@
 
 #include "main/bar/core/KnownPrograms.h"
 
+namespace bar {
+
 namespace {
 bool WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -14,6 +16,8 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 }  // namespace
+
+}  // namespace bar
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -27,15 +31,15 @@ int main(int argc, char** argv) {
     }
     std::ostringstream text;
     text << in.rdbuf();
-    std::vector<KnownProgramLine> lines;
+    std::vector<bar::KnownProgramLine> lines;
     std::string error;
-    if (!ParseKnownProgramSource(text.str(), lines, error)) {
+    if (!bar::ParseKnownProgramSource(text.str(), lines, error)) {
         std::cerr << argv[1] << ": " << error << "\n";
         return 1;
     }
-    const KnownProgramFiles files = BuildKnownProgramFiles(lines);
+    const bar::KnownProgramFiles files = bar::BuildKnownProgramFiles(lines);
     const std::string dir = argv[2];
-    if (!WriteFile(dir + "/qapp.idx", files.index) || !WriteFile(dir + "/qapp.dat", files.records)) {
+    if (!bar::WriteFile(dir + "/qapp.idx", files.index) || !bar::WriteFile(dir + "/qapp.dat", files.records)) {
         std::cerr << dir << ": can't write the table\n";
         return 1;
     }

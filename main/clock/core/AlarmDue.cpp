@@ -4,6 +4,8 @@
 #include "framework/core/StrUtils.h"
 #include "main/clock/core/ZoneOffsets.h"
 
+namespace worldclock {
+
 namespace {
 constexpr long long kMsPerSecond = 1000;
 constexpr long long kMsPerMinute = 60 * kMsPerSecond;
@@ -123,3 +125,5 @@ std::vector<TCheckedAlarm> CheckedAlarms(const std::vector<TStoredAlarm>& alarms
 int CheckedOffset(const TCheckedAlarm& alarm, int localOffset) {
     return WithDaylight(alarm.LocalTime ? localOffset : alarm.StandardMinutes, alarm.Daylight);
 }
+
+}  // namespace worldclock

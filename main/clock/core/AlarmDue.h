@@ -12,6 +12,8 @@
 #include "framework/core/LeadBytes.h"
 #include "main/clock/core/ZoneMath.h"
 
+namespace worldclock {
+
 // Milliseconds since 1970-01-01 00:00 UTC.
 long long InstantOf(const CivilTime& utc);
 
@@ -100,3 +102,5 @@ private:
     long long last_ = 0;
     std::map<std::string, TTrace> traces_;
 };
+
+}  // namespace worldclock

@@ -6,6 +6,8 @@
 #include "main/clock/core/ZoneMath.h"
 #include "main/clock/core/ZoneOffsets.h"
 
+namespace worldclock {
+
 const char* const SoundChoiceCaptions[SoundChoiceCount] = {"Alarm", "Bell", "Time signal", "Others"};
 
 namespace {
@@ -143,3 +145,5 @@ EditorFault CheckEditor(bool fileBoxEnabled, const std::string& fileName, int zo
         return EditorFault::BadName;
     return EditorFault::None;
 }
+
+}  // namespace worldclock

@@ -6,6 +6,8 @@
 
 #include "framework/core/LeadBytes.h"
 
+namespace worldclock {
+
 // The store holds two-digit years: an alarm can be set within these years only.
 constexpr int FirstAlarmYear = 2000;
 constexpr int LastAlarmYear = 2099;
@@ -79,3 +81,5 @@ TSoundControls SoundControls(bool soundTicked, int choice);
 enum class EditorFault { None, NoWaveFile, NoZone, BadName };
 EditorFault CheckEditor(bool fileBoxEnabled, const std::string& fileName, int zoneIndex, const std::string& location,
                         LeadBytePredicate isLead);
+
+}  // namespace worldclock

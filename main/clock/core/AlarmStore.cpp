@@ -3,6 +3,8 @@
 #include "framework/core/StrUtils.h"
 #include "main/clock/core/ZoneIni.h"
 
+namespace worldclock {
+
 const char EveryDayText[] = "Every day";
 
 namespace {
@@ -111,3 +113,5 @@ void SaveAlarms(TProfile& ini, const std::vector<TStoredAlarm>& alarms, const TS
 }
 
 void MarkAlarmDone(TProfile& ini, int row) { ini.WriteString("image", "myImageList" + Num(row), Num(asDone)); }
+
+}  // namespace worldclock

@@ -10,6 +10,8 @@
 
 #include "framework/core/IniText.h"
 
+namespace worldclock {
+
 constexpr int MaxAlarms = 32;
 // Slot s of the sound, memo and state keys belongs to row s; slot 0 to none.
 constexpr int AlarmSlotCount = MaxAlarms + 1;
@@ -63,3 +65,5 @@ void SaveAlarms(TProfile& ini, const std::vector<TStoredAlarm>& alarms, const TS
 
 // The state "3" the check writes after a one-time alarm fired.
 void MarkAlarmDone(TProfile& ini, int row);
+
+}  // namespace worldclock

@@ -4,6 +4,8 @@
 
 #include "main/clock/core/ZoneMath.h"
 
+namespace worldclock {
+
 const char LocalTimeName[] = "Local Time";
 
 bool IsLocationMenuIndex(int menuIndex, int itemCount) {
@@ -73,3 +75,5 @@ ClockRemoval RemoveClockEntry(int position, int countBefore, int clockItemIndex,
     }
     return r;
 }
+
+}  // namespace worldclock

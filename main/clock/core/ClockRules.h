@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+namespace worldclock {
+
 // The first entry of the clock menu and of the clock-setting list.
 extern const char LocalTimeName[];  // "Local Time"
 
@@ -66,3 +68,5 @@ struct ClockRemoval {
 // `shown` tells whether the clock showed the removed location: it then moves
 // to the entry that takes its place, or to the one before when it was last.
 ClockRemoval RemoveClockEntry(int position, int countBefore, int clockItemIndex, bool shown);
+
+}  // namespace worldclock

@@ -5,6 +5,8 @@
 #include "framework/core/StrUtils.h"
 #include "main/clock/core/ZoneOffsets.h"
 
+namespace worldclock {
+
 int ParseIniInt(const std::string& text, int minValue, int maxValue, int fallback) {
     const int value = StrToIntDef(text, fallback);
     return value >= minValue && value <= maxValue ? value : fallback;
@@ -73,3 +75,5 @@ std::string LocationNameFaultText(LocationNameFault fault) {
     }
     return "";
 }
+
+}  // namespace worldclock

@@ -10,6 +10,8 @@
 
 #include "framework/core/LeadBytes.h"
 
+namespace worldclock {
+
 // Decimal text, an optional sign and surrounding blanks, within min..max.
 int ParseIniInt(const std::string& text, int minValue, int maxValue, int fallback);
 // A stored offset in minutes; beyond one day the date carry would no longer hold.
@@ -49,3 +51,5 @@ LocationNameFault ValidateLocationName(const std::string& name, const std::vecto
                                        int exceptIndex, LeadBytePredicate isLead, SameNameText same);
 // The message shown for a refused name ("" for None).
 std::string LocationNameFaultText(LocationNameFault fault);
+
+}  // namespace worldclock

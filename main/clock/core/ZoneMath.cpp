@@ -2,6 +2,8 @@
 
 #include "main/clock/core/ZoneOffsets.h"
 
+namespace worldclock {
+
 bool operator==(const CivilTime& a, const CivilTime& b) {
     return a.Year == b.Year && a.Month == b.Month && a.Day == b.Day && a.Hour == b.Hour &&
            a.Minute == b.Minute && a.Second == b.Second && a.Millisecond == b.Millisecond;
@@ -150,3 +152,5 @@ CivilTime ZoneTimeFromUtc(const CivilTime& utc, int offsetMinutes) {
     }
     return z;
 }
+
+}  // namespace worldclock

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+namespace worldclock {
+
 // A broken-down date and time, field for field what the system clock reports.
 struct CivilTime {
     int Year = 1601;
@@ -58,3 +60,5 @@ int LocalOffsetFromCivil(const CivilTime& utc, const CivilTime& local);
 // is first kept within one day. Seconds and milliseconds stay as they are. An
 // invalid UTC record comes back unchanged.
 CivilTime ZoneTimeFromUtc(const CivilTime& utc, int offsetMinutes);
+
+}  // namespace worldclock

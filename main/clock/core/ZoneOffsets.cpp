@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace worldclock {
+
 const int ZoneOffsets[ZoneOffsetCount] = {
     -720, -690, -660, -630, -600, -570, -540, -510, -480, -450, -420, -390, -360,
     -330, -300, -270, -240, -225, -210, -180, -150, -120, -90,  -60,  0,
@@ -79,3 +81,5 @@ int ClampZoneOffset(int minutes) {
     if (minutes > MaxZoneOffset) return MaxZoneOffset;
     return minutes;
 }
+
+}  // namespace worldclock

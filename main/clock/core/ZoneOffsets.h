@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+namespace worldclock {
+
 // Every offset the clock works with lies within one day either way: the
 // machine's own offset is kept there, values read from the INI files outside it
 // are refused, and the date carry moves a date by one day at most.
@@ -45,3 +47,5 @@ int ClampZoneOffset(int minutes);
 inline int WithDaylight(int standardMinutes, bool daylight) {
     return daylight ? standardMinutes + DaylightMinutes : standardMinutes;
 }
+
+}  // namespace worldclock

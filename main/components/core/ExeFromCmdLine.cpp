@@ -2,6 +2,8 @@
 
 #include "framework/core/StrUtils.h"
 
+namespace components {
+
 std::string GetExeFromCmdLine(const std::string& CmdLine) {
     // ASCII-only folding keeps every position of the copy equal to the original's.
     const std::size_t ext = UpperCaseAscii(CmdLine).find(".EXE");
@@ -9,3 +11,5 @@ std::string GetExeFromCmdLine(const std::string& CmdLine) {
     const std::size_t start = CmdLine[0] == '"' ? 1 : 0;
     return CmdLine.substr(start, ext - start) + ".EXE";
 }
+
+}  // namespace components

@@ -5,6 +5,8 @@
 
 #include "framework/core/StrUtils.h"
 
+namespace components {
+
 namespace {
 
 constexpr std::uint8_t kShift = 0x10;
@@ -237,3 +239,5 @@ bool RunKeyScript(const std::string& Keys, bool Wait, KeySink& Sink) {
     KeyScript script(Wait, Sink);
     return script.Run(Keys.substr(0, Keys.find('\0')));
 }
+
+}  // namespace components

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace components {
+
 // Where a script's keystrokes go. The Windows build sends them to the focused
 // window; tests record them. Member names avoid the A/W macros of windows.h.
 class KeySink {
@@ -39,3 +41,5 @@ bool RunKeyScript(const std::string& Keys, bool Wait, KeySink& Sink);
 // Virtual key of a key name ("LEFT", "F5", ... upper case), or kNoKey after
 // telling the user "Invalid Key Name".
 std::uint16_t LookUpKeyName(const std::string& Name, KeySink& Sink);
+
+}  // namespace components

@@ -2,6 +2,8 @@
 
 #include "framework/core/StrUtils.h"
 
+namespace components {
+
 namespace {
 
 std::string Kilobytes(std::uint64_t bytes) { return IntToStr(static_cast<long long>(bytes / 1024)) + " KB"; }
@@ -62,3 +64,5 @@ SysInfoStrings FormatSysInfo(const SysInfoSnapshot& Snapshot, const SysInfoStrin
     // WinInstallDate and the three Free*Res texts are read from nowhere and stay empty.
     return info;
 }
+
+}  // namespace components

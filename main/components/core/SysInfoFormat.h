@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace components {
+
 // Raw facts as the platform gives them; gathered by the Windows layer.
 struct SysInfoSnapshot {
     // Registered organisation and owner; nullopt when the key or value is missing.
@@ -56,3 +58,5 @@ SysInfoStrings FormatSysInfo(const SysInfoSnapshot& Snapshot, const SysInfoStrin
 // 100 minus the whole percentage of Total that Avail is, kept within 0..100;
 // 0 when Total is 0.
 int UsagePercent(std::uint64_t Avail, std::uint64_t Total);
+
+}  // namespace components

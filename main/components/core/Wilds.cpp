@@ -1,5 +1,7 @@
 #include "main/components/core/Wilds.h"
 
+namespace components {
+
 namespace {
 
 // Whether Sub matches S at 0-based offset `at`; the caller keeps it in range.
@@ -72,3 +74,5 @@ bool WildcardMatch(const std::string& Name, const std::string& Pattern, bool Ign
     if (i < pattern.size()) return pattern.back() == '*';
     return true;
 }
+
+}  // namespace components

@@ -5,6 +5,8 @@
 
 #include "framework/core/StrUtils.h"
 
+namespace components {
+
 // Case folding used when a match ignores case. Windows builds pass a
 // locale-aware one (the ANSI code page folds accented letters too); the
 // ASCII fold is the platform-free default. It must not change lengths.
@@ -26,3 +28,5 @@ std::size_t WildPos(const std::string& Sub, const std::string& S);
 // Cuts S before its first '*' and gives that 1-based position; 0 (and S
 // untouched) when S has no '*'.
 std::size_t CutAtStar(std::string& S);
+
+}  // namespace components

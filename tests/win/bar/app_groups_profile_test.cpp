@@ -8,6 +8,8 @@
 #include "framework/win32/LeadByte.h"
 #include "tests/win/support/TestSupport.h"
 
+using namespace bar;
+
 TEST(AppGroupProfile, EditsOverTheProfileFunctions) {
     for (const AppGroupCase& c : AppGroupCases()) {
         TempDir dir;

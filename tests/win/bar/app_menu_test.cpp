@@ -15,6 +15,8 @@
 #include "main/bar/mainfrm.h"
 #include "main/bar/regapp.h"
 
+using namespace bar;
+
 namespace {
 
 class AppGroupsTest : public ::testing::Test {

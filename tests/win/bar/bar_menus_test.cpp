@@ -14,6 +14,9 @@
 #include "main/bar/mainfrm.h"
 #include "main/components/sndkey32.h"
 
+using namespace bar;
+using namespace components;
+
 namespace {
 
 class BarMenuTest : public ::testing::Test {

@@ -14,6 +14,8 @@
 #include "main/bar/Optionfrm.h"
 #include "main/bar/mainfrm.h"
 
+using namespace bar;
+
 namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";

@@ -15,6 +15,8 @@
 #include "main/bar/ShellMenus.h"
 #include "main/bar/mainfrm.h"
 
+using namespace bar;
+
 namespace {
 
 void MoveMouseTo(POINT pt) {

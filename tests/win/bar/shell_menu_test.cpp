@@ -14,6 +14,8 @@
 #include "main/bar/ShellMenus.h"
 #include "main/bar/mainfrm.h"
 
+using namespace bar;
+
 namespace {
 
 class ShellMenuTest : public ::testing::Test {

@@ -12,6 +12,8 @@
 #include "main/bar/getexe.h"
 #include "main/bar/mainfrm.h"
 
+using namespace bar;
+
 namespace {
 
 TEST(SoftwareSearch, RecordsPastTheFirstMebibyteAreFiled) {

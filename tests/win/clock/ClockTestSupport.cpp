@@ -10,6 +10,8 @@
 #include "main/clock/core/ClockRules.h"
 #include "framework/core/StrUtils.h"
 
+using namespace worldclock;
+
 CivilTime Civil(int year, int month, int day, int hour, int minute, int second) {
     return CivilTime{year, month, day, hour, minute, second};
 }

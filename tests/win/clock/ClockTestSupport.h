@@ -18,24 +18,24 @@
 #include "framework/forms/MessageDlg.h"
 #include "tests/win/support/TestSupport.h"
 
-CivilTime Civil(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+worldclock::CivilTime Civil(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 // UTC plus `minutes`, carried by the system's own file-time conversions.
-CivilTime SystemZoneTime(const CivilTime& utc, int minutes);
+worldclock::CivilTime SystemZoneTime(const worldclock::CivilTime& utc, int minutes);
 // The locale's short day name, from the locale's list of names.
 std::string LocaleShortDayName(int year, int month, int day);
 // The locale's long time format of a time of day.
-std::string LocaleLongTime(const CivilTime& t);
+std::string LocaleLongTime(const worldclock::CivilTime& t);
 
 // The clock stands at Utc with the machine at LocalOffset until destroyed.
 class FakeClock {
 public:
-    FakeClock(const CivilTime& utc, int localOffset);
+    FakeClock(const worldclock::CivilTime& utc, int localOffset);
     ~FakeClock();
-    CivilTime Utc;
+    worldclock::CivilTime Utc;
     int LocalOffset;
 
 private:
-    TClockSource previous_;
+    worldclock::TClockSource previous_;
 };
 
 // "Zonef.ini" and "Zonefset.ini" in a fresh folder.
@@ -74,7 +74,7 @@ public:
     TLabel* ZoneHint;
     int OpenMenuKind = 0;
     HWND Tip = nullptr;
-    TClockPanel* Clock;
+    worldclock::TClockPanel* Clock;
     // Captions of the clock menu's items, top to bottom.
     std::vector<std::string> MenuCaptions() const;
     // Index of the checked item, -1 when none (the last one when several).
@@ -104,7 +104,7 @@ struct PanelInk {
     int Inset = 1;
     bool Overlap() const;
 };
-PanelInk AlarmMarkAndTime(TClockPanel* clock, TPanel* qtime, const std::string& shotName);
+PanelInk AlarmMarkAndTime(worldclock::TClockPanel* clock, TPanel* qtime, const std::string& shotName);
 
 // Answers message boxes from a queue (by default Yes to a question with Yes,
 // else OK) and keeps their texts.

@@ -19,6 +19,9 @@
 #include "main/clock/core/ZoneOffsets.h"
 #include "main/bar/mainfrm.h"
 
+using namespace bar;
+using namespace worldclock;
+
 namespace {
 
 // The notices on screen.

@@ -12,6 +12,9 @@
 #include "tests/win/clock/ClockTestSupport.h"
 #include "main/bar/mainfrm.h"
 
+using namespace bar;
+using namespace worldclock;
+
 namespace {
 
 const int kBarLeft = 200, kBarTop = 40;

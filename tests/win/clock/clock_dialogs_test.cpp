@@ -12,6 +12,8 @@
 #include "main/clock/TimeChangeClock.h"
 #include "main/clock/core/ZoneIni.h"
 
+using namespace worldclock;
+
 namespace {
 
 // The machine at +05:45 at 05:42:07 UTC.

@@ -18,6 +18,8 @@
 #include "framework/forms/SysUtils.h"
 #include "main/clock/core/ZoneOffsets.h"
 
+using namespace worldclock;
+
 namespace {
 
 const char kTwoLocations[] =

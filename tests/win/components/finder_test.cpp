@@ -7,6 +7,8 @@
 #include "tests/win/support/TestSupport.h"
 #include "main/components/core/Wilds.h"
 
+using namespace components;
+
 namespace {
 
 struct Walk {

@@ -12,6 +12,8 @@
 #include "tests/win/support/TestSupport.h"
 #include "framework/win32/WideText.h"
 
+using namespace components;
+
 namespace {
 
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";

@@ -7,6 +7,8 @@
 #include "main/components/Filemoni.h"
 #include "tests/win/support/TestSupport.h"
 
+using namespace components;
+
 namespace {
 
 struct Delivery {

@@ -5,6 +5,8 @@
 #include "tests/win/support/TestSupport.h"
 #include "main/components/sndkey32.h"
 
+using namespace components;
+
 namespace {
 
 // A focused edit control in a top-level window of this thread.

@@ -4,6 +4,8 @@
 #include "tests/win/support/TestSupport.h"
 #include "main/components/sysinfo.h"
 
+using namespace components;
+
 namespace {
 const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 

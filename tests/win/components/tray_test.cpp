@@ -6,6 +6,8 @@
 #include "tests/win/support/TestSupport.h"
 #include "main/components/TrayIcon.h"
 
+using namespace components;
+
 namespace {
 
 struct ShellCall {

@@ -10,6 +10,8 @@
 #include "main/bar/core/VersionInfo.h"
 #include "framework/win32/WideText.h"
 
+using namespace bar;
+
 namespace {
 
 std::string ToAnsi(const std::u16string& text) { return AnsiFromWide(std::wstring(text.begin(), text.end())); }

@@ -6,6 +6,8 @@
 #include "main/bar/InfoTipText.h"
 #include "framework/win32/WideText.h"
 
+using namespace bar;
+
 namespace {
 
 const CLSID kTavlin = {0x7090FC40, 0x6315, 0x11D4, {0xB1, 0x9B, 0x00, 0x40, 0x05, 0x2E, 0xF5, 0xD0}};
