@@ -14,6 +14,7 @@
 #include "Registry.h"
 #include "ScopedHandle.h"
 #include "ShellMenus.h"
+#include "StartupTrace.h"
 #include "SysUtils.h"
 #include "hook.h"
 
@@ -337,28 +338,47 @@ void TForm1::CreateQuickStartButtons() {
 }
 
 void TForm1::FormCreate(TObject*) {
+    STARTUP_STEP("  bar components made");
     HandleNeeded();
+    STARTUP_STEP("  bar window made");
     CreateLists();
+    STARTUP_STEP("  CreateLists");
     if (BarExtensions.BuildZoneMenu) BarExtensions.BuildZoneMenu(this);
+    STARTUP_STEP("  BuildZoneMenu");
     CreateQuickStartButtons();
+    STARTUP_STEP("  CreateQuickStartButtons");
     FindDefaultPrograms();
+    STARTUP_STEP("  FindDefaultPrograms");
     InstallHook(Handle());
+    STARTUP_STEP("  InstallHook");
     // Menus show the system's small icons.
     AttachSystemImageList(*ImageList);
+    STARTUP_STEP("  AttachSystemImageList");
     LoadSettings();
+    STARTUP_STEP("  LoadSettings");
     if (BarExtensions.LoadToolbarBackground) BarExtensions.LoadToolbarBackground(this);
+    STARTUP_STEP("  LoadToolbarBackground");
     SetTrayIcon();
+    STARTUP_STEP("  SetTrayIcon");
     WatchRecentFolder();
+    STARTUP_STEP("  WatchRecentFolder");
     LoadLists();
+    STARTUP_STEP("  LoadLists");
     DragAcceptFiles(Handle(), TRUE);
+    STARTUP_STEP("  DragAcceptFiles");
     ScanShortcuts();
+    STARTUP_STEP("  ScanShortcuts");
     RecordStartInRegistry();
+    STARTUP_STEP("  RecordStartInRegistry");
     // The grip's colour follows the program's activation.
     Application->OnActivate = Bind(this, &TForm1::AppActivateChange);
     Application->OnDeactivate = Bind(this, &TForm1::AppActivateChange);
     CreateTipWindow();
+    STARTUP_STEP("  CreateTipWindow");
     InstallPopupListProc();
+    STARTUP_STEP("  InstallPopupListProc");
     InstallPopupMouseHook();
+    STARTUP_STEP("  InstallPopupMouseHook");
 }
 
 void TForm1::CreateLists() {
@@ -421,6 +441,7 @@ void TForm1::LoadLists() {
 
 void TForm1::ScanShortcuts() {
     if (ScanRecentFolder()) RescanRecentFolder();
+    STARTUP_STEP("  Recent folder scanned");
     ProgramFinder->Root = IncludeTrailingBackslash(GetShellFolder("Programs"));
     ProgramFinder->Execute();
     programLinks_.reset();
