@@ -174,6 +174,8 @@ public:
     void Run1Click(TObject* Sender);
     void Renew1Click(TObject* Sender);
     void Register1Click(TObject* Sender);
+    // The picture of every group: the Programs folder's, asked on first use.
+    int GroupIcon();
     // A program's Start-menu shortcut name, or `Fallback` when none points at it.
     std::string ProgramCaption(const std::string& Path, const std::string& Fallback) const;
 
@@ -223,6 +225,7 @@ private:
     bool recentChangePending_ = false;
     // One shell link object for the whole walk of the Start menu's programs.
     std::unique_ptr<TShortcutReader> programLinks_;
+    bool groupIconKnown_ = false;
 };
 
 extern TForm1* Form1;
