@@ -16,11 +16,15 @@
 #include "LeadByte.h"
 #include "ScopedHandle.h"
 #include "SetAlarm.h"
+#include "SystemLibrary.h"
 #include "UnitSingleAla.h"
 #include "ZoneIni.h"
 
 std::function<void(const std::string&)> AlarmPlaySound = [](const std::string& path) {
-    sndPlaySoundA(path.c_str(), SND_ASYNC);
+    // Looked up when the first alarm sounds (SystemLibrary.h).
+    using SndPlaySoundFn = BOOL(WINAPI*)(LPCSTR, UINT);
+    static const auto play = SystemProc<SndPlaySoundFn>("winmm.dll", "sndPlaySoundA");
+    if (play) play(path.c_str(), SND_ASYNC);
 };
 
 namespace {

@@ -16,6 +16,7 @@
 #include "MenuDriver.h"
 #include "Menus.h"
 #include "PopupList.h"
+#include "SystemLibrary.h"
 #include "TestSupport.h"
 #include "Timer.h"
 
@@ -270,6 +271,14 @@ TEST(ImageLists, OwnImagesAndABorrowedSystemList) {
     }
     EXPECT_EQ(ImageList_GetImageCount(system), before);
     EXPECT_GT(before, 0);
+}
+
+// The dialogs and sounds no longer imported are found where they are needed.
+TEST(SystemLibrary, ExportsOfSystemLibrariesAreFoundOnFirstUse) {
+    EXPECT_NE(SystemProcAddress("comdlg32.dll", "GetOpenFileNameA"), nullptr);
+    EXPECT_NE(SystemProcAddress("winmm.dll", "sndPlaySoundA"), nullptr);
+    EXPECT_EQ(SystemProcAddress("winmm.dll", "NoSuchExport"), nullptr);
+    EXPECT_EQ(SystemProcAddress("no-such-library.dll", "sndPlaySoundA"), nullptr);
 }
 
 TEST(Menus, ItemDataIsReleasedWithItsItem) {
