@@ -158,6 +158,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         Form1->Show();
         RedrawWindow(Form1->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         STARTUP_STEP("bar shown");
+        CallGuarded([] { Form1->FinishStart(); });
+        STARTUP_STEP("start finished");
         Form1->TrayIcon1->SetActive(true);
         STARTUP_STEP("tray icon added");
     }

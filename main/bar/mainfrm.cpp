@@ -351,9 +351,6 @@ void TForm1::FormCreate(TObject*) {
     STARTUP_STEP("  FindDefaultPrograms");
     InstallHook(Handle());
     STARTUP_STEP("  InstallHook");
-    // Menus show the system's small icons.
-    AttachSystemImageList(*ImageList);
-    STARTUP_STEP("  AttachSystemImageList");
     LoadSettings();
     STARTUP_STEP("  LoadSettings");
     if (BarExtensions.LoadToolbarBackground) BarExtensions.LoadToolbarBackground(this);
@@ -366,6 +363,20 @@ void TForm1::FormCreate(TObject*) {
     STARTUP_STEP("  LoadLists");
     DragAcceptFiles(Handle(), TRUE);
     STARTUP_STEP("  DragAcceptFiles");
+    startPending_ = true;
+    // The first start's software search shows before the bar, as the rest of
+    // the start-up did: only later starts put the bar up first.
+    if (IsFirstStart()) FinishStart();
+}
+
+void TForm1::FinishStart() {
+    // Menus show the system's small icons. The shell fills its list on the
+    // first question, a good part of the start under Wine; no menu opens
+    // before the message loop runs.
+    if (!ImageList->ShareImages()) AttachSystemImageList(*ImageList);
+    STARTUP_STEP("  AttachSystemImageList");
+    if (!startPending_) return;
+    startPending_ = false;
     ScanShortcuts();
     STARTUP_STEP("  ScanShortcuts");
     RecordStartInRegistry();
@@ -445,6 +456,13 @@ void TForm1::ScanShortcuts() {
     ProgramFinder->Root = IncludeTrailingBackslash(GetShellFolder("Programs"));
     ProgramFinder->Execute();
     programLinks_.reset();
+}
+
+// Whether RecordStartInRegistry will find no start recorded (and search).
+bool TForm1::IsFirstStart() {
+    TRegistry reg(KEY_READ);
+    reg.RootKey = HKEY_LOCAL_MACHINE;
+    return !reg.OpenKeyReadOnly(kRegistryKey) || reg.ReadString("FirstRun").empty();
 }
 
 // The software search runs on the first start only.

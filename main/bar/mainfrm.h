@@ -94,6 +94,12 @@ public:
 
     // ---- life cycle, settings, tray (mainfrm.cpp) ----
     void FormCreate(TObject* Sender);
+    // The start-up steps that nothing on the first window needs (the system's
+    // icon list, the two scans, the start's registry values, the tip window,
+    // the pop-up list's hooks), run once the bar is on screen; a first start
+    // has run them inside FormCreate already, before its software search.
+    // After a FormCreate that failed half-way only the icon list is attached.
+    void FinishStart();
     void CreateQuickStartButtons();
     void FormClose(TObject* Sender, TCloseAction& Action);
     void FormPaint(TObject* Sender);
@@ -200,6 +206,8 @@ protected:
     void CreateParams(TCreateParams& Params) override;
 
 private:
+    bool startPending_ = false;
+    static bool IsFirstStart();
     void BuildComponents();
     void BuildControls();
     void BuildMenus();
