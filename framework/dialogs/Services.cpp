@@ -7,8 +7,12 @@
 #include <vector>
 
 #include "framework/win32/WideText.h"
+#include "framework/win32/SystemLibrary.h"
 
 namespace {
+// The common dialogs and the sound call are looked up on first use (SystemLibrary.h).
+using FileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+using SndPlaySoundFn = BOOL(WINAPI*)(LPCSTR, UINT);
 
 std::optional<std::string> ChooseFile(const FileDialogRequest& request) {
     // The filter's "|" separators become the NULs the dialog wants.
@@ -26,8 +30,10 @@ std::optional<std::string> ChooseFile(const FileDialogRequest& request) {
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
     ofn.Flags = request.flags;
-    const BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    if (!chosen) return std::nullopt;
+    static const auto getSaveFileName = SystemProc<FileNameFn>("comdlg32.dll", "GetSaveFileNameW");
+    static const auto getOpenFileName = SystemProc<FileNameFn>("comdlg32.dll", "GetOpenFileNameW");
+    const FileNameFn dialog = request.save ? getSaveFileName : getOpenFileName;
+    if (!dialog || !dialog(&ofn)) return std::nullopt;
     return AnsiFromWide(file.data());
 }
 
@@ -61,7 +67,10 @@ DialogServices Defaults() {
     s.winHelp = [](HWND owner, const std::string& file, UINT command, ULONG_PTR data) {
         return WinHelpA(owner, file.c_str(), command, data);
     };
-    s.playSound = [](const std::string& path, UINT flags) { return sndPlaySoundA(path.c_str(), flags); };
+    s.playSound = [](const std::string& path, UINT flags) {
+        static const auto play = SystemProc<SndPlaySoundFn>("winmm.dll", "sndPlaySoundA");
+        return play && play(path.c_str(), flags);
+    };
     s.beginThread = [](unsigned(__stdcall * body)(void*), void* parameter) {
         return _beginthreadex(nullptr, 0, body, parameter, 0, nullptr);
     };

@@ -6,7 +6,14 @@
 
 #include <vector>
 
+#include "framework/win32/SystemLibrary.h"
+
 namespace {
+// The common dialogs are looked up when first shown (SystemLibrary.h).
+using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+using CommDlgExtendedErrorFn = DWORD(WINAPI*)();
+using ChooseColorFn = BOOL(WINAPI*)(CHOOSECOLORA*);
+
 // Relabels the OK button once the explorer-style dialog (the hook dialog's parent) stands.
 UINT_PTR CALLBACK RelabelHook(HWND hdlg, UINT msg, WPARAM, LPARAM lp) {
     if (msg == WM_INITDIALOG) SetWindowLongPtrA(hdlg, GWLP_USERDATA, reinterpret_cast<const OPENFILENAMEA*>(lp)->lCustData);
@@ -65,12 +72,15 @@ bool TOpenDialog::Execute() {
         if (Options & ofHideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
         if (Options & ofFileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
         if (Options & ofNoNetworkButton) ofn.Flags |= OFN_NONETWORKBUTTON;
-        if (GetOpenFileNameA(&ofn)) {
+        static const auto getOpenFileName = SystemProc<GetOpenFileNameFn>("comdlg32.dll", "GetOpenFileNameA");
+        static const auto extendedError = SystemProc<CommDlgExtendedErrorFn>("comdlg32.dll", "CommDlgExtendedError");
+        if (!getOpenFileName || !extendedError) return false;
+        if (getOpenFileName(&ofn)) {
             FileName = name.data();
             return true;
         }
         // A name longer than the room given: the first bytes say how much it needs.
-        if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL) return false;
+        if (extendedError() != FNERR_BUFFERTOOSMALL) return false;
         const auto needed = static_cast<unsigned char>(name[0]) | (static_cast<unsigned char>(name[1]) << 8);
         name.assign(static_cast<size_t>(needed) + name.size(), '\0');
         name.insert(name.begin(), FileName.begin(), FileName.end());
@@ -95,7 +105,8 @@ bool TColorDialog::Execute() {
     cc.rgbResult = ColorToRGB(Color);
     cc.lpCustColors = custom;
     cc.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&cc)) return false;
+    static const auto chooseColor = SystemProc<ChooseColorFn>("comdlg32.dll", "ChooseColorA");
+    if (!chooseColor || !chooseColor(&cc)) return false;
     Color = cc.rgbResult;
     return true;
 }

@@ -10,9 +10,13 @@ void FillFromFindData(TSearchRec& F) {
     F.Size = (static_cast<int64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
     F.Attr = static_cast<int>(d.dwFileAttributes);
     F.Name = d.cFileName;
-    FILETIME local;
+    // The bias of the search's start, not asked again for every entry: each
+    // question is a call into Wine's host side, a good part of a plain listing.
+    const uint64_t utc = (static_cast<uint64_t>(d.ftLastWriteTime.dwHighDateTime) << 32) | d.ftLastWriteTime.dwLowDateTime;
+    const uint64_t shifted = utc + static_cast<uint64_t>(F.LocalBias);
+    FILETIME local{static_cast<DWORD>(shifted), static_cast<DWORD>(shifted >> 32)};
     WORD date = 0, time = 0;
-    if (FileTimeToLocalFileTime(&d.ftLastWriteTime, &local) && FileTimeToDosDateTime(&local, &date, &time))
+    if (FileTimeToDosDateTime(&local, &date, &time))
         F.Time = (static_cast<int>(date) << 16) | time;
     else
         F.Time = -1;
@@ -32,6 +36,14 @@ int FindMatching(TSearchRec& F) {
 int FindFirst(const std::string& Path, int Attr, TSearchRec& F) {
     FindClose(F);
     F.ExcludeAttr = ~Attr & kSkippableAttrs;
+    // Any moment gives the bias that holds now; a day past the epoch keeps
+    // both sides of it positive.
+    const uint64_t day = 864000000000ULL;
+    const FILETIME probe{static_cast<DWORD>(day), static_cast<DWORD>(day >> 32)};
+    FILETIME local{};
+    F.LocalBias = FileTimeToLocalFileTime(&probe, &local)
+                      ? static_cast<int64_t>(((static_cast<uint64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime) - day)
+                      : 0;
     F.FindHandle.Reset(FindFirstFileA(Path.c_str(), &F.FindData));
     if (!F.FindHandle) return static_cast<int>(GetLastError());
     const int rc = FindMatching(F);

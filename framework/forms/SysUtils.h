@@ -30,6 +30,8 @@ struct TSearchRec {
     int Attr = 0;
     std::string Name;
     int ExcludeAttr = 0;
+    // Local time minus UTC in file-time units, as it stood when the search began.
+    int64_t LocalBias = 0;
     ScopedFind FindHandle;
     WIN32_FIND_DATAA FindData{};
 };

@@ -56,9 +56,6 @@ void TForm1::BuildAppMenu() {
         AppMenu->Items()->Add(item);
         GroupItems[static_cast<size_t>(i)] = item;
     }
-    // Every group, the user's too, shows the Programs folder's picture.
-    const int groupIcon = GetSmallIconIndex(GetShellFolder("Programs"));
-    for (TMenuItem* group : GroupItems) group->ImageIndex = groupIcon;
     for (const AppMenuCommand& row : kAppMenuCommands) {
         auto* item = Make<TMenuItem>(AppMenu, row.name);
         item->Caption = row.caption;
@@ -80,7 +77,7 @@ void TForm1::QAppClick(TObject*) {
     TIniFile ini(BarIniPath());
     TAppGroupStore store(ini, SystemLeadByte);
     for (int i = 0; i < kFixedGroupCount; ++i) FillGroupMenu(kFixedGroups[i].section, GroupItems[size_t(i)], store);
-    const int groupIcon = GroupItems[0]->ImageIndex;
+    const int groupIcon = GroupIcon();
     for (const std::string& name : store.UserGroups()) {
         auto* item = new TMenuItem(nullptr);
         item->Caption = name;
@@ -90,6 +87,18 @@ void TForm1::QAppClick(TObject*) {
     }
     BuildShellMenu(Practic1, AppMenu, "", CSIDL_PROGRAMS);
     OpenBarMenu(AppMenu, QApp, 6, Left());
+}
+
+int TForm1::GroupIcon() {
+    // Every group, the user's too, shows the Programs folder's picture. The
+    // shell's first icon of a folder costs more than all the rest of the
+    // bar's start: it is asked when the menu first needs it.
+    if (!groupIconKnown_) {
+        const int icon = GetSmallIconIndex(GetShellFolder("Programs"));
+        for (TMenuItem* group : GroupItems) group->ImageIndex = icon;
+        groupIconKnown_ = true;
+    }
+    return GroupItems[0]->ImageIndex;
 }
 
 void TForm1::FillGroupMenu(const std::string& Section, TMenuItem* Item, TAppGroupStore& Store) {

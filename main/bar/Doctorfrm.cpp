@@ -9,6 +9,7 @@
 #include "main/components/Funcs.h"
 #include "main/bar/InfoTipText.h"
 #include "framework/forms/SysUtils.h"
+#include "framework/win32/SystemLibrary.h"
 
 namespace bar {
 
@@ -19,15 +20,27 @@ const char kMakerMail[] = "mailto:support@keltor.example";
 const char kMakerWeb[] = "http://www.keltor.example/mivora/";
 
 namespace {
+// The sound devices are looked up when a report is made (SystemLibrary.h).
+using DeviceCountFn = UINT(WINAPI*)();
+using WaveCapsFn = MMRESULT(WINAPI*)(UINT_PTR, WAVEOUTCAPSA*, UINT);
+using MidiCapsFn = MMRESULT(WINAPI*)(UINT_PTR, MIDIOUTCAPSA*, UINT);
+
+UINT DeviceCount(const char* name) {
+    const auto count = SystemProc<DeviceCountFn>("winmm.dll", name);
+    return count ? count() : 0;
+}
+
 std::string WaveOutName() {
+    const auto getCaps = SystemProc<WaveCapsFn>("winmm.dll", "waveOutGetDevCapsA");
     WAVEOUTCAPSA caps{};
-    if (waveOutGetDevCapsA(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return {};
+    if (!getCaps || getCaps(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return {};
     return std::string(caps.szPname, strnlen(caps.szPname, sizeof caps.szPname));
 }
 
 std::string MidiOutName() {
+    const auto getCaps = SystemProc<MidiCapsFn>("winmm.dll", "midiOutGetDevCapsA");
     MIDIOUTCAPSA caps{};
-    if (midiOutGetDevCapsA(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return {};
+    if (!getCaps || getCaps(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return {};
     return std::string(caps.szPname, strnlen(caps.szPname, sizeof caps.szPname));
 }
 }  // namespace
@@ -95,9 +108,9 @@ void TDoctorfrm::FormCreate(TObject*) {
     f.screenHeight = GetDeviceCaps(dc.Get(), VERTRES);
     f.bitsPerPixel = GetDeviceCaps(dc.Get(), BITSPIXEL);
     f.sound = GetDriverDesc("MEDIA");
-    f.hasWave = waveOutGetNumDevs() > 0;
+    f.hasWave = DeviceCount("waveOutGetNumDevs") > 0;
     if (f.hasWave) f.waveDevice = WaveOutName();
-    f.hasMidi = midiOutGetNumDevs() > 0;
+    f.hasMidi = DeviceCount("midiOutGetNumDevs") > 0;
     if (f.hasMidi) f.midiDevice = MidiOutName();
     std::string text;
     for (const std::string& line : BuildSystemReport(f)) text += line + "\r\n";

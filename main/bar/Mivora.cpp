@@ -20,6 +20,7 @@
 #include "main/bar/getexe.h"
 #include "main/bar/mainfrm.h"
 #include "main/bar/Optionfrm.h"
+#include "main/bar/StartupTrace.h"
 
 namespace bar {
 
@@ -119,17 +120,21 @@ struct OleSession {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace bar;
+    STARTUP_STEP("entry point");
     OleSession ole;
+    STARTUP_STEP("OLE initialised");
     // One bar per desktop.
     if (FindWindowA(kBarWindowClass, nullptr)) return 0;
     // Splash.
     const BarPoint splash = SplashOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     DrawSplash(splash);
+    STARTUP_STEP("splash drawn");
     // The application object.
     Application->Initialize();
     // Title, icon, forms; the bar is the main form.
     Application->SetTitle("Mivora");
     Application->Icon = LoadIconA(instance, "MAINICON");
+    STARTUP_STEP("application initialised");
     // The world clock lives on the bar's panel; the bar makes it while it is created.
     worldclock::AttachClockToBar();
     BarExtensions.LoadToolbarBackground = LoadToolbarBackground;
@@ -138,6 +143,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     BarExtensions.ShowSystemReport = [](TForm1* bar) { ShowSystemReport(bar->SysInfo1); };
     BarExtensions.ShowSoftwareSearch = RunSoftwareSearch;
     Application->CreateForm(Form1);
+    STARTUP_STEP("bar form created");
     // The bar goes on screen as soon as it is made, painted at once: nothing
     // can reach it before the message loop runs, and the rest of the start
     // (the clock's dialogs, the tray icon, the registration) is not for the
@@ -145,11 +151,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (Form1) {
         Form1->Show();
         RedrawWindow(Form1->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        STARTUP_STEP("bar shown");
+        CallGuarded([] { Form1->FinishStart(); });
+        STARTUP_STEP("start finished");
         Form1->TrayIcon1->SetActive(true);
+        STARTUP_STEP("tray icon added");
     }
     Application->CreateForm(worldclock::SetTimerForm);
+    STARTUP_STEP("clock-setting form created");
     Application->CreateForm(worldclock::AddCityForm);
+    STARTUP_STEP("location form created");
     worldclock::CreateAlarmForms();
+    STARTUP_STEP("alarm forms created");
     // Wipe the splash.
     RECT r{splash.x, splash.y, splash.x + kSplashWidth, splash.y + kSplashHeight};
     RedrawWindow(GetDesktopWindow(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -158,6 +171,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Register the shell extensions at every start, hidden, unchecked. Each
     // start of a program keeps Wine's server busy: not while the bar is made.
     StartRegistration(ProgramFolder());
+    STARTUP_STEP("message loop");
     // The message loop until the bar closes.
     Application->Run();
     Application->DestroyForms();

@@ -16,6 +16,7 @@
 #include "main/bar/ShellMenus.h"
 #include "framework/forms/SysUtils.h"
 #include "standins/hook/hook.h"
+#include "main/bar/StartupTrace.h"
 
 namespace bar {
 
@@ -348,28 +349,58 @@ void TForm1::CreateQuickStartButtons() {
 }
 
 void TForm1::FormCreate(TObject*) {
+    STARTUP_STEP("  bar components made");
     HandleNeeded();
+    STARTUP_STEP("  bar window made");
     CreateLists();
+    STARTUP_STEP("  CreateLists");
     if (BarExtensions.BuildZoneMenu) BarExtensions.BuildZoneMenu(this);
+    STARTUP_STEP("  BuildZoneMenu");
     CreateQuickStartButtons();
+    STARTUP_STEP("  CreateQuickStartButtons");
     FindDefaultPrograms();
+    STARTUP_STEP("  FindDefaultPrograms");
     InstallHook(Handle());
-    // Menus show the system's small icons.
-    AttachSystemImageList(*ImageList);
+    STARTUP_STEP("  InstallHook");
     LoadSettings();
+    STARTUP_STEP("  LoadSettings");
     if (BarExtensions.LoadToolbarBackground) BarExtensions.LoadToolbarBackground(this);
+    STARTUP_STEP("  LoadToolbarBackground");
     SetTrayIcon();
+    STARTUP_STEP("  SetTrayIcon");
     WatchRecentFolder();
+    STARTUP_STEP("  WatchRecentFolder");
     LoadLists();
+    STARTUP_STEP("  LoadLists");
     DragAcceptFiles(Handle(), TRUE);
+    STARTUP_STEP("  DragAcceptFiles");
+    startPending_ = true;
+    // The first start's software search shows before the bar, as the rest of
+    // the start-up did: only later starts put the bar up first.
+    if (IsFirstStart()) FinishStart();
+}
+
+void TForm1::FinishStart() {
+    // Menus show the system's small icons. The shell fills its list on the
+    // first question, a good part of the start under Wine; no menu opens
+    // before the message loop runs.
+    if (!ImageList->ShareImages()) AttachSystemImageList(*ImageList);
+    STARTUP_STEP("  AttachSystemImageList");
+    if (!startPending_) return;
+    startPending_ = false;
     ScanShortcuts();
+    STARTUP_STEP("  ScanShortcuts");
     RecordStartInRegistry();
+    STARTUP_STEP("  RecordStartInRegistry");
     // The grip's colour follows the program's activation.
     Application->OnActivate = Bind(this, &TForm1::AppActivateChange);
     Application->OnDeactivate = Bind(this, &TForm1::AppActivateChange);
     CreateTipWindow();
+    STARTUP_STEP("  CreateTipWindow");
     InstallPopupListProc();
+    STARTUP_STEP("  InstallPopupListProc");
     InstallPopupMouseHook();
+    STARTUP_STEP("  InstallPopupMouseHook");
 }
 
 void TForm1::CreateLists() {
@@ -432,9 +463,17 @@ void TForm1::LoadLists() {
 
 void TForm1::ScanShortcuts() {
     if (ScanRecentFolder()) RescanRecentFolder();
+    STARTUP_STEP("  Recent folder scanned");
     ProgramFinder->Root = IncludeTrailingBackslash(GetShellFolder("Programs"));
     ProgramFinder->Execute();
     programLinks_.reset();
+}
+
+// Whether RecordStartInRegistry will find no start recorded (and search).
+bool TForm1::IsFirstStart() {
+    TRegistry reg(KEY_READ);
+    reg.RootKey = HKEY_LOCAL_MACHINE;
+    return !reg.OpenKeyReadOnly(kRegistryKey) || reg.ReadString("FirstRun").empty();
 }
 
 // The software search runs on the first start only.

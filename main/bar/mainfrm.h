@@ -99,6 +99,12 @@ public:
 
     // ---- life cycle, settings, tray (mainfrm.cpp) ----
     void FormCreate(TObject* Sender);
+    // The start-up steps that nothing on the first window needs (the system's
+    // icon list, the two scans, the start's registry values, the tip window,
+    // the pop-up list's hooks), run once the bar is on screen; a first start
+    // has run them inside FormCreate already, before its software search.
+    // After a FormCreate that failed half-way only the icon list is attached.
+    void FinishStart();
     void CreateQuickStartButtons();
     void FormClose(TObject* Sender, TCloseAction& Action);
     void FormPaint(TObject* Sender);
@@ -179,6 +185,8 @@ public:
     void Run1Click(TObject* Sender);
     void Renew1Click(TObject* Sender);
     void Register1Click(TObject* Sender);
+    // The picture of every group: the Programs folder's, asked on first use.
+    int GroupIcon();
     // A program's Start-menu shortcut name, or `Fallback` when none points at it.
     std::string ProgramCaption(const std::string& Path, const std::string& Fallback) const;
 
@@ -203,6 +211,8 @@ protected:
     void CreateParams(TCreateParams& Params) override;
 
 private:
+    bool startPending_ = false;
+    static bool IsFirstStart();
     void BuildComponents();
     void BuildControls();
     void BuildMenus();
@@ -228,6 +238,7 @@ private:
     bool recentChangePending_ = false;
     // One shell link object for the whole walk of the Start menu's programs.
     std::unique_ptr<components::TShortcutReader> programLinks_;
+    bool groupIconKnown_ = false;
 };
 
 extern TForm1* Form1;

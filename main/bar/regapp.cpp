@@ -237,7 +237,7 @@ void TRegAppFrm::DrawGroup(TListBox*, int index, HDC dc, const RECT& rect, bool)
     FillItem(dc, rect);
     // A fixed group shows its application-menu picture, a user group the bar's own group picture.
     if (index < kFixedGroupCount)
-        bar_->ImageList->Draw(dc, rect.left + 2, rect.top, bar_->GroupItems[size_t(index)]->ImageIndex);
+        bar_->ImageList->Draw(dc, rect.left + 2, rect.top, bar_->GroupIcon());
     else
         bar_->SmallImageList->Draw(dc, rect.left + 2, rect.top, 0);
     WriteItem(dc, rect, GroupList->Strings(index));

@@ -18,11 +18,15 @@
 #include "main/clock/SetAlarm.h"
 #include "main/clock/UnitSingleAla.h"
 #include "main/clock/core/ZoneIni.h"
+#include "framework/win32/SystemLibrary.h"
 
 namespace worldclock {
 
 std::function<void(const std::string&)> AlarmPlaySound = [](const std::string& path) {
-    sndPlaySoundA(path.c_str(), SND_ASYNC);
+    // Looked up when the first alarm sounds (SystemLibrary.h).
+    using SndPlaySoundFn = BOOL(WINAPI*)(LPCSTR, UINT);
+    static const auto play = SystemProc<SndPlaySoundFn>("winmm.dll", "sndPlaySoundA");
+    if (play) play(path.c_str(), SND_ASYNC);
 };
 
 namespace {

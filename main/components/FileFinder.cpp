@@ -22,11 +22,16 @@ TFileFinder::~TFileFinder() { StatusLabel = nullptr; }
 void TFileFinder::Execute() {
     stopped_ = false;
     lastPump_ = GetTickCount() - kPumpIntervalMs;
+    // The pattern stays the same for the whole walk: only the names are
+    // upper-cased entry by entry, each a conversion through wide characters.
+    upperFilename_ = AnsiUpperCase(Filename);
     SearchDir(Root);
 }
 
 bool TFileFinder::Matches(const std::string& name) const {
-    if (FuzzySearch) return WildcardMatch(name, Filename, IgnoreCase, AnsiUpperCase);
+    if (FuzzySearch)
+        return IgnoreCase ? WildcardMatch(AnsiUpperCase(name), upperFilename_, false)
+                          : WildcardMatch(name, Filename, false);
     return IgnoreCase ? SameTextAscii(name, Filename) : name == Filename;
 }
 

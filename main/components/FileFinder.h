@@ -40,6 +40,8 @@ private:
     void PumpMessages();
     bool stopped_ = false;
     unsigned long lastPump_ = 0;
+    // The pattern upper-cased once a walk, for the case-blind match.
+    std::string upperFilename_;
 };
 
 }  // namespace components

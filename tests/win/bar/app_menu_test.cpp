@@ -14,6 +14,8 @@
 #include "framework/forms/MessageDlg.h"
 #include "main/bar/mainfrm.h"
 #include "main/bar/regapp.h"
+#include "main/components/Funcs.h"
+#include "main/bar/ShellMenus.h"
 
 using namespace bar;
 
@@ -45,6 +47,7 @@ protected:
 struct MenuSeen {
     std::vector<std::string> captions;
     std::vector<bool> enabled;
+    std::vector<int> icons;
     std::vector<std::string> doc;  // the first group's programs, "*" marking the bold one
 };
 
@@ -55,6 +58,7 @@ MenuSeen OpenAppMenu(TForm1& bar) {
         for (int i = 0; i < items->Count(); ++i) {
             seen.captions.push_back(items->Items(i)->Caption);
             seen.enabled.push_back(items->Items(i)->Enabled);
+            seen.icons.push_back(items->Items(i)->ImageIndex);
         }
         for (int i = 0; i < bar.GroupItems[0]->Count(); ++i)
             seen.doc.push_back((bar.GroupItems[0]->Items(i)->Default ? "*" : "") + bar.GroupItems[0]->Items(i)->Caption);
@@ -78,6 +82,10 @@ TEST_F(AppGroupsTest, MenuShowsExistingProgramsLastFirstAndPrunesOnlyGroupSectio
         EXPECT_EQ(seen.enabled[4], opening == 1) << opening;
         EXPECT_TRUE(seen.enabled[9]);
         EXPECT_FALSE(seen.enabled[10]);
+        // Every group, the user's too, has the Programs folder's picture from the first opening on.
+        const int programs = GetSmallIconIndex(GetShellFolder("Programs"));
+        EXPECT_GE(programs, 0);
+        EXPECT_EQ(std::vector<int>(seen.icons.begin(), seen.icons.begin() + 11), std::vector<int>(11, programs));
     }
     EXPECT_EQ(Keys("appDoc"), (std::vector<std::string>{"a.exe", "c.exe"}));
     EXPECT_EQ(Keys("ToolBar"), (std::vector<std::string>{"Top", "Left"}));

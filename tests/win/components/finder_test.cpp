@@ -175,6 +175,9 @@ TEST(FileFinder, SearchRecordCarriesSizeAttributesAndDosTime) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     EXPECT_EQ((time >> 25) + 1980, now.wYear);  // DOS date: years since 1980 in the top bits
+    // The local time of day of the write, within a minute of now's.
+    const int late = (now.wHour * 60 + now.wMinute - ((time >> 11) & 31) * 60 - ((time >> 5) & 63) + 1440) % 1440;
+    EXPECT_LE(late, 1);
 }
 
 TEST(Wilds, LocaleAwareFoldingMatchesAccentedCapitals) {

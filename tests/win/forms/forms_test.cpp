@@ -19,6 +19,7 @@
 #include "tests/win/support/TestSupport.h"
 #include "framework/forms/Timer.h"
 #include "framework/win32/WindowText.h"
+#include "framework/win32/SystemLibrary.h"
 
 namespace {
 
@@ -300,6 +301,14 @@ TEST(ImageLists, OwnImagesAndABorrowedSystemList) {
     }
     EXPECT_EQ(ImageList_GetImageCount(system), before);
     EXPECT_GT(before, 0);
+}
+
+// The dialogs and sounds no longer imported are found where they are needed.
+TEST(SystemLibrary, ExportsOfSystemLibrariesAreFoundOnFirstUse) {
+    EXPECT_NE(SystemProcAddress("comdlg32.dll", "GetOpenFileNameA"), nullptr);
+    EXPECT_NE(SystemProcAddress("winmm.dll", "sndPlaySoundA"), nullptr);
+    EXPECT_EQ(SystemProcAddress("winmm.dll", "NoSuchExport"), nullptr);
+    EXPECT_EQ(SystemProcAddress("no-such-library.dll", "sndPlaySoundA"), nullptr);
 }
 
 TEST(Menus, ItemDataIsReleasedWithItsItem) {
