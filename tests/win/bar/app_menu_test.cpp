@@ -18,6 +18,7 @@
 #include "main/bar/ShellMenus.h"
 
 using namespace bar;
+using namespace components;
 
 namespace {
 
