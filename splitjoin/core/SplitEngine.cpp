@@ -8,14 +8,6 @@
 
 namespace splitjoin {
 
-namespace {
-
-void RemoveAll(EngineFiles& files, const std::vector<std::string>& made) {
-    for (const std::string& path : made) files.Remove(path);
-}
-
-}  // namespace
-
 RunResult RunSplit(EngineFiles& files, const SplitRequest& request, EngineEvents& events, LeadBytePredicate isLead) {
     RunResult result;
     const std::uint64_t pieceBytes = request.pieceBytes;
@@ -46,10 +38,12 @@ RunResult RunSplit(EngineFiles& files, const SplitRequest& request, EngineEvents
     const std::uint64_t length = source->Length();
     const std::uint64_t count = PieceCount(length, pieceBytes);
 
-    std::vector<std::string> made;
-    auto fail = [&](RunStatus status, const std::string& path, int code) {
-        RemoveAll(files, made);
-        return RunResult{status, path, code, 0};
+    // A failure, like Cancel, keeps the pieces already complete (a user splitting
+    // onto removable disks keeps what is done) and removes only the one it broke.
+    std::string incomplete;
+    auto fail = [&](RunStatus status, const std::string& path, int code, std::uint64_t complete) {
+        if (!incomplete.empty()) files.Remove(incomplete);
+        return RunResult{status, path, code, complete};
     };
 
     std::uint64_t remaining = length;
@@ -60,8 +54,8 @@ RunResult RunSplit(EngineFiles& files, const SplitRequest& request, EngineEvents
         bool created = false;
         std::uint64_t previous = 0;
         std::unique_ptr<EngineOutput> piece = files.OpenOutput(name, OutputOpen::CreateOrReplace, created, previous, error);
-        if (!piece) return fail(RunStatus::OpenOutputFailed, name, error);
-        made.push_back(name);
+        if (!piece) return fail(RunStatus::OpenOutputFailed, name, error, index - 1);
+        incomplete = name;
         events.Percent(PiecePercent(index, pieceBytes, length));
         events.Item(index);
 
@@ -73,18 +67,18 @@ RunResult RunSplit(EngineFiles& files, const SplitRequest& request, EngineEvents
             std::size_t got = 0;
             if (!source->Read(buffer.data(), want, got)) {
                 piece.reset();
-                return fail(RunStatus::ReadFailed, request.source, source->LastError());
+                return fail(RunStatus::ReadFailed, request.source, source->LastError(), index - 1);
             }
             // The source became shorter than when it was opened: the pieces
             // would not add up to it.
             if (got == 0) {
                 piece.reset();
-                return fail(RunStatus::ReadFailed, request.source, 0);
+                return fail(RunStatus::ReadFailed, request.source, 0, index - 1);
             }
             if (!piece->Write(buffer.data(), got)) {
                 const int code = piece->LastError();
                 piece.reset();
-                return fail(RunStatus::WriteFailed, name, code);
+                return fail(RunStatus::WriteFailed, name, code, index - 1);
             }
             left -= got;
             remaining -= got;
@@ -94,16 +88,16 @@ RunResult RunSplit(EngineFiles& files, const SplitRequest& request, EngineEvents
                 if (events.StopRequested()) {
                     // Only this piece is incomplete.
                     piece.reset();
-                    files.Remove(name);
-                    return RunResult{RunStatus::Stopped, std::string(), 0, index - 1};
+                    return fail(RunStatus::Stopped, std::string(), 0, index - 1);
                 }
             }
         }
         if (!piece->Close()) {
             const int code = piece->LastError();
             piece.reset();
-            return fail(RunStatus::WriteFailed, name, code);
+            return fail(RunStatus::WriteFailed, name, code, index - 1);
         }
+        incomplete.clear();
     }
     result.written = count;
     return result;

@@ -288,7 +288,9 @@ TEST(SplitEngine, CancelKeepsTheCompletePiecesOnly) {
     RunResult split = RunSplit(files, {"C:\\d\\movie.avi", "C:\\o", 4096}, events, Cp932LeadByte);
     EXPECT_EQ(split.status, RunStatus::WriteFailed);
     EXPECT_EQ(split.path, "C:\\o\\movie.002");
-    EXPECT_EQ(files.files.size(), 1u);
+    // Piece 1 is complete and stays; the broken piece 2 goes.
+    EXPECT_EQ(files.files.size(), 2u);
+    EXPECT_EQ(files.files["c:\\o\\movie.001"].size(), 4096u);
     // A missing source.
     split = RunSplit(files, {"C:\\d\\none.avi", "C:\\o", 4096}, events, Cp932LeadByte);
     EXPECT_EQ(split.status, RunStatus::OpenInputFailed);
