@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "main/clock/AddCity.h"
 #include "main/clock/AlarmCheck.h"
 #include "main/bar/core/BarRules.h"
 #include "main/clock/ClockOnBar.h"
@@ -16,7 +15,6 @@
 #include "main/bar/RegScript.h"
 #include "framework/win32/ScopedHandle.h"
 #include "framework/forms/SysUtils.h"
-#include "main/clock/TimeChangeClock.h"
 #include "main/bar/getexe.h"
 #include "main/bar/mainfrm.h"
 #include "main/bar/Optionfrm.h"
@@ -146,7 +144,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     STARTUP_STEP("bar form created");
     // The bar goes on screen as soon as it is made, painted at once: nothing
     // can reach it before the message loop runs, and the rest of the start
-    // (the clock's dialogs, the tray icon, the registration) is not for the
+    // (the tray icon, the registration) is not for the
     // eye. The tray costs a round trip to the shell's process.
     if (Form1) {
         Form1->Show();
@@ -157,12 +155,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         Form1->TrayIcon1->SetActive(true);
         STARTUP_STEP("tray icon added");
     }
-    Application->CreateForm(worldclock::SetTimerForm);
-    STARTUP_STEP("clock-setting form created");
-    Application->CreateForm(worldclock::AddCityForm);
-    STARTUP_STEP("location form created");
-    worldclock::CreateAlarmForms();
-    STARTUP_STEP("alarm forms created");
+    // The clock's and the alarms' dialogs are made when first opened: the
+    // alarm check and the time-change handling run without them.
+    worldclock::ConnectAlarms();
+    STARTUP_STEP("alarms connected");
     // Wipe the splash.
     RECT r{splash.x, splash.y, splash.x + kSplashWidth, splash.y + kSplashHeight};
     RedrawWindow(GetDesktopWindow(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

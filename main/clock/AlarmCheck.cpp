@@ -165,15 +165,11 @@ void ConnectAlarms() {
     ClockAlarmLink.AlarmsExist = AlarmsExist;
     ClockAlarmLink.AlarmListVisible = [] { return Alarm && Alarm->Visible(); };
     ClockAlarmLink.CheckAlarms = CheckAlarms;
+    // The list is made when first asked for: nothing checks alarms through it.
     ClockAlarmLink.ShowAlarmList = [] {
-        if (Alarm) Alarm->ShowModal();
+        if (!Alarm) Alarm = TForm::Create<TAlarm>(Application);
+        Alarm->ShowModal();
     };
-}
-
-void CreateAlarmForms() {
-    Application->CreateForm(Alarm);
-    Application->CreateForm(SingleAlarm);
-    ConnectAlarms();
 }
 
 }  // namespace worldclock

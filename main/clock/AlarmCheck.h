@@ -28,7 +28,5 @@ void ResetAlarmCheck();
 // The clock's hand-over to the alarms: the mark, the check, the clock menu's
 // "Alarm... ".
 void ConnectAlarms();
-// The alarm list and editor forms with the program's other forms, connected.
-void CreateAlarmForms();
 
 }  // namespace worldclock
