@@ -14,6 +14,11 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # its command line, and the hook reports that start to the bar, which then
 # records the shortcut itself as a recent document: off for the tests.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
+# Wine names host files in the locale's character set: in the C locale of a
+# clean machine a Windows name outside ASCII ("caf\xe9.txt") cannot be made at all.
+if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+  export LC_ALL=C.UTF-8
+fi
 
 # True when the kernel executes 32-bit x86 programs (some virtual machines
 # cannot). Asks by running a 93-byte static i386 program that only exits, so
